@@ -1,0 +1,600 @@
+#include "core/base.h"
+
+#include "core/collation.h"
+#include "core/erreurs.h"
+#include "core/globales.h"
+#include "core/messages.h"
+#include "core/services.h"
+
+#include <sqlite3.h>
+
+#include <QFileInfo>
+
+#include <cmath>
+#include <cstring>
+
+Connexion cnxBase;
+Recordset rsRequete;
+Resultat colResultat;
+
+namespace {
+
+QString descriptionSqlite(int code, const char* message)
+{
+    QString texte = QString::fromUtf8(message ? message : sqlite3_errstr(code));
+    switch (code & 0xFF) {
+    case SQLITE_CANTOPEN:
+        return "Impossible d'ouvrir le fichier (" + texte + ")";
+    case SQLITE_NOTADB:
+        return "Le fichier n'est pas une base de données (" + texte + ")";
+    case SQLITE_READONLY:
+        return "La base est en lecture seule (" + texte + ")";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "La base est occupée (" + texte + ")";
+    case SQLITE_FULL:
+        return "Le disque est plein (" + texte + ")";
+    case SQLITE_CORRUPT:
+        return "La base est endommagée (" + texte + ")";
+    default:
+        return texte;
+    }
+}
+
+// Only blanks, semicolons and comments may follow the statement.
+bool resteVide(const char* p)
+{
+    while (*p) {
+        if (*p == ';' || std::isspace(static_cast<unsigned char>(*p))) {
+            ++p;
+        } else if (p[0] == '-' && p[1] == '-') {
+            while (*p && *p != '\n')
+                ++p;
+        } else if (p[0] == '/' && p[1] == '*') {
+            const char* fin = std::strstr(p + 2, "*/");
+            if (!fin)
+                return true;
+            p = fin + 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString texteReel(double v)
+{
+    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15)
+        return QString::number(static_cast<qint64>(v));
+    return QString::number(v, 'g', 15).replace('.', ',');
+}
+
+} // namespace
+
+[[noreturn]] void Lever_erreur_sqlite(sqlite3* db, int code)
+{
+    const int etendu = db ? sqlite3_extended_errcode(db) : code;
+    throw ErreurExecution(etendu, descriptionSqlite(etendu, db ? sqlite3_errmsg(db) : nullptr));
+}
+
+// ---------------------------------------------------------------- Requete
+
+Requete::Requete(sqlite3* db, const QString& sql) : m_db(db)
+{
+    if (!db)
+        throw ErreurExecution(3704, "L'opération n'est pas autorisée si l'objet est fermé.");
+    const QByteArray utf8 = sql.toUtf8();
+    const char* reste = nullptr;
+    const int rc = sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()) + 1, &m_stmt, &reste);
+    if (rc != SQLITE_OK)
+        Lever_erreur_sqlite(db, rc);
+    if (!m_stmt)
+        throw ErreurExecution(SQLITE_MISUSE, "La requête est vide.");
+    if (reste && !resteVide(reste)) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        throw ErreurExecution(SQLITE_MISUSE, "Caractères trouvés après la fin de l'instruction SQL.");
+    }
+    const int n = sqlite3_column_count(m_stmt);
+    m_booleen.resize(n);
+    for (int i = 0; i < n; ++i) {
+        const char* type = sqlite3_column_decltype(m_stmt, i);
+        m_booleen[i] = type && sqlite3_stricmp(type, "BOOLEAN") == 0;
+    }
+}
+
+Requete::~Requete()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Requete::lier(const QVariantList& valeurs)
+{
+    for (int i = 0; i < valeurs.size(); ++i) {
+        const QVariant& v = valeurs[i];
+        int rc;
+        if (v.isNull() || !v.isValid()) {
+            rc = sqlite3_bind_null(m_stmt, i + 1);
+        } else if (v.typeId() == QMetaType::Bool) {
+            rc = sqlite3_bind_int(m_stmt, i + 1, v.toBool() ? 1 : 0);
+        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong
+                   || v.typeId() == QMetaType::UInt || v.typeId() == QMetaType::Short) {
+            rc = sqlite3_bind_int64(m_stmt, i + 1, v.toLongLong());
+        } else if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float) {
+            rc = sqlite3_bind_double(m_stmt, i + 1, v.toDouble());
+        } else {
+            const QByteArray t = v.toString().toUtf8();
+            rc = sqlite3_bind_text(m_stmt, i + 1, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+        }
+        if (rc != SQLITE_OK)
+            Lever_erreur_sqlite(m_db, rc);
+    }
+}
+
+bool Requete::suivante()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    Lever_erreur_sqlite(m_db, rc);
+}
+
+int Requete::colonnes() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QString Requete::nomColonne(int i) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, i));
+}
+
+QString Requete::texte(int i) const
+{
+    switch (sqlite3_column_type(m_stmt, i)) {
+    case SQLITE_NULL:
+        return QString();
+    case SQLITE_INTEGER: {
+        const qint64 v = sqlite3_column_int64(m_stmt, i);
+        if (m_booleen[i])
+            return v ? QStringLiteral("Vrai") : QStringLiteral("Faux");
+        return QString::number(v);
+    }
+    case SQLITE_FLOAT:
+        if (m_booleen[i])
+            return sqlite3_column_double(m_stmt, i) != 0 ? QStringLiteral("Vrai") : QStringLiteral("Faux");
+        return texteReel(sqlite3_column_double(m_stmt, i));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i)),
+                                 sqlite3_column_bytes(m_stmt, i));
+    }
+}
+
+// ---------------------------------------------------------------- Connexion
+
+sqlite3* Ouvrir_connexion_sqlite(const QString& chemin, bool lectureSeule)
+{
+    sqlite3* db = nullptr;
+    const int flags = (lectureSeule ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_EXRESCODE;
+    int rc = sqlite3_open_v2(chemin.toUtf8().constData(), &db, flags, nullptr);
+    auto echec = [&](int code) {
+        const int etendu = db ? sqlite3_extended_errcode(db) : code;
+        const QString description = descriptionSqlite(etendu, db ? sqlite3_errmsg(db) : nullptr);
+        sqlite3_close(db);
+        throw ErreurExecution(etendu, description);
+    };
+    if (rc != SQLITE_OK)
+        echec(rc);
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 2000);
+    Enregistrer_collation(db);
+    // A file that is not a base only shows it at the first read.
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        echec(rc);
+    if (!lectureSeule) {
+        if (sqlite3_db_readonly(db, "main") == 1)
+            echec(SQLITE_READONLY);
+        // One file, never a write-ahead log: the base is zipped, restored and compacted whole.
+        rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            echec(rc);
+    }
+    return db;
+}
+
+Connexion::~Connexion()
+{
+    fermer();
+}
+
+void Connexion::ouvrir(const QString& chemin)
+{
+    fermer();
+    if (!QFileInfo(chemin).isFile())
+        throw ErreurExecution(SQLITE_CANTOPEN, "Le fichier '" + chemin + "' est introuvable.");
+    auto verrou = std::make_unique<QLockFile>(Chemin_verrou(chemin));
+    verrou->setStaleLockTime(0);
+    if (!verrou->tryLock(0))
+        throw ErreurExecution(SQLITE_BUSY, "Une connexion est déjà active sur la base.");
+    m_db = Ouvrir_connexion_sqlite(chemin);
+    m_chemin = chemin;
+    m_verrou = std::move(verrou);
+}
+
+void Connexion::fermer()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    m_chemin.clear();
+    m_verrou.reset();
+}
+
+int Connexion::Execute(const QString& sql)
+{
+    Requete r(m_db, sql);
+    while (r.suivante()) {
+    }
+    return sqlite3_changes(m_db);
+}
+
+int Connexion::Executer_lie(const QString& sql, const QVariantList& valeurs)
+{
+    Requete r(m_db, sql);
+    r.lier(valeurs);
+    while (r.suivante()) {
+    }
+    return sqlite3_changes(m_db);
+}
+
+qint64 Connexion::Dernier_id() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+QString Chemin_verrou(const QString& cheminBase)
+{
+    const QFileInfo info(cheminBase);
+    return info.path() + "/" + info.completeBaseName() + ".ldb";
+}
+
+bool Base_verrouillee(const QString& cheminBase)
+{
+    if (cnxBase.ouverte() && QFileInfo(cnxBase.chemin()) == QFileInfo(cheminBase))
+        return true;
+    QLockFile verrou(Chemin_verrou(cheminBase));
+    verrou.setStaleLockTime(0);
+    if (verrou.tryLock(0)) {
+        verrou.unlock();
+        return false;
+    }
+    return verrou.error() == QLockFile::LockFailedError;
+}
+
+// ---------------------------------------------------------------- Resultat
+
+const QStringList& Resultat::colonne(int c) const
+{
+    if (c < 0 || c >= nbColonnes())
+        throw ErreurExecution(9, "L'indice n'appartient pas à la sélection.");
+    return m_colonnes[c];
+}
+
+const QString& Resultat::item(int c, int ligne) const
+{
+    const QStringList& col = colonne(c);
+    if (ligne < 1 || ligne > col.size())
+        throw ErreurExecution(9, "L'indice n'appartient pas à la sélection.");
+    return col[ligne - 1];
+}
+
+// ---------------------------------------------------------------- Recordset
+
+void Recordset::Open(const QString& sql)
+{
+    Close();
+    Requete r(cnxBase.handle(), sql);
+    const int n = r.colonnes();
+    for (int i = 0; i < n; ++i)
+        m_noms << r.nomColonne(i);
+    while (r.suivante()) {
+        QStringList ligne;
+        ligne.reserve(n);
+        for (int i = 0; i < n; ++i)
+            ligne << r.texte(i);
+        m_lignes.push_back(std::move(ligne));
+    }
+    m_ouvert = n > 0;
+}
+
+int Recordset::indexChamp(const QString& nom) const
+{
+    for (int i = 0; i < m_noms.size(); ++i) {
+        if (m_noms[i].compare(nom, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    throw ErreurExecution(3265, "L'élément « " + nom + " » est introuvable dans cette collection.");
+}
+
+QString Recordset::Fields(int i) const
+{
+    if (!m_ouvert || EOF_() || i < 0 || i >= FieldCount())
+        throw ErreurExecution(3021, "BOF ou EOF est égal à True, ou l'enregistrement actuel a été supprimé.");
+    return m_lignes[m_position][i];
+}
+
+QString Recordset::Fields(const QString& nom) const
+{
+    return Fields(indexChamp(nom));
+}
+
+void Recordset::Close()
+{
+    m_ouvert = false;
+    m_noms.clear();
+    m_lignes.clear();
+    m_position = 0;
+    m_tableAjout.clear();
+    m_champsAjout.clear();
+    m_valeursAjout.clear();
+}
+
+void Recordset::AddNew(const QString& table)
+{
+    Close();
+    // Reading the table's columns makes an unknown table fail here, before any field is set.
+    Requete r(cnxBase.handle(), "SELECT * FROM \"" + QString(table).replace('"', "\"\"") + "\" LIMIT 0");
+    for (int i = 0; i < r.colonnes(); ++i)
+        m_noms << r.nomColonne(i);
+    m_tableAjout = table;
+    m_ouvert = true;
+}
+
+void Recordset::setChamp(const QString& nom, const QVariant& valeur)
+{
+    if (m_tableAjout.isEmpty())
+        throw ErreurExecution(3219, "Opération non autorisée dans ce contexte.");
+    const QString exact = m_noms.at(indexChamp(nom));
+    const qsizetype deja = m_champsAjout.indexOf(exact);
+    if (deja >= 0) {
+        m_valeursAjout[deja] = valeur;
+    } else {
+        m_champsAjout << exact;
+        m_valeursAjout << valeur;
+    }
+}
+
+void Recordset::Update()
+{
+    if (m_tableAjout.isEmpty())
+        throw ErreurExecution(3219, "Opération non autorisée dans ce contexte.");
+    const QString table = "\"" + QString(m_tableAjout).replace('"', "\"\"") + "\"";
+    QString sql;
+    if (m_champsAjout.isEmpty()) {
+        sql = "INSERT INTO " + table + " DEFAULT VALUES";
+    } else {
+        QStringList marques(m_champsAjout.size(), "?");
+        QStringList colonnes;
+        for (const QString& c : m_champsAjout)
+            colonnes << "\"" + c + "\"";
+        sql = "INSERT INTO " + table + " (" + colonnes.join(", ") + ") VALUES (" + marques.join(", ") + ")";
+    }
+    cnxBase.Executer_lie(sql, m_valeursAjout);
+    const qint64 id = cnxBase.Dernier_id();
+    Requete r(cnxBase.handle(), "SELECT * FROM " + table + " WHERE rowid = " + QString::number(id));
+    QStringList ligne;
+    if (r.suivante()) {
+        for (int i = 0; i < r.colonnes(); ++i)
+            ligne << r.texte(i);
+    }
+    m_lignes.clear();
+    m_lignes.push_back(ligne);
+    m_position = 0;
+    m_tableAjout.clear();
+    m_champsAjout.clear();
+    m_valeursAjout.clear();
+}
+
+void Recordset::CancelUpdate()
+{
+    m_champsAjout.clear();
+    m_valeursAjout.clear();
+}
+
+// ---------------------------------------------------------------- procedures
+
+bool Ouvrir_base(QString& sErreur)
+{
+    Fermer_base();
+    Afficher_statut("Ouverture de la base");
+    try {
+        cnxBase.ouvrir(strCheminBase);
+    } catch (const ErreurExecution& e) {
+        sErreur = Texte_erreur(e.numero(), e.description());
+        Afficher_statut("");
+        return false;
+    }
+    Afficher_statut("");
+    return true;
+}
+
+void Fermer_base()
+{
+    if (!cnxBase.ouverte())
+        return;
+    try {
+        cnxBase.Execute("Update Info Set LastClose = True");
+    } catch (const std::exception& e) {
+        cnxBase.fermer();
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de la fermeture de la base.");
+        return;
+    }
+    cnxBase.fermer();
+}
+
+void Ouvrir_requete(const QString& sql)
+{
+    try {
+        rsRequete.Open(sql);
+    } catch (const std::exception& e) {
+        rsRequete.Close();
+        Memoriser_erreur(e);
+        Afficher_erreur("La requête suivante n'a pu être exécutée : " + sql);
+    }
+}
+
+void Executer_requete(const QString& sql, bool bDoublerApostrophes)
+{
+    std::vector<QStringList>& colonnes = colResultat.colonnes();
+    colonnes.clear();
+    try {
+        Requete r(cnxBase.handle(), sql);
+        const int n = r.colonnes();
+        if (n == 0) {
+            while (r.suivante()) {
+            }
+            colonnes.resize(1);
+            return;
+        }
+        colonnes.resize(n);
+        while (r.suivante()) {
+            for (int i = 0; i < n; ++i) {
+                QString v = r.texte(i);
+                if (bDoublerApostrophes && v.contains('\''))
+                    v.replace('\'', "''");
+                colonnes[i].append(std::move(v));
+            }
+        }
+    } catch (const std::exception& e) {
+        colonnes.clear();
+        colonnes.resize(1);
+        Memoriser_erreur(e);
+        Afficher_erreur("La requête suivante n'a pu être exécutée : " + sql);
+    }
+}
+
+void Liberer_resultat()
+{
+    colResultat.vider();
+}
+
+int Lire_nombre(const QString& sql)
+{
+    Requete r(cnxBase.handle(), sql);
+    if (!r.suivante() || r.colonnes() < 1)
+        throw ErreurExecution(3021, "BOF ou EOF est égal à True, ou l'enregistrement actuel a été supprimé.");
+    if (sqlite3_column_type(r.stmt(), 0) == SQLITE_NULL)
+        throw ErreurExecution(94, "Utilisation incorrecte de Null");
+    const qint64 v = sqlite3_column_int64(r.stmt(), 0);
+    if (v > INT32_MAX || v < INT32_MIN)
+        throw ErreurExecution(6, "Dépassement de capacité");
+    return static_cast<int>(v);
+}
+
+void Ouvrir_table_ajout(const QString& table)
+{
+    rsRequete.AddNew(table);
+}
+
+void Annuler_recordset(bool bAnnulerMaj, bool bFermer)
+{
+    if (bAnnulerMaj)
+        rsRequete.CancelUpdate();
+    if (bFermer)
+        rsRequete.Close();
+}
+
+namespace {
+// Adds one row through the shared recordset and returns its key, or "" on failure.
+QString Inserer_ligne(const QString& table, const QStringList& champs, const QVariantList& valeurs,
+                      const QString& cle)
+{
+    bool ouvert = false;
+    bool majEnCours = false;
+    try {
+        Ouvrir_table_ajout(table);
+        ouvert = true;
+        for (int i = 0; i < champs.size(); ++i)
+            rsRequete.setChamp(champs[i], valeurs[i]);
+        majEnCours = true;
+        rsRequete.Update();
+        majEnCours = false;
+        const QString numero = rsRequete.Fields(cle).trimmed();
+        rsRequete.Close();
+        return numero;
+    } catch (const std::exception&) {
+        Annuler_recordset(majEnCours, ouvert);
+        return QString();
+    }
+}
+} // namespace
+
+QString Creer_modele(const QString& nom, const QString& table)
+{
+    return Inserer_ligne(table, {"Nom_modele", "Num_profil"}, {nom, strNumProfil}, "NumAuto");
+}
+
+QString Creer_piscine(const QStringList& valeurs)
+{
+    QVariantList v;
+    for (int i = 0; i < 6; ++i)
+        v << (i < valeurs.size() ? valeurs[i] : QString());
+    return Inserer_ligne("Piscine", {"Nom", "Adresse", "Code_Postal", "Ville", "NbCouloir", "Bassin"}, v, "Num");
+}
+
+void Vider_table(const QString& table)
+{
+    cnxBase.Execute("delete from " + table);
+}
+
+bool Supprimer_modele_engagement(const QString& numero)
+{
+    try {
+        for (const char* table : {"Engag_modele", "Engag_nageur_modele", "Engag_equipe_modele"})
+            cnxBase.Execute(QString("DELETE from %1 where Num_modele = %2").arg(table, numero));
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+QString Controler_licence_nulle()
+{
+    // The placeholder is found by its exact name: a swimmer really named "NULL" is not it.
+    const QString recherche = "select Num from Licence where Nom = 'Null' COLLATE BINARY";
+    try {
+        for (int essai = 0; essai < 2; ++essai) {
+            Executer_requete(recherche, false);
+            if (colResultat.Count(0) >= 1) {
+                const QString numero = colResultat.item(0, 1);
+                Liberer_resultat();
+                return numero;
+            }
+            Liberer_resultat();
+            if (essai == 0)
+                cnxBase.Execute("INSERT INTO Licence (Code_Club, Licence, Nom, Visible, Date_suppr) VALUES ('"
+                                + QString(strCodeClub).replace('\'', "''") + "', '1', 'Null', false, '');");
+        }
+        throw ErreurExecution(3021, "La licence nulle n'a pu être créée.");
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors du contrôle de la licence nulle.");
+        return QString();
+    }
+}
+
+void Controler_piscine_reference()
+{
+    try {
+        if (Lire_nombre("select count(*) from Piscine where Nom = 'Null' COLLATE BINARY") == 0)
+            cnxBase.Execute("INSERT INTO Piscine (Nom) VALUES ('Null');");
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors du contrôle de la piscine de référence.");
+    }
+}

@@ -1,0 +1,146 @@
+#pragma once
+// The one connection to the open base, the shared recordset and the query result, and the few
+// procedures through which every window reads and writes.
+
+#include <QLockFile>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The base's connection. A statement that fails throws ErreurExecution.
+class Connexion {
+public:
+    Connexion() = default;
+    ~Connexion();
+    Connexion(const Connexion&) = delete;
+    Connexion& operator=(const Connexion&) = delete;
+
+    // Opens an existing base and takes its lock; never creates a file. Throws on failure.
+    void ouvrir(const QString& chemin);
+    // Closes without writing anything; releases the lock.
+    void fermer();
+    bool ouverte() const { return m_db != nullptr; }
+    // 1 when open, 0 when closed.
+    int State() const { return ouverte() ? 1 : 0; }
+    const QString& chemin() const { return m_chemin; }
+
+    // Runs one statement (a text with a second statement is refused); returns the rows changed.
+    int Execute(const QString& sql);
+    // Runs one statement with ? values bound in order.
+    int Executer_lie(const QString& sql, const QVariantList& valeurs);
+    qint64 Dernier_id() const;
+    sqlite3* handle() const { return m_db; }
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_chemin;
+    std::unique_ptr<QLockFile> m_verrou;
+};
+
+// Opens a connection on a database file with the program's settings (no creation, French
+// comparison, single-file journal). Throws ErreurExecution. The caller owns the handle.
+sqlite3* Ouvrir_connexion_sqlite(const QString& chemin, bool lectureSeule = false);
+// A prepared statement of one statement only. Throws ErreurExecution.
+class Requete {
+public:
+    Requete(sqlite3* db, const QString& sql);
+    ~Requete();
+    Requete(const Requete&) = delete;
+    Requete& operator=(const Requete&) = delete;
+    void lier(const QVariantList& valeurs);
+    // false at the end of the rows.
+    bool suivante();
+    int colonnes() const;
+    QString nomColonne(int i) const;
+    // The value as the program reads it: Null "", Booleans "Vrai"/"Faux", reals with ",".
+    QString texte(int i) const;
+    sqlite3_stmt* stmt() const { return m_stmt; }
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+    std::vector<char> m_booleen;
+};
+
+// Throws the connection's last error as ErreurExecution.
+[[noreturn]] void Lever_erreur_sqlite(sqlite3* db, int code);
+
+// The rows of a query, column by column: colonne(c) is column c of the SELECT list,
+// item(c, i) its row i counted from 1.
+class Resultat {
+public:
+    int nbColonnes() const { return static_cast<int>(m_colonnes.size()); }
+    // Rows, from the first column's count.
+    int nbLignes() const { return m_colonnes.empty() ? 0 : static_cast<int>(m_colonnes[0].size()); }
+    int Count(int c) const { return static_cast<int>(colonne(c).size()); }
+    const QStringList& colonne(int c) const;
+    // Throws ErreurExecution(9) outside the result.
+    const QString& item(int c, int ligne) const;
+    void vider() { m_colonnes.clear(); }
+    std::vector<QStringList>& colonnes() { return m_colonnes; }
+
+private:
+    std::vector<QStringList> m_colonnes;
+};
+
+// The shared recordset: a query's rows read up front (callers may write while they walk them),
+// or one new row of a table.
+class Recordset {
+public:
+    void Open(const QString& sql);
+    bool EOF_() const { return m_position >= static_cast<qsizetype>(m_lignes.size()); }
+    void MoveNext() { ++m_position; }
+    int FieldCount() const { return static_cast<int>(m_noms.size()); }
+    QString Fields(int i) const;
+    QString Fields(const QString& nom) const;
+    int RecordCount() const { return static_cast<int>(m_lignes.size()); }
+    bool estOuvert() const { return m_ouvert; }
+    void Close();
+
+    // New row of a table: AddNew, set the fields, Update, read the key back, Close.
+    void AddNew(const QString& table);
+    void setChamp(const QString& nom, const QVariant& valeur);
+    void Update();
+    void CancelUpdate();
+
+private:
+    int indexChamp(const QString& nom) const;
+    bool m_ouvert = false;
+    QStringList m_noms;
+    std::vector<QStringList> m_lignes;
+    qsizetype m_position = 0;
+    QString m_tableAjout;
+    QStringList m_champsAjout;
+    QVariantList m_valeursAjout;
+};
+
+extern Connexion cnxBase;
+extern Recordset rsRequete;
+extern Resultat colResultat;
+
+bool Ouvrir_base(QString& sErreur);
+// Marks the base as cleanly closed, then closes; the connection is closed and the lock
+// released even when the mark cannot be written.
+void Fermer_base();
+void Ouvrir_requete(const QString& sql);
+void Executer_requete(const QString& sql, bool bDoublerApostrophes);
+void Liberer_resultat();
+int Lire_nombre(const QString& sql);
+void Ouvrir_table_ajout(const QString& table);
+void Annuler_recordset(bool bAnnulerMaj, bool bFermer);
+QString Creer_modele(const QString& nom, const QString& table);
+QString Creer_piscine(const QStringList& valeurs);
+void Vider_table(const QString& table);
+bool Supprimer_modele_engagement(const QString& numero);
+QString Controler_licence_nulle();
+void Controler_piscine_reference();
+
+// Path of the lock file of a base ("x.mdb" -> "x.ldb").
+QString Chemin_verrou(const QString& cheminBase);
+// True while another live process holds the base's lock.
+bool Base_verrouillee(const QString& cheminBase);

@@ -1,0 +1,4 @@
+#pragma once
+
+// The process entry once Qt is up: prepares the process-wide state and shows the main window.
+void Main();

@@ -1,0 +1,58 @@
+#include "fixtures.h"
+
+#include "core/base.h"
+#include "core/globales.h"
+#include "core/services.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <stdexcept>
+
+QString Chemin_modele_construit()
+{
+    return QStringLiteral(QV_RUNTIME_DIR "/modele_base.sav");
+}
+
+RepertoireTest::RepertoireTest()
+{
+    Services::fixerRepertoireApplication(m_dir.path());
+    const QDir source(QStringLiteral(QV_RUNTIME_DIR));
+    for (const QFileInfo& f : source.entryInfoList(QDir::Files))
+        QFile::copy(f.filePath(), m_dir.path() + "/" + f.fileName());
+    strCheminModeleBase = m_dir.path() + "/modele_base.sav";
+}
+
+RepertoireTest::~RepertoireTest()
+{
+    Services::fixerRepertoireApplication(QString());
+}
+
+BaseTest::BaseTest(const QString& nom)
+{
+    m_chemin = m_rep.fichier(nom);
+    if (!QFile::copy(Chemin_modele_construit(), m_chemin))
+        throw std::runtime_error("modèle introuvable");
+    QFile(m_chemin).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    strCheminBase = m_chemin;
+    QString erreur;
+    if (!Ouvrir_base(erreur))
+        throw std::runtime_error(erreur.toStdString());
+}
+
+BaseTest::~BaseTest()
+{
+    cnxBase.fermer();
+    strCheminBase.clear();
+}
+
+void BaseTest::executer(const QString& sql) const
+{
+    cnxBase.Execute(sql);
+}
+
+QString BaseTest::valeur(const QString& sql) const
+{
+    Requete r(cnxBase.handle(), sql);
+    return r.suivante() ? r.texte(0) : QString();
+}

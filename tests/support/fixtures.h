@@ -1,0 +1,37 @@
+#pragma once
+// Small fixtures: a temporary application folder and a fresh base copied from the model.
+
+#include <QString>
+#include <QTemporaryDir>
+
+// Points the application folder at a new temporary folder holding the built resources.
+class RepertoireTest {
+public:
+    RepertoireTest();
+    ~RepertoireTest();
+    QString chemin() const { return m_dir.path(); }
+    QString fichier(const QString& nom) const { return m_dir.path() + "/" + nom; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A fresh base from the model, open on cnxBase while the object lives.
+class BaseTest {
+public:
+    explicit BaseTest(const QString& nom = "test.mdb");
+    ~BaseTest();
+    QString chemin() const { return m_chemin; }
+    const RepertoireTest& repertoire() const { return m_rep; }
+    // Runs a statement, failing the test process on error.
+    void executer(const QString& sql) const;
+    // The first column of the first row, as the program reads it.
+    QString valeur(const QString& sql) const;
+
+private:
+    RepertoireTest m_rep;
+    QString m_chemin;
+};
+
+// The built model base.
+QString Chemin_modele_construit();
