@@ -338,11 +338,9 @@ void Activer_fenetre(QWidget* fenetre)
 
 int Afficher_formulaire(QWidget* fenetre, int style)
 {
-    if (style == 1) {
-        auto* dialogue = qobject_cast<QDialog*>(fenetre);
-        Q_ASSERT(dialogue);
-        return dialogue ? Services::ihm().executerModal(*dialogue) : 0;
-    }
+    auto* dialogue = qobject_cast<QDialog*>(fenetre);
+    if (style == 1 && dialogue)
+        return Services::ihm().executerModal(*dialogue);
     Afficher_fenetre(fenetre);
     return 0;
 }
@@ -377,13 +375,14 @@ FenetreComptee::~FenetreComptee()
 
 void FenetreComptee::Prendre_verrous(const VerrousMenus& verrous)
 {
-    verrous.appliquer(+1);
-    // Locks held already (a second call) are added to, so that unloading gives back all.
+    // Group by group, so that what unloading gives back is exactly what was taken, even when a
+    // group fails half-way; locks taken by an earlier call are added to.
     for (int g = 0; g < NbGroupesVerrou; ++g) {
         const auto groupe = static_cast<GroupeVerrou>(g);
         const QList<int>& ajout = verrous.deltas(groupe);
         if (ajout.isEmpty())
             continue;
+        Verrouiller_groupe(groupe, ajout);
         QList<int> total = m_verrous.deltas(groupe);
         if (total.isEmpty())
             total = QList<int>(ajout.size(), 0);

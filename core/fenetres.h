@@ -128,8 +128,8 @@ void Afficher_fenetre(QWidget* fenetre, int gauche = 0, int haut = 0);
 void Activer_fenetre(QWidget* fenetre);
 // The frame around a window: its document sub-window, or the window itself.
 QWidget* Cadre_fenetre(QWidget* fenetre);
-// Loads and shows a window: style 1 modal (through the user-interface port; the window must be
-// a dialog), otherwise not modal. Returns the modal result, 0 when not modal.
+// Loads and shows a window: a dialog with style 1 modal, through the user-interface port (the
+// caller owns it); otherwise not modal. Returns the modal result, 0 when not modal.
 int Afficher_formulaire(QWidget* fenetre, int style);
 
 // True when the reference holds a window: unless silent, says so; gives that window the focus.
@@ -203,8 +203,13 @@ T* Ouvrir_fenetre(QPointer<T>& reference, const Ouverture& ouverture,
         return reference;
     }
     auto* fenetre = new T;
+    try {
+        fenetre->Prendre_verrous(ouverture.verrous);
+    } catch (...) {
+        delete fenetre;
+        throw;
+    }
     reference = fenetre;
-    fenetre->Prendre_verrous(ouverture.verrous);
     Afficher_fenetre(fenetre, ouverture.gauche, ouverture.haut);
     fenetre->strAction = ouverture.strAction;
     if (!ouverture.titre.isEmpty())

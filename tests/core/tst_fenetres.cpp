@@ -8,6 +8,7 @@
 #include "port_test.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -81,6 +82,7 @@ private slots:
     void ouvreurSurFenetreOuverteNeVerrouillePasDeuxFois();
     void fenetreDejaOuverte();
     void menusSelonLaBase();
+    void afficherFormulaire();
     void sansFenetrePrincipale();
     void verrousDeLaListeDesModeles_data();
     void verrousDeLaListeDesModeles();
@@ -299,6 +301,25 @@ void TstFenetres::menusSelonLaBase()
     // Neither state touches the delete command nor the lock-group items.
     QVERIFY(!actif("mnuBaseSuppr"));
     QVERIFY(actif("mnuBaseClubModif"));
+}
+
+void TstFenetres::afficherFormulaire()
+{
+    PortIhmTest port;
+    QDialog dialogue;
+    dialogue.setObjectName("frmSplash");
+    port.repondreModal([](QDialog& d) {
+        d.accept();
+        return d.result();
+    });
+    QCOMPARE(Afficher_formulaire(&dialogue, 1), int(QDialog::Accepted));
+    QCOMPARE(port.appels().back().texte, QString("frmSplash"));
+
+    auto* vue = new FenetreDemo;
+    QCOMPARE(Afficher_formulaire(vue, 0), 0);
+    QCOMPARE(Zone_documents()->activeSubWindow(), Cadre_fenetre(vue));
+    QCOMPARE(intNbFenetres, qint16(1));
+    vue->close();
 }
 
 void TstFenetres::sansFenetrePrincipale()
