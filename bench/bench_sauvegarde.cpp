@@ -4,8 +4,8 @@
 #include "core/base.h"
 #include "core/globales.h"
 #include "core/sauvegarde.h"
-#include "support/fixtures.h"
-#include "support/port_test.h"
+#include "fixtures.h"
+#include "port_test.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 #include "core/erreurs.h"
 #include "core/fichiers.h"
 #include "core/services.h"
-#include "support/fixtures.h"
-#include "support/port_test.h"
+#include "fixtures.h"
+#include "port_test.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,8 +8,8 @@
 #include "core/globales.h"
 #include "core/sauvegarde.h"
 #include "core/services.h"
-#include "support/fixtures.h"
-#include "support/port_test.h"
+#include "fixtures.h"
+#include "port_test.h"
 
 #include <sqlite3.h>
 
