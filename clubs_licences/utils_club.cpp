@@ -1,11 +1,17 @@
 #include "clubs_licences/utils_club.h"
 
 #include "clubs_licences/code_club.h"
+#include "clubs_licences/construc_code_club.h"
+#include "clubs_licences/dem_info.h"
+#include "clubs_licences/frm_liste_club.h"
 #include "core/base.h"
 #include "core/erreurs.h"
 #include "core/messages.h"
 #include "core/services.h"
 #include "core/utils.h"
+
+#include <QLineEdit>
+#include <QMainWindow>
 
 #include <utility>
 
@@ -161,4 +167,65 @@ void Erreur_sauvegarde_club(const QString& message)
         texte += "\r\n";
     Afficher_erreur(texte + "Une erreur s'est produite lors de la sauvegarde du club.");
     Effacer_erreur();
+}
+
+void Controler_club()
+{
+    if (Lire_nombre("select count(*) from Club where visible = true") != 0)
+        return;
+    dem_info_obli obligatoire(frmPrincipal);
+    obligatoire.executer();
+}
+
+void Ouvrir_liste_club(QPointer<Frm_liste_club>& fenetre, const QString& titre, const QString& mode, bool bAnnuler,
+                       const QString& texteModifier, int haut, int gauche, const QString& requete,
+                       const QString& selection, QWidget* cible)
+{
+    Ouverture ouverture;
+    ouverture.verrous = Frm_liste_club::Verrous_du_mode(mode);
+    ouverture.strAction = mode;
+    ouverture.titre = titre;
+    ouverture.gauche = gauche;
+    ouverture.haut = haut;
+    ouverture.appelant = cible;
+    Ouvrir_fenetre(fenetre, ouverture, [&](Frm_liste_club& liste) {
+        liste.Command1_1->setEnabled(bAnnuler);
+        liste.Command1_2->setText(texteModifier);
+        liste.Command1_2->setVisible(!texteModifier.isEmpty());
+        liste.set_liste(selection, requete);
+    });
+}
+
+void Ouvrir_info_club(QPointer<dem_info>& fenetre, const QString& mode, const QString& code, const QString& nom,
+                      int indice, QWidget* cible)
+{
+    Ouverture ouverture;
+    if (mode == "Nouveau") {
+        ouverture.verrous.groupeEntier(GroupeVerrou::Club);
+        ouverture.verrous.groupe(GroupeVerrou::Profil, {1, 0, 1, 0, 0, 0});
+    }
+    ouverture.strAction = mode;
+    if (mode == "Modif")
+        ouverture.appelant = cible;
+    auto preparer = [&](dem_info& dialogue) {
+        if (mode == "Modif") {
+            dialogue.champs->Text1_1->setText(code);
+            dialogue.champs->Text1_0->setText(nom);
+            dialogue.intIndiceInListe = indice;
+        }
+        dialogue.set_boutton_ok_annuler();
+    };
+    // A dialog already open takes the new club's fields.
+    const bool ouvert = fenetre;
+    dem_info* dialogue = Ouvrir_fenetre(fenetre, ouverture, preparer);
+    if (ouvert)
+        preparer(*dialogue);
+}
+
+void Ouvrir_construc_code_club(QLineEdit* zone)
+{
+    construc_code_club constructeur(zone ? zone->window() : nullptr);
+    constructeur.objTextBoxCible = zone;
+    constructeur.remplir_info();
+    Services::ihm().executerModal(constructeur);
 }
