@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QTreeWidget* Nouvelle_liste(QWidget* parent, const char* nom, const QStringList& colonnes)
@@ -44,7 +46,9 @@ Frm_liste_club::Frm_liste_club(QWidget* parent) : FenetreComptee(parent)
 {
     setObjectName("Frm_liste_club");
     Lsv_club = Nouvelle_liste(this, "Lsv_club", {"Code Club", "Libellé Club"});
-    Lsv_club->setColumnWidth(0, Twips_en_pixels(1500));
+    // Wide enough for a whole code in the font in use.
+    Lsv_club->setColumnWidth(
+        0, std::max(Twips_en_pixels(1500), Lsv_club->fontMetrics().horizontalAdvance("FRA0000000000") + 16));
     Lsv_club->header()->setStretchLastSection(true);
     Lsv_info_club = Nouvelle_liste(this, "Lsv_info_club", {"Code Club", "Num"});
     Lsv_info_club->hide();
