@@ -60,7 +60,8 @@ const QStringList& Menus_du_groupe(GroupeVerrou groupe);
 CollectionCompteurs& Compteurs_du_groupe(GroupeVerrou groupe);
 
 // A main-window menu item by its name (a QAction, or the action of a submenu); nullptr when
-// there is no main window or no such item.
+// there is no main window or no such item. It searches the main window's widgets: never call
+// it, nor the lock procedures, from a destructor (FenetreComptee does that part itself).
 QAction* Menu(const QString& nom);
 
 // Every group's counters back to 0, one per menu.
@@ -175,6 +176,7 @@ private:
     VerrousMenus m_verrous;
     QSize m_tailleDesign;
     bool m_decharge = false;
+    bool m_enDestruction = false;
 };
 
 // ---- The opener protocol -------------------------------------------------------------------
