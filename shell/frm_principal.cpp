@@ -5,10 +5,6 @@
 #include <QMdiArea>
 #include <QStatusBar>
 
-void Initialiser_verrous_menus()
-{
-}
-
 FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("frmPrincipal");

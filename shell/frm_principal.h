@@ -2,9 +2,6 @@
 
 #include <QMainWindow>
 
-// Creates the ten menu-lock collections.
-void Initialiser_verrous_menus();
-
 // The main window (placeholder until its menus are built).
 class FrmPrincipal : public QMainWindow {
     Q_OBJECT
