@@ -2,6 +2,7 @@
 
 #include "core/base.h"
 #include "core/dates.h"
+#include "core/listes.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -19,27 +20,6 @@ const QStringList* Colonne(int c)
 QString Valeur(const QStringList* colonne, int ligne)
 {
     return ligne < colonne->size() ? colonne->at(ligne) : QString();
-}
-
-// Finds the first row of the searched list whose text begins with the text, ignoring case, and
-// selects the row of the same index in the shown list. Returns it from 1, or -1.
-int Selectionner_par_texte(const QString& texte, QTreeWidget* listeRecherche, QTreeWidget* listeAffichee)
-{
-    if (texte.isEmpty())
-        return -1;
-    const int n = listeRecherche->topLevelItemCount();
-    for (int i = 0; i < n; ++i) {
-        if (!listeRecherche->topLevelItem(i)->text(0).startsWith(texte, Qt::CaseInsensitive))
-            continue;
-        QTreeWidgetItem* ligne = listeAffichee->topLevelItem(i);
-        if (!ligne)
-            return -1;
-        listeAffichee->setCurrentItem(ligne);
-        ligne->setSelected(true);
-        listeAffichee->scrollToItem(ligne);
-        return i + 1;
-    }
-    return -1;
 }
 
 bool Caractere_imprimable(int code)
