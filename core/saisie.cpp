@@ -166,11 +166,6 @@ FichierChoisi Choisir_fichier(const QString& titre, const QString& filtre, bool 
     return choix;
 }
 
-QString Choisir_repertoire(const QString& titre)
-{
-    return Services::ihm().choisirRepertoire(titre);
-}
-
 bool Choisir_imprimante(QPrinter& imprimante)
 {
     return Services::ihm().choisirImprimante(imprimante);

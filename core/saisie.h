@@ -41,7 +41,5 @@ void Installer_selection_au_focus(QLineEdit* boite);
 // The chosen path without surrounding blanks and the place (from 1) of the filter chosen; an
 // empty path when cancelled. filtre is "Label (*.ext)|*.ext|Label2|*.ext2".
 FichierChoisi Choisir_fichier(const QString& titre, const QString& filtre, bool ouvrir);
-// The folder chosen, "" when cancelled.
-QString Choisir_repertoire(const QString& titre);
 // False when the user cancels: the caller then stops silently, printing nothing.
 bool Choisir_imprimante(QPrinter& imprimante);

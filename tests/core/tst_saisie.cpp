@@ -1,5 +1,6 @@
 // Key filters hold for typed and pasted text; the dialogs answer what the user chose.
 
+#include "core/fichiers.h"
 #include "core/saisie.h"
 #include "port_test.h"
 
