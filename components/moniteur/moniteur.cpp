@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QTimer>
 #include <QWidget>
@@ -72,6 +73,13 @@ protected:
             e->ignore();
         else
             QWidget::closeEvent(e);
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        // Without a frame from the window manager it needs its own edge.
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     void mousePressEvent(QMouseEvent* e) override
     {
