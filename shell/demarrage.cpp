@@ -1,5 +1,6 @@
 #include "shell/demarrage.h"
 
+#include "core/fenetres.h"
 #include "core/globales.h"
 #include "shell/frm_principal.h"
 

@@ -3,6 +3,7 @@
 #include "core/base.h"
 #include "core/composants.h"
 #include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/services.h"
@@ -25,10 +26,6 @@
 
 #include <cmath>
 
-void Initialiser_verrous_menus()
-{
-}
-
 namespace {
 
 // Defaults of a first start, in twips.
@@ -36,6 +33,9 @@ constexpr double GaucheDefaut = 1000;
 constexpr double HautDefaut = 1000;
 constexpr double LargeurDefaut = 6500;
 constexpr double HauteurDefaut = 6500;
+// Saved back in twips, the inverse of Twips_en_pixels.
+constexpr int TwipsParPixel = 15;
+static_assert(Twips_en_pixels(TwipsParPixel) == 1);
 
 double Lire_twips(const QSettings& reglages, const QString& cle, double defaut)
 {
@@ -45,16 +45,6 @@ double Lire_twips(const QSettings& reglages, const QString& cle, double defaut)
 }
 
 } // namespace
-
-int Twips_en_pixels(double twips, int dpi)
-{
-    return static_cast<int>(std::lround(twips * dpi / 1440.0));
-}
-
-int Pixels_en_twips(int pixels, int dpi)
-{
-    return static_cast<int>(std::lround(pixels * 1440.0 / dpi));
-}
 
 FrmPrincipal* Fenetre_principale()
 {
@@ -197,12 +187,11 @@ void FrmPrincipal::lirePlacement()
 {
     QSettings reglages;
     reglages.beginGroup("Settings");
-    const int dpiX = logicalDpiX();
-    const int dpiY = logicalDpiY();
-    QRect r(Twips_en_pixels(Lire_twips(reglages, "MainLeft", GaucheDefaut), dpiX),
-            Twips_en_pixels(Lire_twips(reglages, "MainTop", HautDefaut), dpiY),
-            Twips_en_pixels(Lire_twips(reglages, "MainWidth", LargeurDefaut), dpiX),
-            Twips_en_pixels(Lire_twips(reglages, "MainHeight", HauteurDefaut), dpiY));
+    auto pixels = [&reglages](const char* cle, double defaut) {
+        return Twips_en_pixels(static_cast<int>(std::lround(Lire_twips(reglages, cle, defaut))));
+    };
+    QRect r(pixels("MainLeft", GaucheDefaut), pixels("MainTop", HautDefaut), pixels("MainWidth", LargeurDefaut),
+            pixels("MainHeight", HauteurDefaut));
 
     // A placement saved on a screen that is gone would leave the window out of reach.
     if (QScreen* ecran = QGuiApplication::primaryScreen()) {
@@ -225,10 +214,10 @@ void FrmPrincipal::sauverPlacement() const
 {
     QSettings reglages;
     reglages.beginGroup("Settings");
-    reglages.setValue("MainLeft", QString::number(Pixels_en_twips(x(), logicalDpiX())));
-    reglages.setValue("MainTop", QString::number(Pixels_en_twips(y(), logicalDpiY())));
-    reglages.setValue("MainWidth", QString::number(Pixels_en_twips(width(), logicalDpiX())));
-    reglages.setValue("MainHeight", QString::number(Pixels_en_twips(height(), logicalDpiY())));
+    reglages.setValue("MainLeft", QString::number(x() * TwipsParPixel));
+    reglages.setValue("MainTop", QString::number(y() * TwipsParPixel));
+    reglages.setValue("MainWidth", QString::number(width() * TwipsParPixel));
+    reglages.setValue("MainHeight", QString::number(height() * TwipsParPixel));
 }
 
 void FrmPrincipal::resizeEvent(QResizeEvent* e)
@@ -240,7 +229,7 @@ void FrmPrincipal::resizeEvent(QResizeEvent* e)
 void FrmPrincipal::closeEvent(QCloseEvent* e)
 {
     // A child window may hold unsaved work.
-    if (intNbFenetres >= 1) {
+    if (Fenetre_ouverte()) {
         e->ignore();
         return;
     }

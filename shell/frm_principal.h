@@ -15,9 +15,6 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-// Creates the ten menu-lock collections.
-void Initialiser_verrous_menus();
-
 // The main window: the menus from which every command starts, a toolbar, the status bar
 // (profile, step, date, time) and the area that holds the child windows. Its creation is the
 // Load: the placement comes back from the settings and the menus take the no-base state.
@@ -83,7 +80,3 @@ void Lire_position_suivi(Composant& composant, qint32& x, qint32& y, qint32& int
 // The current profile's "always visible" flag, then all four monitor settings.
 void Sauver_suivi_toujours_visible();
 void Sauver_param_suivi();
-
-// Placement values are kept in twips, as the settings always held them.
-int Twips_en_pixels(double twips, int dpi);
-int Pixels_en_twips(int pixels, int dpi);

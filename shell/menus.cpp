@@ -1,7 +1,5 @@
 #include "shell/menus.h"
 
-#include "core/globales.h"
-
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -193,33 +191,4 @@ void Construire_menus(QMainWindow& fenetre)
     tarifs->setObjectName("mnuTarifs");
     tarifs->menuAction()->setObjectName("mnuTarifs");
     tarifs->addAction("Aucun")->setObjectName("mnuTarifsSel_0");
-}
-
-QAction* Action_menu(const QString& nom)
-{
-    return frmPrincipal ? frmPrincipal->findChild<QAction*>(nom) : nullptr;
-}
-
-void Etat_menus_base(bool b)
-{
-    auto activer = [](const char* nom, bool actif) {
-        if (QAction* a = Action_menu(QString::fromLatin1(nom)))
-            a->setEnabled(actif);
-    };
-    activer("mnuBaseOpen", !b);
-    activer("mnuBaseNew", !b);
-    for (const char* nom : {"mnuBaseAnnuler", "mnuBaseClose", "mnuBaseSave", "mnuBaseGestion", "mnuCompet",
-                            "mnuLicence", "mnuPerf", "mnuBaseClub", "mnuBaseProfil", "mnuBaseCompacter",
-                            "mnuBaseArchive", "mnuModele", "mnuOutils"})
-        activer(nom, b);
-}
-
-void Menus_base_fermee()
-{
-    Etat_menus_base(false);
-}
-
-void Menus_base_ouverte()
-{
-    Etat_menus_base(true);
 }

@@ -4,8 +4,8 @@
 #include "core/globales.h"
 #include "core/version_fichier.h"
 #include "shell/frm_splash.h"
-#include "support/fixtures.h"
-#include "support/port_test.h"
+#include "fixtures.h"
+#include "port_test.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "core/services.h"
 #include "shell/demarrage.h"
 #include "shell/frm_principal.h"
-#include "shell/menus.h"
+#include "core/fenetres.h"
 
 #include <QAction>
 #include <QLabel>
@@ -91,9 +91,9 @@ private slots:
                  QStringList({"mnuBaseNew", "mnuBaseOpen", "mnuBaseSuppr", "mnuExit", "mnuHelpInfo", "mnuMajBase",
                               "mnuMajLogiciel"}));
         for (const char* nom : {"mnuBaseClub", "mnuLicence", "mnuCompet", "mnuModele", "mnuPerf", "mnuOutils"})
-            QVERIFY2(!Action_menu(nom)->isEnabled(), nom);
-        QVERIFY(Action_menu("mnuBase")->isEnabled());
-        QVERIFY(Action_menu("mnuHelp")->isEnabled());
+            QVERIFY2(!Menu(nom)->isEnabled(), nom);
+        QVERIFY(Menu("mnuBase")->isEnabled());
+        QVERIFY(Menu("mnuHelp")->isEnabled());
     }
 
     // With a base open everything visible is reachable but New and Open; closing goes back.
@@ -116,10 +116,10 @@ private slots:
     void etatBaseNeTouchepasAuxVerrous()
     {
         FrmPrincipal f;
-        Action_menu("mnuLicNew")->setEnabled(false);
+        Menu("mnuLicNew")->setEnabled(false);
         Menus_base_ouverte();
-        QVERIFY(!Action_menu("mnuLicNew")->isEnabled());
-        QVERIFY(Action_menu("mnuLicence")->isEnabled());
+        QVERIFY(!Menu("mnuLicNew")->isEnabled());
+        QVERIFY(Menu("mnuLicence")->isEnabled());
     }
 
     void arbreDesMenus()
@@ -131,14 +131,14 @@ private slots:
         QCOMPARE(barre, QStringList({"mnuBase=&Base", "mnuBaseClub=&Club", "mnuLicence=&Licence",
                                      "mnuCompet=&Compétition", "mnuModele=&Modèles", "mnuPerf=&Performances",
                                      "mnuOutils=&Outils", "mnuHelp=&?"}));
-        QCOMPARE(Action_menu("mnuBaseNew")->shortcut(), QKeySequence("Ctrl+N"));
-        QCOMPARE(Action_menu("mnuBaseOpen")->shortcut(), QKeySequence("Ctrl+O"));
-        QCOMPARE(Action_menu("mnuBaseSave")->shortcut(), QKeySequence("Ctrl+S"));
+        QCOMPARE(Menu("mnuBaseNew")->shortcut(), QKeySequence("Ctrl+N"));
+        QCOMPARE(Menu("mnuBaseOpen")->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(Menu("mnuBaseSave")->shortcut(), QKeySequence("Ctrl+S"));
         for (const char* cache : {"mnuBaseClubConfigRapport", "mnuPerfRec"})
-            QVERIFY2(!Action_menu(cache)->isVisible(), cache);
-        QVERIFY(Action_menu("mnuPerfOrdiTjsVisible")->isCheckable());
-        QCOMPARE(Action_menu("mnuBaseClubCotisationUnknown")->text(), QString("&Listing cotisation manquante"));
-        QCOMPARE(Action_menu("mnuOutilsCalculPointEquipe")->text(), QString("Calcul points équipe &interclubs"));
+            QVERIFY2(!Menu(cache)->isVisible(), cache);
+        QVERIFY(Menu("mnuPerfOrdiTjsVisible")->isCheckable());
+        QCOMPARE(Menu("mnuBaseClubCotisationUnknown")->text(), QString("&Listing cotisation manquante"));
+        QCOMPARE(Menu("mnuOutilsCalculPointEquipe")->text(), QString("Calcul points équipe &interclubs"));
         // Every name is found once, so the menu locks reach the right item.
         QCOMPARE(f.findChildren<QAction*>("mnuLicPrint").size(), 1);
         QCOMPARE(Tous_les_articles(f.menuBar()).size(), 74);
@@ -185,10 +185,10 @@ private slots:
     {
         QTest::addColumn<QStringList>("valeurs"); // MainLeft, MainTop, MainWidth, MainHeight; "" = absent
         QTest::addColumn<QRect>("attendu");
-        QTest::newRow("défauts") << QStringList{"", "", "", ""} << QRect(67, 67, 433, 433);
+        QTest::newRow("défauts") << QStringList{"", "", "", ""} << QRect(66, 66, 433, 433);
         QTest::newRow("enregistré") << QStringList{"1500", "1200", "9000", "7500"} << QRect(100, 80, 600, 500);
         QTest::newRow("décimales") << QStringList{"1500.4", "1200,2", "9000", "7500"} << QRect(100, 80, 600, 500);
-        QTest::newRow("illisible") << QStringList{"abc", "", "large", "7500"} << QRect(67, 67, 433, 500);
+        QTest::newRow("illisible") << QStringList{"abc", "", "large", "7500"} << QRect(66, 66, 433, 500);
         // The offscreen screen is 800 x 600: a placement beyond it comes back onto it.
         QTest::newRow("hors écran") << QStringList{"90000", "90000", "3000", "3000"} << QRect(0, 0, 200, 200);
     }

@@ -5,11 +5,11 @@
 #include "core/composants.h"
 #include "core/erreurs.h"
 #include "core/globales.h"
-#include "support/fixtures.h"
-#include "support/port_test.h"
+#include "fixtures.h"
+#include "port_test.h"
 #include "shell/frm_monitor_def.h"
 #include "shell/frm_principal.h"
-#include "shell/menus.h"
+#include "core/fenetres.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -63,11 +63,6 @@ public:
 private:
     EtatFaux& m_e;
 };
-
-QAction* Menu(const char* nom)
-{
-    return Action_menu(QString::fromLatin1(nom));
-}
 
 } // namespace
 
