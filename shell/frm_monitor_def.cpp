@@ -4,19 +4,17 @@
 #include "core/erreurs.h"
 #include "core/globales.h"
 #include "core/messages.h"
+#include "core/saisie.h"
 #include "core/utils.h"
 #include "shell/frm_principal.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QTimer>
 
 #include <cmath>
 
@@ -36,13 +34,12 @@ FrmMonitorDef::FrmMonitorDef(QWidget* parent) : QDialog(parent)
     auto* grille = new QGridLayout;
     const char* libelles[] = {"Intervalle :", "Position X :", "Position Y :"};
     const qint32 valeurs[] = {lgIntervalSuivi, lgPosXSuivi, lgPosYSuivi};
-    auto* chiffres = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
     for (int i = 0; i < 3; ++i) {
         auto* boite = new QLineEdit(QString::number(valeurs[i]), this);
         boite->setObjectName(QString("txtParam_%1").arg(i));
-        boite->setValidator(chiffres);
+        Installer_filtre_chiffre(boite);
+        Installer_selection_au_focus(boite);
         boite->setMaxLength(9);
-        boite->installEventFilter(this);
         m_txtParam[i] = boite;
         grille->addWidget(new QLabel(QString::fromUtf8(libelles[i]), this), i, 0);
         grille->addWidget(boite, i, 1);
@@ -139,14 +136,4 @@ void FrmMonitorDef::done(int resultat)
         f->Etat_menus_suivi(true);
         f->Etat_menu_toujours_visible(true);
     }
-}
-
-bool FrmMonitorDef::eventFilter(QObject* objet, QEvent* evenement)
-{
-    // A box entered selects its whole text, so that typing replaces it.
-    if (evenement->type() == QEvent::FocusIn) {
-        if (auto* boite = qobject_cast<QLineEdit*>(objet))
-            QTimer::singleShot(0, boite, &QLineEdit::selectAll);
-    }
-    return QDialog::eventFilter(objet, evenement);
 }

@@ -19,9 +19,6 @@ public:
 
     void done(int resultat) override;
 
-protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
-
 private:
     void Command1_Click(int index);
 

@@ -2,8 +2,8 @@
 
 #include "core/base.h"
 #include "core/composants.h"
+#include "core/fenetres.h"
 #include "core/globales.h"
-#include "core/services.h"
 #include "core/utils.h"
 #include "core/version_fichier.h"
 
@@ -14,7 +14,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -225,5 +224,5 @@ bool FrmSplash::eventFilter(QObject* objet, QEvent* evenement)
 void Afficher_a_propos()
 {
     FrmSplash fenetre(Bibliotheques_listees(), frmPrincipal);
-    Services::ihm().executerModal(fenetre);
+    Afficher_formulaire(&fenetre, 1);
 }
