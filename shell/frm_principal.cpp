@@ -81,7 +81,8 @@ FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent)
 
 FrmPrincipal::~FrmPrincipal()
 {
-    Services::fixerSortieStatut(nullptr);
+    if (!frmPrincipal || frmPrincipal == this)
+        Services::fixerSortieStatut(nullptr);
     delete m_parametresSuivi.data();
 }
 
