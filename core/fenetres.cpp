@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QMainWindow>
@@ -97,9 +98,7 @@ JetonFenetre::JetonFenetre()
 
 JetonFenetre::~JetonFenetre()
 {
-    // A counter at its lowest bound cannot have been raised by this token: nothing to give back.
-    if (m_compte && intNbFenetres > std::numeric_limits<qint16>::min())
-        --intNbFenetres;
+    liberer();
 }
 
 void JetonFenetre::liberer()
@@ -107,7 +106,9 @@ void JetonFenetre::liberer()
     if (!m_compte)
         return;
     m_compte = false;
-    Decrementer_fenetres();
+    // A counter at its lowest bound cannot have been raised by this token: nothing to give back.
+    if (intNbFenetres > std::numeric_limits<qint16>::min())
+        --intNbFenetres;
 }
 
 // ---- Menu locks ----------------------------------------------------------------------------
@@ -337,11 +338,9 @@ void Activer_fenetre(QWidget* fenetre)
 
 int Afficher_formulaire(QWidget* fenetre, int style)
 {
-    if (style == 1) {
-        auto* dialogue = qobject_cast<QDialog*>(fenetre);
-        Q_ASSERT(dialogue);
-        return dialogue ? Services::ihm().executerModal(*dialogue) : 0;
-    }
+    auto* dialogue = qobject_cast<QDialog*>(fenetre);
+    if (style == 1 && dialogue)
+        return Services::ihm().executerModal(*dialogue);
     Afficher_fenetre(fenetre);
     return 0;
 }
@@ -368,18 +367,22 @@ FenetreComptee::FenetreComptee(QWidget* parent) : QWidget(parent)
 
 FenetreComptee::~FenetreComptee()
 {
+    // Windows destroyed with this one (its children) must not call back into what is left of it.
+    setProperty("qv_detruite", true);
+    m_enDestruction = true;
     terminer();
 }
 
 void FenetreComptee::Prendre_verrous(const VerrousMenus& verrous)
 {
-    verrous.appliquer(+1);
-    // Locks held already (a second call) are added to, so that unloading gives back all.
+    // Group by group, so that what unloading gives back is exactly what was taken, even when a
+    // group fails half-way; locks taken by an earlier call are added to.
     for (int g = 0; g < NbGroupesVerrou; ++g) {
         const auto groupe = static_cast<GroupeVerrou>(g);
         const QList<int>& ajout = verrous.deltas(groupe);
         if (ajout.isEmpty())
             continue;
+        Verrouiller_groupe(groupe, ajout);
         QList<int> total = m_verrous.deltas(groupe);
         if (total.isEmpty())
             total = QList<int>(ajout.size(), 0);
@@ -415,16 +418,26 @@ void FenetreComptee::terminer()
     m_decharge = true;
     if (QPointer<QWidget> appelant = frmCible) {
         frmCible.clear();
-        if (auto* a = dynamic_cast<AppelantFenetres*>(appelant.data()))
-            a->ForceUnloadWindowsEngag(objectName());
+        if (!appelant->property("qv_detruite").toBool()) {
+            if (auto* a = dynamic_cast<AppelantFenetres*>(appelant.data()))
+                a->ForceUnloadWindowsEngag(objectName());
+        }
     }
-    // Unloading runs from close and from destructors: it must not throw.
-    try {
-        m_verrous.appliquer(-1);
-        m_jeton.liberer();
-    } catch (const std::exception& e) {
-        Memoriser_erreur(e);
-    }
+    m_jeton.liberer();
+    const auto rendre = [verrous = m_verrous] {
+        // Unloading runs from close and from destructors: it must not throw.
+        try {
+            verrous.appliquer(-1);
+        } catch (const std::exception& e) {
+            Memoriser_erreur(e);
+        }
+    };
+    // A window destroyed with its frame or the main window has ancestors half torn down: the
+    // menus are looked up once that is over.
+    if (m_enDestruction && !m_verrous.vide())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), rendre, Qt::QueuedConnection);
+    else
+        rendre();
 }
 
 // ---- Layout --------------------------------------------------------------------------------

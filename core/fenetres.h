@@ -60,7 +60,8 @@ const QStringList& Menus_du_groupe(GroupeVerrou groupe);
 CollectionCompteurs& Compteurs_du_groupe(GroupeVerrou groupe);
 
 // A main-window menu item by its name (a QAction, or the action of a submenu); nullptr when
-// there is no main window or no such item.
+// there is no main window or no such item. It searches the main window's widgets: never call
+// it, nor the lock procedures, from a destructor (FenetreComptee does that part itself).
 QAction* Menu(const QString& nom);
 
 // Every group's counters back to 0, one per menu.
@@ -127,8 +128,8 @@ void Afficher_fenetre(QWidget* fenetre, int gauche = 0, int haut = 0);
 void Activer_fenetre(QWidget* fenetre);
 // The frame around a window: its document sub-window, or the window itself.
 QWidget* Cadre_fenetre(QWidget* fenetre);
-// Loads and shows a window: style 1 modal (through the user-interface port; the window must be
-// a dialog), otherwise not modal. Returns the modal result, 0 when not modal.
+// Loads and shows a window: a dialog with style 1 modal, through the user-interface port (the
+// caller owns it); otherwise not modal. Returns the modal result, 0 when not modal.
 int Afficher_formulaire(QWidget* fenetre, int style);
 
 // True when the reference holds a window: unless silent, says so; gives that window the focus.
@@ -175,6 +176,7 @@ private:
     VerrousMenus m_verrous;
     QSize m_tailleDesign;
     bool m_decharge = false;
+    bool m_enDestruction = false;
 };
 
 // ---- The opener protocol -------------------------------------------------------------------
@@ -201,8 +203,13 @@ T* Ouvrir_fenetre(QPointer<T>& reference, const Ouverture& ouverture,
         return reference;
     }
     auto* fenetre = new T;
+    try {
+        fenetre->Prendre_verrous(ouverture.verrous);
+    } catch (...) {
+        delete fenetre;
+        throw;
+    }
     reference = fenetre;
-    fenetre->Prendre_verrous(ouverture.verrous);
     Afficher_fenetre(fenetre, ouverture.gauche, ouverture.haut);
     fenetre->strAction = ouverture.strAction;
     if (!ouverture.titre.isEmpty())

@@ -66,35 +66,42 @@ private:
     FiltreTouche m_filtre;
 };
 
-// Text from anywhere (paste, drop, input methods): only what was inserted is checked, so that a
-// value loaded by the program stays editable whatever it holds.
+// Text from anywhere (paste, drop, input methods). Only what the user adds is checked, so that a
+// value written by the program stays editable whatever it holds.
 class GardeTexte : public QValidator {
 public:
-    GardeTexte(QLineEdit* boite, FiltreTouche filtre) : QValidator(boite), m_boite(boite), m_filtre(std::move(filtre)) {}
-
-    State validate(QString& saisie, int& position) const override
+    GardeTexte(QLineEdit* boite, FiltreTouche filtre)
+        : QValidator(boite), m_boite(boite), m_filtre(std::move(filtre)), m_precedent(boite->text())
     {
-        const QString avant = m_boite->text();
+        // The box already holds the new text when it asks: the text before comes from here.
+        connect(boite, &QLineEdit::textChanged, this, [this](const QString& t) { m_precedent = t; });
+    }
+
+    State validate(QString& saisie, int&) const override
+    {
+        // Not modified by the user: the program wrote it (setText starts a new history).
+        if (!m_boite->isModified())
+            return Acceptable;
         qsizetype debut = 0;
-        while (debut < avant.size() && debut < saisie.size() && avant[debut] == saisie[debut])
+        while (debut < m_precedent.size() && debut < saisie.size() && m_precedent[debut] == saisie[debut])
             ++debut;
         qsizetype fin = 0;
-        while (fin < avant.size() - debut && fin < saisie.size() - debut
-               && avant[avant.size() - 1 - fin] == saisie[saisie.size() - 1 - fin])
+        while (fin < m_precedent.size() - debut && fin < saisie.size() - debut
+               && m_precedent[m_precedent.size() - 1 - fin] == saisie[saisie.size() - 1 - fin])
             ++fin;
         for (qsizetype i = debut; i < saisie.size() - fin; ++i) {
             const int garde = m_filtre(saisie[i].unicode());
-            if (garde <= 0 || garde == 8)
+            if (garde < 32)
                 return Invalid;
             saisie[i] = QChar(static_cast<char16_t>(garde));
         }
-        Q_UNUSED(position);
         return Acceptable;
     }
 
 private:
     QLineEdit* m_boite;
     FiltreTouche m_filtre;
+    QString m_precedent;
 };
 
 class SelectionAuFocus : public QObject {
