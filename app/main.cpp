@@ -1,3 +1,4 @@
+#include "clubs_licences/utils_club.h"
 #include "core/services.h"
 #include "shell/demarrage.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     Installer_traductions_francaises();
 
     Preparer_repertoire_application();
+    Installer_etapes_clubs();
     Main();
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "clubs_licences/utils_club.h"
 
+#include "core/sauvegarde.h"
+
 #include "clubs_licences/code_club.h"
 #include "clubs_licences/construc_code_club.h"
 #include "clubs_licences/dem_info.h"
@@ -17,11 +19,6 @@
 
 namespace {
 
-std::function<void(bool)>& Chargeur_profil()
-{
-    static std::function<void(bool)> chargeur;
-    return chargeur;
-}
 
 // A savepoint, so that it nests inside a caller's transaction. Rolled back unless validated.
 class TransactionClub {
@@ -61,15 +58,15 @@ QString Numero_club(const QString& num)
 
 } // namespace
 
-void Installer_chargeur_profil(std::function<void(bool)> chargeur)
+void Installer_etapes_clubs()
 {
-    Chargeur_profil() = std::move(chargeur);
+    Etapes_base().controlerClub = Controler_club;
 }
 
 void Recharger_profil_courant()
 {
-    if (Chargeur_profil())
-        Chargeur_profil()(false);
+    if (Etapes_base().chargerProfilCourant)
+        Etapes_base().chargerProfilCourant(false);
 }
 
 bool Club_existe(const QString& code, const QString& exclusion, bool bAfficher, QString& message)

@@ -39,7 +39,8 @@ void Ouvrir_info_club(QPointer<dem_info>& fenetre, const QString& mode, const QS
 // The code builder on that text box, modal.
 void Ouvrir_construc_code_club(QLineEdit* zone);
 
-// The profile loader belongs to the main window's subsystem; it is installed at start-up.
-// Creating, modifying and deleting clubs reload the current profile through it.
-void Installer_chargeur_profil(std::function<void(bool)> chargeur);
+// Creating, modifying and deleting clubs reload the current profile through the loader that
+// the main window's subsystem installs among the base's steps.
 void Recharger_profil_courant();
+// Installs the club check among the steps that follow the opening of a base.
+void Installer_etapes_clubs();

@@ -2,6 +2,7 @@
 
 #include "core/base.h"
 #include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/fichiers.h"
 #include "core/globales.h"
 #include "core/messages.h"
@@ -72,7 +73,8 @@ const char* const kTablesTemporaires[] = {"Licence_tempo", "Pcomp_tempo", "Rcomp
 
 EtapesBase& Etapes_base()
 {
-    static EtapesBase etapes;
+    // The menus live in core; the club check and the profile loader are installed by their layers.
+    static EtapesBase etapes{Menus_base_ouverte, Menus_base_fermee, {}, {}};
     return etapes;
 }
 

@@ -13,6 +13,7 @@
 #include "core/listes.h"
 #include "core/utils.h"
 #include "fixtures.h"
+#include "core/sauvegarde.h"
 #include "port_test.h"
 
 #include <QApplication>
@@ -38,9 +39,9 @@ struct Contexte {
     int rechargements = 0;
     Contexte()
     {
-        Installer_chargeur_profil([this](bool) { ++rechargements; });
+        Etapes_base().chargerProfilCourant = [this](bool) { ++rechargements; };
     }
-    ~Contexte() { Installer_chargeur_profil({}); }
+    ~Contexte() { Etapes_base().chargerProfilCourant = {}; }
     QString club(const QString& code, const QString& nom)
     {
         base.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('" + code + "', " + Sql_texte(nom) + ")");
