@@ -7,8 +7,10 @@
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/services.h"
+#include "shell/frm_attente.h"
 #include "shell/frm_monitor_def.h"
 #include "shell/frm_splash.h"
+#include "shell/maj_logiciel.h"
 #include "shell/menus.h"
 
 #include <QAction>
@@ -182,6 +184,16 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfOrdiMasquer", [this] { mnuPerfOrdiMasquer_Click(); });
     relier("mnuPerfOrdiParam", [this] { mnuPerfOrdiParam_Click(); });
     relier("mnuPerfOrdiTjsVisible", [this] { mnuPerfOrdiTjsVisible_Click(); });
+
+    // Exchanges through the outside components, and the software update.
+    relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
+    relier("mnuBaseClubExport", [] { Lancer_attente("ClubExporter", "envassoc", "Exporter Clubs", "", false); });
+    relier("mnuLicImport", [] { Lancer_attente("LicenceImporter", "implic", "Importer Licences", "", false); });
+    relier("mnuLicMaj", [] { Lancer_attente("IufCodeUpdater", "majiuf", "Mise à jour des codes IUF", "", false); });
+    relier("mnuLicExp", [] { Lancer_attente("LicenceExporter", "envadher", "Exporter Licences", "", false); });
+    relier("mnuPerfImpor", [] { Lancer_attente("PerformanceImporter", "impperf", "Importer performances", "", false); });
+    relier("mnuPerfExporter", [] { Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false); });
+    relier("mnuMajLogiciel", [] { Mettre_a_jour_logiciel(); });
 }
 
 void FrmPrincipal::lirePlacement()

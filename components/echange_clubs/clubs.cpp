@@ -1,0 +1,175 @@
+// ClubExporter and ClubImporter: the visible clubs of a base to "clubs.txt", and back into
+// another base (format in docs/echanges.md).
+//   bExport_Club(base, temp, trace, window)
+//   bImport_Club(base, source, temp, trace, window, bForce)
+
+#include "components/echange_commun/echange.h"
+
+#include "core/base.h"
+
+#include <QDir>
+#include <QSet>
+
+namespace {
+
+using namespace Echange;
+
+const QString kFichier = QStringLiteral("clubs.txt");
+const QStringList kColonnes = {"Code_federal", "Intitule", "Selection", "Adresse", "Code_Postal",
+                               "Ville",        "Telephone", "Fax",      "Mail"};
+const QStringList kContacts = {"Adresse", "Code_Postal", "Ville", "Telephone", "Fax", "Mail"};
+
+class ClubExporter : public ComposantEchange {
+public:
+    static constexpr const char* nomClasse = "ClubExporter";
+    ClubExporter() : ComposantEchange("bExport_Club", 4, 2, "Export des clubs", false) {}
+
+protected:
+    bool executer(const QVariantList& a, Journal& journal) override
+    {
+        Progression progression(a[3]);
+        BaseEchange base(Texte(a[0]), true);
+        const qint64 total = base.valeur("SELECT count(*) FROM Club WHERE Visible = 1").toLongLong();
+        EcrivainTsv sortie(QDir(Texte(a[1])).filePath(kFichier), kColonnes);
+        Requete r(base.db(), "SELECT " + kColonnes.join(", ") + " FROM Club WHERE Visible = 1 ORDER BY Code_federal");
+        while (r.suivante()) {
+            QStringList valeurs;
+            for (int i = 0; i < kColonnes.size(); ++i)
+                valeurs << Valeur_brute(r, i);
+            progression.club(valeurs[1]);
+            sortie.ecrire(valeurs);
+            progression.avancer(sortie.lignes(), total);
+        }
+        sortie.terminer();
+        journal.ecrire(Nombre(sortie.lignes(), "club exporté", "clubs exportés") + " dans " + kFichier + ".");
+        return true;
+    }
+};
+
+// The form of a club code: 13 letters or digits, a known country, a known inter-region digit.
+class ControleCode {
+public:
+    explicit ControleCode(const BaseEchange& base)
+    {
+        Requete pays(base.db(), "SELECT Code FROM Pays");
+        while (pays.suivante())
+            m_pays.insert(Valeur_brute(pays, 0).toUpper());
+        Requete inter(base.db(), "SELECT Code FROM Inter_Region");
+        while (inter.suivante())
+            m_inter.insert(Valeur_brute(inter, 0));
+    }
+
+    // "" when the code is well formed, else why not.
+    QString defaut(const QString& code) const
+    {
+        if (code.size() != 13)
+            return "le code doit compter 13 caractères";
+        for (const QChar c : code) {
+            if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+                return "le code ne doit contenir que des lettres et des chiffres";
+        }
+        if (!m_pays.contains(code.left(3)))
+            return "pays " + code.left(3) + " inconnu";
+        if (!m_inter.contains(code.mid(3, 1)))
+            return "inter-région " + code.mid(3, 1) + " inconnue";
+        return QString();
+    }
+
+private:
+    QSet<QString> m_pays;
+    QSet<QString> m_inter;
+};
+
+class ClubImporter : public ComposantEchange {
+public:
+    static constexpr const char* nomClasse = "ClubImporter";
+    ClubImporter() : ComposantEchange("bImport_Club", 6, 3, "Import des clubs", true) {}
+
+protected:
+    bool executer(const QVariantList& a, Journal& journal) override
+    {
+        const QString source = Texte(a[1]);
+        const bool forcer = Booleen(a[5]);
+        Progression progression(a[4]);
+
+        const QString chemin = Fichier_present(source, {kFichier});
+        if (chemin.isEmpty())
+            throw Refus("Fichier " + kFichier + " introuvable dans " + source + ".");
+        journal.ecrire("Fichier lu : " + chemin);
+        if (forcer)
+            journal.ecrire("Les clubs déjà présents sont mis à jour.");
+        const FichierTsv f = Lire_tsv(chemin, {"Code_federal", "Intitule"});
+        const int colCode = f.index("Code_federal");
+        const int colNom = f.index("Intitule");
+        QList<int> colContacts;
+        QStringList contactsPresents;
+        for (const QString& c : kContacts) {
+            colContacts << f.index(c);
+            if (f.index(c) >= 0)
+                contactsPresents << c;
+        }
+
+        BaseEchange base(Texte(a[0]), false);
+        const ControleCode controle(base);
+        base.commencer();
+        Requete cherche(base.db(), "SELECT Num FROM Club WHERE Code_federal = ?");
+        Requete ajout(base.db(), "INSERT INTO Club (Code_federal, Intitule, Selection, Visible, " + kContacts.join(", ")
+                                     + ") VALUES (?, ?, ?, 1, ?, ?, ?, ?, ?, ?)");
+        QString majSql = "UPDATE Club SET Intitule = ?";
+        for (const QString& c : contactsPresents)
+            majSql += ", " + c + " = ?";
+        Requete maj(base.db(), majSql + " WHERE Num = ?");
+
+        qint64 ajoutes = 0, modifies = 0, presents = 0, rejetes = 0;
+        QSet<QString> vus;
+        for (size_t i = 0; i < f.lignes.size(); ++i) {
+            const QString code = f.valeur(i, colCode).trimmed().toUpper();
+            const QString nom = f.valeur(i, colNom).trimmed();
+            QString defaut = controle.defaut(code);
+            if (defaut.isEmpty() && nom.isEmpty())
+                defaut = "nom du club manquant";
+            if (defaut.isEmpty() && vus.contains(code))
+                defaut = "code déjà présent plus haut dans le fichier";
+            if (!defaut.isEmpty()) {
+                journal.detail("Ligne " + QString::number(f.numeros[i]) + " : club \"" + code + "\" rejeté, " + defaut + ".");
+                ++rejetes;
+                continue;
+            }
+            vus.insert(code);
+            progression.club(nom);
+
+            Relier(cherche, {code});
+            const QString num = cherche.suivante() ? Valeur_brute(cherche, 0) : QString();
+            if (num.isEmpty()) {
+                QVariantList v{code, nom, code.endsWith("0000")};
+                for (const int c : colContacts)
+                    v << (c < 0 ? QVariant() : QVariant(f.valeur(i, c)));
+                Executer(ajout, v);
+                ++ajoutes;
+            } else if (forcer) {
+                QVariantList v{nom};
+                for (const int c : colContacts) {
+                    if (c >= 0)
+                        v << f.valeur(i, c);
+                }
+                v << num.toLongLong();
+                Executer(maj, v);
+                ++modifies;
+            } else {
+                ++presents;
+            }
+            progression.avancer(static_cast<qint64>(i + 1), static_cast<qint64>(f.lignes.size()));
+        }
+        base.valider();
+        journal.fermerDetails();
+
+        journal.ecrire(Nombre(ajoutes, "club ajouté", "clubs ajoutés") + ", " + Nombre(modifies, "club mis à jour", "clubs mis à jour")
+                       + ", " + Nombre(presents, "club déjà présent laissé", "clubs déjà présents laissés") + " tel quel, "
+                       + Nombre(rejetes, "ligne rejetée", "lignes rejetées") + ".");
+        return true;
+    }
+};
+
+} // namespace
+
+QV_COMPOSANTS_ECHANGE(ClubExporter, ClubImporter)

@@ -1,0 +1,495 @@
+#include "components/echange_commun/echange.h"
+
+#include "core/base.h"
+#include "core/erreurs.h"
+#include "core/progression.h"
+
+#include <sqlite3.h>
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSet>
+#include <QStringDecoder>
+
+#include <cmath>
+
+namespace Echange {
+
+namespace {
+
+constexpr int kErreurChemin = 75;
+// Beyond this, a broken file would only bury the first faults.
+constexpr int kRaisonsMax = 20;
+// Row-by-row lines written into a trace before they are only counted.
+constexpr int kDetailsMax = 500;
+// Labels are repainted at most this often.
+constexpr qint64 kIntervalleNomsMs = 100;
+
+QString texteErreur(const std::exception& e)
+{
+    if (const auto* x = dynamic_cast<const ErreurExecution*>(&e))
+        return "erreur n° " + QString::number(x->numero()) + ", " + x->description();
+    return QString::fromUtf8(e.what());
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- trace
+
+Journal::Journal(const QString& chemin) : m_fichier(chemin)
+{
+    if (chemin.isEmpty() || !m_fichier.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw ErreurExecution(kErreurChemin, "Impossible de créer le fichier trace " + chemin);
+}
+
+void Journal::ecrire(const QString& ligne)
+{
+    m_fichier.write(ligne.toUtf8() + '\n');
+    m_fichier.flush();
+}
+
+void Journal::detail(const QString& ligne)
+{
+    if (++m_details <= kDetailsMax)
+        ecrire(ligne);
+}
+
+void Journal::fermerDetails()
+{
+    if (m_details > kDetailsMax)
+        ecrire("... et " + QString::number(m_details - kDetailsMax) + " autres lignes semblables.");
+    m_details = 0;
+}
+
+Refus::Refus(const QStringList& raisons)
+    : std::runtime_error(raisons.join('\n').toStdString()), m_raisons(raisons)
+{
+}
+
+// ---------------------------------------------------------------- component frame
+
+ComposantEchange::ComposantEchange(QString methode, int nbArguments, int indexTrace, QString titre, bool ecritBase)
+    : m_methode(std::move(methode)), m_nbArguments(nbArguments), m_indexTrace(indexTrace), m_titre(std::move(titre)),
+      m_ecritBase(ecritBase)
+{
+}
+
+QVariant ComposantEchange::appeler(const QString& membre, const QVariantList& arguments)
+{
+    // Members are found whatever their case, as late binding did.
+    if (membre.compare(m_methode, Qt::CaseInsensitive) != 0)
+        throw ErreurExecution(438, "Propriété ou méthode non gérée par cet objet : " + membre);
+    if (arguments.size() != m_nbArguments)
+        throw ErreurExecution(450, "Nombre d'arguments incorrect.");
+
+    Journal journal(Texte(arguments[m_indexTrace]));
+    journal.ecrire(m_titre + " - " + QLocale(QLocale::French).toString(QDateTime::currentDateTime(), "dd/MM/yyyy HH:mm:ss"));
+    journal.ecrire(QString());
+    bool reussi = false;
+    try {
+        reussi = executer(arguments, journal);
+    } catch (const Refus& r) {
+        for (const QString& raison : r.raisons())
+            journal.ecrire(raison);
+    } catch (const std::exception& e) {
+        journal.ecrire("Opération interrompue : " + texteErreur(e) + ".");
+    } catch (...) {
+        journal.ecrire("Opération interrompue par une erreur inconnue.");
+    }
+    journal.fermerDetails();
+    journal.ecrire(QString());
+    if (reussi)
+        journal.ecrire("Opération terminée.");
+    else if (m_ecritBase)
+        journal.ecrire("Echec : aucune modification n'a été enregistrée dans la base.");
+    else
+        journal.ecrire("Echec : aucun fichier n'a été produit.");
+    return reussi;
+}
+
+QString Texte(const QVariant& v)
+{
+    return v.toString();
+}
+
+bool Booleen(const QVariant& v)
+{
+    return v.toBool();
+}
+
+// ---------------------------------------------------------------- progress
+
+Progression::Progression(const QVariant& cible) : m_objet(cible.value<QObject*>())
+{
+    m_horloge.start();
+}
+
+CibleProgression* Progression::cible() const
+{
+    return m_objet ? qobject_cast<CibleProgression*>(m_objet.data()) : nullptr;
+}
+
+void Progression::avancer(qint64 fait, qint64 total)
+{
+    const int pourcent = total > 0 ? static_cast<int>(std::min<qint64>(100, fait * 100 / total)) : 100;
+    if (pourcent == m_pourcent)
+        return;
+    m_pourcent = pourcent;
+    if (CibleProgression* c = cible())
+        c->setProgress(pourcent);
+}
+
+bool Progression::afficherNoms()
+{
+    if (m_horloge.elapsed() < kIntervalleNomsMs)
+        return false;
+    m_horloge.restart();
+    return true;
+}
+
+void Progression::club(const QString& nom)
+{
+    if (nom == m_club)
+        return;
+    m_club = nom;
+    if (CibleProgression* c = cible())
+        c->setClub(nom);
+}
+
+void Progression::nageur(const QString& nom)
+{
+    if (!afficherNoms())
+        return;
+    if (CibleProgression* c = cible())
+        c->setSwimmer(nom);
+}
+
+// ---------------------------------------------------------------- tab-separated files
+
+QString Echapper(const QString& valeur)
+{
+    QString t;
+    t.reserve(valeur.size());
+    for (const QChar c : valeur) {
+        switch (c.unicode()) {
+        case '\\':
+            t += QLatin1String("\\\\");
+            break;
+        case '\t':
+            t += QLatin1String("\\t");
+            break;
+        case '\n':
+            t += QLatin1String("\\n");
+            break;
+        case '\r':
+            t += QLatin1String("\\r");
+            break;
+        default:
+            t += c;
+        }
+    }
+    return t;
+}
+
+QString Desechapper(const QString& champ)
+{
+    if (!champ.contains('\\'))
+        return champ;
+    QString t;
+    t.reserve(champ.size());
+    for (qsizetype i = 0; i < champ.size(); ++i) {
+        const QChar c = champ[i];
+        if (c != '\\' || i + 1 == champ.size()) {
+            t += c;
+            continue;
+        }
+        const QChar s = champ[i + 1];
+        switch (s.unicode()) {
+        case '\\':
+            t += '\\';
+            break;
+        case 't':
+            t += '\t';
+            break;
+        case 'n':
+            t += '\n';
+            break;
+        case 'r':
+            t += '\r';
+            break;
+        default:
+            // Not one of ours: the backslash is kept as written.
+            t += c;
+            continue;
+        }
+        ++i;
+    }
+    return t;
+}
+
+EcrivainTsv::EcrivainTsv(const QString& chemin, const QStringList& colonnes)
+    : m_fichier(chemin), m_colonnes(colonnes.size())
+{
+    if (!m_fichier.open(QIODevice::WriteOnly))
+        throw ErreurExecution(kErreurChemin, "Impossible de créer " + chemin + " : " + m_fichier.errorString());
+    m_tampon = colonnes.join('\t').toUtf8() + '\n';
+}
+
+void EcrivainTsv::ecrire(const QStringList& valeurs)
+{
+    Q_ASSERT(valeurs.size() == m_colonnes);
+    for (qsizetype i = 0; i < valeurs.size(); ++i) {
+        if (i)
+            m_tampon += '\t';
+        m_tampon += Echapper(valeurs[i]).toUtf8();
+    }
+    m_tampon += '\n';
+    ++m_lignes;
+    if (m_tampon.size() > (1 << 16))
+        vider();
+}
+
+void EcrivainTsv::vider()
+{
+    if (m_fichier.write(m_tampon) != m_tampon.size())
+        throw ErreurExecution(kErreurChemin, "Impossible d'écrire " + m_fichier.fileName() + " : " + m_fichier.errorString());
+    m_tampon.clear();
+}
+
+void EcrivainTsv::terminer()
+{
+    vider();
+    if (!m_fichier.commit())
+        throw ErreurExecution(kErreurChemin, "Impossible d'écrire " + m_fichier.fileName() + " : " + m_fichier.errorString());
+}
+
+int FichierTsv::index(const QString& colonne) const
+{
+    return static_cast<int>(colonnes.indexOf(colonne));
+}
+
+const QString& FichierTsv::valeur(size_t ligne, int colonne) const
+{
+    static const QString vide;
+    return colonne < 0 ? vide : lignes[ligne][colonne];
+}
+
+FichierTsv Lire_tsv(const QString& chemin, const QStringList& obligatoires)
+{
+    FichierTsv f;
+    f.nom = QFileInfo(chemin).fileName();
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly))
+        throw Refus("Fichier " + f.nom + " illisible : " + fichier.errorString() + ".");
+    const QByteArray octets = fichier.readAll();
+
+    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texte = decodeur.decode(octets);
+    if (decodeur.hasError())
+        throw Refus("Fichier " + f.nom + " refusé : il n'est pas écrit en UTF-8.");
+
+    QStringList lignes = texte.split('\n');
+    if (!lignes.isEmpty() && lignes.first().startsWith(QChar(0xFEFF)))
+        lignes.first().remove(0, 1);
+    for (QString& l : lignes) {
+        if (l.endsWith('\r'))
+            l.chop(1);
+    }
+
+    QStringList raisons;
+    if (lignes.isEmpty() || lignes.first().trimmed().isEmpty())
+        throw Refus("Fichier " + f.nom + " refusé : la première ligne doit nommer les colonnes.");
+    for (const QString& c : lignes.first().split('\t'))
+        f.colonnes << c.trimmed();
+    QSet<QString> vues;
+    for (const QString& c : std::as_const(f.colonnes)) {
+        if (vues.contains(c))
+            raisons << "Fichier " + f.nom + " refusé : la colonne " + c + " figure deux fois.";
+        vues.insert(c);
+    }
+    for (const QString& c : obligatoires) {
+        if (!vues.contains(c))
+            raisons << "Fichier " + f.nom + " refusé : la colonne " + c + " manque.";
+    }
+    if (!raisons.isEmpty())
+        throw Refus(raisons);
+
+    const qsizetype attendues = f.colonnes.size();
+    int fautes = 0;
+    f.lignes.reserve(static_cast<size_t>(lignes.size()));
+    f.numeros.reserve(static_cast<size_t>(lignes.size()));
+    for (qsizetype i = 1; i < lignes.size(); ++i) {
+        const QString& l = lignes[i];
+        if (l.isEmpty())
+            continue;
+        QStringList champs = l.split('\t');
+        if (champs.size() != attendues) {
+            if (++fautes <= kRaisonsMax)
+                raisons << "Ligne " + QString::number(i + 1) + " : " + QString::number(champs.size()) + " colonnes au lieu de "
+                               + QString::number(attendues) + ".";
+            continue;
+        }
+        for (QString& c : champs)
+            c = Desechapper(c);
+        f.lignes.push_back(std::move(champs));
+        f.numeros.push_back(static_cast<int>(i + 1));
+    }
+    if (fautes) {
+        if (fautes > kRaisonsMax)
+            raisons << "... et " + QString::number(fautes - kRaisonsMax) + " autres lignes mal formées.";
+        raisons.prepend("Fichier " + f.nom + " refusé : " + Nombre(fautes, "ligne n'a", "lignes n'ont")
+                        + " pas le nombre de colonnes de l'en-tête.");
+        throw Refus(raisons);
+    }
+    return f;
+}
+
+QString Fichier_present(const QString& dossier, const QStringList& noms)
+{
+    for (const QString& nom : noms) {
+        const QString chemin = QDir(dossier).filePath(nom);
+        if (QFileInfo(chemin).isFile())
+            return chemin;
+    }
+    return QString();
+}
+
+// ---------------------------------------------------------------- database
+
+BaseEchange::BaseEchange(const QString& chemin, bool lectureSeule)
+{
+    if (!QFileInfo(chemin).isFile())
+        throw ErreurExecution(SQLITE_CANTOPEN, "La base " + chemin + " est introuvable.");
+    m_db = Ouvrir_connexion_sqlite(chemin, lectureSeule);
+}
+
+BaseEchange::~BaseEchange()
+{
+    if (m_transaction)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(m_db);
+}
+
+void BaseEchange::commencer()
+{
+    // Immediate: the write lock is taken now, not halfway through the import.
+    const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        Lever_erreur_sqlite(m_db, rc);
+    m_transaction = true;
+}
+
+void BaseEchange::valider()
+{
+    const int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        Lever_erreur_sqlite(m_db, rc);
+    m_transaction = false;
+}
+
+QString BaseEchange::valeur(const QString& sql, const QVariantList& valeurs) const
+{
+    Requete r(m_db, sql);
+    r.lier(valeurs);
+    return r.suivante() ? Valeur_brute(r, 0) : QString();
+}
+
+qint64 BaseEchange::dernierId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+void Relier(Requete& requete, const QVariantList& valeurs)
+{
+    sqlite3_reset(requete.stmt());
+    sqlite3_clear_bindings(requete.stmt());
+    requete.lier(valeurs);
+}
+
+void Executer(Requete& requete, const QVariantList& valeurs)
+{
+    Relier(requete, valeurs);
+    while (requete.suivante()) {
+    }
+}
+
+QString Valeur_brute(const Requete& requete, int colonne)
+{
+    sqlite3_stmt* s = requete.stmt();
+    switch (sqlite3_column_type(s, colonne)) {
+    case SQLITE_NULL:
+        return QString();
+    case SQLITE_INTEGER:
+        return QString::number(sqlite3_column_int64(s, colonne));
+    case SQLITE_FLOAT:
+        return Reel_texte(sqlite3_column_double(s, colonne));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, colonne)),
+                                 sqlite3_column_bytes(s, colonne));
+    }
+}
+
+// ---------------------------------------------------------------- values
+
+bool Date_correcte(const QString& date)
+{
+    if (date.size() != 8)
+        return false;
+    for (const QChar c : date) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return QDate(date.left(4).toInt(), date.mid(4, 2).toInt(), date.right(2).toInt()).isValid();
+}
+
+bool Temps_correct(const QString& texte, double& temps)
+{
+    bool ok = false;
+    const double v = QString(texte).replace(',', '.').toDouble(&ok);
+    if (!ok || !std::isfinite(v) || v <= 0 || v >= 1000)
+        return false;
+    const qint64 dixmilliemes = std::llround(v * 10000);
+    if ((dixmilliemes / 100) % 100 >= 60)
+        return false;
+    temps = v;
+    return true;
+}
+
+bool Entier_correct(const QString& texte, qint64& valeur)
+{
+    bool ok = false;
+    valeur = texte.toLongLong(&ok);
+    return ok;
+}
+
+bool Booleen_correct(const QString& texte, bool& valeur)
+{
+    static const QStringList vrais = {"1", "vrai", "true", "-1"};
+    static const QStringList faux = {"0", "faux", "false"};
+    const QString t = texte.trimmed().toLower();
+    if (vrais.contains(t)) {
+        valeur = true;
+        return true;
+    }
+    if (faux.contains(t)) {
+        valeur = false;
+        return true;
+    }
+    return false;
+}
+
+QString Reel_texte(double valeur)
+{
+    return QString::number(valeur, 'g', QLocale::FloatingPointShortest);
+}
+
+QString Nombre(qint64 n, const QString& singulier, const QString& pluriel)
+{
+    return QString::number(n) + " " + (n > 1 ? pluriel : singulier);
+}
+
+} // namespace Echange
