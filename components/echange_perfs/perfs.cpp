@@ -17,6 +17,10 @@
 #include <QHash>
 #include <QSet>
 
+#include <sqlite3.h>
+
+#include <cmath>
+
 
 namespace {
 
@@ -374,15 +378,71 @@ private:
         return resultat;
     }
 
-    // The competition of a row, made hidden and held when the base has none of that name.
-    qint64 competition(const BaseEchange& base, const FichierTsv& f, size_t i, const QString& date, const QString& lieu,
-                       qint64 bassin)
+    // Where the columns both kinds of rows share are, found once per file.
+    struct Colonnes {
+        explicit Colonnes(const FichierTsv& f)
+            : epreuve(f.index("Code_epreuve")), club(f.index("Code_club")), bassin(f.index("Type_bassin")),
+              date(f.index("Date_perf")), tps(f.index("Tps")), lieu(f.index("Lieu"))
+        {
+            for (int k = 0; k < 4; ++k) {
+                codifs[k] = f.index(kCodifs[k]);
+                compet[k] = f.index(kColCompet[k]);
+            }
+        }
+        int epreuve, club, bassin, date, tps, lieu;
+        int codifs[4];
+        int compet[4];
+    };
+
+    // The values both kinds of rows share, once checked.
+    struct Commun {
+        qint64 epreuve = 0;
+        qint64 bassin = 0;
+        double temps = 0;
+        QString club, date, lieu;
+        QString codifs[4];
+        QStringList compet;
+    };
+
+    // Reads and checks the shared values; what is wrong, "" when nothing.
+    QString lireCommun(const FichierTsv& f, const Colonnes& c, size_t i, bool relais, Commun& v) const
     {
-        QStringList cle;
-        for (const QString& c : kColCompet)
-            cle << f.valeur(i, f.index(c)).trimmed();
+        const QString epreuve = f.valeur(i, c.epreuve).trimmed();
+        const QString bassin = f.valeur(i, c.bassin).trimmed();
+        const QString tps = f.valeur(i, c.tps).trimmed();
+        v.club = f.valeur(i, c.club).trimmed().toUpper();
+        v.date = f.valeur(i, c.date).trimmed();
+        v.lieu = f.valeur(i, c.lieu);
+        if (!Entier_correct(epreuve, v.epreuve) || !m_nages.contains(v.epreuve))
+            return "épreuve " + epreuve + " inconnue";
+        if ((m_nages.value(v.epreuve) > 1) != relais)
+            return "l'épreuve " + epreuve + (relais ? " n'est pas un relais" : " est un relais");
+        if (!m_clubs.contains(v.club))
+            return "club " + v.club + " inconnu dans la base";
+        if (!Entier_correct(bassin, v.bassin) || (v.bassin != 25 && v.bassin != 50))
+            return "bassin invalide (" + bassin + ")";
+        if (!Date_correcte(v.date))
+            return "date invalide (" + v.date + ")";
+        if (!Temps_correct(tps, v.temps))
+            return "temps invalide (" + tps + ")";
+        for (int k = 0; k < 4; ++k) {
+            const QString codif = f.valeur(i, c.codifs[k]).trimmed();
+            if (!codif.isEmpty() && codif != "Q" && codif != "R" && codif != "A")
+                return "codification invalide dans " + kCodifs[k] + " (" + codif + ")";
+            v.codifs[k] = codif.isEmpty() ? QStringLiteral(" ") : codif;
+        }
+        v.compet.clear();
+        for (const int k : c.compet)
+            v.compet << f.valeur(i, k).trimmed();
+        return QString();
+    }
+
+    // The competition of a row, made held and hidden when the base has none of that name.
+    qint64 competition(const BaseEchange& base, const Commun& v)
+    {
+        QStringList cle = v.compet;
         if (cle.join(QString()).isEmpty())
-            cle = QStringList{QString(), kCompetSansNom, date, lieu};
+            cle = QStringList{QString(), kCompetSansNom, v.date, v.lieu};
         const QString texteCle = cle.join('\t');
         const auto trouvee = m_competitions.constFind(texteCle);
         if (trouvee != m_competitions.constEnd())
@@ -396,7 +456,7 @@ private:
         if (!num) {
             Requete ajout(base.db(), "INSERT INTO Rcomp (Num, Nom, Debut, Fin, Lieu, Longueur, Deroule, Visible, Num_Piscine) "
                                      "VALUES (?, ?, ?, ?, ?, ?, 1, 0, ?)");
-            Executer(ajout, {cle[0], cle[1], cle[2], cle[2], cle[3], bassin, m_piscine});
+            Executer(ajout, {cle[0], cle[1], cle[2], cle[2], cle[3], v.bassin, m_piscine});
             num = base.dernierId();
             ++m_competCreees;
         }
@@ -404,40 +464,18 @@ private:
         return num;
     }
 
-    // What is wrong with the values common to both kinds of rows, "" when nothing.
-    QString defautCommun(const FichierTsv& f, size_t i, bool relais, qint64& epreuve, qint64& bassin, double& temps) const
-    {
-        const QString club = f.valeur(i, f.index("Code_club")).trimmed().toUpper();
-        const QString date = f.valeur(i, f.index("Date_perf")).trimmed();
-        if (!Entier_correct(f.valeur(i, f.index("Code_epreuve")).trimmed(), epreuve) || !m_nages.contains(epreuve))
-            return "épreuve " + f.valeur(i, f.index("Code_epreuve")) + " inconnue";
-        if ((m_nages.value(epreuve) > 1) != relais)
-            return "l'épreuve " + QString::number(epreuve) + (relais ? " n'est pas un relais" : " est un relais");
-        if (!m_clubs.contains(club))
-            return "club " + club + " inconnu dans la base";
-        if (!Entier_correct(f.valeur(i, f.index("Type_bassin")).trimmed(), bassin) || (bassin != 25 && bassin != 50))
-            return "bassin invalide (" + f.valeur(i, f.index("Type_bassin")) + ")";
-        if (!Date_correcte(date))
-            return "date invalide (" + date + ")";
-        if (!Temps_correct(f.valeur(i, f.index("Tps")).trimmed(), temps))
-            return "temps invalide (" + f.valeur(i, f.index("Tps")) + ")";
-        for (const QString& c : kCodifs) {
-            const QString v = f.valeur(i, f.index(c)).trimmed();
-            if (!v.isEmpty() && v != "Q" && v != "R" && v != "A")
-                return "codification invalide dans " + c + " (" + v + ")";
-        }
-        return QString();
-    }
-
-    static QString codif(const FichierTsv& f, size_t i, const QString& c)
-    {
-        const QString v = f.valeur(i, f.index(c)).trimmed();
-        return v.isEmpty() ? QStringLiteral(" ") : v;
-    }
-
     void rejeter(Journal& journal, const FichierTsv& f, size_t i, const QString& defaut)
     {
         journal.detail(f.nom + ", ligne " + QString::number(f.numeros[i]) + " : performance rejetée, " + defaut + ".");
+    }
+
+    // An individual performance as a pair of numbers, to find the rows already there.
+    using CleIndividuelle = QPair<qint64, qint64>;
+    static CleIndividuelle cleIndividuelle(qint64 nageur, qint64 epreuve, qint64 bassin, const QString& date, double temps,
+                                           bool inter, bool passageRelais)
+    {
+        return {(nageur << 24) ^ (epreuve << 10) ^ (bassin << 2) ^ (inter ? 2 : 0) ^ (passageRelais ? 1 : 0),
+                (date.toLongLong() << 32) ^ std::llround(temps * 10000)};
     }
 
     void importerIndividuelles(const BaseEchange& base, const FichierTsv& f, const QHash<QString, NageurImporte>& nageurs,
@@ -447,32 +485,34 @@ private:
             m_bilan[0] = "aucun fichier";
             return;
         }
-        QSet<QString> existantes;
+        QSet<CleIndividuelle> existantes;
         {
             Requete r(base.db(), "SELECT Num_Lic, Code_epreuve, Type_bassin, Date_perf, Tps, Tps_inter, Passage_relais FROM Liffn");
-            while (r.suivante()) {
-                QStringList cle;
-                for (int c = 0; c < 7; ++c)
-                    cle << Valeur_brute(r, c);
-                cle[6] = cle[6].trimmed();
-                existantes.insert(cle.join('\t'));
-            }
+            while (r.suivante())
+                existantes.insert(cleIndividuelle(sqlite3_column_int64(r.stmt(), 0), sqlite3_column_int64(r.stmt(), 1),
+                                                  sqlite3_column_int64(r.stmt(), 2), Valeur_brute(r, 3),
+                                                  sqlite3_column_double(r.stmt(), 4), sqlite3_column_int(r.stmt(), 5) != 0,
+                                                  Valeur_brute(r, 6).trimmed() == "R"));
         }
+        const Colonnes c(f);
+        const int colNageur = f.index("Nageur");
+        const int colPassage = f.index("Passage_relais");
+        const int colInter = f.index("Tps_inter");
         Requete ajout(base.db(), "INSERT INTO Liffn VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         qint64 ajoutees = 0, presentes = 0, rejetees = 0;
+        Commun v;
         for (size_t i = 0; i < f.lignes.size(); ++i) {
             progression.avancer(++m_fait, m_total);
-            qint64 epreuve = 0, bassin = 0;
-            double temps = 0;
-            QString defaut = defautCommun(f, i, false, epreuve, bassin, temps);
-            const NageurImporte nageur = nageurs.value(f.valeur(i, f.index("Nageur")).trimmed());
+            QString defaut = lireCommun(f, c, i, false, v);
+            const QString id = f.valeur(i, colNageur).trimmed();
+            const QString passage = f.valeur(i, colPassage).trimmed();
+            const QString texteInter = f.valeur(i, colInter).trimmed();
             bool inter = false;
-            const QString passage = f.valeur(i, f.index("Passage_relais")).trimmed();
-            if (defaut.isEmpty() && !nageurs.contains(f.valeur(i, f.index("Nageur")).trimmed()))
-                defaut = "nageur " + f.valeur(i, f.index("Nageur")) + " absent de " + kNageurs;
+            const auto nageur = nageurs.constFind(id);
+            if (defaut.isEmpty() && nageur == nageurs.constEnd())
+                defaut = "nageur " + id + " absent de " + kNageurs;
             if (defaut.isEmpty() && !passage.isEmpty() && passage != "R")
                 defaut = "départ de relais invalide (" + passage + ")";
-            const QString texteInter = f.valeur(i, f.index("Tps_inter")).trimmed();
             if (defaut.isEmpty() && !texteInter.isEmpty() && !Booleen_correct(texteInter, inter))
                 defaut = "temps intermédiaire invalide (" + texteInter + ")";
             if (!defaut.isEmpty()) {
@@ -480,27 +520,23 @@ private:
                 ++rejetees;
                 continue;
             }
-            if (!nageur.num) {
+            const qint64 num = nageur.value().num;
+            if (!num) {
                 // Already listed with the swimmers.
                 ++rejetees;
                 continue;
             }
-            const QString date = f.valeur(i, f.index("Date_perf")).trimmed();
-            const QString lieu = f.valeur(i, f.index("Lieu"));
-            const QString cle = QStringList{QString::number(nageur.num), QString::number(epreuve), QString::number(bassin), date,
-                                            Reel_texte(temps), inter ? "1" : "0", passage}
-                                    .join('\t');
+            const CleIndividuelle cle = cleIndividuelle(num, v.epreuve, v.bassin, v.date, v.temps, inter, passage == "R");
             if (existantes.contains(cle)) {
                 ++presentes;
                 continue;
             }
             existantes.insert(cle);
-            const QString naissance = correspondance.naissance(nageur.num);
-            const QVariant age = Date_correcte(naissance) ? QVariant(date.left(4).toInt() - naissance.left(4).toInt()) : QVariant();
-            Executer(ajout, {epreuve, f.valeur(i, f.index("Code_club")).trimmed().toUpper(), nageur.num, bassin, date, temps,
-                             lieu, codif(f, i, "Codif_Fede"), codif(f, i, "Codif_Inter"), codif(f, i, "Codif_Reg"),
-                             codif(f, i, "Codif_Depart"), passage.isEmpty() ? QStringLiteral(" ") : passage, inter, age,
-                             competition(base, f, i, date, lieu, bassin), ++m_numManuel[0]});
+            const QString naissance = correspondance.naissance(num);
+            const QVariant age = Date_correcte(naissance) ? QVariant(v.date.left(4).toInt() - naissance.left(4).toInt()) : QVariant();
+            Executer(ajout, {v.epreuve, v.club, num, v.bassin, v.date, v.temps, v.lieu, v.codifs[0], v.codifs[1], v.codifs[2],
+                             v.codifs[3], passage.isEmpty() ? QStringLiteral(" ") : passage, inter, age,
+                             competition(base, v), ++m_numManuel[0]});
             ++ajoutees;
         }
         m_bilan[0] = Nombre(ajoutees, "ajoutée", "ajoutées") + ", " + Nombre(presentes, "déjà présente", "déjà présentes") + ", "
@@ -521,34 +557,39 @@ private:
                                      + " FROM Liffn_relais");
             while (r.suivante()) {
                 QStringList cle;
-                for (int c = 0; c < 16; ++c)
-                    cle << Valeur_brute(r, c);
+                for (int k = 0; k < 16; ++k)
+                    cle << Valeur_brute(r, k);
                 cle[1] = cle[1].toUpper();
                 existantes.insert(cle.join('\t'));
             }
         }
+        const Colonnes c(f);
+        const int colEquipe = f.index("Num_equipe");
+        QList<int> colPlaces;
+        for (const QString& p : places)
+            colPlaces << f.index(p);
         Requete ajout(base.db(), "INSERT INTO Liffn_relais VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         qint64 ajoutees = 0, presentes = 0, rejetees = 0;
+        Commun v;
         for (size_t i = 0; i < f.lignes.size(); ++i) {
             progression.avancer(++m_fait, m_total);
-            qint64 epreuve = 0, bassin = 0, equipe = 0;
-            double temps = 0;
-            QString defaut = defautCommun(f, i, true, epreuve, bassin, temps);
-            if (defaut.isEmpty() && !Entier_correct(f.valeur(i, f.index("Num_equipe")).trimmed(), equipe))
-                defaut = "numéro d'équipe invalide (" + f.valeur(i, f.index("Num_equipe")) + ")";
+            qint64 equipe = 0;
+            QString defaut = lireCommun(f, c, i, true, v);
+            if (defaut.isEmpty() && !Entier_correct(f.valeur(i, colEquipe).trimmed(), equipe))
+                defaut = "numéro d'équipe invalide (" + f.valeur(i, colEquipe) + ")";
             QVariantList jambes;
             bool inconnu = false;
-            for (const QString& s : places) {
-                const QString id = f.valeur(i, f.index(s)).trimmed();
+            for (const int colonne : std::as_const(colPlaces)) {
+                const QString id = f.valeur(i, colonne).trimmed();
+                const auto nageur = nageurs.constFind(id);
                 if (id.isEmpty()) {
                     jambes << QVariant();
-                } else if (!nageurs.contains(id)) {
+                } else if (nageur == nageurs.constEnd()) {
                     if (defaut.isEmpty())
                         defaut = "nageur " + id + " absent de " + kNageurs;
                 } else {
-                    const qint64 num = nageurs.value(id).num;
-                    inconnu = inconnu || !num;
-                    jambes << num;
+                    inconnu = inconnu || !nageur.value().num;
+                    jambes << nageur.value().num;
                 }
             }
             if (!defaut.isEmpty()) {
@@ -564,22 +605,20 @@ private:
                 if (j.isNull())
                     j = licenceNulle(base);
             }
-            const QString club = f.valeur(i, f.index("Code_club")).trimmed().toUpper();
-            const QString date = f.valeur(i, f.index("Date_perf")).trimmed();
-            const QString lieu = f.valeur(i, f.index("Lieu"));
-            QStringList cle{QString::number(epreuve), club, QString::number(equipe), QString::number(bassin), date, Reel_texte(temps)};
+            QStringList cle{QString::number(v.epreuve), v.club, QString::number(equipe), QString::number(v.bassin), v.date,
+                            Reel_texte(v.temps)};
             for (const QVariant& j : std::as_const(jambes))
                 cle << j.toString();
-            if (existantes.contains(cle.join('\t'))) {
+            const QString texteCle = cle.join('\t');
+            if (existantes.contains(texteCle)) {
                 ++presentes;
                 continue;
             }
-            existantes.insert(cle.join('\t'));
-            QVariantList v{epreuve, club, equipe, bassin, date, temps, lieu};
-            v += jambes;
-            v << codif(f, i, "Codif_Fede") << codif(f, i, "Codif_Inter") << codif(f, i, "Codif_Reg") << codif(f, i, "Codif_Depart")
-              << competition(base, f, i, date, lieu, bassin) << ++m_numManuel[1];
-            Executer(ajout, v);
+            existantes.insert(texteCle);
+            QVariantList valeurs{v.epreuve, v.club, equipe, v.bassin, v.date, v.temps, v.lieu};
+            valeurs += jambes;
+            valeurs << v.codifs[0] << v.codifs[1] << v.codifs[2] << v.codifs[3] << competition(base, v) << ++m_numManuel[1];
+            Executer(ajout, valeurs);
             ++ajoutees;
         }
         m_bilan[1] = Nombre(ajoutees, "ajoutée", "ajoutées") + ", " + Nombre(presentes, "déjà présente", "déjà présentes") + ", "
