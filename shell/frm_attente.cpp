@@ -439,7 +439,8 @@ void frm_attente::Cmd_ok_Click()
                     m_lbMessage[1]->setText("Mise à jour en cours");
                 else
                     m_lbMessage[1]->setText("Export en cours");
-                adjustSize();
+                m_cmdQuit->setEnabled(false);
+                resize(width(), sizeHint().height());
                 repaint();
                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
@@ -449,7 +450,7 @@ void frm_attente::Cmd_ok_Click()
                 if (m_strOperation == "disk" && optionCochee()) {
                     if (!exception)
                         copie = Compresser_fichiers(m_strRepTemp, m_txtRep->text());
-                } else if (reussi) {
+                } else if (reussi && (estExport() || m_strOperation == "disk")) {
                     QString cible = m_txtRep->text();
                     OutilsCopie outils{Espace_suffisant, Lecteur_pret, [this] {
                                            Cmd_rep_Click(0);
@@ -500,6 +501,7 @@ void frm_attente::terminerExecution(bool apresRefus)
 void frm_attente::afficherEtatChoix()
 {
     m_etat = Etat::Choix;
+    m_cmdQuit->setEnabled(true);
     m_groupeProgres->hide();
     m_groupeRep->show();
     m_chkOption->setEnabled(true);
@@ -516,6 +518,8 @@ bool frm_attente::chargerTrace()
     QString texte = utf8.decode(octets);
     if (utf8.hasError())
         texte = QString::fromLatin1(octets);
+    while (texte.endsWith('\n') || texte.endsWith('\r'))
+        texte.chop(1);
     m_richRapport->setPlainText(texte);
     return true;
 }
@@ -523,6 +527,7 @@ bool frm_attente::chargerTrace()
 void frm_attente::etatFinal()
 {
     m_etat = Etat::Trace;
+    m_cmdQuit->setEnabled(true);
     m_groupeRep->hide();
     m_groupeProgres->hide();
     m_richRapport->show();

@@ -1,0 +1,781 @@
+// The component runner with fake components registered under the real class names: each action
+// calls its method with the arguments in order on a closed base, outputs are moved or zipped,
+// the trace is shown, and the base comes back (or its backup does) when the window closes.
+
+#include "core/base.h"
+#include "core/composants.h"
+#include "core/erreurs.h"
+#include "core/fenetres.h"
+#include "core/fichiers.h"
+#include "core/globales.h"
+#include "core/progression.h"
+#include "core/sauvegarde.h"
+#include "fixtures.h"
+#include "port_test.h"
+#include "shell/frm_attente.h"
+#include "shell/frm_principal.h"
+#include "shell/maj_logiciel.h"
+
+#include <sqlite3.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <functional>
+
+namespace {
+
+// What a fake did and what it is to do.
+struct Faux {
+    // Set by the test.
+    QVariant resultat = true;
+    bool lever = false;
+    bool ecrireTrace = true;
+    QStringList sorties;
+    std::function<void(const QVariantList&)> action;
+    // Recorded.
+    int appels = 0;
+    QString membre;
+    QVariantList arguments;
+    bool baseOuverte = true;
+    bool cibleTrouvee = false;
+};
+
+// The place of the work folder and of the trace in each action's arguments.
+struct Places {
+    int temp;
+    int trace;
+};
+
+Places places(const QString& code)
+{
+    if (code == "envassoc")
+        return {1, 2};
+    if (code == "envadher")
+        return {3, 4};
+    if (code == "majiuf")
+        return {-1, 2};
+    if (code == "envchrono" || code == "disk")
+        return {4, 5};
+    return {2, 3};
+}
+
+class ComposantFaux : public Composant {
+public:
+    ComposantFaux(Faux& etat, Places p) : m_etat(etat), m_places(p) {}
+    QVariant appeler(const QString& membre, const QVariantList& a) override
+    {
+        ++m_etat.appels;
+        m_etat.membre = membre;
+        m_etat.arguments = a;
+        m_etat.baseOuverte = cnxBase.ouverte();
+        for (const QVariant& v : a) {
+            if (auto* c = qobject_cast<CibleProgression*>(v.value<QObject*>())) {
+                m_etat.cibleTrouvee = true;
+                c->setProgress(50);
+                c->setClub("Cercle des nageurs");
+                c->setSwimmer("DUPONT Anne");
+            }
+        }
+        if (m_places.temp >= 0) {
+            for (const QString& nom : std::as_const(m_etat.sorties)) {
+                QFile f(QDir(a[m_places.temp].toString()).filePath(nom));
+                f.open(QIODevice::WriteOnly);
+                f.write(nom.toUtf8());
+            }
+        }
+        if (m_etat.ecrireTrace) {
+            QFile f(a[m_places.trace].toString());
+            f.open(QIODevice::WriteOnly);
+            f.write("Trace du composant : é\n");
+        }
+        if (m_etat.action)
+            m_etat.action(a);
+        if (m_etat.lever)
+            throw ErreurExecution(1001, "panne du composant");
+        return m_etat.resultat;
+    }
+
+private:
+    Faux& m_etat;
+    Places m_places;
+};
+
+template <class T>
+T* enfant(QWidget& w, const char* nom)
+{
+    T* t = w.findChild<T*>(QString::fromLatin1(nom));
+    if (!t)
+        qFatal("contrôle %s introuvable", nom);
+    return t;
+}
+
+void cliquer(QWidget& w, const char* nom)
+{
+    enfant<QPushButton>(w, nom)->click();
+}
+
+QStringList entreesArchive(const QString& archive, const QString& dossier)
+{
+    QDir(dossier).removeRecursively();
+    if (!Zipper(archive, dossier, false, true))
+        return {"(illisible)"};
+    return QDir(dossier).entryList(QDir::Files, QDir::Name);
+}
+
+void ecrire(const QString& chemin, const QByteArray& contenu)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(contenu);
+}
+
+} // namespace
+
+class TstAttente : public QObject {
+    Q_OBJECT
+
+    Faux m_faux;
+    std::unique_ptr<BaseTest> m_base;
+    std::unique_ptr<PortIhmTest> m_port;
+
+    QString app(const QString& nom) const { return m_base->repertoire().fichier(nom); }
+    QString dossier(const QString& nom) const
+    {
+        QDir().mkpath(app(nom));
+        return app(nom);
+    }
+    void enregistrer(const QString& classe, const QString& code)
+    {
+        const Places p = places(code);
+        Composants::enregistrer(classe, [this, p] { return std::make_unique<ComposantFaux>(m_faux, p); });
+    }
+
+private slots:
+    void init()
+    {
+        m_faux = Faux();
+        m_base = std::make_unique<BaseTest>();
+        m_port = std::make_unique<PortIhmTest>();
+        m_port->accepterMessagesOk(true);
+        strCodeClub = "FRA1320590001";
+        bClubSelection = true;
+        strNumProfil = "7";
+    }
+
+    void cleanup()
+    {
+        Composants::retirer_tout();
+        m_port.reset();
+        m_base.reset();
+    }
+
+    // Every action calls its component's method with its arguments in order, on a closed base;
+    // an export's outputs reach the chosen folder; the work folders go; the base comes back.
+    void actions_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("classe");
+        QTest::addColumn<QString>("methode");
+        QTest::addColumn<QString>("lbRep");
+        QTest::addColumn<QString>("option"); // "" when the action has none
+        QTest::addColumn<bool>("coche");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("estExport");
+
+        const QString sauvegarde = "Répertoire de sauvegarde :";
+        const QString source = "Répertoire source :";
+        QTest::newRow("envassoc") << "envassoc" << "ClubExporter" << "bExport_Club" << sauvegarde << "" << false
+                                  << QStringList{"base", "temp", "trace", "fenetre"} << true;
+        QTest::newRow("impclub") << "impclub" << "ClubImporter" << "bImport_Club" << source << "Force mise à jour des clubs"
+                                 << false << QStringList{"base", "source", "temp", "trace", "fenetre", "coche"} << false;
+        QTest::newRow("envadher") << "envadher" << "LicenceExporter" << "bExport_licence" << sauvegarde << "" << false
+                                  << QStringList{"base", "club", "selection", "temp", "trace", "fenetre"} << true;
+        QTest::newRow("implic") << "implic" << "LicenceImporter" << "bimport_licence" << source << "" << false
+                                << QStringList{"base", "source", "temp", "trace", "fenetre"} << false;
+        QTest::newRow("majiuf") << "majiuf" << "IufCodeUpdater" << "bImport_CodeIUF" << "Fichier source :"
+                                << "Mettre à jour uniquement licence de mon club" << false
+                                << QStringList{"dezip", "base", "trace", "fenetre", "coche", "club"} << false;
+        QTest::newRow("envchrono") << "envchrono" << "PerformanceExporter" << "bexport_performance" << sauvegarde
+                                   << "Restreindre à mon club" << true
+                                   << QStringList{"base", "club", "selection", "pas coche", "temp", "trace", "fenetre"} << true;
+        QTest::newRow("impperf") << "impperf" << "PerformanceImporter" << "bimport_perf" << source << "" << false
+                                 << QStringList{"base", "source", "temp", "trace", "fenetre"} << false;
+        QTest::newRow("impres") << "impres" << "MeetResultsImporter" << "bimport_result" << source << "Fichier compressé" << false
+                                << QStringList{"base", "source", "temp", "trace", "fenetre", "compet", "nouvelle"} << false;
+        QTest::newRow("Impor sque") << "Impor sque" << "MeetSkeletonImporter" << "bimport_squelette" << source
+                                    << "Fichier compressé" << false
+                                    << QStringList{"base", "source", "temp", "trace", "fenetre", "compet", "nouvelle"} << false;
+        QTest::newRow("disk") << "disk" << "EntryFilesBuilder" << "bCreation_disquette" << sauvegarde << "Compresser les fichiers"
+                              << false << QStringList{"profil", "selection", "compet", "base", "temp", "trace", "fenetre"} << true;
+    }
+
+    void actions()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, classe);
+        QFETCH(QString, methode);
+        QFETCH(QString, lbRep);
+        QFETCH(QString, option);
+        QFETCH(bool, coche);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, estExport);
+        enregistrer(classe, code);
+        m_faux.sorties = QStringList{"sortie.txt"};
+        const QString cible = dossier("cible");
+        if (code == "majiuf") {
+            ecrire(app("iuf.txt"), "données");
+            QVERIFY(Zipper(app("iuf.zip"), app("iuf.txt"), true, false));
+            m_port->repondreFichier(app("iuf.zip"));
+        } else {
+            m_port->repondreRepertoire(cible);
+        }
+        if (estExport)
+            m_port->repondre(Reponse::Oui);
+
+        QString rapport;
+        m_port->repondreModal([&](QDialog& d) {
+            auto& f = dynamic_cast<frm_attente&>(d);
+            [&] {
+                QCOMPARE(enfant<QLabel>(d, "lbRep")->text(), lbRep);
+                auto* boite = enfant<QCheckBox>(d, "chk_option");
+                QCOMPARE(boite->isVisibleTo(&d), !option.isEmpty());
+                if (!option.isEmpty())
+                    QCOMPARE(boite->text(), option);
+                QCOMPARE(boite->isChecked(), coche);
+                QVERIFY(!enfant<QPushButton>(d, "Cmd_ok")->isEnabled());
+                cliquer(d, "Cmd_rep_0");
+                QVERIFY(enfant<QPushButton>(d, "Cmd_ok")->isEnabled());
+                cliquer(d, "Cmd_ok");
+                QCOMPARE(f.etat(), frm_attente::Etat::Trace);
+                QCOMPARE(enfant<QProgressBar>(d, "ProgressBar1")->value(), 50);
+                QCOMPARE(enfant<QLabel>(d, "lb_club")->text(), QString("Cercle des nageurs"));
+                rapport = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
+            }();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente(classe, code, "Titre", "12", false);
+
+        QVERIFY(m_port->toutConsomme());
+        QCOMPARE(m_faux.appels, 1);
+        QCOMPARE(m_faux.membre, methode);
+        QVERIFY(!m_faux.baseOuverte);
+        QVERIFY(m_faux.cibleTrouvee);
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(m_faux.arguments.size(), arguments.size());
+        for (int i = 0; i < arguments.size(); ++i) {
+            const QString& role = arguments[i];
+            const QVariant& v = m_faux.arguments[i];
+            QVariant attendu;
+            if (role == "base")
+                attendu = m_base->chemin();
+            else if (role == "source")
+                attendu = cible;
+            else if (role == "dezip")
+                attendu = app("tmpdezip");
+            else if (role == "temp")
+                attendu = app("tmpexpimp");
+            else if (role == "trace")
+                attendu = app("traceexpimp.txt");
+            else if (role == "coche")
+                attendu = coche;
+            else if (role == "pas coche")
+                attendu = !coche;
+            else if (role == "club")
+                attendu = strCodeClub;
+            else if (role == "selection")
+                attendu = true;
+            else if (role == "profil")
+                attendu = strNumProfil;
+            else if (role == "compet")
+                attendu = QString("12");
+            else if (role == "nouvelle")
+                attendu = false;
+            if (role == "fenetre")
+                // The window itself is gone by now; the fake found its progress while it ran.
+                QCOMPARE(v.typeId(), int(QMetaType::QObjectStar));
+            else
+                QVERIFY2(v == attendu, qPrintable(role + " : " + v.toString() + " au lieu de " + attendu.toString()));
+        }
+        QVERIFY(rapport.startsWith("Trace du composant : é"));
+        // The trace and the work folders are gone; an export's output is in the chosen folder.
+        for (const char* nom : {"traceexpimp.txt", "tmpexpimp", "tmpdezip"})
+            QVERIFY2(!QFileInfo::exists(app(nom)), nom);
+        QCOMPARE(QFileInfo::exists(cible + "/sortie.txt"), estExport);
+    }
+
+    // An archive chosen for the entry files is replaced by what was produced, even when the
+    // component failed; a file already there loses its old entries.
+    void archiveEngagementsRemplacee()
+    {
+        enregistrer("EntryFilesBuilder", "disk");
+        m_faux.sorties = QStringList{"a.txt", "b.txt"};
+        m_faux.resultat = false;
+        ecrire(app("vieux.txt"), "ancien");
+        const QString archive = app("engag.zip");
+        QVERIFY(Zipper(archive, app("vieux.txt"), true, false));
+        m_port->repondreFichier(archive);
+        m_port->repondreModal([&](QDialog& d) {
+            auto* boite = enfant<QCheckBox>(d, "chk_option");
+            boite->click();
+            [&] {
+                QCOMPARE(enfant<QLabel>(d, "lbRep")->text(), QString("Fichier généré :"));
+                cliquer(d, "Cmd_rep_0");
+                QCOMPARE(enfant<QLineEdit>(d, "txt_rep")->text(), archive);
+                cliquer(d, "Cmd_ok");
+            }();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("EntryFilesBuilder", "disk", "Création Fichiers Engagements", "12", false);
+        QCOMPARE(m_faux.appels, 1);
+        QCOMPARE(entreesArchive(archive, app("lu")), QStringList({"a.txt", "b.txt"}));
+        for (const AppelIhm& a : m_port->appels()) {
+            if (a.genre == "fichier")
+                QCOMPARE(a.titre, QString("Création disquette d'engagements"));
+        }
+    }
+
+    // A component that cannot be made: the message, no window, the base left open.
+    void composantIntrouvable()
+    {
+        Composants::enregistrer("ClubExporter", {});
+        Lancer_attente("ClubExporter", "envassoc", "Exporter Clubs", "", false);
+        QCOMPARE(m_port->messages().size(), 1);
+        QVERIFY(m_port->messages()[0].startsWith("Une erreur s'est produite lors du chargement de la fenêtre\r\n"));
+        QVERIFY(m_port->messages()[0].contains("qv_echange_clubs.so"));
+        for (const AppelIhm& a : m_port->appels())
+            QVERIFY(a.genre != "modal");
+        QVERIFY(cnxBase.ouverte());
+    }
+
+    // Failure is never taken for success: nothing is copied, the user is told, the base is back.
+    void echecsDuComposant_data()
+    {
+        QTest::addColumn<int>("cas"); // 0 false, 1 no Boolean, 2 exception, 3 no trace
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("rapport");
+        QTest::newRow("faux") << 0 << QStringList() << true;
+        QTest::newRow("pas un booléen") << 1 << QStringList() << true;
+        QTest::newRow("exception") << 2
+                                   << QStringList{"Une erreur s'est produite lors de l'exécution de l'opération.\r\n"
+                                                  "Erreur n° 1001, panne du composant"}
+                                   << true;
+        QTest::newRow("sans trace") << 3 << QStringList{"Erreur de lecture du fichier trace !"} << false;
+    }
+
+    void echecsDuComposant()
+    {
+        QFETCH(int, cas);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, rapport);
+        enregistrer("LicenceExporter", "envadher");
+        m_faux.sorties = QStringList{"licences.txt"};
+        m_faux.resultat = cas == 1 ? QVariant("Vrai") : QVariant(cas == 3);
+        m_faux.lever = cas == 2;
+        m_faux.ecrireTrace = cas != 3;
+        const QString cible = dossier("cible");
+        m_port->repondreRepertoire(cible);
+        m_port->repondre(Reponse::Oui);
+        QString texte;
+        bool fin = false;
+        m_port->repondreModal([&](QDialog& d) {
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            texte = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
+            fin = dynamic_cast<frm_attente&>(d).etat() == frm_attente::Etat::Trace;
+            if (d.isVisible() && fin)
+                cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("LicenceExporter", "envadher", "Exporter Licences", "", false);
+        QCOMPARE(m_port->messages().mid(1), messages);
+        QCOMPARE(fin, rapport);
+        if (rapport)
+            QVERIFY(texte.endsWith("Aucun fichier n'a été copié dans le répertoire choisi."));
+        // Only the export that succeeded (without a trace) delivered its file.
+        QCOMPARE(QFileInfo::exists(cible + "/licences.txt"), cas == 3);
+        QVERIFY(!QFileInfo::exists(app("tmpexpimp")));
+        QVERIFY(cnxBase.ouverte());
+    }
+
+    // After "No" to the overwrite question the base stays closed, "Go" waits for a new path and
+    // the option may change again; a second "Go" runs once.
+    void refusPuisNouvelEssai()
+    {
+        enregistrer("EntryFilesBuilder", "disk");
+        m_faux.sorties = QStringList{"engag.txt"};
+        const QString cible = dossier("cible");
+        m_port->repondreRepertoire(cible);
+        m_port->repondre(Reponse::Non);
+        m_port->repondreRepertoire(cible);
+        m_port->repondre(Reponse::Oui);
+        m_port->repondreModal([&](QDialog& d) {
+            [&] {
+                cliquer(d, "Cmd_rep_0");
+                cliquer(d, "Cmd_ok");
+                QCOMPARE(m_faux.appels, 0);
+                QVERIFY(!cnxBase.ouverte());
+                QCOMPARE(enfant<QLineEdit>(d, "txt_rep")->text(), QString());
+                QVERIFY(!enfant<QPushButton>(d, "Cmd_ok")->isEnabled());
+                QVERIFY(enfant<QCheckBox>(d, "chk_option")->isEnabled());
+                QVERIFY(!QFileInfo::exists(app("tmpexpimp")));
+                cliquer(d, "Cmd_rep_0");
+                cliquer(d, "Cmd_ok");
+            }();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("EntryFilesBuilder", "disk", "Création Fichiers Engagements", "12", false);
+        QCOMPARE(m_faux.appels, 1);
+        QVERIFY(QFileInfo::exists(cible + "/engag.txt"));
+        QVERIFY(cnxBase.ouverte());
+    }
+
+    // A results import into a new competition gets the new key; when it cannot be made, the
+    // window closes without calling anything.
+    void nouvelleCompetition()
+    {
+        // The opening of a base makes the placeholder pool a new competition points at.
+        Controler_piscine_reference();
+        enregistrer("MeetResultsImporter", "impres");
+        m_port->repondreRepertoire(dossier("source"));
+        m_port->repondreModal([&](QDialog& d) {
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("MeetResultsImporter", "impres", "Importer Résultats", "", true);
+        QCOMPARE(m_faux.appels, 1);
+        const QString cle = m_base->valeur("SELECT max(AutoNum) FROM Rcomp");
+        QVERIFY(!cle.isEmpty());
+        QCOMPARE(m_faux.arguments[5].toString(), cle);
+        QCOMPARE(m_faux.arguments[6].toBool(), true);
+
+        m_faux = Faux();
+        m_base->executer("CREATE TRIGGER refus BEFORE INSERT ON Rcomp BEGIN SELECT RAISE(ABORT, 'refusé'); END");
+        m_port->effacer();
+        m_port->repondreRepertoire(dossier("source"));
+        bool fermee = false;
+        m_port->repondreModal([&](QDialog& d) {
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            fermee = !d.isVisible() || d.result() == QDialog::Rejected;
+            return 0;
+        });
+        Lancer_attente("MeetResultsImporter", "impres", "Importer Résultats", "", true);
+        QVERIFY(fermee);
+        QCOMPARE(m_faux.appels, 0);
+        QCOMPARE(m_port->messages().size(), 1);
+        QVERIFY(m_port->messages()[0].startsWith(
+            "Erreur lors de la création de la nouvelle compétition pour importation des résultats !"));
+        QVERIFY(cnxBase.ouverte());
+    }
+
+    // A component that leaves the base unreadable: closing the window restores the backup.
+    void reouvertureImpossibleRestaure()
+    {
+        m_base->executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('FRA1320590001', 'Avant')");
+        QVERIFY(Creer_sauvegarde());
+        const QString chemin = m_base->chemin();
+        enregistrer("ClubImporter", "impclub");
+        m_faux.action = [chemin](const QVariantList&) {
+            QFile f(chemin);
+            f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            f.write(QByteArray(4096, 'x'));
+        };
+        m_port->repondreRepertoire(dossier("source"));
+        m_port->repondreModal([&](QDialog& d) {
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false);
+
+        QCOMPARE(m_faux.appels, 1);
+        QVERIFY(!cnxBase.ouverte());
+        QCOMPARE(strCheminBase, QString());
+        QCOMPARE(m_port->messages().size(), 1);
+        QVERIFY(m_port->messages()[0].contains("Restauration de la dernière sauvegarde."));
+        QVERIFY(!QFileInfo::exists(chemin + ".sav"));
+        sqlite3* db = Ouvrir_connexion_sqlite(chemin, true);
+        {
+            Requete r(db, "SELECT Intitule FROM Club");
+            QVERIFY(r.suivante());
+            QCOMPARE(r.texte(0), QString("Avant"));
+        }
+        sqlite3_close(db);
+    }
+
+    // An archive that cannot be unpacked: its message, nothing run, the base still open.
+    void archiveIllisible()
+    {
+        enregistrer("IufCodeUpdater", "majiuf");
+        ecrire(app("faux.zip"), "pas une archive");
+        m_port->repondreFichier(app("faux.zip"));
+        m_port->repondreModal([&](QDialog& d) {
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            [&] {
+                QCOMPARE(dynamic_cast<frm_attente&>(d).etat(), frm_attente::Etat::Choix);
+                QCOMPARE(enfant<QLineEdit>(d, "txt_rep")->text(), app("faux.zip"));
+            }();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("IufCodeUpdater", "majiuf", "Mise à jour des codes IUF", "", false);
+        QCOMPARE(m_faux.appels, 0);
+        QCOMPARE(m_port->messages().size(), 1);
+        QVERIFY(m_port->messages()[0].startsWith("Une erreur s'est produite lors de la décompression."));
+        QVERIFY(cnxBase.ouverte());
+        QVERIFY(!QFileInfo::exists(app("tmpdezip")));
+        QVERIFY(!QFileInfo::exists(app("tmpexpimp")));
+    }
+
+    // Paths: a file that is not a zip archive is no path; the folder browser's title.
+    void choixDuChemin()
+    {
+        enregistrer("MeetSkeletonImporter", "Impor sque");
+        ecrire(app("squelette.ZIP"), "x");
+        ecrire(app("squelette.zip"), "x");
+        m_port->repondreFichier(app("squelette.ZIP"));
+        m_port->repondreFichier(app("absent.zip"));
+        m_port->repondreFichier(app("squelette.zip"));
+        m_port->repondreRepertoire(dossier("src"));
+        m_port->repondreModal([&](QDialog& d) {
+            auto* chemin = enfant<QLineEdit>(d, "txt_rep");
+            enfant<QCheckBox>(d, "chk_option")->click();
+            [&] {
+                QCOMPARE(enfant<QLabel>(d, "lbRep")->text(), QString("Fichier source :"));
+                cliquer(d, "Cmd_rep_0");
+                QCOMPARE(chemin->text(), QString());
+                cliquer(d, "Cmd_rep_0");
+                QCOMPARE(chemin->text(), QString());
+                cliquer(d, "Cmd_rep_0");
+                QCOMPARE(chemin->text(), app("squelette.zip"));
+                cliquer(d, "Cmd_rep_1");
+                QCOMPARE(chemin->text(), QString());
+                QVERIFY(!enfant<QPushButton>(d, "Cmd_ok")->isEnabled());
+                enfant<QCheckBox>(d, "chk_option")->click();
+                QCOMPARE(enfant<QLabel>(d, "lbRep")->text(), QString("Répertoire source :"));
+                cliquer(d, "Cmd_rep_0");
+                QCOMPARE(chemin->text(), app("src"));
+            }();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("MeetSkeletonImporter", "Impor sque", "Importer squelette compétition", "3", false);
+        QStringList titres;
+        for (const AppelIhm& a : m_port->appels()) {
+            if (a.genre == "fichier" || a.genre == "repertoire")
+                titres << a.titre;
+        }
+        QCOMPARE(titres, QStringList({"Sélectionner fichier compressé de la compétition",
+                                      "Sélectionner fichier compressé de la compétition",
+                                      "Sélectionner fichier compressé de la compétition", "Sélectionner le répertoire source"}));
+        QCOMPARE(m_faux.appels, 0);
+    }
+
+    // A file that does not fit is copied into the folder chosen instead, not skipped.
+    void copieAvecChangementDeRepertoire()
+    {
+        const QString travail = dossier("tmpexpimp");
+        for (const char* nom : {"a.txt", "b.txt", "c.txt"})
+            ecrire(travail + "/" + nom, nom);
+        const QString plein = dossier("plein");
+        const QString autre = dossier("autre");
+        QString cible = plein;
+        int choix = 0;
+        OutilsCopie outils{[&](const QString&, const QString& d) { return d != plein; }, [](const QString&) { return true; },
+                           [&] { return ++choix == 1 ? QString() : autre; }};
+        m_port->repondre(Reponse::Oui); // change folder
+        m_port->repondre(Reponse::Non); // the empty choice does not cancel the copy
+        QVERIFY(Copier_fichiers(travail, cible, outils));
+        QCOMPARE(cible, autre);
+        QCOMPARE(QDir(autre).entryList(QDir::Files), QStringList({"a.txt", "b.txt", "c.txt"}));
+        QCOMPARE(QDir(plein).entryList(QDir::Files), QStringList());
+        QCOMPARE(m_port->messages(), QStringList({"Pas assez de place dans le répertoire cible.\r\nChanger de Répertoire ou Annuler",
+                                                  "Annuler la copie des fichiers ?"}));
+        QCOMPARE(m_port->appels()[1].style & Style::DefautBouton2, Style::DefautBouton2);
+
+        // "No" to the change stops the copy; a missing folder too.
+        ecrire(travail + "/d.txt", "d");
+        cible = plein;
+        m_port->repondre(Reponse::Non);
+        QVERIFY(!Copier_fichiers(travail, cible, outils));
+        cible = app("absent");
+        QVERIFY(!Copier_fichiers(travail, cible, outils));
+        QVERIFY(m_port->messages().last().startsWith("Le répertoire de sauvegarde n'existe pas.\r\nCopie annulée"));
+        QVERIFY(QFileInfo::exists(travail + "/d.txt"));
+    }
+
+    // The seven exchange menus open the runner with their class, action and caption.
+    void menus_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("classe");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("titre");
+        QTest::newRow("mnuBaseClubImport") << "mnuBaseClubImport" << "ClubImporter" << "impclub" << "Importer Clubs";
+        QTest::newRow("mnuBaseClubExport") << "mnuBaseClubExport" << "ClubExporter" << "envassoc" << "Exporter Clubs";
+        QTest::newRow("mnuLicImport") << "mnuLicImport" << "LicenceImporter" << "implic" << "Importer Licences";
+        QTest::newRow("mnuLicMaj") << "mnuLicMaj" << "IufCodeUpdater" << "majiuf" << "Mise à jour des codes IUF";
+        QTest::newRow("mnuLicExp") << "mnuLicExp" << "LicenceExporter" << "envadher" << "Exporter Licences";
+        QTest::newRow("mnuPerfImpor") << "mnuPerfImpor" << "PerformanceImporter" << "impperf" << "Importer performances";
+        QTest::newRow("mnuPerfExporter") << "mnuPerfExporter" << "PerformanceExporter" << "envchrono" << "Exporter Performances";
+    }
+
+    void menus()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QString, classe);
+        QFETCH(QString, code);
+        QFETCH(QString, titre);
+        QTemporaryDir reglages;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages.path());
+        FrmPrincipal principal;
+        Menus_base_ouverte();
+        enregistrer(classe, code);
+        QString vu;
+        m_port->repondreModal([&](QDialog& d) {
+            vu = d.windowTitle();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Menu(menu)->trigger();
+        QCOMPARE(vu, titre);
+        QVERIFY(cnxBase.ouverte());
+    }
+
+    // Software update: the listed files replace those of the application folder; a list naming
+    // a file elsewhere installs nothing.
+    void miseAJourLogiciel()
+    {
+        const QString paquet = dossier("paquet");
+        ecrire(paquet + "/maj.txt", "rptlic.rtf\n\"qv_echange_clubs.so\"\n\nabsent.txt\n");
+        ecrire(paquet + "/rptlic.rtf", "nouveau modèle");
+        ecrire(paquet + "/qv_echange_clubs.so", "bibliothèque");
+        const QString archive = app("maj_soft_1.zip");
+        for (const char* nom : {"maj.txt", "rptlic.rtf", "qv_echange_clubs.so"})
+            QVERIFY(Zipper(archive, paquet + "/" + nom, true, false));
+        m_port->repondreFichier(archive);
+        Mettre_a_jour_logiciel();
+        QCOMPARE(m_port->messages().size(), 1);
+        QVERIFY(m_port->messages()[0].startsWith("Des fichiers listés dans maj.txt n'ont pas été trouvés dans le répertoire :\r\n"
+                                                 "Fichier "));
+        QVERIFY(m_port->messages()[0].endsWith("absent.txt non trouvé."));
+        QFile modele(app("rptlic.rtf"));
+        QVERIFY(modele.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(modele.readAll()), QString("nouveau modèle"));
+        QVERIFY(QFileInfo::exists(app("composants/qv_echange_clubs.so")));
+        QVERIFY(!QFileInfo::exists(app("tmpmajsoft")));
+
+        m_port->effacer();
+        const QString piege = app("maj_soft_2.zip");
+        ecrire(paquet + "/maj.txt", "rptlic.rtf\n../evasion.txt\n");
+        ecrire(paquet + "/evasion.txt", "x");
+        ecrire(paquet + "/rptlic.rtf", "piégé");
+        for (const char* nom : {"maj.txt", "rptlic.rtf", "evasion.txt"})
+            QVERIFY(Zipper(piege, paquet + "/" + nom, true, false));
+        m_port->repondreFichier(piege);
+        Mettre_a_jour_logiciel();
+        QCOMPARE(m_port->messages().size(), 1);
+        QVERIFY(m_port->messages()[0].startsWith("Une erreur s'est produite lors de la tentative de la mise à jour.\r\n"
+                                                 "Etape : Ouverture du fichier maj.txt\r\n"));
+        QVERIFY(m_port->messages()[0].contains("../evasion.txt"));
+        QVERIFY(modele.seek(0));
+        QCOMPARE(QString::fromUtf8(modele.readAll()), QString("nouveau modèle"));
+        QVERIFY(!QFileInfo::exists(QFileInfo(app("x")).dir().absoluteFilePath("../evasion.txt")));
+
+        m_port->effacer();
+        m_port->repondreFichier(app("mise_a_jour.zip"));
+        Mettre_a_jour_logiciel();
+        QCOMPARE(m_port->messages(), QStringList({"Sélectionner un package de mise à jour."}));
+        QVERIFY(!Nom_fichier_simple("..") && !Nom_fichier_simple("a/b") && !Nom_fichier_simple("a\\b")
+                && Nom_fichier_simple("rptlic.rtf"));
+    }
+
+    // The real club components through the runner: export from this base, import back with force.
+    void composantsReels()
+    {
+        m_base->executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('FRA1320590001', 'Cercle des nageurs')");
+        const QString cible = dossier("cible");
+        m_port->repondreRepertoire(cible);
+        m_port->repondre(Reponse::Oui);
+        QString rapport;
+        m_port->repondreModal([&](QDialog& d) {
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            rapport = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
+            d.grab().save(QStringLiteral(QV_BINARY_DIR "/captures/frm_attente_export_clubs.png"));
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("ClubExporter", "envassoc", "Exporter Clubs", "", false);
+        QVERIFY2(rapport.contains("1 club exporté dans clubs.txt."), qPrintable(rapport));
+        QVERIFY(QFileInfo::exists(cible + "/clubs.txt"));
+
+        m_base->executer("UPDATE Club SET Intitule = 'Changé'");
+        m_port->repondreRepertoire(cible);
+        m_port->repondreModal([&](QDialog& d) {
+            enfant<QCheckBox>(d, "chk_option")->click();
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            rapport = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false);
+        QVERIFY2(rapport.contains("1 club mis à jour"), qPrintable(rapport));
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(m_base->valeur("SELECT Intitule FROM Club"), QString("Cercle des nageurs"));
+    }
+
+    // Pictures of the window choosing, working and showing its trace, for a person to look at.
+    void captures()
+    {
+        enregistrer("PerformanceExporter", "envchrono");
+        m_faux.sorties = QStringList{"performances.txt"};
+        const QString sortie = QStringLiteral(QV_BINARY_DIR "/captures");
+        QDir().mkpath(sortie);
+        m_faux.action = [&](const QVariantList& a) {
+            auto* f = qobject_cast<QWidget*>(a[6].value<QObject*>());
+            f->grab().save(sortie + "/frm_attente_execution.png");
+            QFile trace(a[5].toString());
+            trace.open(QIODevice::Append);
+            trace.write("Performances du club FRA1320590001.\n\n1245 performances individuelles exportées dans performances.txt.\n"
+                        "87 performances de relais exportées dans performances_relais.txt.\n"
+                        "64 nageurs exportés dans nageurs.txt.\n\nOpération terminée.\n");
+        };
+        m_port->repondreRepertoire(dossier("cible"));
+        m_port->repondre(Reponse::Oui);
+        m_port->repondreModal([&](QDialog& d) {
+            d.show();
+            cliquer(d, "Cmd_rep_0");
+            d.grab().save(sortie + "/frm_attente_choix.png");
+            cliquer(d, "Cmd_ok");
+            d.grab().save(sortie + "/frm_attente_trace.png");
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false);
+        for (const char* nom : {"choix", "execution", "trace"})
+            QVERIFY(QImage(sortie + "/frm_attente_" + nom + ".png").width() > 100);
+    }
+};
+
+QTEST_MAIN(TstAttente)
+#include "tst_attente.moc"
