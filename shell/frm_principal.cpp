@@ -1,5 +1,6 @@
 #include "shell/frm_principal.h"
 
+#include "clubs_licences/det_mon_club.h"
 #include "core/base.h"
 #include "core/composants.h"
 #include "core/erreurs.h"
@@ -182,6 +183,10 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfOrdiMasquer", [this] { mnuPerfOrdiMasquer_Click(); });
     relier("mnuPerfOrdiParam", [this] { mnuPerfOrdiParam_Click(); });
     relier("mnuPerfOrdiTjsVisible", [this] { mnuPerfOrdiTjsVisible_Click(); });
+
+    // Own club ("Votre Club"): one information window at a time.
+    relier("mnuBaseClubConfigInfo",
+           [fenetre = QPointer<det_mon_club>()]() mutable { Ouvrir_det_mon_club(fenetre); });
 }
 
 void FrmPrincipal::lirePlacement()
