@@ -100,14 +100,12 @@ det_mon_club::det_mon_club(QWidget* parent) : FenetreComptee(parent)
     text1[1]->setMaxLength(13);
     for (int i : {1, 3, 5, 6, 10, 11})
         Installer_filtre_chiffre(text1[i]);
-    // One decimal comma at most.
+    // One decimal comma at most. A key is judged on the text before it, pasted text on the text
+    // it would give.
     QLineEdit* montant = text1[15];
-    auto filtreMontant = [montant](int code) {
-        if (code == ',')
-            return montant->text().contains(',') ? 0 : code;
-        return Filtrer_chiffre(code);
-    };
-    Installer_filtre(montant, filtreMontant, filtreMontant);
+    Installer_filtre(
+        montant, [montant](int code) { return code == ',' && montant->text().contains(',') ? 0 : Filtrer_decimal(code); },
+        [montant](int code) { return code == ',' && montant->text().count(',') > 1 ? 0 : Filtrer_decimal(code); });
     text1[16]->setReadOnly(true);
     text1[16]->setFocusPolicy(Qt::NoFocus);
 
@@ -208,6 +206,8 @@ QWidget* det_mon_club::ongletActivites()
     Cbo_activite->setEditable(true);
     Cbo_activite->setInsertPolicy(QComboBox::NoInsert);
     Cbo_activite->lineEdit()->setMaxLength(31);
+    // A name is typed as it is meant, never completed into an existing one.
+    Cbo_activite->setCompleter(nullptr);
     Cmd_activite_0 = Bouton(onglet, "Cmd_activite_0", "Ajouter");
     Cmd_activite_1 = Bouton(onglet, "Cmd_activite_1", "Suppr");
     lsv_responsable = Liste(onglet, "lsv_responsable", {"Responsable"});
