@@ -532,10 +532,12 @@ private:
         switch (m_etat.destination) {
         case Destination::Ignorer: return;
         case Destination::Polices:
+            if (sauterUnCaractere())
+                return;
             if (o == ';')
                 validerPolice();
             else
-                m_policeEnCours.nom += m_policeEnCours.symbole ? QChar(o) : depuisCp1252(o);
+                m_policeEnCours.nom += depuisCp1252(o);
             return;
         case Destination::Couleurs:
             if (o == ';')
@@ -637,7 +639,7 @@ private:
 
     void validerPolice()
     {
-        const QString nom = m_policeEnCours.nom.trimmed();
+        const QString nom = texteSur(m_policeEnCours.nom).remove(QChar('\t')).trimmed();
         if (m_policeLue >= 0 && !nom.isEmpty() && !m_polices.contains(m_policeLue)
             && m_polices.size() < kEntreesTableMax) {
             Police p = m_policeEnCours;
@@ -939,11 +941,12 @@ private:
             }
             if (u < 0x20 || u == 0xFFFC || u == 0xFDD0 || u == 0xFDD1 || u == 0x2029)
                 continue;
-            if (u < 0x80) {
+            // In a symbol font a byte is a picture: other characters go by their code.
+            if (u < 0x80 && !symbole) {
                 s += char(u);
                 continue;
             }
-            const int octet = versCp1252(c);
+            const int octet = symbole ? -1 : versCp1252(c);
             if (octet >= 0)
                 hexa(octet);
             else

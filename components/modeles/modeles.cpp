@@ -30,6 +30,7 @@ const Style kTexte{"Arial", 10};
 const Style kRubrique{"Arial", 11, true, true};
 const Style kCorps{"Courier New", 10};
 const Style kCorpsPetit{"Courier New", 9}; // results lines are 90 characters wide
+const Style kCorpsMini{"Courier New", 8};  // records lines are written in 8 points
 
 struct Ligne {
     QString texte;
@@ -96,13 +97,14 @@ Modele modeleConvocation()
             {"<MSG_PERSO>", kTexte}};
 }
 
-// Results: the report writes from the end.
+// Results: the report writes from the end, in the format of the rule that ends the template.
+// An empty last paragraph would do on paper, but word processors drop its format when they save.
 Modele modeleResultats()
 {
     return {{"Résultats", kTitre, kCentre},
             {"<NOM_COMPET>", kSousTitre, kCentre},
             {"<DATE_COMPET> - <LIEU_COMPET>", kTexte, kCentre},
-            {"", kCorpsPetit}};
+            {QString(90, '='), kCorpsPetit}};
 }
 
 // Performances: the lines go on from the date.
@@ -120,16 +122,16 @@ Modele modeleRecords()
             {"<NOM_CLUB>", kSousTitre, kCentre},
             {"Mise à jour du <DATE_MAJ>", kTexte, kCentre},
             {"<TYPE_BASSIN>", kTexte, kCentre},
-            {"", kCorps}};
+            {QString(90, '='), kCorpsMini}};
 }
 
-// Interclub points: the estimate is appended at the end.
+// Interclub points: the estimate, with its own formats, is appended in the empty last paragraph.
 Modele modelePointsEquipes()
 {
     return {{"Estimation des points des équipes interclubs", kTitre, kCentre},
             {"<NOM_COMPET>", kSousTitre, kCentre},
             {"<DATE_COMPET> - <LIEU_COMPET> - Bassin de <BASSIN> m", kTexte, kCentre},
-            {"", kCorps}};
+            {"", kTexte}};
 }
 
 // The template for a name; the file's own name stands in for an unknown template name.
