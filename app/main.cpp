@@ -1,10 +1,9 @@
+#include "clubs_licences/utils_club.h"
 #include "core/services.h"
 #include "shell/demarrage.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv)
 {
@@ -13,13 +12,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Quorvelane");
     QApplication::setApplicationVersion(QV_VERSION);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-
-    // The standard buttons ("Oui", "Non", "Annuler") in French.
-    QTranslator traduction;
-    if (traduction.load(QLocale(QLocale::French), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduction);
+    Installer_traductions_francaises();
 
     Preparer_repertoire_application();
+    Installer_etapes_clubs();
     Main();
     return app.exec();
 }

@@ -89,7 +89,10 @@ QString Date_en_texte(const QString& date, const QString& format)
     const QDate d = enDate(date);
     if (!d.isValid())
         return QString();
-    return QLocale(QLocale::French, QLocale::France).toString(d, formatQt(format.isEmpty() ? "d mmmm yyyy" : format));
+    // Built once: swimmer lists write out thousands of dates in one fill.
+    static const QLocale fr(QLocale::French, QLocale::France);
+    static const QString formatDefaut = formatQt("d mmmm yyyy");
+    return fr.toString(d, format.isEmpty() ? formatDefaut : formatQt(format));
 }
 
 QString Debut_saison(const QString& date, int annees)

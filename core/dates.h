@@ -24,3 +24,8 @@ void Lire_saisie_date(QLineEdit* jour, QLineEdit* mois, QLineEdit* annee, int& j
 void Memoriser_saisie_date(QLineEdit* boite);
 // boites: the window's date boxes by index. Undoes the last keystroke when the day cannot exist.
 void Controler_saisie_date(const QMap<int, QLineEdit*>& boites, bool& bControle, int index, int base, int pas);
+// Offers the calendar on the boxes' date and writes the day chosen into them; the check flag is
+// off while they change.
+void Choisir_date(bool& bControle, QLineEdit* jour, QLineEdit* mois, QLineEdit* annee);
+// The calendar dialog, modal, on that date: the day chosen "yyyymmdd", or "" when cancelled.
+QString Choisir_date_calendrier(const QString& annee, const QString& mois, const QString& jour);

@@ -1,19 +1,377 @@
 #include "shell/frm_principal.h"
 
+#include "core/base.h"
+#include "core/composants.h"
+#include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/globales.h"
+#include "core/messages.h"
+#include "core/services.h"
+#include "shell/frm_monitor_def.h"
+#include "shell/frm_splash.h"
+#include "shell/menus.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTime>
+#include <QToolBar>
 
-void Initialiser_verrous_menus()
+#include <cmath>
+
+namespace {
+
+// Defaults of a first start, in twips.
+constexpr double GaucheDefaut = 1000;
+constexpr double HautDefaut = 1000;
+constexpr double LargeurDefaut = 6500;
+constexpr double HauteurDefaut = 6500;
+// Saved back in twips, the inverse of Twips_en_pixels.
+constexpr int TwipsParPixel = 15;
+static_assert(Twips_en_pixels(TwipsParPixel) == 1);
+
+double Lire_twips(const QSettings& reglages, const QString& cle, double defaut)
 {
+    bool ok = false;
+    const double v = reglages.value(cle).toString().trimmed().replace(',', '.').toFloat(&ok);
+    return ok && std::isfinite(v) ? v : defaut;
+}
+
+} // namespace
+
+FrmPrincipal* Fenetre_principale()
+{
+    return qobject_cast<FrmPrincipal*>(frmPrincipal.data());
 }
 
 FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("frmPrincipal");
+    frmPrincipal = this;
     setWindowTitle("Quorvelane");
-    setCentralWidget(new QMdiArea(this));
-    statusBar();
-    resize(900, 640);
+    setWindowIcon(QIcon(Logo_quorvelane(64)));
+    m_zone = new QMdiArea(this);
+    m_zone->setObjectName("zoneFenetres");
+    setCentralWidget(m_zone);
+
+    Construire_menus(*this);
+    construireBarreOutils();
+    construireBarreEtat();
+    connecterMenus();
+
+    // Repaints the status bar once a resize is over.
+    m_timer1.setObjectName("Timer1");
+    m_timer1.setSingleShot(true);
+    m_timer1.setInterval(10);
+    connect(&m_timer1, &QTimer::timeout, this, [] {
+        Afficher_statut("Resize");
+        Afficher_statut("");
+    });
+
+    lirePlacement();
+    Menus_base_fermee();
+}
+
+FrmPrincipal::~FrmPrincipal()
+{
+    if (!frmPrincipal || frmPrincipal == this)
+        Services::fixerSortieStatut(nullptr);
+    delete m_parametresSuivi.data();
+}
+
+QMenu* FrmPrincipal::menuTarifs() const
+{
+    return findChild<QMenu*>("mnuTarifs");
+}
+
+void FrmPrincipal::construireBarreOutils()
+{
+    struct Bouton {
+        const char* texte;
+        const char* cle;
+        const char* theme;
+        QStyle::StandardPixmap secours;
+    };
+    static const Bouton boutons[] = {
+        {"Ouvrir", "Open", "document-open", QStyle::SP_DialogOpenButton},
+        {"Enregistrer", "Save", "document-save", QStyle::SP_DialogSaveButton},
+        {"Imprimer", "Print", "document-print", QStyle::SP_FileDialogDetailedView},
+        {"Nouveau", "New", "document-new", QStyle::SP_FileIcon},
+        {"Supprimer", "Delete", "edit-delete", QStyle::SP_TrashIcon},
+        {"Caméra", "Camera", "camera-photo", QStyle::SP_DesktopIcon},
+        {"Rechercher", "Find", "edit-find", QStyle::SP_FileDialogContentsView},
+        {"Tri croissant", "Sort Ascending", "view-sort-ascending", QStyle::SP_ArrowUp},
+        {"Tri décroissant", "Sort Descending", "view-sort-descending", QStyle::SP_ArrowDown},
+    };
+    m_barreOutils = addToolBar("Barre d'outils");
+    m_barreOutils->setObjectName("tbToolBar");
+    m_barreOutils->setMovable(false);
+    int index = 1;
+    for (const Bouton& b : boutons) {
+        const QString texte = QString::fromUtf8(b.texte);
+        QAction* action = m_barreOutils->addAction(
+            QIcon::fromTheme(QString::fromLatin1(b.theme), style()->standardIcon(b.secours)), texte);
+        action->setObjectName(QString("tbToolBar_%1").arg(index++));
+        action->setToolTip(texte);
+        action->setData(QString::fromLatin1(b.cle));
+        // The buttons carry no command: shown greyed rather than clickable for nothing.
+        action->setEnabled(false);
+    }
+}
+
+void FrmPrincipal::construireBarreEtat()
+{
+    QStatusBar* barre = statusBar();
+    barre->setObjectName("sbStatusBar");
+    auto panneau = [this](const QString& nom) {
+        auto* l = new QLabel(this);
+        l->setObjectName(nom);
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setMinimumWidth(60);
+        return l;
+    };
+    m_panneauProfil = panneau("sbStatusBar_1");
+    m_panneauEtape = panneau("sbStatusBar_2");
+    m_panneauDate = panneau("sbStatusBar_3");
+    m_panneauHeure = panneau("sbStatusBar_4");
+    m_panneauDate->setAlignment(Qt::AlignCenter);
+    m_panneauHeure->setAlignment(Qt::AlignCenter);
+    barre->addWidget(m_panneauProfil, 2);
+    barre->addWidget(m_panneauEtape, 3);
+    barre->addPermanentWidget(m_panneauDate);
+    barre->addPermanentWidget(m_panneauHeure);
+
+    // Long steps run before the next event is handled: paint the text now or it is never seen.
+    Services::fixerSortieStatut([this](const QString& texte) {
+        m_panneauEtape->setText(texte);
+        m_panneauEtape->repaint();
+    });
+
+    m_horloge.setInterval(1000);
+    connect(&m_horloge, &QTimer::timeout, this, &FrmPrincipal::rafraichirHorloge);
+    m_horloge.start();
+    rafraichirHorloge();
+}
+
+void FrmPrincipal::rafraichirHorloge()
+{
+    m_panneauDate->setText(QLocale().toString(Services::aujourdhui(), "dd/MM/yyyy"));
+    m_panneauHeure->setText(QTime::currentTime().toString("HH:mm"));
+}
+
+void FrmPrincipal::Ecrire_panneau_profil(const QString& texte)
+{
+    m_panneauProfil->setText(texte);
+}
+
+void FrmPrincipal::connecterMenus()
+{
+    auto relier = [this](const char* nom, auto gestion) {
+        if (QAction* a = findChild<QAction*>(QString::fromLatin1(nom)))
+            connect(a, &QAction::triggered, this, gestion);
+    };
+    relier("mnuHelpInfo", [] { Afficher_a_propos(); });
+    relier("mnuPerfOrdiAffiche", [this] { mnuPerfOrdiAffiche_Click(); });
+    relier("mnuPerfOrdiMasquer", [this] { mnuPerfOrdiMasquer_Click(); });
+    relier("mnuPerfOrdiParam", [this] { mnuPerfOrdiParam_Click(); });
+    relier("mnuPerfOrdiTjsVisible", [this] { mnuPerfOrdiTjsVisible_Click(); });
+}
+
+void FrmPrincipal::lirePlacement()
+{
+    QSettings reglages;
+    reglages.beginGroup("Settings");
+    auto pixels = [&reglages](const char* cle, double defaut) {
+        return Twips_en_pixels(static_cast<int>(std::lround(Lire_twips(reglages, cle, defaut))));
+    };
+    QRect r(pixels("MainLeft", GaucheDefaut), pixels("MainTop", HautDefaut), pixels("MainWidth", LargeurDefaut),
+            pixels("MainHeight", HauteurDefaut));
+
+    // A placement saved on a screen that is gone would leave the window out of reach.
+    if (QScreen* ecran = QGuiApplication::primaryScreen()) {
+        bool visible = false;
+        for (QScreen* s : QGuiApplication::screens()) {
+            const QRect commun = s->availableGeometry().intersected(r);
+            visible = visible || (commun.width() >= 50 && commun.height() >= 20);
+        }
+        const QRect dispo = ecran->availableGeometry();
+        if (!visible) {
+            r.setSize(r.size().boundedTo(dispo.size()));
+            r.moveTopLeft(dispo.topLeft());
+        }
+    }
+    move(r.topLeft());
+    resize(r.size().expandedTo(QSize(200, 150)));
+}
+
+void FrmPrincipal::sauverPlacement() const
+{
+    QSettings reglages;
+    reglages.beginGroup("Settings");
+    reglages.setValue("MainLeft", QString::number(x() * TwipsParPixel));
+    reglages.setValue("MainTop", QString::number(y() * TwipsParPixel));
+    reglages.setValue("MainWidth", QString::number(width() * TwipsParPixel));
+    reglages.setValue("MainHeight", QString::number(height() * TwipsParPixel));
+}
+
+void FrmPrincipal::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    m_timer1.start();
+}
+
+void FrmPrincipal::closeEvent(QCloseEvent* e)
+{
+    // A child window may hold unsaved work.
+    if (Fenetre_ouverte()) {
+        e->ignore();
+        return;
+    }
+    if (cnxBase.ouverte() && m_fermetureBase)
+        m_fermetureBase();
+    Decharger_suivi_perf();
+
+    if (!isMinimized())
+        sauverPlacement();
+    if (cnxBase.ouverte())
+        Fermer_base();
+    e->accept();
+}
+
+// ---- The performance monitor ----
+
+void Lire_position_suivi(Composant& composant, qint32& x, qint32& y, qint32& intervalle)
+{
+    x = composant.appeler("lgPositionX", {}).toInt();
+    y = composant.appeler("lgPositionY", {}).toInt();
+    intervalle = composant.appeler("lgIntervalTimer", {}).toInt();
+}
+
+void Sauver_suivi_toujours_visible()
+{
+    try {
+        cnxBase.Execute(QString("UPDATE Profil SET ") + "bAlwaysVisibleSuivi = "
+                        + (bAlwaysVisibleSuivi ? "true" : "false") + " WHERE Num = " + strNumProfil);
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de la sauvegarde du paramètre.");
+    }
+}
+
+void Sauver_param_suivi()
+{
+    try {
+        cnxBase.Execute(QString("UPDATE Profil SET ") + "lgPosXSuivi = " + QString::number(lgPosXSuivi) + ", "
+                        + "lgPosYSuivi = " + QString::number(lgPosYSuivi) + ", " + "lgIntervalSuivi = "
+                        + QString::number(lgIntervalSuivi) + ", " + "bAlwaysVisibleSuivi = "
+                        + (bAlwaysVisibleSuivi ? "true" : "False") + " WHERE Num = " + strNumProfil);
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de la sauvegarde des paramètres de suivi des performances.");
+    }
+}
+
+void FrmPrincipal::mnuPerfOrdiAffiche_Click()
+{
+    if (!m_suivi) {
+        // Reported instead of stopping the program when the library is missing.
+        m_suivi = Composants::creer_ou_signaler("ComputerMonitor");
+        if (!m_suivi)
+            return;
+    }
+    try {
+        m_suivi->appeler("ShowHideWindow", {true});
+        m_suivi->appeler("SetPosition", {lgPosXSuivi, lgPosYSuivi});
+        m_suivi->appeler("lgIntervalTimer", {lgIntervalSuivi});
+        m_suivi->appeler("bMustBeAlwaysOpen", {bAlwaysVisibleSuivi});
+        Lire_position_suivi(*m_suivi, lgPosXSuivi, lgPosYSuivi, lgIntervalSuivi);
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Erreur lors de l'affichage du suivi des performances.");
+    }
+}
+
+void FrmPrincipal::mnuPerfOrdiMasquer_Click()
+{
+    if (!m_suivi)
+        return;
+    try {
+        m_suivi->appeler("ShowHideWindow", {false});
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Erreur lors de l'affichage du suivi des performances.");
+    }
+}
+
+void FrmPrincipal::mnuPerfOrdiTjsVisible_Click()
+{
+    QAction* item = findChild<QAction*>("mnuPerfOrdiTjsVisible");
+    // The item has already turned its check over.
+    Fixer_suivi_toujours_visible(item->isChecked(), true);
+    Sauver_suivi_toujours_visible();
+    if (m_suivi) {
+        try {
+            m_suivi->appeler("bMustBeAlwaysOpen", {item->isChecked()});
+        } catch (const std::exception& e) {
+            Memoriser_erreur(e);
+            Afficher_erreur("Une erreur s'est produite lors de la sauvegarde du paramètre.");
+        }
+    }
+}
+
+void FrmPrincipal::mnuPerfOrdiParam_Click()
+{
+    findChild<QAction*>("mnuPerfOrdiParam")->setEnabled(false);
+    if (!m_parametresSuivi) {
+        m_parametresSuivi = new FrmMonitorDef(this);
+        m_parametresSuivi->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_parametresSuivi->show();
+    m_parametresSuivi->raise();
+}
+
+void FrmPrincipal::Decharger_suivi_perf()
+{
+    // Its settings belong to the profile of the base being closed.
+    if (m_parametresSuivi)
+        m_parametresSuivi->close();
+    if (!m_suivi)
+        return;
+    try {
+        m_suivi->appeler("bMustBeAlwaysOpen", {false});
+        m_suivi->appeler("KillWindow", {});
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Erreur lors du déchargement de la dll de suivi des performances.");
+    }
+    m_suivi.reset();
+}
+
+void FrmPrincipal::Etat_menus_suivi(bool b)
+{
+    const bool actif = b && !bAlwaysVisibleSuivi;
+    findChild<QAction*>("mnuPerfOrdiAffiche")->setEnabled(actif);
+    findChild<QAction*>("mnuPerfOrdiMasquer")->setEnabled(actif);
+}
+
+void FrmPrincipal::Etat_menu_toujours_visible(bool b)
+{
+    findChild<QAction*>("mnuPerfOrdiTjsVisible")->setEnabled(b);
+}
+
+void FrmPrincipal::Fixer_suivi_toujours_visible(bool visible, bool majMenus)
+{
+    findChild<QAction*>("mnuPerfOrdiTjsVisible")->setChecked(visible);
+    bAlwaysVisibleSuivi = visible;
+    if (majMenus)
+        Etat_menus_suivi(!visible);
+    if (visible)
+        mnuPerfOrdiAffiche_Click();
 }

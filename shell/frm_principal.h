@@ -1,13 +1,82 @@
 #pragma once
 
+#include "shell/frm_monitor_def.h"
+
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
 
-// Creates the ten menu-lock collections.
-void Initialiser_verrous_menus();
+#include <functional>
+#include <memory>
 
-// The main window (placeholder until its menus are built).
+class Composant;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+// The main window: the menus from which every command starts, a toolbar, the status bar
+// (profile, step, date, time) and the area that holds the child windows. Its creation is the
+// Load: the placement comes back from the settings and the menus take the no-base state.
 class FrmPrincipal : public QMainWindow {
     Q_OBJECT
 public:
     explicit FrmPrincipal(QWidget* parent = nullptr);
+    ~FrmPrincipal() override;
+
+    QMdiArea* zoneFenetres() const { return m_zone; }
+    // The hidden pop-up of the licence list (mnuTarifs).
+    QMenu* menuTarifs() const;
+    // Status-bar panel 1, the current profile.
+    void Ecrire_panneau_profil(const QString& texte);
+
+    // How a base still open is closed when the window closes (question, keep or restore,
+    // backup removed). Without one the base is just closed.
+    void fixerFermetureBase(std::function<void()> fermeture) { m_fermetureBase = std::move(fermeture); }
+
+    // The performance monitor.
+    void mnuPerfOrdiAffiche_Click();
+    void mnuPerfOrdiMasquer_Click();
+    void mnuPerfOrdiParam_Click();
+    void Decharger_suivi_perf();
+    void Etat_menus_suivi(bool b);
+    void Etat_menu_toujours_visible(bool b);
+    void Fixer_suivi_toujours_visible(bool visible, bool majMenus);
+    // The monitor component, nullptr until first shown.
+    Composant* objDllSuivi() const { return m_suivi.get(); }
+    FrmMonitorDef* fenetreParametresSuivi() const { return m_parametresSuivi; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void construireBarreOutils();
+    void construireBarreEtat();
+    void connecterMenus();
+    void mnuPerfOrdiTjsVisible_Click();
+    void rafraichirHorloge();
+    void lirePlacement();
+    void sauverPlacement() const;
+
+    QMdiArea* m_zone = nullptr;
+    QToolBar* m_barreOutils = nullptr;
+    QLabel* m_panneauProfil = nullptr;
+    QLabel* m_panneauEtape = nullptr;
+    QLabel* m_panneauDate = nullptr;
+    QLabel* m_panneauHeure = nullptr;
+    QTimer m_timer1;
+    QTimer m_horloge;
+    std::function<void()> m_fermetureBase;
+    std::unique_ptr<Composant> m_suivi;
+    QPointer<FrmMonitorDef> m_parametresSuivi;
 };
+
+// frmPrincipal as the main window class, or nullptr.
+FrmPrincipal* Fenetre_principale();
+
+// The monitor's position and interval into the three variables.
+void Lire_position_suivi(Composant& composant, qint32& x, qint32& y, qint32& intervalle);
+// The current profile's "always visible" flag, then all four monitor settings.
+void Sauver_suivi_toujours_visible();
+void Sauver_param_suivi();

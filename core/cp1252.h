@@ -1,0 +1,8 @@
+#pragma once
+// Windows-1252, the single-byte encoding the program's text exports have always used.
+
+#include <QByteArray>
+#include <QString>
+
+// Characters outside the code page become "?".
+QByteArray Texte_en_cp1252(const QString& texte);

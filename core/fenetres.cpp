@@ -1,0 +1,454 @@
+#include "core/fenetres.h"
+
+#include "core/erreurs.h"
+#include "core/messages.h"
+#include "core/services.h"
+#include "core/utils.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace {
+[[noreturn]] void depassement()
+{
+    throw ErreurExecution(6, "Dépassement de capacité");
+}
+
+[[noreturn]] void horsSelection()
+{
+    throw ErreurExecution(9, "L'indice n'appartient pas à la sélection.");
+}
+
+qint16 ajouter16(qint16 valeur, int delta)
+{
+    const int resultat = valeur + delta;
+    if (resultat > std::numeric_limits<qint16>::max() || resultat < std::numeric_limits<qint16>::min())
+        depassement();
+    return static_cast<qint16>(resultat);
+}
+
+struct Groupe {
+    CollectionCompteurs* compteurs;
+    QStringList menus;
+};
+
+const std::array<Groupe, NbGroupesVerrou>& groupes()
+{
+    static const std::array<Groupe, NbGroupesVerrou> table{{
+        {&colVerrouClub,
+         {"mnuBaseClubNew", "mnuBaseClubListe", "mnuBaseClubModif", "mnuBaseClubSuppr", "mnuBaseClubConfig"}},
+        {&colVerrouProfil,
+         {"mnuBaseProfilNew", "mnuBaseProfilList", "mnuBaseProfilModif", "mnuBaseProfilSuppr", "mnuBaseProfilInfo",
+          "mnuBaseProfilChange"}},
+        {&colVerrouLicence,
+         {"mnuLicNew", "mnuLicImport", "mnuLicListe", "mnuLicModif", "mnuLicSuppr", "mnuLicExp", "mnuLicPrint"}},
+        {&colVerrouCompet,
+         {"mnuCompetNew", "mnuCompetListe", "mnuCompetModif", "mnuCompetSuppr", "mnuEngagProgramme",
+          "mnuCompetResult", "mnuCompetVoirResult"}},
+        {&colVerrouEngag, {"mnuEngagIndiv", "mnuEngagRelais", "mnuEngagDisk", "mnuEngagConvoc", "mnuEngagBordereau"}},
+        {&colVerrouModeleEngag, {"mnuModeleEngagNew", "mnuModeleEngagView", "mnuModeleEngagModif", "mnuModeleEngagSuppr"}},
+        {&colVerrouPiscine,
+         {"mnuModelePiscineNew", "mnuModelePiscineView", "mnuModelePiscineModif", "mnuModelePiscineSuppr"}},
+        {&colVerrouModeleProg, {"mnuModeleProgNew", "mnuModeleProgView", "mnuModeleProgModif", "mnuModeleProgSuppr"}},
+        {&colVerrouPerf,
+         {"mnuPerfImpor", "mnuPerfAjout", "mnuPerfAjoutRelais", "mnuPerfView", "mnuPerfExporter", "mnuPerfRecView",
+          "mnuPerfRecModifier"}},
+        {&colVerrouPointsEquipe, {"mnuOutilsCalculPointEquipe"}},
+    }};
+    return table;
+}
+
+const Groupe& groupe(GroupeVerrou g)
+{
+    return groupes()[static_cast<size_t>(g)];
+}
+} // namespace
+
+// ---- Open-window counter -------------------------------------------------------------------
+
+bool Fenetre_ouverte()
+{
+    return intNbFenetres >= 1;
+}
+
+void Incrementer_fenetres()
+{
+    intNbFenetres = ajouter16(intNbFenetres, 1);
+}
+
+void Decrementer_fenetres()
+{
+    intNbFenetres = ajouter16(intNbFenetres, -1);
+}
+
+JetonFenetre::JetonFenetre()
+{
+    Incrementer_fenetres();
+}
+
+JetonFenetre::~JetonFenetre()
+{
+    liberer();
+}
+
+void JetonFenetre::liberer()
+{
+    if (!m_compte)
+        return;
+    m_compte = false;
+    // A counter at its lowest bound cannot have been raised by this token: nothing to give back.
+    if (intNbFenetres > std::numeric_limits<qint16>::min())
+        --intNbFenetres;
+}
+
+// ---- Menu locks ----------------------------------------------------------------------------
+
+const QStringList& Menus_du_groupe(GroupeVerrou g)
+{
+    return groupe(g).menus;
+}
+
+CollectionCompteurs& Compteurs_du_groupe(GroupeVerrou g)
+{
+    return *groupe(g).compteurs;
+}
+
+QAction* Menu(const QString& nom)
+{
+    if (!frmPrincipal)
+        return nullptr;
+    if (auto* action = frmPrincipal->findChild<QAction*>(nom))
+        return action;
+    if (auto* menu = frmPrincipal->findChild<QMenu*>(nom))
+        return menu->menuAction();
+    return nullptr;
+}
+
+void Initialiser_verrous_menus()
+{
+    for (const Groupe& g : groupes())
+        Initialiser_collection(g.compteurs, static_cast<int>(g.menus.size()));
+}
+
+void Compter_verrou_menu(int delta, qint16& compteur, const QString& menu)
+{
+    if (delta == 0)
+        return;
+    compteur = ajouter16(compteur, delta);
+    if (QAction* action = Menu(menu))
+        action->setEnabled(compteur < 1);
+}
+
+void Verrouiller_groupe(GroupeVerrou g, const QList<int>& deltas)
+{
+    const Groupe& gr = groupe(g);
+    if (deltas.size() != gr.menus.size() || gr.compteurs->size() < gr.menus.size())
+        horsSelection();
+    // Counted on a copy so that an overflow half-way leaves the group as it was.
+    CollectionCompteurs compteurs = *gr.compteurs;
+    for (qsizetype i = 0; i < deltas.size(); ++i) {
+        if (deltas[i] != 0)
+            compteurs[i] = ajouter16(compteurs[i], deltas[i]);
+    }
+    for (qsizetype i = 0; i < deltas.size(); ++i)
+        Compter_verrou_menu(deltas[i], (*gr.compteurs)[i], gr.menus[i]);
+}
+
+void Verrouiller_menus_club(int nouveau, int liste, int modif, int suppr, int config)
+{
+    Verrouiller_groupe(GroupeVerrou::Club, {nouveau, liste, modif, suppr, config});
+}
+
+void Verrouiller_menus_profil(int nouveau, int liste, int modif, int suppr, int info, int changer)
+{
+    Verrouiller_groupe(GroupeVerrou::Profil, {nouveau, liste, modif, suppr, info, changer});
+}
+
+void Verrouiller_menus_licence(int nouveau, int importer, int liste, int modif, int suppr, int exporter,
+                               int imprimer)
+{
+    Verrouiller_groupe(GroupeVerrou::Licence, {nouveau, importer, liste, modif, suppr, exporter, imprimer});
+}
+
+void Verrouiller_menus_compet(int nouveau, int liste, int modif, int suppr, int programme, int resultats,
+                              int voirResultats)
+{
+    Verrouiller_groupe(GroupeVerrou::Compet, {nouveau, liste, modif, suppr, programme, resultats, voirResultats});
+}
+
+void Verrouiller_menus_engag(int indiv, int relais, int disquette, int convocations, int bordereaux)
+{
+    Verrouiller_groupe(GroupeVerrou::Engag, {indiv, relais, disquette, convocations, bordereaux});
+}
+
+void Verrouiller_menus_modele_engag(int nouveau, int voir, int modif, int suppr)
+{
+    Verrouiller_groupe(GroupeVerrou::ModeleEngag, {nouveau, voir, modif, suppr});
+}
+
+void Verrouiller_menus_piscine(int nouveau, int voir, int modif, int suppr)
+{
+    Verrouiller_groupe(GroupeVerrou::Piscine, {nouveau, voir, modif, suppr});
+}
+
+void Verrouiller_menus_modele_prog(int nouveau, int voir, int modif, int suppr)
+{
+    Verrouiller_groupe(GroupeVerrou::ModeleProg, {nouveau, voir, modif, suppr});
+}
+
+void Verrouiller_menus_perf(int importer, int ajout, int ajoutRelais, int voir, int exporter, int records,
+                            int categories)
+{
+    Verrouiller_groupe(GroupeVerrou::Perf, {importer, ajout, ajoutRelais, voir, exporter, records, categories});
+}
+
+void Verrouiller_menu_points_equipe(int calcul)
+{
+    Verrouiller_groupe(GroupeVerrou::PointsEquipe, {calcul});
+}
+
+void Etat_menus_base(bool baseOuverte)
+{
+    for (const char* nom : {"mnuBaseOpen", "mnuBaseNew"}) {
+        if (QAction* a = Menu(nom))
+            a->setEnabled(!baseOuverte);
+    }
+    for (const char* nom : {"mnuBaseAnnuler", "mnuBaseClose", "mnuBaseSave", "mnuBaseGestion", "mnuCompet",
+                            "mnuLicence", "mnuPerf", "mnuBaseClub", "mnuBaseProfil", "mnuBaseCompacter",
+                            "mnuBaseArchive", "mnuModele", "mnuOutils"}) {
+        if (QAction* a = Menu(nom))
+            a->setEnabled(baseOuverte);
+    }
+}
+
+void Menus_base_fermee()
+{
+    Etat_menus_base(false);
+}
+
+void Menus_base_ouverte()
+{
+    Etat_menus_base(true);
+}
+
+VerrousMenus& VerrousMenus::groupe(GroupeVerrou g, std::initializer_list<int> deltas)
+{
+    return groupe(g, QList<int>(deltas));
+}
+
+VerrousMenus& VerrousMenus::groupe(GroupeVerrou g, const QList<int>& deltas)
+{
+    if (deltas.size() != Menus_du_groupe(g).size())
+        horsSelection();
+    m_deltas[static_cast<size_t>(g)] = deltas;
+    return *this;
+}
+
+VerrousMenus& VerrousMenus::groupeEntier(GroupeVerrou g)
+{
+    return groupe(g, QList<int>(Menus_du_groupe(g).size(), 1));
+}
+
+bool VerrousMenus::vide() const
+{
+    for (const QList<int>& d : m_deltas) {
+        for (int delta : d) {
+            if (delta != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+void VerrousMenus::appliquer(int signe) const
+{
+    for (int g = 0; g < NbGroupesVerrou; ++g) {
+        if (m_deltas[g].isEmpty())
+            continue;
+        QList<int> deltas = m_deltas[g];
+        for (int& d : deltas)
+            d *= signe;
+        Verrouiller_groupe(static_cast<GroupeVerrou>(g), deltas);
+    }
+}
+
+// ---- Placement -----------------------------------------------------------------------------
+
+QMdiArea* Zone_documents()
+{
+    if (!frmPrincipal)
+        return nullptr;
+    if (auto* zone = qobject_cast<QMdiArea*>(frmPrincipal->centralWidget()))
+        return zone;
+    return frmPrincipal->findChild<QMdiArea*>();
+}
+
+QWidget* Cadre_fenetre(QWidget* fenetre)
+{
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(fenetre->parentWidget()))
+        return sous;
+    return fenetre;
+}
+
+void Afficher_fenetre(QWidget* fenetre, int gauche, int haut)
+{
+    fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    QWidget* cadre = fenetre;
+    if (QMdiArea* zone = Zone_documents()) {
+        QMdiSubWindow* sous = zone->addSubWindow(fenetre);
+        sous->setAttribute(Qt::WA_DeleteOnClose);
+        // A window closing by its own buttons takes its frame with it. deleteLater stays safe when
+        // the frame is the one being destroyed: its pending deletion is dropped with it.
+        QObject::connect(fenetre, &QObject::destroyed, sous, &QObject::deleteLater);
+        cadre = sous;
+    }
+    if (auto* comptee = qobject_cast<FenetreComptee*>(fenetre); comptee && comptee->tailleDesign().isValid()) {
+        cadre->setMinimumSize(comptee->tailleDesign());
+        cadre->resize(comptee->tailleDesign());
+    }
+    const QPoint position = cadre->pos();
+    cadre->move(gauche > 0 ? Twips_en_pixels(gauche) : position.x(), haut > 0 ? Twips_en_pixels(haut) : position.y());
+    cadre->show();
+    Activer_fenetre(fenetre);
+}
+
+void Activer_fenetre(QWidget* fenetre)
+{
+    if (!fenetre)
+        return;
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(fenetre->parentWidget())) {
+        if (QMdiArea* zone = sous->mdiArea())
+            zone->setActiveSubWindow(sous);
+    } else {
+        fenetre->raise();
+        fenetre->activateWindow();
+    }
+    fenetre->setFocus();
+}
+
+int Afficher_formulaire(QWidget* fenetre, int style)
+{
+    auto* dialogue = qobject_cast<QDialog*>(fenetre);
+    if (style == 1 && dialogue)
+        return Services::ihm().executerModal(*dialogue);
+    Afficher_fenetre(fenetre);
+    return 0;
+}
+
+bool Fenetre_deja_ouverte(QWidget* fenetre, bool silencieux)
+{
+    if (!fenetre)
+        return false;
+    if (!silencieux)
+        Afficher_information("La fenêtre est déjà ouverte.\r\nTerminer la précédente opération.");
+    Activer_fenetre(fenetre);
+    return true;
+}
+
+void AppelantFenetres::ForceUnloadWindowsEngag(const QString&)
+{
+}
+
+// ---- Counted windows -----------------------------------------------------------------------
+
+FenetreComptee::FenetreComptee(QWidget* parent) : QWidget(parent)
+{
+}
+
+FenetreComptee::~FenetreComptee()
+{
+    // Windows destroyed with this one (its children) must not call back into what is left of it.
+    setProperty("qv_detruite", true);
+    m_enDestruction = true;
+    terminer();
+}
+
+void FenetreComptee::Prendre_verrous(const VerrousMenus& verrous)
+{
+    // Group by group, so that what unloading gives back is exactly what was taken, even when a
+    // group fails half-way; locks taken by an earlier call are added to.
+    for (int g = 0; g < NbGroupesVerrou; ++g) {
+        const auto groupe = static_cast<GroupeVerrou>(g);
+        const QList<int>& ajout = verrous.deltas(groupe);
+        if (ajout.isEmpty())
+            continue;
+        Verrouiller_groupe(groupe, ajout);
+        QList<int> total = m_verrous.deltas(groupe);
+        if (total.isEmpty())
+            total = QList<int>(ajout.size(), 0);
+        for (qsizetype i = 0; i < ajout.size(); ++i)
+            total[i] += ajout[i];
+        m_verrous.groupe(groupe, total);
+    }
+}
+
+void FenetreComptee::Fixer_taille_design(int largeurTwips, int hauteurTwips)
+{
+    m_tailleDesign = QSize(Twips_en_pixels(largeurTwips), Twips_en_pixels(hauteurTwips));
+    // The size includes the frame: it goes on the frame when the window is shown.
+    if (!isVisible())
+        return;
+    QWidget* cadre = Cadre_fenetre(this);
+    cadre->setMinimumSize(m_tailleDesign);
+    cadre->resize(m_tailleDesign);
+}
+
+void FenetreComptee::closeEvent(QCloseEvent* event)
+{
+    if (!m_decharge)
+        Decharger_fenetres_filles();
+    terminer();
+    event->accept();
+}
+
+void FenetreComptee::terminer()
+{
+    if (m_decharge)
+        return;
+    m_decharge = true;
+    if (QPointer<QWidget> appelant = frmCible) {
+        frmCible.clear();
+        if (!appelant->property("qv_detruite").toBool()) {
+            if (auto* a = dynamic_cast<AppelantFenetres*>(appelant.data()))
+                a->ForceUnloadWindowsEngag(objectName());
+        }
+    }
+    m_jeton.liberer();
+    const auto rendre = [verrous = m_verrous] {
+        // Unloading runs from close and from destructors: it must not throw.
+        try {
+            verrous.appliquer(-1);
+        } catch (const std::exception& e) {
+            Memoriser_erreur(e);
+        }
+    };
+    // A window destroyed with its frame or the main window has ancestors half torn down: the
+    // menus are looked up once that is over.
+    if (m_enDestruction && !m_verrous.vide())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), rendre, Qt::QueuedConnection);
+    else
+        rendre();
+}
+
+// ---- Layout --------------------------------------------------------------------------------
+
+void Disposer_liste_boutons(QWidget* fenetre, QWidget* contenu, const QList<QWidget*>& boutons)
+{
+    auto* colonne = new QVBoxLayout(fenetre);
+    colonne->addWidget(contenu, 1);
+    auto* rangee = new QHBoxLayout;
+    rangee->addStretch(1);
+    for (QWidget* bouton : boutons)
+        rangee->addWidget(bouton);
+    colonne->addLayout(rangee);
+}

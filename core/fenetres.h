@@ -1,0 +1,225 @@
+#pragma once
+// Window bookkeeping: the open-window counter, the menu locks of the main window, and the one
+// way every counted window is opened, shown, told its mode and caller, and unloaded.
+
+#include "core/globales.h"
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <initializer_list>
+#include <type_traits>
+
+class QAction;
+class QCloseEvent;
+class QMdiArea;
+
+// ---- Open-window counter -------------------------------------------------------------------
+
+// True while at least one counted window is open: closing the base or quitting is then refused.
+bool Fenetre_ouverte();
+// Throw ErreurExecution(6) when the 16-bit counter would overflow.
+void Incrementer_fenetres();
+void Decrementer_fenetres();
+
+// Counts one open window for as long as it lives, or until liberer().
+class JetonFenetre {
+public:
+    JetonFenetre();
+    ~JetonFenetre();
+    JetonFenetre(const JetonFenetre&) = delete;
+    JetonFenetre& operator=(const JetonFenetre&) = delete;
+    void liberer();
+
+private:
+    bool m_compte = true;
+};
+
+// ---- Menu locks ----------------------------------------------------------------------------
+
+// The ten lock groups, in the order of their collections.
+enum class GroupeVerrou {
+    Club,
+    Profil,
+    Licence,
+    Compet,
+    Engag,
+    ModeleEngag,
+    Piscine,
+    ModeleProg,
+    Perf,
+    PointsEquipe,
+};
+constexpr int NbGroupesVerrou = 10;
+
+// The menus of a group, in counter order.
+const QStringList& Menus_du_groupe(GroupeVerrou groupe);
+CollectionCompteurs& Compteurs_du_groupe(GroupeVerrou groupe);
+
+// A main-window menu item by its name (a QAction, or the action of a submenu); nullptr when
+// there is no main window or no such item. It searches the main window's widgets: never call
+// it, nor the lock procedures, from a destructor (FenetreComptee does that part itself).
+QAction* Menu(const QString& nom);
+
+// Every group's counters back to 0, one per menu.
+void Initialiser_verrous_menus();
+// Adds delta to the counter; unless delta is 0, the menu is then enabled exactly when the
+// counter is below 1. Throws ErreurExecution(6) on 16-bit overflow.
+void Compter_verrou_menu(int delta, qint16& compteur, const QString& menu);
+// One delta per menu of the group, in its order. Throws ErreurExecution(9) when the counts
+// do not match the group.
+void Verrouiller_groupe(GroupeVerrou groupe, const QList<int>& deltas);
+
+void Verrouiller_menus_club(int nouveau, int liste, int modif, int suppr, int config);
+void Verrouiller_menus_profil(int nouveau, int liste, int modif, int suppr, int info, int changer);
+void Verrouiller_menus_licence(int nouveau, int importer, int liste, int modif, int suppr, int exporter,
+                               int imprimer);
+void Verrouiller_menus_compet(int nouveau, int liste, int modif, int suppr, int programme, int resultats,
+                              int voirResultats);
+void Verrouiller_menus_engag(int indiv, int relais, int disquette, int convocations, int bordereaux);
+void Verrouiller_menus_modele_engag(int nouveau, int voir, int modif, int suppr);
+void Verrouiller_menus_piscine(int nouveau, int voir, int modif, int suppr);
+void Verrouiller_menus_modele_prog(int nouveau, int voir, int modif, int suppr);
+void Verrouiller_menus_perf(int importer, int ajout, int ajoutRelais, int voir, int exporter, int records,
+                            int categories);
+void Verrouiller_menu_points_equipe(int calcul);
+
+// The menus that depend on an open base.
+void Etat_menus_base(bool baseOuverte);
+void Menus_base_fermee();
+void Menus_base_ouverte();
+
+// The locks a window holds for its mode: a delta per menu of each group it touches.
+class VerrousMenus {
+public:
+    // Throws ErreurExecution(9) when the count does not match the group.
+    VerrousMenus& groupe(GroupeVerrou groupe, std::initializer_list<int> deltas);
+    VerrousMenus& groupe(GroupeVerrou groupe, const QList<int>& deltas);
+    // +1 on every menu of the group.
+    VerrousMenus& groupeEntier(GroupeVerrou groupe);
+    const QList<int>& deltas(GroupeVerrou groupe) const { return m_deltas[static_cast<int>(groupe)]; }
+    bool vide() const;
+    // +1 takes the locks, -1 gives them back.
+    void appliquer(int signe) const;
+    bool operator==(const VerrousMenus& autre) const { return m_deltas == autre.m_deltas; }
+
+private:
+    std::array<QList<int>, NbGroupesVerrou> m_deltas;
+};
+
+// ---- Placement -----------------------------------------------------------------------------
+
+// The program's sizes and positions are written in twips; a pixel is 15 of them.
+constexpr int Twips_en_pixels(int twips)
+{
+    return twips / 15;
+}
+
+// The main window's document area, nullptr when there is no main window (tests).
+QMdiArea* Zone_documents();
+// Shows a window not modal: in the main window's document area, or as a window of its own
+// when there is no main window. Left and top in twips, applied when above 0. The window is
+// deleted when it closes.
+void Afficher_fenetre(QWidget* fenetre, int gauche = 0, int haut = 0);
+// Brings a shown window to the front and gives it the focus.
+void Activer_fenetre(QWidget* fenetre);
+// The frame around a window: its document sub-window, or the window itself.
+QWidget* Cadre_fenetre(QWidget* fenetre);
+// Loads and shows a window: a dialog with style 1 modal, through the user-interface port (the
+// caller owns it); otherwise not modal. Returns the modal result, 0 when not modal.
+int Afficher_formulaire(QWidget* fenetre, int style);
+
+// True when the reference holds a window: unless silent, says so; gives that window the focus.
+bool Fenetre_deja_ouverte(QWidget* fenetre, bool silencieux);
+
+// A window that opens others and wants to hear when they close.
+class AppelantFenetres {
+public:
+    virtual ~AppelantFenetres() = default;
+    // The child of that name is closing: forget it (and close what depends on it).
+    virtual void ForceUnloadWindowsEngag(const QString& nom);
+};
+
+// ---- Counted windows -----------------------------------------------------------------------
+
+// Base of every counted window. Counted while it lives; its unloading tells the caller, gives
+// back the menu locks its opener took, then releases the count, once, whatever closes it.
+class FenetreComptee : public QWidget, public AppelantFenetres {
+    Q_OBJECT
+public:
+    explicit FenetreComptee(QWidget* parent = nullptr);
+    ~FenetreComptee() override;
+
+    QString strAction;       // the mode, compared case-sensitively
+    QPointer<QWidget> frmCible; // the caller
+
+    // Takes these locks now and gives them back at unloading.
+    void Prendre_verrous(const VerrousMenus& verrous);
+    const VerrousMenus& verrous() const { return m_verrous; }
+    // Opens at this size (twips) and cannot be made smaller.
+    void Fixer_taille_design(int largeurTwips, int hauteurTwips);
+    QSize tailleDesign() const { return m_tailleDesign; }
+    bool estDecharge() const { return m_decharge; }
+
+protected:
+    // First step of unloading: close the windows this one opened.
+    virtual void Decharger_fenetres_filles() {}
+    // Subclasses that may refuse closing ignore the event, else call this.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void terminer();
+    JetonFenetre m_jeton;
+    VerrousMenus m_verrous;
+    QSize m_tailleDesign;
+    bool m_decharge = false;
+    bool m_enDestruction = false;
+};
+
+// ---- The opener protocol -------------------------------------------------------------------
+
+struct Ouverture {
+    VerrousMenus verrous;  // the locks of the mode, handler's locks included
+    QString strAction;     // the mode
+    QString titre;         // the caption; empty keeps the window's own
+    int gauche = 0;        // twips, applied when above 0
+    int haut = 0;
+    QWidget* appelant = nullptr; // becomes frmCible, last
+};
+
+// Opens a counted window into its reference: creates it, takes the mode's locks, shows it not
+// modal, sets mode and caption, lets the caller set the rest (members, buttons, list loading),
+// and last sets the caller. When the reference already holds a window, it is only brought to
+// the front: no second set of locks, and its mode stays.
+template <class T>
+T* Ouvrir_fenetre(QPointer<T>& reference, const Ouverture& ouverture,
+                  const std::type_identity_t<std::function<void(T&)>>& preparer = {})
+{
+    if (reference) {
+        Activer_fenetre(reference);
+        return reference;
+    }
+    auto* fenetre = new T;
+    try {
+        fenetre->Prendre_verrous(ouverture.verrous);
+    } catch (...) {
+        delete fenetre;
+        throw;
+    }
+    reference = fenetre;
+    Afficher_fenetre(fenetre, ouverture.gauche, ouverture.haut);
+    fenetre->strAction = ouverture.strAction;
+    if (!ouverture.titre.isEmpty())
+        fenetre->setWindowTitle(ouverture.titre);
+    if (preparer)
+        preparer(*fenetre);
+    fenetre->frmCible = ouverture.appelant;
+    return fenetre;
+}
+
+// Puts a list window together: the content stretches with the window; the buttons stay in a
+// row at the bottom right, in the order given.
+void Disposer_liste_boutons(QWidget* fenetre, QWidget* contenu, const QList<QWidget*>& boutons);

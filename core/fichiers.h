@@ -1,0 +1,50 @@
+#pragma once
+// Files and folders: paths, free names for work files and folders, copies and moves, free space,
+// work-folder deletion, the folder browser, and the one door to the archive component.
+
+#include <QString>
+
+// folder + "/" (unless it already ends with one) + name.
+QString Joindre_chemin(const QString& dossier, const QString& nom);
+// The folder holding the file; ending with "/" when avecSeparateur is set.
+QString Repertoire_du_fichier(const QString& chemin, bool avecSeparateur);
+// The last component of the path.
+QString Nom_du_fichier(const QString& chemin);
+// A path in the folder, not yet taken: the file's own name, else name1.ext, name2.ext, ...
+QString Nom_fichier_libre(const QString& fichier, const QString& dossier);
+// A folder path in the parent, not yet taken: name, else name1, name2, ... (not created).
+QString Nom_dossier_libre(const QString& nom, const QString& parent);
+// Renames source onto cible in one step, replacing cible. Throws ErreurExecution.
+void Renommer_en_remplacant(const QString& source, const QString& cible);
+// Copies the file into the folder, under its own name (replacing) when remplacer is set, else
+// under a free name; returns the new path. Throws ErreurExecution when the copy fails.
+QString Copier_fichier_libre(const QString& source, const QString& dossierCible, bool remplacer);
+// Moves the file into the folder under its own name, replacing a file of that name;
+// "" on success, else the error text.
+QString Deplacer_fichier(const QString& source, const QString& dossierCible);
+// True when the file's size is below the free space where the folder lies.
+bool Espace_suffisant(const QString& fichier, const QString& dossier);
+// Whether the volume of the folder (or of its nearest existing parent) is ready.
+bool Lecteur_pret(const QString& dossier);
+// True for the program's own work folders: "tempo" or "tmp..." directly in the application folder.
+bool Est_dossier_de_travail(const QString& dossier);
+// Deletes one of the program's work folders with all it holds; any other folder is left alone.
+// Never fails: whatever cannot be deleted stays.
+void Supprimer_dossier(const QString& dossier);
+// True when the extension is exactly "zip".
+bool Est_fichier_zip(const QString& chemin);
+// The folder of the system's shared libraries, without final "/".
+QString Repertoire_systeme();
+// Special folders by their historical identifiers (0 desktop, 5 documents, 16 desktop
+// folder, 26 application data, ...), followed by "/"; "" when unknown.
+QString Repertoire_special(int identifiant);
+// The folder the user picks, "" when cancelled.
+QString Choisir_repertoire(const QString& titre);
+
+// Zips a file into an archive (compresser) or unpacks an archive into a folder. Unless silent,
+// a failure shows "Une erreur s'est produite lors de la compression." (or décompression).
+bool Zipper(const QString& archive, const QString& chemin, bool compresser, bool silencieux);
+// Zips the open base (a consistent copy of it while the connection is open) into the archive,
+// under the base's file name.
+bool Compresser(const QString& archive);
+bool Decompresser(const QString& archive, const QString& dossier);

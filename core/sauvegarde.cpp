@@ -1,0 +1,458 @@
+#include "core/sauvegarde.h"
+
+#include "core/base.h"
+#include "core/erreurs.h"
+#include "core/fenetres.h"
+#include "core/fichiers.h"
+#include "core/globales.h"
+#include "core/messages.h"
+#include "core/services.h"
+#include "core/utils.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kErreurChemin = 75;
+// The flag was read back "again and again" until it showed; a few reads are plenty on SQLite.
+constexpr int kLecturesFermeture = 5;
+
+struct FermerSqlite {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using ConnexionLocale = std::unique_ptr<sqlite3, FermerSqlite>;
+
+void menusBaseOuverte()
+{
+    if (Etapes_base().menusBaseOuverte)
+        Etapes_base().menusBaseOuverte();
+}
+
+void menusBaseFermee()
+{
+    if (Etapes_base().menusBaseFermee)
+        Etapes_base().menusBaseFermee();
+}
+
+// A file that replaces a base reaches the disk before its name does.
+void synchroniser(const QString& chemin)
+{
+    QFile f(chemin);
+    if (f.open(QIODevice::ReadOnly))
+        ::fsync(f.handle());
+}
+
+bool fermetureLueVraie()
+{
+    for (int i = 0; i < kLecturesFermeture; ++i) {
+        Executer_requete("select LastClose from Info", false);
+        const bool vrai = colResultat.Count(0) >= 1 && Texte_en_booleen(colResultat.item(0, 1));
+        Liberer_resultat();
+        if (vrai)
+            return true;
+    }
+    return false;
+}
+
+// The base, still a valid base once restored, before its backup may go.
+void verifierBase(const QString& chemin)
+{
+    const ConnexionLocale essai(Ouvrir_connexion_sqlite(chemin, true));
+}
+
+const char* const kTablesTemporaires[] = {"Licence_tempo", "Pcomp_tempo", "Rcomp_tempo", "Relais_tempo", "Engag_tempo"};
+
+} // namespace
+
+EtapesBase& Etapes_base()
+{
+    // The menus live in core; the club check and the profile loader are installed by their layers.
+    static EtapesBase etapes{Menus_base_ouverte, Menus_base_fermee, {}, {}};
+    return etapes;
+}
+
+QString Chemin_sauvegarde()
+{
+    return strCheminBase + ".sav";
+}
+
+QString Repertoire_restauration()
+{
+    return Joindre_chemin(Services::repertoireApplication(), "tempo");
+}
+
+void Supprimer_fichiers_annexes(const QString& base)
+{
+    // A journal left by a killed session would be played back into whatever file bears the name.
+    for (const char* suffixe : {"-journal", "-wal", "-shm"}) {
+        const QString annexe = base + suffixe;
+        if (QFileInfo(annexe).exists() && !QFile::remove(annexe))
+            throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + annexe);
+    }
+}
+
+void Copier_base_ouverte(const QString& cible)
+{
+    if (!cnxBase.ouverte())
+        throw ErreurExecution(3704, "L'opération n'est pas autorisée si l'objet est fermé.");
+    QFile::remove(cible);
+    Supprimer_fichiers_annexes(cible);
+    sqlite3* brut = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(cible).constData(), &brut,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    ConnexionLocale copie(brut);
+    if (rc != SQLITE_OK)
+        Lever_erreur_sqlite(copie.get(), rc);
+    // A throw-away copy: no journal, no waiting on the disk.
+    sqlite3_exec(copie.get(), "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
+    sqlite3_exec(copie.get(), "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    sqlite3_busy_timeout(copie.get(), 2000);
+
+    sqlite3_backup* sauvegarde = sqlite3_backup_init(copie.get(), "main", cnxBase.handle(), "main");
+    if (!sauvegarde)
+        Lever_erreur_sqlite(copie.get(), sqlite3_errcode(copie.get()));
+    // One step copies every page under one read lock: the copy is the base at one instant, even
+    // when another connection writes meanwhile (it waits for the read to end).
+    int etat = SQLITE_OK;
+    for (int essai = 0; essai < 50; ++essai) {
+        etat = sqlite3_backup_step(sauvegarde, -1);
+        if (etat != SQLITE_BUSY && etat != SQLITE_LOCKED)
+            break;
+        sqlite3_sleep(100);
+    }
+    const int fin = sqlite3_backup_finish(sauvegarde);
+    if (etat != SQLITE_DONE)
+        Lever_erreur_sqlite(copie.get(), etat == SQLITE_OK ? fin : etat);
+    if (fin != SQLITE_OK)
+        Lever_erreur_sqlite(copie.get(), fin);
+    if (sqlite3_close(copie.release()) != SQLITE_OK)
+        throw ErreurExecution(kErreurChemin, "Impossible de fermer la copie " + cible);
+}
+
+QString Lire_version_base()
+{
+    Executer_requete("SELECT Version FROM Info", false);
+    QString version;
+    if (colResultat.Count(0) >= 1)
+        version = colResultat.item(0, 1);
+    Liberer_resultat();
+    return version;
+}
+
+QString Verifier_version_base()
+{
+    try {
+        return Lire_version_base();
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Cette base n'est pas valide.\r\nImpossible de retrouver la version.");
+        return QString();
+    }
+}
+
+void Marquer_fermeture(const QString& valeur)
+{
+    // The word goes into the statement as it is: nothing else may.
+    if (valeur.compare("true", Qt::CaseInsensitive) != 0 && valeur.compare("false", Qt::CaseInsensitive) != 0)
+        throw ErreurExecution(5, "Argument ou appel de procédure incorrect.");
+    cnxBase.Execute("Update Info Set LastClose = " + valeur);
+}
+
+ControleFermeture Controler_fermeture_base()
+{
+    Executer_requete("select LastClose from Info", false);
+    // No Info row is no sign of a crash: the version check refuses such a base.
+    const bool crash = colResultat.Count(0) >= 1 && colResultat.item(0, 1).toLower() == "faux";
+    Liberer_resultat();
+    if (!crash)
+        return ControleFermeture::Normale;
+    if (QFileInfo(Chemin_sauvegarde()).isFile()) {
+        const int reponse = Demander_confirmation(
+            "La base n'a pas été correctement fermée lors de la dernière utilisation.\r\n"
+            "Reprendre la base depuis la dernière sauvegarde trouvée ?",
+            0);
+        if (reponse != Reponse::Oui)
+            return ControleFermeture::Normale;
+        Afficher_statut("Restauration de la sauvegarde");
+        const bool reprise = Annuler_operations();
+        Afficher_statut("");
+        return reprise ? ControleFermeture::Restauree : ControleFermeture::Echec;
+    }
+    Afficher_information("La base n'a pas été correctement fermée lors de la dernière utilisation\r\n"
+                         "La dernière sauvegarde n'a pas été trouvée.\r\n"
+                         "Il serait bon de reprendre la base depuis la dernière archive.");
+    return ControleFermeture::Normale;
+}
+
+bool Creer_sauvegarde()
+{
+    CurseurOccupe occupe;
+    const QString sauvegarde = Chemin_sauvegarde();
+    // The archive is written aside and takes the backup's name only when complete, so a failure
+    // leaves the previous backup whole.
+    const QString temporaire = sauvegarde + ".tmp";
+    bool ecrite = false;
+    try {
+        // The copy in the backup must read as cleanly closed.
+        Marquer_fermeture("true");
+        if (!fermetureLueVraie())
+            throw ErreurExecution(3021, "Le marqueur de fermeture de la base n'a pu être relu.");
+        QFile::remove(temporaire);
+        if (Compresser(temporaire) && QFileInfo(temporaire).isFile()) {
+            Renommer_en_remplacant(temporaire, sauvegarde);
+            ecrite = true;
+        }
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+    }
+    QFile::remove(temporaire);
+    if (!ecrite)
+        Afficher_erreur("La création de la sauvegarde a échoué.\r\n"
+                        "Vérifier l'espace sur le disque dur, les droits d'accès.");
+    try {
+        // The live base reads as not closed until it is closed cleanly.
+        Marquer_fermeture("false");
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de la création de la sauvegarde.");
+    }
+    return ecrite;
+}
+
+bool Restaurer_sauvegarde()
+{
+    const QString sauvegarde = Chemin_sauvegarde();
+    if (!QFileInfo(sauvegarde).isFile()) {
+        Afficher_erreur("Sauvegarde de la base non trouvée.");
+        return false;
+    }
+    const QString base = strCheminBase;
+    const QString tempo = Repertoire_restauration();
+    const QString copie = Joindre_chemin(tempo, Nom_du_fichier(base));
+    QFile::remove(copie);
+    QDir().mkpath(tempo);
+    Decompresser(sauvegarde, tempo);
+    if (!QFileInfo(copie).isFile()) {
+        Supprimer_dossier(tempo);
+        Afficher_erreur("La restauration de la sauvegarde a échoué.\r\n"
+                        "Les opérations n'ont pas été annulées.\r\n"
+                        "Vérifier l'espace sur le disque dur, les droits d'accès.");
+        return false;
+    }
+
+    // The base is replaced in one rename: until then it stays as it was.
+    const QString remplacante = base + ".restore.tmp";
+    const QString etapeRemplacer = "Impossible de remplacer la base " + base + " par la sauvegarde.";
+    QString etape = etapeRemplacer;
+    try {
+        // Nobody may open the base while it is being replaced.
+        QLockFile verrou(Chemin_verrou(base));
+        verrou.setStaleLockTime(0);
+        if (!verrou.tryLock(0))
+            throw ErreurExecution(5, "Une connexion est déjà active sur la base.");
+        QFile::remove(remplacante);
+        if (!QFile::copy(copie, remplacante))
+            throw ErreurExecution(kErreurChemin, "Impossible de copier " + copie + " vers " + remplacante);
+        QFile::setPermissions(remplacante, QFile::permissions(remplacante) | QFile::ReadOwner | QFile::WriteOwner);
+        synchroniser(remplacante);
+        etape = "Impossible de supprimer la base " + base;
+        Supprimer_fichiers_annexes(base);
+        etape = etapeRemplacer;
+        Renommer_en_remplacant(remplacante, base);
+        verrou.unlock();
+        etape = "Erreur lors de la suppression du répertoire temporaire " + tempo;
+        Supprimer_dossier(tempo);
+        if (QFileInfo::exists(tempo))
+            throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + tempo);
+        return true;
+    } catch (const std::exception& e) {
+        QFile::remove(remplacante);
+        Memoriser_erreur(e);
+        Afficher_erreur("Erreur lors de la restauration de la sauvegarde.\r\n" + etape);
+        return false;
+    }
+}
+
+void Supprimer_sauvegarde()
+{
+    const QString sauvegarde = Chemin_sauvegarde();
+    if (QFileInfo::exists(sauvegarde)) {
+        QFile::setPermissions(sauvegarde, QFile::permissions(sauvegarde) | QFile::WriteOwner);
+        QFile::remove(sauvegarde);
+    }
+}
+
+bool Annuler_operations()
+{
+    Fermer_base();
+    Afficher_statut("Restauration de la sauvegarde");
+    if (!Restaurer_sauvegarde()) {
+        menusBaseFermee();
+        Afficher_statut("");
+        return false;
+    }
+    QString erreur;
+    if (Ouvrir_base(erreur)) {
+        Afficher_statut("");
+        return true;
+    }
+    Erreur_connexion_base("Après annulation des dernières opérations.\r\n" + erreur);
+    menusBaseFermee();
+    Afficher_statut("");
+    return false;
+}
+
+bool Restaurer_derniere_sauvegarde()
+{
+    try {
+        QString erreur;
+        if (Ouvrir_base(erreur))
+            return true;
+        Erreur_connexion_base(erreur + "\r\nRestauration de la dernière sauvegarde.");
+        bool restauree = Restaurer_sauvegarde();
+        if (restauree) {
+            // The backup goes only once its copy has proved to be a base.
+            try {
+                verifierBase(strCheminBase);
+            } catch (const std::exception& e) {
+                Memoriser_erreur(e);
+                restauree = false;
+            }
+        }
+        if (restauree)
+            Supprimer_sauvegarde();
+        else
+            Afficher_erreur("Erreur lors de la restauration de la dernière sauvegarde.\r\n"
+                            "La sauvegarde temporaire n'a pas été supprimée.");
+        menusBaseFermee();
+        strCheminBase.clear();
+        return true;
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite.");
+        return false;
+    }
+}
+
+void Vider_tables_temporaires()
+{
+    for (const char* table : kTablesTemporaires)
+        Vider_table(table);
+}
+
+bool Copier_modele_base(const QString& cible)
+{
+    if (!QFileInfo(strCheminModeleBase).isFile()) {
+        Afficher_erreur("Modèle de base non trouvée.\r\n"
+                        "Impossible de continuer, le programme va être terminé.\r\n"
+                        "Contactez le fournisseur.");
+        return false;
+    }
+    const QString temporaire = cible + ".tmp";
+    QFile::remove(temporaire);
+    if (!QFile::copy(strCheminModeleBase, temporaire))
+        throw ErreurExecution(kErreurChemin, "Impossible de copier le modèle de base vers " + cible);
+    // The model may come read-only from the installation; the new base must be writable.
+    QFile::setPermissions(temporaire, QFile::permissions(temporaire) | QFile::ReadOwner | QFile::WriteOwner);
+    try {
+        Supprimer_fichiers_annexes(cible);
+        Renommer_en_remplacant(temporaire, cible);
+    } catch (...) {
+        QFile::remove(temporaire);
+        throw;
+    }
+    return true;
+}
+
+void Compacter_base(const QString& chemin)
+{
+    const QString temporaire = chemin + ".tmp.compact";
+    int etape = 0;
+    try {
+        if (QFileInfo::exists(temporaire) && !QFile::remove(temporaire))
+            throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + temporaire);
+        etape = 1;
+        Fermer_base();
+        etape = 2;
+        {
+            // Held from the copy to the swap, so that nobody opens the base in between.
+            QLockFile verrou(Chemin_verrou(chemin));
+            verrou.setStaleLockTime(0);
+            if (!verrou.tryLock(0))
+                throw ErreurExecution(5, "Une connexion est déjà active sur la base.");
+            {
+                ConnexionLocale source(Ouvrir_connexion_sqlite(chemin, true));
+                const int rc = sqlite3_exec(source.get(), ("VACUUM INTO " + Sql_texte(temporaire)).toUtf8().constData(),
+                                            nullptr, nullptr, nullptr);
+                if (rc != SQLITE_OK)
+                    Lever_erreur_sqlite(source.get(), rc);
+            }
+            synchroniser(temporaire);
+            etape = 3;
+            Supprimer_fichiers_annexes(chemin);
+            Renommer_en_remplacant(temporaire, chemin);
+        }
+        etape = 4;
+        QString erreur;
+        if (!Ouvrir_base(erreur)) {
+            Effacer_erreur();
+            Afficher_erreur("Connexion impossible à la base compactée.\r\nOpération annulée.\r\n" + erreur);
+            menusBaseFermee();
+            return;
+        }
+        etape = 5;
+        if (QFileInfo::exists(temporaire) && !QFile::remove(temporaire))
+            throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + temporaire);
+        Afficher_information("Base compactée avec succès.");
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        switch (etape) {
+        case 0:
+            Afficher_erreur("Impossible de compacter la base.\r\nLe fichier temporaire (" + temporaire
+                            + ") est en cours d'utilisation.");
+            break;
+        case 1:
+            Afficher_erreur("Impossible de compacter la base.\r\nLa fermeture de la connexion actuelle a échoué.");
+            break;
+        case 2:
+            QFile::remove(temporaire);
+            Afficher_erreur("Impossible de compacter la base.\r\n\r\nLe compactage a échoué.");
+            Restaurer_derniere_sauvegarde();
+            break;
+        case 3:
+            QFile::remove(temporaire);
+            Afficher_erreur("Impossible de sauvegardée la base compactée.\r\nLe fichier (" + strCheminBase
+                            + ") est en cours d'utilisation.");
+            Restaurer_derniere_sauvegarde();
+            break;
+        case 5:
+            Effacer_erreur();
+            Afficher_information("Impossible de supprimer la base temporaire.\r\nBase compactée avec succès.");
+            break;
+        default:
+            Afficher_erreur("Impossible de compacter la base.");
+            break;
+        }
+    }
+}
+
+void Initialiser_base()
+{
+    menusBaseOuverte();
+    Afficher_statut("Contrôle Club");
+    if (Etapes_base().controlerClub)
+        Etapes_base().controlerClub();
+    Afficher_statut("Lecture profil");
+    if (Etapes_base().chargerProfilCourant)
+        Etapes_base().chargerProfilCourant(true);
+    Afficher_statut("Contrôle Nageur et Piscine");
+    strNumLicenceNulle = Controler_licence_nulle();
+    Controler_piscine_reference();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The protection of the open base: a zipped backup (".sav") that stands for the state at the last
+// save, the clean-close flag Info.LastClose that reveals a session that ended without closing,
+// the work tables emptied by a save, compaction, and the steps that follow every opening.
+
+#include <QString>
+#include <functional>
+
+// Steps of the opening that belong to the layers above core (menus, club check, profile).
+// They are set once at start-up; an empty step is skipped.
+struct EtapesBase {
+    std::function<void()> menusBaseOuverte;
+    std::function<void()> menusBaseFermee;
+    std::function<void()> controlerClub;
+    std::function<void(bool)> chargerProfilCourant;
+};
+EtapesBase& Etapes_base();
+
+// Outcome of the crash check run right after an opening.
+enum class ControleFermeture {
+    Normale,   // cleanly closed last time, or the user kept the base as it is
+    Restauree, // the base was taken back from its backup and is open again
+    Echec,     // the restore or the reopening failed: no base is open any more
+};
+
+// strCheminBase + ".sav"
+QString Chemin_sauvegarde();
+// The folder "tempo" of the application folder, through which a backup is restored.
+QString Repertoire_restauration();
+
+QString Lire_version_base();
+QString Verifier_version_base();
+// "Update Info Set LastClose = " + one of "True", "False", "true", "false".
+void Marquer_fermeture(const QString& valeur);
+ControleFermeture Controler_fermeture_base();
+// Remakes the backup; a failure is reported and the previous backup kept. True when written.
+bool Creer_sauvegarde();
+bool Restaurer_sauvegarde();
+void Supprimer_sauvegarde();
+bool Annuler_operations();
+bool Restaurer_derniere_sauvegarde();
+void Vider_tables_temporaires();
+bool Copier_modele_base(const QString& cible);
+void Compacter_base(const QString& chemin);
+void Initialiser_base();
+
+// Writes a consistent copy of the open base into cible (replaced). Throws ErreurExecution.
+void Copier_base_ouverte(const QString& cible);
+// Removes the "-journal", "-wal" and "-shm" files SQLite may have left beside a base.
+void Supprimer_fichiers_annexes(const QString& base);

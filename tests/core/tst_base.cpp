@@ -1,0 +1,197 @@
+// The database layer: values read back the way the windows expect them, and the safety rules
+// that keep a base from being created, damaged or injected by mistake.
+
+#include "core/base.h"
+#include "core/erreurs.h"
+#include "core/globales.h"
+#include "fixtures.h"
+#include "port_test.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstBase : public QObject {
+    Q_OBJECT
+private slots:
+    void valeursLuesCommeLeProgrammeLesAttend();
+    void apostrophesDoublees();
+    void requeteFautiveDonneUneColonneVide();
+    void uneSeuleInstructionParAppel();
+    void ouvertureNeCreeRienEtRefuseUnAutreFichier();
+    void verrouTenuPendantLOuverture();
+    void clesJamaisReutilisees();
+    void triFrancais_data();
+    void triFrancais();
+    void insertionsRendentLaCle();
+    void licenceNulleTrouveeParSonNomExact();
+    void fermerBaseMarqueLaFermetureUneFois();
+};
+
+void TstBase::valeursLuesCommeLeProgrammeLesAttend()
+{
+    BaseTest base;
+    base.executer("CREATE TABLE T (n INTEGER, b BOOLEAN NOT NULL DEFAULT 0, r REAL, t TEXT)");
+    base.executer("INSERT INTO T VALUES (NULL, true, 12.5, NULL)");
+    base.executer("INSERT INTO T VALUES (7, false, 25.0, 'x')");
+    Executer_requete("SELECT n, b, r, t FROM T ORDER BY rowid", false);
+    QCOMPARE(colResultat.nbColonnes(), 4);
+    for (int c = 0; c < 4; ++c)
+        QCOMPARE(colResultat.Count(c), 2); // a Null is read as "", never dropped
+    QCOMPARE(colResultat.item(0, 1), QString());
+    QCOMPARE(colResultat.item(1, 1), QString("Vrai"));
+    QCOMPARE(colResultat.item(1, 2), QString("Faux"));
+    QCOMPARE(colResultat.item(2, 1), QString("12,5"));
+    QCOMPARE(colResultat.item(2, 2), QString("25"));
+    QCOMPARE(colResultat.item(3, 1), QString());
+    QVERIFY_THROWS_EXCEPTION(ErreurExecution, colResultat.item(0, 3));
+    Liberer_resultat();
+    QCOMPARE(Lire_nombre("select count(*) from T"), 2);
+    QVERIFY_THROWS_EXCEPTION(ErreurExecution, Lire_nombre("select n from T where t is null"));
+}
+
+void TstBase::apostrophesDoublees()
+{
+    BaseTest base;
+    base.executer("CREATE TABLE T (t TEXT)");
+    cnxBase.Executer_lie("INSERT INTO T VALUES (?)", {QString("O'Neil")});
+    Executer_requete("SELECT t FROM T", true);
+    QCOMPARE(colResultat.item(0, 1), QString("O''Neil"));
+    // A value read that way goes back into SQL text unharmed.
+    base.executer("INSERT INTO T VALUES ('" + colResultat.item(0, 1) + "')");
+    QCOMPARE(Lire_nombre("select count(*) from T where t = 'O''Neil'"), 2);
+}
+
+void TstBase::requeteFautiveDonneUneColonneVide()
+{
+    BaseTest base;
+    PortIhmTest ihm;
+    ihm.repondre(Reponse::Ok);
+    Executer_requete("SELECT nimporte FROM nullepart", false);
+    QCOMPARE(colResultat.nbColonnes(), 1);
+    QCOMPARE(colResultat.Count(0), 0);
+    QCOMPARE(ihm.appels().size(), size_t(1));
+    QCOMPARE(ihm.appels()[0].titre, QString("Erreur"));
+    QVERIFY(ihm.appels()[0].texte.startsWith(
+        "La requête suivante n'a pu être exécutée : SELECT nimporte FROM nullepart\r\nErreur n° "));
+}
+
+void TstBase::uneSeuleInstructionParAppel()
+{
+    BaseTest base;
+    base.executer("CREATE TABLE T (t TEXT)");
+    QVERIFY_THROWS_EXCEPTION(ErreurExecution, cnxBase.Execute("INSERT INTO T VALUES ('a'); DELETE FROM Info"));
+    QCOMPARE(Lire_nombre("select count(*) from T"), 0);
+    QCOMPARE(Lire_nombre("select count(*) from Info"), 1);
+    // A trailing semicolon or comment is still one statement.
+    cnxBase.Execute("INSERT INTO T VALUES ('a'); -- fin");
+    QCOMPARE(Lire_nombre("select count(*) from T"), 1);
+}
+
+void TstBase::ouvertureNeCreeRienEtRefuseUnAutreFichier()
+{
+    QTemporaryDir dir;
+    QString erreur;
+    strCheminBase = dir.filePath("absente.mdb");
+    QVERIFY(!Ouvrir_base(erreur));
+    QVERIFY(erreur.startsWith("Erreur n° "));
+    QVERIFY(!QFile::exists(strCheminBase));
+
+    QFile texte(dir.filePath("texte.mdb"));
+    QVERIFY(texte.open(QIODevice::WriteOnly));
+    texte.write(QByteArray(4096, 'x'));
+    texte.close();
+    strCheminBase = texte.fileName();
+    erreur.clear();
+    QVERIFY(!Ouvrir_base(erreur));
+    QVERIFY(erreur.contains("n'est pas une base"));
+    QVERIFY(!cnxBase.ouverte());
+    QVERIFY(!QFile::exists(Chemin_verrou(strCheminBase)));
+    strCheminBase.clear();
+}
+
+void TstBase::verrouTenuPendantLOuverture()
+{
+    BaseTest base;
+    QVERIFY(Base_verrouillee(base.chemin()));
+    QVERIFY(QFile::exists(Chemin_verrou(base.chemin())));
+    Fermer_base();
+    QVERIFY(!Base_verrouillee(base.chemin()));
+    QVERIFY(!QFile::exists(Chemin_verrou(base.chemin())));
+}
+
+void TstBase::clesJamaisReutilisees()
+{
+    BaseTest base;
+    base.executer("INSERT INTO Piscine (Nom) VALUES ('A')");
+    const QString premiere = base.valeur("select max(Num) from Piscine");
+    base.executer("DELETE FROM Piscine");
+    base.executer("INSERT INTO Piscine (Nom) VALUES ('B')");
+    QVERIFY(base.valeur("select max(Num) from Piscine").toInt() > premiere.toInt());
+}
+
+void TstBase::triFrancais_data()
+{
+    QTest::addColumn<QStringList>("entree");
+    QTest::addColumn<QStringList>("attendu");
+    QTest::newRow("accent avant Z") << QStringList{"Zoé", "élodie", "Emile"} << QStringList{"élodie", "Emile", "Zoé"};
+    QTest::newRow("casse ignorée") << QStringList{"bernard", "Alain", "CLAIRE"} << QStringList{"Alain", "bernard", "CLAIRE"};
+    QTest::newRow("cédille et œ") << QStringList{"Cyril", "Çaglar", "Caen"} << QStringList{"Caen", "Çaglar", "Cyril"};
+}
+
+void TstBase::triFrancais()
+{
+    QFETCH(QStringList, entree);
+    QFETCH(QStringList, attendu);
+    BaseTest base;
+    for (const QString& nom : entree)
+        cnxBase.Executer_lie("INSERT INTO Piscine (Nom) VALUES (?)", {nom});
+    Executer_requete("SELECT Nom FROM Piscine ORDER BY Nom", false);
+    QCOMPARE(colResultat.colonne(0), attendu);
+    QCOMPARE(Lire_nombre("select count(*) from Piscine where Nom = '" + attendu[0].toUpper() + "'"), 1);
+}
+
+void TstBase::insertionsRendentLaCle()
+{
+    BaseTest base;
+    strNumProfil = "3";
+    const QString modele = Creer_modele("Printemps", "Modele_engag");
+    QVERIFY(!modele.isEmpty());
+    QCOMPARE(base.valeur("select Nom_modele || '/' || Num_profil from Modele_engag where NumAuto = " + modele),
+             QString("Printemps/3"));
+    const QString piscine = Creer_piscine({"Piscine d'été", "1 rue", "75001", "Paris", "8", "50"});
+    QVERIFY(!piscine.isEmpty());
+    QCOMPARE(base.valeur("select Ville from Piscine where Num = " + piscine), QString("Paris"));
+    QCOMPARE(Creer_modele("x", "TableAbsente"), QString());
+    QVERIFY(!rsRequete.estOuvert());
+}
+
+void TstBase::licenceNulleTrouveeParSonNomExact()
+{
+    BaseTest base;
+    strCodeClub = "FRA1010750001";
+    base.executer("INSERT INTO Licence (Code_Club, Licence, Nom, Visible, Date_suppr) VALUES ('X', '01234F', 'NULL', true, '')");
+    const QString cle = Controler_licence_nulle();
+    QVERIFY(!cle.isEmpty());
+    QCOMPARE(base.valeur("select Nom from Licence where Num = " + cle), QString("Null"));
+    QCOMPARE(base.valeur("select Visible from Licence where Num = " + cle), QString("Faux"));
+    QCOMPARE(Controler_licence_nulle(), cle);
+    Controler_piscine_reference();
+    Controler_piscine_reference();
+    QCOMPARE(Lire_nombre("select count(*) from Piscine where Nom = 'Null'"), 1);
+}
+
+void TstBase::fermerBaseMarqueLaFermetureUneFois()
+{
+    BaseTest base;
+    base.executer("UPDATE Info SET LastClose = false");
+    Fermer_base();
+    QVERIFY(!cnxBase.ouverte());
+    Fermer_base(); // nothing to write on a closed connection
+    QString erreur;
+    QVERIFY(Ouvrir_base(erreur));
+    QCOMPARE(base.valeur("select LastClose from Info").toLower(), QString("vrai"));
+}
+
+QTEST_MAIN(TstBase)
+#include "tst_base.moc"

@@ -1,0 +1,328 @@
+// Paths, free names, moves, work folders and the archive component.
+
+#include "core/composants.h"
+#include "core/erreurs.h"
+#include "core/fichiers.h"
+#include "core/services.h"
+#include "fixtures.h"
+#include "port_test.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+void ecrire(const QString& chemin, const QByteArray& contenu)
+{
+    QDir().mkpath(QFileInfo(chemin).path());
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenu);
+}
+
+QByteArray lire(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+quint32 crc32(const QByteArray& donnees)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : donnees) {
+        crc ^= static_cast<quint8>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A stored (uncompressed) zip written by hand, so that a test can hold entries our own writer
+// never makes: "../" names, absolute names, links.
+struct EntreeZip {
+    QByteArray nom;
+    QByteArray contenu;
+    quint32 modeUnix = 0100644; // 0120777 for a link
+};
+
+QByteArray zipBrut(const QList<EntreeZip>& entrees)
+{
+    QByteArray sortie;
+    QByteArray central;
+    auto u16 = [](QByteArray& b, quint16 v) { b.append(char(v & 0xFF)).append(char(v >> 8)); };
+    auto u32 = [&](QByteArray& b, quint32 v) { u16(b, quint16(v & 0xFFFF)); u16(b, quint16(v >> 16)); };
+    for (const EntreeZip& e : entrees) {
+        const quint32 position = quint32(sortie.size());
+        const quint32 crc = crc32(e.contenu);
+        u32(sortie, 0x04034b50);
+        u16(sortie, 10); u16(sortie, 0); u16(sortie, 0); u16(sortie, 0); u16(sortie, 0x21);
+        u32(sortie, crc); u32(sortie, quint32(e.contenu.size())); u32(sortie, quint32(e.contenu.size()));
+        u16(sortie, quint16(e.nom.size())); u16(sortie, 0);
+        sortie += e.nom;
+        sortie += e.contenu;
+        u32(central, 0x02014b50);
+        u16(central, 0x031E); u16(central, 10); u16(central, 0); u16(central, 0); u16(central, 0); u16(central, 0x21);
+        u32(central, crc); u32(central, quint32(e.contenu.size())); u32(central, quint32(e.contenu.size()));
+        u16(central, quint16(e.nom.size())); u16(central, 0); u16(central, 0); u16(central, 0); u16(central, 0);
+        u32(central, e.modeUnix << 16); u32(central, position);
+        central += e.nom;
+    }
+    const quint32 debutCentral = quint32(sortie.size());
+    sortie += central;
+    u32(sortie, 0x06054b50);
+    u16(sortie, 0); u16(sortie, 0); u16(sortie, quint16(entrees.size())); u16(sortie, quint16(entrees.size()));
+    u32(sortie, quint32(central.size())); u32(sortie, debutCentral); u16(sortie, 0);
+    return sortie;
+}
+
+} // namespace
+
+class TstFichiers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Composants::retirer_tout(); }
+
+    void chemins_data();
+    void chemins();
+    void nomsLibres();
+    void estFichierZip_data();
+    void estFichierZip();
+    void copierEtDeplacer();
+    void espaceSuffisant();
+    void dossiersDeTravail();
+    void zipAllerRetour();
+    void entreesHorsDossierRefusees_data();
+    void entreesHorsDossierRefusees();
+    void composantAbsent();
+};
+
+void TstFichiers::chemins_data()
+{
+    QTest::addColumn<QString>("chemin");
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("joint");
+    QTest::addColumn<QString>("dossier");
+    QTest::addColumn<QString>("dossierSep");
+    QTest::newRow("ordinaire") << "/a/b" << "c.mdb" << "/a/b/c.mdb" << "/a" << "/a/";
+    QTest::newRow("racine") << "/" << "c.mdb" << "/c.mdb" << "/" << "/";
+    QTest::newRow("déjà séparé") << "/a/b/" << "c.mdb" << "/a/b/c.mdb" << "/a/b" << "/a/b/";
+    QTest::newRow("nom vide") << "/a" << "" << "/a/" << "/" << "/";
+    QTest::newRow("fichier à la racine") << "/x.mdb" << "y" << "/x.mdb/y" << "/" << "/";
+}
+
+void TstFichiers::chemins()
+{
+    QFETCH(QString, chemin);
+    QFETCH(QString, nom);
+    QFETCH(QString, joint);
+    QFETCH(QString, dossier);
+    QFETCH(QString, dossierSep);
+    QCOMPARE(Joindre_chemin(chemin, nom), joint);
+    QCOMPARE(Nom_du_fichier(joint), nom);
+    QCOMPARE(Repertoire_du_fichier(chemin, false), dossier);
+    QCOMPARE(Repertoire_du_fichier(chemin, true), dossierSep);
+}
+
+void TstFichiers::nomsLibres()
+{
+    QTemporaryDir d;
+    const QString rep = d.path();
+    QStringList suite;
+    for (int i = 0; i < 3; ++i) {
+        const QString libre = Nom_fichier_libre("/ailleurs/traceexpimp.txt", rep);
+        suite << Nom_du_fichier(libre);
+        ecrire(libre, "x");
+    }
+    QCOMPARE(suite, QStringList({"traceexpimp.txt", "traceexpimp1.txt", "traceexpimp2.txt"}));
+    QCOMPARE(Nom_du_fichier(Nom_fichier_libre("journal", rep)), QString("journal"));
+
+    QStringList dossiers;
+    for (int i = 0; i < 2; ++i) {
+        const QString libre = Nom_dossier_libre("tmpdezip", rep);
+        dossiers << Nom_du_fichier(libre);
+        QVERIFY(!QFileInfo::exists(libre)); // not created
+        QDir().mkpath(libre);
+    }
+    QCOMPARE(dossiers, QStringList({"tmpdezip", "tmpdezip1"}));
+}
+
+void TstFichiers::estFichierZip_data()
+{
+    QTest::addColumn<QString>("chemin");
+    QTest::addColumn<bool>("zip");
+    QTest::newRow("zip") << "/a/maj_base.zip" << true;
+    QTest::newRow("majuscules") << "/a/MAJ.ZIP" << false;
+    QTest::newRow("autre extension") << "/a/b.zip.sav" << false;
+    QTest::newRow("sans extension") << "/a.zip/zip" << false;
+}
+
+void TstFichiers::estFichierZip()
+{
+    QFETCH(QString, chemin);
+    QFETCH(bool, zip);
+    QCOMPARE(Est_fichier_zip(chemin), zip);
+}
+
+void TstFichiers::copierEtDeplacer()
+{
+    QTemporaryDir d;
+    const QString source = d.filePath("src/club.mdb");
+    const QString cible = d.filePath("cible");
+    ecrire(source, "neuf");
+    ecrire(cible + "/club.mdb", "ancien");
+
+    QCOMPARE(Copier_fichier_libre(source, cible, false), cible + "/club1.mdb");
+    QCOMPARE(lire(cible + "/club.mdb"), QByteArray("ancien"));
+    QCOMPARE(Copier_fichier_libre(source, cible, true), cible + "/club.mdb");
+    QCOMPARE(lire(cible + "/club.mdb"), QByteArray("neuf"));
+    QVERIFY_THROWS_EXCEPTION(ErreurExecution, Copier_fichier_libre(d.filePath("absent"), cible, true));
+
+    ecrire(source, "déplacé");
+    QCOMPARE(Deplacer_fichier(source, cible), QString());
+    QVERIFY(!QFileInfo::exists(source));
+    QCOMPARE(QString::fromUtf8(lire(cible + "/club.mdb")), QString("déplacé"));
+    QVERIFY(QDir(cible).entryList(QDir::Files).size() == 2); // no leftover work copy
+
+    const QString erreur = Deplacer_fichier(d.filePath("absent.txt"), cible);
+    QVERIFY2(erreur.startsWith("Erreur n° 53, "), qPrintable(erreur));
+    QVERIFY(!Deplacer_fichier(cible + "/club1.mdb", d.filePath("pas/de/dossier")).isEmpty());
+    QVERIFY(QFileInfo::exists(cible + "/club1.mdb"));
+}
+
+void TstFichiers::espaceSuffisant()
+{
+    QTemporaryDir d;
+    const QString petit = d.filePath("petit");
+    ecrire(petit, "abc");
+    QVERIFY(Espace_suffisant(petit, d.path()));
+    QVERIFY(Espace_suffisant(petit, d.filePath("pas/encore/cree")));
+    QVERIFY(Lecteur_pret(d.filePath("pas/encore/cree")));
+
+    // A sparse file as large as the free space takes no room but does not fit.
+    const QString grand = d.filePath("grand");
+    QFile f(grand);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QVERIFY(f.resize(QStorageInfo(d.path()).bytesAvailable() + (qint64(1) << 30)));
+    f.close();
+    QVERIFY(!Espace_suffisant(grand, d.path()));
+}
+
+void TstFichiers::dossiersDeTravail()
+{
+    RepertoireTest rep;
+    QTemporaryDir ailleurs;
+
+    // A work folder goes with its sub-folders and read-only files.
+    const QString travail = rep.fichier("tmpdezip1");
+    ecrire(travail + "/maj.txt", "x");
+    ecrire(travail + "/sous/dossier/lib.so", "y");
+    QFile::setPermissions(travail + "/maj.txt", QFile::ReadOwner);
+    QFile::setPermissions(travail + "/sous/dossier", QFile::ReadOwner | QFile::ExeOwner);
+    const QString tempo = rep.fichier("tempo");
+    ecrire(tempo + "/test.mdb", "z");
+
+    // Never a folder of the user, whatever its name, nor what a link points at.
+    const QString choisi = ailleurs.filePath("tmpchoisi");
+    ecrire(choisi + "/precieux.txt", "p");
+    const QString autre = rep.fichier("documents");
+    ecrire(autre + "/a.txt", "a");
+    const QString lien = rep.fichier("tmplien");
+    QVERIFY(QFile::link(choisi, lien));
+
+    for (const QString& dossier : {travail, tempo, choisi, autre, lien})
+        Supprimer_dossier(dossier);
+    Supprimer_dossier(rep.fichier("tmpabsent"));
+
+    QVERIFY(!QFileInfo::exists(travail));
+    QVERIFY(!QFileInfo::exists(tempo));
+    QVERIFY(QFileInfo::exists(choisi + "/precieux.txt"));
+    QVERIFY(QFileInfo::exists(autre + "/a.txt"));
+    QVERIFY(QFileInfo(lien).isSymLink());
+}
+
+void TstFichiers::zipAllerRetour()
+{
+    RepertoireTest rep;
+    PortIhmTest port;
+    QTemporaryDir d;
+    const QString archive = d.filePath("echange.zip");
+    ecrire(d.filePath("a/licences.txt"), "première version");
+    ecrire(d.filePath("b/clubs.txt"), QByteArray(200000, 'c'));
+
+    QVERIFY(Zipper(archive, d.filePath("a/licences.txt"), true, false));
+    QVERIFY(Zipper(archive, d.filePath("b/clubs.txt"), true, false)); // added beside the first
+    ecrire(d.filePath("a/licences.txt"), "seconde version");
+    QVERIFY(Zipper(archive, d.filePath("a/licences.txt"), true, false)); // replaces its entry
+    QVERIFY(QFileInfo(archive).size() < 10000); // deflated
+
+    const QString sortie = d.filePath("tmpdezip/neuf"); // created when missing
+    QVERIFY(Decompresser(archive, sortie));
+    QCOMPARE(QDir(sortie).entryList(QDir::Files, QDir::Name), QStringList({"clubs.txt", "licences.txt"}));
+    QCOMPARE(QString::fromUtf8(lire(sortie + "/licences.txt")), QString("seconde version"));
+    QCOMPARE(lire(sortie + "/clubs.txt"), QByteArray(200000, 'c'));
+
+    // Entries in sub-folders land in the same sub-folders.
+    ecrire(d.filePath("paquet.zip"), zipBrut({{"maj.txt", "liste"}, {"composants/", ""}, {"composants/x/lib.so", "bin"}}));
+    QVERIFY(Decompresser(d.filePath("paquet.zip"), d.filePath("paquet")));
+    QCOMPARE(lire(d.filePath("paquet/composants/x/lib.so")), QByteArray("bin"));
+    QCOMPARE(port.messages(), QStringList());
+}
+
+void TstFichiers::entreesHorsDossierRefusees_data()
+{
+    QTest::addColumn<QByteArray>("nom");
+    QTest::addColumn<quint32>("mode");
+    QTest::newRow("parent") << QByteArray("../evade.txt") << quint32(0100644);
+    QTest::newRow("parent plus loin") << QByteArray("a/../../evade.txt") << quint32(0100644);
+    QTest::newRow("parent Windows") << QByteArray("..\\evade.txt") << quint32(0100644);
+    QTest::newRow("absolu") << QByteArray("/tmp/evade.txt") << quint32(0100644);
+    QTest::newRow("lecteur") << QByteArray("C:/evade.txt") << quint32(0100644);
+    QTest::newRow("lien") << QByteArray("evade.txt") << quint32(0120777);
+}
+
+void TstFichiers::entreesHorsDossierRefusees()
+{
+    QFETCH(QByteArray, nom);
+    QFETCH(quint32, mode);
+    RepertoireTest rep;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    QTemporaryDir d;
+    const QString archive = d.filePath("piege.zip");
+    // A harmless entry first: nothing at all is written when one entry is refused.
+    ecrire(archive, zipBrut({{"bon.txt", "ok"}, {nom, "/etc/passwd", mode}}));
+    const QString cible = d.filePath("tmpdezip");
+    QDir().mkpath(cible);
+
+    QVERIFY(!Decompresser(archive, cible));
+    QCOMPARE(QDir(cible).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), QStringList());
+    QVERIFY(!QFileInfo::exists(d.filePath("evade.txt")));
+    QCOMPARE(port.messages().size(), 1);
+    QVERIFY(port.messages()[0].startsWith("Une erreur s'est produite lors de la décompression.\r\nErreur n° 75, "));
+
+    // Silent: refused the same way, nothing shown.
+    port.effacer();
+    QVERIFY(!Zipper(archive, cible, false, true));
+    QCOMPARE(port.messages(), QStringList());
+}
+
+void TstFichiers::composantAbsent()
+{
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    QTemporaryDir d;
+    ecrire(d.filePath("f.txt"), "x");
+    Composants::enregistrer("ArchiveTool", {});
+    QVERIFY(!Zipper(d.filePath("a.zip"), d.filePath("f.txt"), true, false));
+    QCOMPARE(port.messages(), QStringList({"Une erreur s'est produite lors de la compression.\r\n"
+                                           "Erreur n° 429, Impossible de charger la dll qv_archive.so !"}));
+    QVERIFY(!QFileInfo::exists(d.filePath("a.zip")));
+}
+
+QTEST_MAIN(TstFichiers)
+#include "tst_fichiers.moc"

@@ -1,0 +1,267 @@
+// List helpers: finding, removing and moving rows keeps the hidden key lists in step, and
+// what leaves a list (SQL conditions, export files) is written safely.
+
+#include "core/base.h"
+#include "core/listes.h"
+#include "core/services.h"
+#include "fixtures.h"
+#include "port_test.h"
+
+#include <QComboBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+// Rows "text|sub1|sub2".
+void remplir(QTreeWidget& liste, const QStringList& lignes)
+{
+    liste.clear();
+    liste.setColumnCount(3);
+    for (const QString& l : lignes)
+        Ajouter_ligne(&liste, l.split('|'));
+}
+
+QStringList textes(QTreeWidget& liste, int colonne = 0)
+{
+    QStringList t;
+    for (int i = 1; i <= Nombre_lignes(&liste); ++i)
+        t << Ligne(&liste, i)->text(colonne);
+    return t;
+}
+} // namespace
+
+class TstListes : public QObject {
+    Q_OBJECT
+private slots:
+    void chercherElement_data();
+    void chercherElement();
+    void retirerSelectionGardeLesListesParalleles();
+    void deplacerElements();
+    void selectionnerEtAfficher();
+    void comboEquipes();
+    void progression_data();
+    void progression();
+    void remplirListesDepuisUneRequete();
+    void filtreSelectionDoubleLesApostrophes();
+    void exporterListe();
+    void exporterListeEchoueProprement();
+};
+
+void TstListes::chercherElement_data()
+{
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<int>("partiel");
+    QTest::addColumn<int>("sousElement");
+    QTest::addColumn<int>("debut");
+    QTest::addColumn<int>("attendu");
+    QTest::newRow("texte exact") << "Dupont" << 0 << 0 << 1 << 2;
+    QTest::newRow("casse ignoree") << "DUPONT" << 0 << 0 << 1 << 2;
+    QTest::newRow("debut de texte refuse en entier") << "Dup" << 0 << 0 << 1 << -1;
+    QTest::newRow("debut de texte partiel") << "dup" << 1 << 0 << 1 << 2;
+    QTest::newRow("a partir de la ligne 3") << "dup" << 1 << 0 << 3 << 4;
+    QTest::newRow("depart hors liste") << "dup" << 1 << 0 << 9 << 2;
+    QTest::newRow("sous-element") << "50 NL Dames" << 0 << 1 << 0 << 3;
+    QTest::newRow("sous-element partiel") << "100" << 1 << 1 << 1 << 4;
+    QTest::newRow("deuxieme sous-element") << "k4" << 0 << 2 << 1 << 4;
+    QTest::newRow("sous-element absent") << "400 NL" << 0 << 1 << 0 << -1;
+}
+
+void TstListes::chercherElement()
+{
+    QFETCH(QString, texte);
+    QFETCH(int, partiel);
+    QFETCH(int, sousElement);
+    QFETCH(int, debut);
+    QFETCH(int, attendu);
+    QTreeWidget liste;
+    remplir(liste, {"Martin|25 NL|k1", "Dupont|50 NL|k2", "Durand|50 NL Dames|k3", "Dupuis|100 NL|k4"});
+    liste.setCurrentItem(Ligne(&liste, 1));
+    QCOMPARE(Chercher_element(texte, &liste, partiel, sousElement, debut), attendu);
+    QCOMPARE(Chercher_element_texte(texte, &liste, partiel, sousElement), attendu == -1 ? 1 : Chercher_element(texte, &liste, partiel, sousElement, 1));
+    QTreeWidget vide;
+    QCOMPARE(Chercher_element(texte, &vide, partiel, sousElement, debut), -1);
+}
+
+void TstListes::retirerSelectionGardeLesListesParalleles()
+{
+    // The visible list holds the key in its second column; the hidden one decides.
+    QTreeWidget visible, cles, retires;
+    visible.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    cles.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    remplir(visible, {"Un|11", "Deux|12", "Trois|13", "Quatre|14"});
+    remplir(cles, {"a", "b", "c", "d"});
+    QPushButton bouton;
+    Ligne(&cles, 2)->setSelected(true);
+    Ligne(&cles, 3)->setSelected(true);
+    cles.setCurrentItem(Ligne(&cles, 3), 0, QItemSelectionModel::NoUpdate);
+
+    QCOMPARE(Retirer_selection(&visible, &cles, &retires, &bouton, false, 2), QString("12, 13"));
+    QCOMPARE(textes(visible), (QStringList{"Un", "Quatre"}));
+    QCOMPARE(textes(cles), (QStringList{"a", "d"}));
+    QCOMPARE(textes(retires), (QStringList{"12", "13"}));
+    QVERIFY(bouton.isEnabled());
+    QCOMPARE(cles.selectedItems().size(), 1);
+
+    for (int i = 1; i <= 2; ++i)
+        Ligne(&cles, i)->setSelected(true);
+    QCOMPARE(Retirer_selection(&visible, &cles, nullptr, &bouton, false, 1), QString("Un, Quatre"));
+    QCOMPARE(Nombre_lignes(&visible), 0);
+    QCOMPARE(Nombre_lignes(&cles), 0);
+    QVERIFY(!bouton.isEnabled());
+    QCOMPARE(cles.focusPolicy(), Qt::ClickFocus);
+}
+
+void TstListes::deplacerElements()
+{
+    QTreeWidget liste;
+    remplir(liste, {"A|1", "B|2", "C|3"});
+    liste.setCurrentItem(Ligne(&liste, 1));
+    Deplacer_elements(&liste, 1, -1);
+    QCOMPARE(textes(liste), (QStringList{"A", "B", "C"}));
+    liste.setCurrentItem(Ligne(&liste, 2));
+    Deplacer_elements(&liste, Nombre_lignes(&liste), +1);
+    QCOMPARE(textes(liste), (QStringList{"A", "C", "B"}));
+    QCOMPARE(textes(liste, 1), (QStringList{"1", "3", "2"}));
+    QCOMPARE(Ligne_courante(&liste), 3);
+    QVERIFY(Ligne(&liste, 3)->isSelected());
+    Deplacer_elements(&liste, Nombre_lignes(&liste), +1);
+    QCOMPARE(textes(liste), (QStringList{"A", "C", "B"}));
+
+    QTreeWidget copie;
+    QCOMPARE(Copier_element(&liste, &copie, 2), 1);
+    QCOMPARE(Ligne(&copie, 1)->text(1), QString("3"));
+}
+
+void TstListes::selectionnerEtAfficher()
+{
+    QTreeWidget liste, cles;
+    remplir(liste, {"Alpha", "Beta", "Gamma"});
+    remplir(cles, {"x", "y", "z"});
+    Selectionner_element(&liste, 0); // no current row: row 1
+    QCOMPARE(Ligne_courante(&liste), 1);
+    QVERIFY(Ligne(&liste, 1)->isSelected());
+    QCOMPARE(Selectionner_par_texte("ga", &liste, &cles), 3);
+    QCOMPARE(Ligne_courante(&cles), 3);
+    QCOMPARE(Selectionner_par_texte("zz", &liste, &cles), -1);
+    Selectionner_tous(&liste, &cles);
+    QCOMPARE(Ligne_courante(&cles), 1);
+    // A double click's handler may move the selection; the current row is selected again.
+    liste.setCurrentItem(Ligne(&liste, 2));
+    liste.clearSelection();
+    Garder_selection(&liste);
+    QCOMPARE(liste.selectedItems(), QList<QTreeWidgetItem*>{Ligne(&liste, 2)});
+}
+
+void TstListes::comboEquipes()
+{
+    QComboBox combo;
+    Remplir_combo_equipes(&combo, "2", "0", "1", "Equipe 2 Homme");
+    QStringList entrees;
+    for (int i = 0; i < combo.count(); ++i)
+        entrees << combo.itemText(i);
+    QCOMPARE(entrees, (QStringList{"Individuel", "Equipe 1 Homme", "Equipe 2 Homme", "Equipe 1 Mixte"}));
+    QCOMPARE(combo.currentText(), QString("Equipe 2 Homme"));
+    Remplir_combo_equipes(&combo, "1", "1", "", "Equipe 3 Femme");
+    QCOMPARE(combo.count(), 3);
+    QCOMPARE(combo.currentText(), QString("Individuel"));
+}
+
+void TstListes::progression_data()
+{
+    QTest::addColumn<int>("depart");
+    QTest::addColumn<double>("pas");
+    QTest::addColumn<int>("pas_repetes");
+    QTest::addColumn<int>("attendu");
+    QTest::newRow("95 + 10") << 95 << 10.0 << 1 << 100;
+    QTest::newRow("90 + 10") << 90 << 10.0 << 1 << 100;
+    QTest::newRow("80 + 10") << 80 << 10.0 << 1 << 90;
+    QTest::newRow("petits pas cumules") << 0 << 0.25 << 8 << 2;
+}
+
+void TstListes::progression()
+{
+    QFETCH(int, depart);
+    QFETCH(double, pas);
+    QFETCH(int, pas_repetes);
+    QFETCH(int, attendu);
+    QProgressBar barre;
+    barre.setValue(depart);
+    for (int i = 0; i < pas_repetes; ++i)
+        Avancer_progression(&barre, pas);
+    QCOMPARE(barre.value(), attendu);
+}
+
+void TstListes::remplirListesDepuisUneRequete()
+{
+    BaseTest base;
+    base.executer("CREATE TABLE T (num INTEGER, nom TEXT, club TEXT)");
+    base.executer("INSERT INTO T VALUES (1, 'L''Isle', 'A'), (2, 'Brest', 'B')");
+    QTreeWidget visible, cles, sansColonnes;
+    Ajouter_ligne(&visible, {"ancienne"});
+    Remplir_listes("SELECT num, nom, club FROM T ORDER BY num", {&visible, &cles, &sansColonnes}, {{1, 2}, {0}, {}}, "'");
+    QCOMPARE(textes(visible), (QStringList{"LIsle", "Brest"}));
+    QCOMPARE(textes(visible, 1), (QStringList{"A", "B"}));
+    QCOMPARE(textes(cles), (QStringList{"1", "2"}));
+    QCOMPARE(Nombre_lignes(&sansColonnes), 0);
+
+    Remplir_listes("SELECT num, nom FROM T WHERE num > 9", {&visible, &cles}, {{1}, {0}}, "");
+    QCOMPARE(Nombre_lignes(&visible), 0);
+    QCOMPARE(Nombre_lignes(&cles), 0);
+
+    QComboBox combo;
+    combo.addItem("ancienne");
+    Remplir_combo_requete(&combo, "SELECT nom FROM T ORDER BY nom");
+    QCOMPARE(combo.count(), 2);
+    QCOMPARE(combo.itemText(1), QString("L'Isle"));
+}
+
+void TstListes::filtreSelectionDoubleLesApostrophes()
+{
+    QTreeWidget liste;
+    remplir(liste, {"12", "O'Neil"});
+    QString texte = "x", nombre = "y";
+    Filtre_selection(&liste, texte, nombre, "Code", "Num");
+    QCOMPARE(texte, QString("Code = '12' or Code = 'O''Neil'"));
+    QCOMPARE(nombre, QString("Num = 12 or Num = O'Neil"));
+    liste.clear();
+    Filtre_selection(&liste, texte, nombre, "Code", "Num");
+    QVERIFY(texte.isEmpty() && nombre.isEmpty());
+}
+
+void TstListes::exporterListe()
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("liste.txt");
+    QTreeWidget liste;
+    liste.setHeaderLabels({"Nom", "Épreuve", "Temps"});
+    Exporter_liste(chemin, &liste, QString());
+    QFile fichier(chemin);
+    QVERIFY(fichier.open(QIODevice::ReadOnly));
+    QCOMPARE(fichier.readAll(), QByteArray("Nom\t\xc9preuve\tTemps\r\n"));
+    fichier.close();
+
+    Ajouter_ligne(&liste, {"Hélène", "50 NL", "28.75"});
+    Ajouter_ligne(&liste, {"Zoë", "", "1:05.32 €"});
+    Exporter_liste(chemin, &liste, "Records");
+    QVERIFY(fichier.open(QIODevice::ReadOnly));
+    QCOMPARE(fichier.readAll(), QByteArray("Records\r\nNom\t\xc9preuve\tTemps\r\n"
+                                           "H\xe9l\xe8ne\t50 NL\t28.75\r\n"
+                                           "Zo\xeb\t\t1:05.32 \x80\r\n"));
+}
+
+void TstListes::exporterListeEchoueProprement()
+{
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    QTreeWidget liste;
+    Exporter_liste("/nonexistent-folder/liste.txt", &liste, QString());
+    QCOMPARE(port.messages().size(), 1);
+    QVERIFY(port.messages()[0].startsWith("Une erreur s'est produite lors de l'écriture du fichier.\r\nErreur n° "));
+    QCOMPARE(port.appels().front().titre, QString("Erreur"));
+}
+
+QTEST_MAIN(TstListes)
+#include "tst_listes.moc"

@@ -1,0 +1,756 @@
+// The protection of the open base: backup, restore, crash check, work tables, compaction and the
+// steps after an opening, on real files.
+
+#include "core/base.h"
+#include "core/composants.h"
+#include "core/erreurs.h"
+#include "core/fichiers.h"
+#include "core/globales.h"
+#include "core/sauvegarde.h"
+#include "core/services.h"
+#include "fixtures.h"
+#include "port_test.h"
+
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <csignal>
+#include <thread>
+
+#include <unistd.h>
+
+namespace {
+
+const QString kQuestionCrash = "La base n'a pas été correctement fermée lors de la dernière utilisation.\r\n"
+                               "Reprendre la base depuis la dernière sauvegarde trouvée ?";
+const QString kEchecSauvegarde = "La création de la sauvegarde a échoué.\r\n"
+                                 "Vérifier l'espace sur le disque dur, les droits d'accès.";
+
+void creerTableEssai()
+{
+    cnxBase.Execute("CREATE TABLE Essai (n INTEGER, texte TEXT)");
+}
+
+void ajouter(int de, int a)
+{
+    for (int n = de; n <= a; ++n)
+        cnxBase.Execute(QString("INSERT INTO Essai VALUES (%1, 'ligne %1')").arg(n));
+}
+
+QList<int> lignes(sqlite3* db)
+{
+    QList<int> l;
+    Requete r(db, "SELECT n FROM Essai ORDER BY n");
+    while (r.suivante())
+        l << r.texte(0).toInt();
+    return l;
+}
+
+QString valeur(sqlite3* db, const QString& sql)
+{
+    Requete r(db, sql);
+    return r.suivante() ? r.texte(0) : QString();
+}
+
+QByteArray octets(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What a backup holds: its one entry, unzipped and opened read-only.
+struct ContenuSauvegarde {
+    QStringList entrees;
+    QString lastClose;
+    QList<int> lignes;
+    QString integrite;
+};
+
+ContenuSauvegarde lireSauvegarde(const QString& sauvegarde, const QString& nomBase)
+{
+    ContenuSauvegarde c;
+    QTemporaryDir d;
+    if (!Zipper(sauvegarde, d.path(), false, true))
+        return c;
+    c.entrees = QDir(d.path()).entryList(QDir::Files);
+    sqlite3* db = Ouvrir_connexion_sqlite(d.filePath(nomBase), true);
+    c.lastClose = valeur(db, "select LastClose from Info");
+    c.lignes = lignes(db);
+    c.integrite = valeur(db, "PRAGMA integrity_check");
+    sqlite3_close(db);
+    return c;
+}
+
+// Takes the base's lock as another program would, the moment the program starts opening it.
+class PriseDeVerrou {
+public:
+    explicit PriseDeVerrou(const QString& base) : m_verrou(Chemin_verrou(base))
+    {
+        Services::fixerSortieStatut([this](const QString& texte) {
+            if (texte == "Ouverture de la base" && !m_verrou.isLocked())
+                m_verrou.tryLock(0);
+        });
+    }
+    ~PriseDeVerrou() { Services::fixerSortieStatut({}); }
+
+private:
+    QLockFile m_verrou;
+};
+
+// Records the steps the upper layers plug into the opening.
+struct EtapesEnregistrees {
+    QStringList journal;
+    EtapesEnregistrees()
+    {
+        Etapes_base().menusBaseOuverte = [this] { journal << "menus ouverts"; };
+        Etapes_base().menusBaseFermee = [this] { journal << "menus fermés"; };
+        Etapes_base().controlerClub = [this] { journal << "club"; };
+        Etapes_base().chargerProfilCourant = [this](bool suivi) { journal << QString("profil %1").arg(suivi); };
+        Services::fixerSortieStatut([this](const QString& t) {
+            if (!t.isEmpty())
+                journal << "statut " + t;
+        });
+    }
+    ~EtapesEnregistrees()
+    {
+        Etapes_base() = EtapesBase{};
+        Services::fixerSortieStatut({});
+    }
+};
+
+// An archive component that fails the way a full disk does, or lies about success.
+class ArchiveDefaillante : public Composant {
+public:
+    explicit ArchiveDefaillante(int maniere) : m_maniere(maniere) {}
+    QVariant appeler(const QString&, const QVariantList& args) override
+    {
+        QFile f(args[0].toString());
+        if (f.open(QIODevice::WriteOnly))
+            f.write("PK\x03\x04 tronqué");
+        if (m_maniere == 0)
+            throw ErreurExecution(28, "Plus d'espace disponible sur le périphérique");
+        if (m_maniere == 2)
+            f.remove();
+        return false;
+    }
+
+private:
+    int m_maniere;
+};
+
+// The child of the crash test: opens the base as the open command does, saves, writes more,
+// then waits to be killed.
+int enfantCrash(const QString& repertoire, const QString& base)
+{
+    Services::fixerRepertoireApplication(repertoire);
+    PortIhmTest port; // any message would end the child with an error
+    strCheminBase = base;
+    QString erreur;
+    if (!Ouvrir_base(erreur))
+        return 2;
+    try {
+        if (Controler_fermeture_base() != ControleFermeture::Normale)
+            return 3;
+        Marquer_fermeture("False");
+        ajouter(1, 3);
+        if (!Creer_sauvegarde())
+            return 4;
+        ajouter(4, 7);
+        cnxBase.Execute("DELETE FROM Essai WHERE n = 2");
+    } catch (const std::exception&) {
+        return 5;
+    }
+    std::fputs("PRET\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        ::pause();
+}
+
+} // namespace
+
+class TstSauvegarde : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void etatsDuCycle();
+    void sauvegardeRateeGardeLaPrecedente_data();
+    void sauvegardeRateeGardeLaPrecedente();
+    void marqueurIllisibleBorne();
+    void crashProcessusTue();
+    void crashSansSauvegarde();
+    void baseSansInfoPasUnCrash();
+    void repriseRateeEstUnEchec_data();
+    void repriseRateeEstUnEchec();
+    void restaurationSure();
+    void restaurationRateeLaisseLaBase();
+    void sauvegardePendantEcritures();
+    void restaurerDerniereSauvegarde_data();
+    void restaurerDerniereSauvegarde();
+    void compactage();
+    void compactageReouvertureRatee();
+    void copierModele();
+    void initialiserBase();
+};
+
+void TstSauvegarde::cleanup()
+{
+    Composants::retirer_tout();
+    cnxBase.fermer();
+    strCheminBase.clear();
+}
+
+void TstSauvegarde::etatsDuCycle()
+{
+    BaseTest base;
+    PortIhmTest port;
+    creerTableEssai();
+    const QString sav = Chemin_sauvegarde();
+
+    // Just opened: the crash check passes, the flag goes false, the backup is made.
+    QCOMPARE(Controler_fermeture_base(), ControleFermeture::Normale);
+    Marquer_fermeture("False");
+    ajouter(1, 2);
+    QVERIFY(Creer_sauvegarde());
+    ContenuSauvegarde c = lireSauvegarde(sav, "test.mdb");
+    QCOMPARE(c.entrees, QStringList({"test.mdb"}));
+    QCOMPARE(c.lastClose, QString("Vrai"));
+    QCOMPARE(c.lignes, QList<int>({1, 2}));
+    QCOMPARE(base.valeur("select LastClose from Info"), QString("Faux"));
+    QVERIFY(!QFileInfo::exists(sav + ".tmp"));
+
+    // After a save: work tables emptied in their order, backup remade, live base still false.
+    ajouter(3, 3);
+    for (const char* t : {"Licence_tempo", "Pcomp_tempo", "Rcomp_tempo", "Relais_tempo", "Engag_tempo"})
+        base.executer(QString("INSERT INTO %1 DEFAULT VALUES").arg(t));
+    QStringList vidages;
+    sqlite3_trace_v2(
+        cnxBase.handle(), SQLITE_TRACE_STMT,
+        [](unsigned, void* ctx, void* stmt, void*) {
+            const QString sql = QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(stmt)));
+            if (sql.startsWith("delete", Qt::CaseInsensitive))
+                static_cast<QStringList*>(ctx)->append(sql);
+            return 0;
+        },
+        &vidages);
+    Vider_tables_temporaires();
+    sqlite3_trace_v2(cnxBase.handle(), 0, nullptr, nullptr);
+    QCOMPARE(vidages, QStringList({"delete from Licence_tempo", "delete from Pcomp_tempo", "delete from Rcomp_tempo",
+                                   "delete from Relais_tempo", "delete from Engag_tempo"}));
+    for (const char* t : {"Licence_tempo", "Pcomp_tempo", "Rcomp_tempo", "Relais_tempo", "Engag_tempo"})
+        QCOMPARE(base.valeur(QString("SELECT count(*) FROM %1").arg(t)), QString("0"));
+    QVERIFY(Creer_sauvegarde());
+    QCOMPARE(lireSauvegarde(sav, "test.mdb").lignes, QList<int>({1, 2, 3}));
+    QCOMPARE(base.valeur("select LastClose from Info"), QString("Faux"));
+
+    // After undo: the rows since the save are gone, the base reads as the backup (true), backup kept.
+    ajouter(4, 5);
+    QVERIFY(Annuler_operations());
+    QVERIFY(cnxBase.ouverte());
+    QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2, 3}));
+    QCOMPARE(base.valeur("select LastClose from Info"), QString("Vrai"));
+    QVERIFY(QFileInfo::exists(sav));
+    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+
+    // Cleanly closed (close command answered Yes): flag true, backup deleted.
+    Marquer_fermeture("False");
+    ajouter(6, 6);
+    Fermer_base();
+    QVERIFY(Restaurer_sauvegarde());
+    Supprimer_sauvegarde();
+    QVERIFY(!QFileInfo::exists(sav));
+    sqlite3* db = Ouvrir_connexion_sqlite(base.chemin(), true);
+    QCOMPARE(valeur(db, "select LastClose from Info"), QString("Vrai"));
+    QCOMPARE(lignes(db), QList<int>({1, 2, 3}));
+    sqlite3_close(db);
+    QCOMPARE(port.messages(), QStringList());
+}
+
+void TstSauvegarde::sauvegardeRateeGardeLaPrecedente_data()
+{
+    QTest::addColumn<int>("maniere");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("erreur en écrivant") << 0 << 2;
+    QTest::newRow("échec annoncé") << 1 << 1;
+    QTest::newRow("rien d'écrit") << 2 << 1;
+}
+
+void TstSauvegarde::sauvegardeRateeGardeLaPrecedente()
+{
+    QFETCH(int, maniere);
+    QFETCH(int, messages);
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    creerTableEssai();
+    ajouter(1, 1);
+    QVERIFY(Creer_sauvegarde());
+    const QByteArray avant = octets(Chemin_sauvegarde());
+
+    ajouter(2, 2);
+    Composants::enregistrer("ArchiveTool", [maniere] { return std::make_unique<ArchiveDefaillante>(maniere); });
+    QVERIFY(!Creer_sauvegarde());
+    QCOMPARE(port.messages().size(), messages);
+    QCOMPARE(port.messages().last(), kEchecSauvegarde);
+    if (maniere == 0)
+        QVERIFY(port.messages().first().startsWith("Une erreur s'est produite lors de la compression.\r\nErreur n° 28"));
+    QCOMPARE(octets(Chemin_sauvegarde()), avant);
+    QVERIFY(!QFileInfo::exists(Chemin_sauvegarde() + ".tmp"));
+    QCOMPARE(base.valeur("select LastClose from Info"), QString("Faux"));
+}
+
+void TstSauvegarde::marqueurIllisibleBorne()
+{
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    // The flag can never read true: the backup gives up instead of looping.
+    base.executer("DELETE FROM Info");
+    QVERIFY(!Creer_sauvegarde());
+    QCOMPARE(port.messages().size(), 1);
+    QVERIFY(port.messages()[0].startsWith(kEchecSauvegarde + "\r\nErreur n° 3021"));
+    QVERIFY(!QFileInfo::exists(Chemin_sauvegarde()));
+}
+
+void TstSauvegarde::crashProcessusTue()
+{
+    RepertoireTest rep;
+    const QString chemin = rep.fichier("club.mdb");
+    QVERIFY(QFile::copy(Chemin_modele_construit(), chemin));
+    QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner);
+    strCheminBase = chemin;
+    QString erreur;
+    QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+    creerTableEssai();
+    Fermer_base();
+
+    QProcess enfant;
+    enfant.start(QCoreApplication::applicationFilePath(), {"--enfant-crash", rep.chemin(), chemin});
+    QVERIFY(enfant.waitForStarted());
+    QByteArray sortie;
+    while (!sortie.contains("PRET") && enfant.waitForReadyRead(30000))
+        sortie += enfant.readAllStandardOutput();
+    QVERIFY2(sortie.contains("PRET"), qPrintable("enfant : " + sortie + enfant.readAllStandardError()));
+    QCOMPARE(::kill(static_cast<pid_t>(enfant.processId()), SIGKILL), 0);
+    QVERIFY(enfant.waitForFinished());
+    QCOMPARE(enfant.exitStatus(), QProcess::CrashExit);
+
+    // The killed process left its lock, its rows and the flag false.
+    QVERIFY(QFileInfo::exists(Chemin_verrou(chemin)));
+    QVERIFY(!Base_verrouillee(chemin));
+
+    PortIhmTest port;
+    port.repondre(Reponse::Oui);
+    strCheminBase = chemin;
+    QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+    QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 3, 4, 5, 6, 7}));
+    QCOMPARE(Controler_fermeture_base(), ControleFermeture::Restauree);
+    QCOMPARE(port.appels().size(), size_t(1));
+    QCOMPARE(port.appels()[0].texte, kQuestionCrash);
+    QCOMPARE(port.appels()[0].style & Style::DefautBouton2, 0); // Yes is the default
+    QVERIFY(cnxBase.ouverte());
+    QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2, 3}));
+    QVERIFY(QFileInfo::exists(Chemin_sauvegarde()));
+    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+    cnxBase.fermer();
+}
+
+void TstSauvegarde::crashSansSauvegarde()
+{
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    Marquer_fermeture("False");
+    QCOMPARE(Controler_fermeture_base(), ControleFermeture::Normale);
+    QCOMPARE(port.messages(), QStringList({"La base n'a pas été correctement fermée lors de la dernière utilisation\r\n"
+                                           "La dernière sauvegarde n'a pas été trouvée.\r\n"
+                                           "Il serait bon de reprendre la base depuis la dernière archive."}));
+    QCOMPARE(port.appels()[0].style & 0xF0, Style::Information);
+}
+
+void TstSauvegarde::baseSansInfoPasUnCrash()
+{
+    BaseTest base;
+    PortIhmTest port;
+    base.executer("DELETE FROM Info");
+    QCOMPARE(Controler_fermeture_base(), ControleFermeture::Normale);
+    QCOMPARE(Lire_version_base(), QString());
+    QCOMPARE(Verifier_version_base(), QString());
+    QCOMPARE(port.messages(), QStringList());
+    QVERIFY_THROWS_EXCEPTION(ErreurExecution, Marquer_fermeture("0; DELETE FROM Info"));
+}
+
+void TstSauvegarde::repriseRateeEstUnEchec_data()
+{
+    QTest::addColumn<bool>("sauvegardeAbimee");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("restauration ratée") << true << "La restauration de la sauvegarde a échoué.";
+    QTest::newRow("réouverture ratée") << false << "Erreur lors de la connexion à la base.\r\nAprès annulation des dernières opérations.";
+}
+
+void TstSauvegarde::repriseRateeEstUnEchec()
+{
+    QFETCH(bool, sauvegardeAbimee);
+    QFETCH(QString, message);
+    BaseTest base;
+    PortIhmTest port;
+    EtapesEnregistrees etapes;
+    QVERIFY(Creer_sauvegarde()); // the live base now reads false, as after a crash
+    std::unique_ptr<PriseDeVerrou> autreProgramme;
+    if (sauvegardeAbimee) {
+        QFile f(Chemin_sauvegarde());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("ceci n'est pas une archive");
+    } else {
+        autreProgramme = std::make_unique<PriseDeVerrou>(base.chemin());
+    }
+    port.repondre(Reponse::Oui);
+    port.accepterMessagesOk(true);
+
+    QCOMPARE(Controler_fermeture_base(), ControleFermeture::Echec);
+    QVERIFY(!cnxBase.ouverte());
+    QVERIFY(etapes.journal.contains("menus fermés"));
+    QVERIFY2(port.messages().last().startsWith(message), qPrintable(port.messages().last()));
+    QVERIFY(QFileInfo::exists(Chemin_sauvegarde()));
+}
+
+void TstSauvegarde::restaurationSure()
+{
+    BaseTest base;
+    PortIhmTest port;
+    creerTableEssai();
+    ajouter(1, 2);
+    QVERIFY(Creer_sauvegarde());
+    ajouter(3, 3);
+    Fermer_base();
+
+    // Left by the session being undone: a journal would be played into the restored file.
+    for (const char* annexe : {"-journal", "-wal", "-shm"}) {
+        QFile f(base.chemin() + annexe);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("reste");
+    }
+    QVERIFY(!QFileInfo::exists(Repertoire_restauration())); // created on demand
+    QVERIFY(Restaurer_sauvegarde());
+    for (const char* annexe : {"-journal", "-wal", "-shm"})
+        QVERIFY(!QFileInfo::exists(base.chemin() + annexe));
+    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+    QVERIFY(!QFileInfo::exists(base.chemin() + ".restore.tmp"));
+    QVERIFY(QFileInfo::exists(Chemin_sauvegarde())); // kept
+
+    // A second restore in a row, with a stale copy waiting in "tempo".
+    QDir().mkpath(Repertoire_restauration());
+    QFile::copy(Chemin_modele_construit(), Joindre_chemin(Repertoire_restauration(), "test.mdb"));
+    QVERIFY(Restaurer_sauvegarde());
+    QString erreur;
+    QVERIFY(Ouvrir_base(erreur));
+    QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2}));
+    QCOMPARE(port.messages(), QStringList());
+}
+
+void TstSauvegarde::restaurationRateeLaisseLaBase()
+{
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    creerTableEssai();
+    QVERIFY(Creer_sauvegarde());
+    ajouter(1, 1);
+    Fermer_base();
+    const QByteArray avant = octets(base.chemin());
+
+    // Another program holds the base: it is not replaced under it.
+    {
+        QLockFile autre(Chemin_verrou(base.chemin()));
+        QVERIFY(autre.tryLock(0));
+        QVERIFY(!Restaurer_sauvegarde());
+    }
+    QCOMPARE(port.messages().last().section("\r\n", 0, 1),
+             "Erreur lors de la restauration de la sauvegarde.\r\nImpossible de remplacer la base " + base.chemin()
+                 + " par la sauvegarde.");
+    QCOMPARE(octets(base.chemin()), avant);
+    QVERIFY(!QFileInfo::exists(base.chemin() + ".restore.tmp"));
+
+    // A backup that does not unzip.
+    port.effacer();
+    QFile f(Chemin_sauvegarde());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("abîmée");
+    f.close();
+    QVERIFY(!Restaurer_sauvegarde());
+    QCOMPARE(port.messages().size(), 2);
+    QVERIFY(port.messages()[0].startsWith("Une erreur s'est produite lors de la décompression."));
+    QCOMPARE(port.messages()[1], "La restauration de la sauvegarde a échoué.\r\n"
+                                 "Les opérations n'ont pas été annulées.\r\n"
+                                 "Vérifier l'espace sur le disque dur, les droits d'accès.");
+    QCOMPARE(octets(base.chemin()), avant);
+
+    port.effacer();
+    QFile::remove(Chemin_sauvegarde());
+    QVERIFY(!Restaurer_sauvegarde());
+    QCOMPARE(port.messages(), QStringList({"Sauvegarde de la base non trouvée."}));
+}
+
+void TstSauvegarde::sauvegardePendantEcritures()
+{
+    BaseTest base;
+    PortIhmTest port;
+    base.executer("CREATE TABLE Paire (cote INTEGER, charge TEXT)");
+    base.executer("WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < 40000) "
+                  "INSERT INTO Paire SELECT i % 2, printf('%0200d', i) FROM s");
+    auto verifierCopie = [](const QString& archive) {
+        QTemporaryDir d;
+        QVERIFY(Zipper(archive, d.path(), false, true));
+        sqlite3* db = Ouvrir_connexion_sqlite(d.filePath("test.mdb"), true);
+        const QString integrite = valeur(db, "PRAGMA integrity_check");
+        const QString zeros = valeur(db, "SELECT count(*) FROM Paire WHERE cote = 0");
+        const QString uns = valeur(db, "SELECT count(*) FROM Paire WHERE cote = 1");
+        sqlite3_close(db);
+        QCOMPARE(integrite, QString("ok"));
+        QCOMPARE(zeros, uns);
+    };
+
+    // Another connection keeps writing rows two at a time, each pair in one transaction. The
+    // first pair is a long one whose pages reach the file before it commits.
+    std::atomic<bool> fin{false};
+    std::atomic<bool> longueEnCours{false};
+    std::atomic<int> paires{0};
+    std::thread ecrivain([&] {
+        sqlite3* db = Ouvrir_connexion_sqlite(base.chemin());
+        sqlite3_busy_timeout(db, 10000);
+        sqlite3_exec(db, "PRAGMA cache_size=5", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < 3000) "
+                         "INSERT INTO Paire SELECT 0, printf('%0200d', i) FROM s", nullptr, nullptr, nullptr);
+        longueEnCours = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(db, "WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < 3000) "
+                         "INSERT INTO Paire SELECT 1, printf('%0200d', i) FROM s", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+        while (!fin) {
+            if (sqlite3_exec(db,
+                             "BEGIN IMMEDIATE; INSERT INTO Paire VALUES (0, 'a'); "
+                             "UPDATE Paire SET charge = hex(randomblob(100)) WHERE rowid = 1 + abs(random()) % 40000; "
+                             "INSERT INTO Paire VALUES (1, 'b'); COMMIT;",
+                             nullptr, nullptr, nullptr)
+                == SQLITE_OK)
+                ++paires;
+            else
+                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        sqlite3_close(db);
+    });
+    struct Arret {
+        std::atomic<bool>& fin;
+        std::thread& t;
+        ~Arret()
+        {
+            fin = true;
+            t.join();
+        }
+    } arret{fin, ecrivain};
+
+    while (!longueEnCours)
+        QThread::msleep(1);
+    const QString archive = base.repertoire().fichier("pendant.zip");
+    QVERIFY(Compresser(archive)); // waits for the long transaction to end
+    verifierCopie(archive);
+    if (QTest::currentTestFailed())
+        return;
+
+    QStringList comptes;
+    for (int i = 0; i < 4; ++i) {
+        while (paires < (i + 1) * 20)
+            QThread::msleep(1);
+        QVERIFY(Creer_sauvegarde());
+        verifierCopie(Chemin_sauvegarde());
+        if (QTest::currentTestFailed())
+            return;
+        sqlite3* db = Ouvrir_connexion_sqlite(base.chemin(), true);
+        comptes << valeur(db, "SELECT count(*) FROM Paire");
+        sqlite3_close(db);
+    }
+    QVERIFY2(comptes.first() != comptes.last(), "the writer never got in between");
+    QCOMPARE(port.messages(), QStringList());
+}
+
+void TstSauvegarde::restaurerDerniereSauvegarde_data()
+{
+    QTest::addColumn<bool>("sauvegardeAbimee");
+    QTest::newRow("sauvegarde saine") << false;
+    QTest::newRow("sauvegarde abîmée") << true;
+}
+
+void TstSauvegarde::restaurerDerniereSauvegarde()
+{
+    QFETCH(bool, sauvegardeAbimee);
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    EtapesEnregistrees etapes;
+    creerTableEssai();
+    ajouter(1, 1);
+    QVERIFY(Creer_sauvegarde());
+    Fermer_base();
+    const QString chemin = base.chemin();
+
+    // Nothing to do when the base reopens.
+    QVERIFY(Restaurer_derniere_sauvegarde());
+    QVERIFY(cnxBase.ouverte());
+    QVERIFY(port.messages().isEmpty());
+    Fermer_base();
+
+    // A component left the file unreadable.
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(8192, 'x'));
+    f.close();
+    if (sauvegardeAbimee) {
+        QFile s(Chemin_sauvegarde());
+        QVERIFY(s.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        s.write("abîmée");
+    }
+    QVERIFY(Restaurer_derniere_sauvegarde());
+    QVERIFY(!cnxBase.ouverte());
+    QCOMPARE(strCheminBase, QString());
+    QVERIFY(etapes.journal.contains("menus fermés"));
+    QVERIFY(port.messages()[0].startsWith("Erreur lors de la connexion à la base.\r\n"));
+    QVERIFY(port.messages()[0].endsWith("\r\nRestauration de la dernière sauvegarde."));
+    strCheminBase = chemin;
+    if (sauvegardeAbimee) {
+        QVERIFY(port.messages().last().startsWith("Erreur lors de la restauration de la dernière sauvegarde.\r\n"
+                                                  "La sauvegarde temporaire n'a pas été supprimée."));
+        QVERIFY(QFileInfo::exists(Chemin_sauvegarde()));
+    } else {
+        QCOMPARE(port.messages().size(), 1);
+        QVERIFY(!QFileInfo::exists(Chemin_sauvegarde()));
+        sqlite3* db = Ouvrir_connexion_sqlite(chemin, true);
+        QCOMPARE(lignes(db), QList<int>({1}));
+        sqlite3_close(db);
+    }
+}
+
+void TstSauvegarde::compactage()
+{
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    creerTableEssai();
+    base.executer("WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < 20000) "
+                  "INSERT INTO Essai SELECT i, printf('%0300d', i) FROM s");
+    base.executer("DELETE FROM Essai WHERE n > 10");
+    base.executer("INSERT INTO Licence (Nom) VALUES ('Effacé')");
+    const int dernier = base.valeur("SELECT max(Num) FROM Licence").toInt();
+    base.executer("DELETE FROM Licence");
+    Marquer_fermeture("False");
+    const qint64 avant = QFileInfo(base.chemin()).size();
+    QFile reste(base.chemin() + ".tmp.compact");
+    QVERIFY(reste.open(QIODevice::WriteOnly));
+    reste.write("ancien essai");
+    reste.close();
+
+    Compacter_base(strCheminBase);
+    QCOMPARE(port.messages(), QStringList({"Base compactée avec succès."}));
+    QVERIFY(!QFileInfo::exists(base.chemin() + ".tmp.compact"));
+    QVERIFY(QFileInfo(base.chemin()).size() < avant / 4);
+    QVERIFY(cnxBase.ouverte());
+    QCOMPARE(lignes(cnxBase.handle()).size(), 10);
+    QCOMPARE(base.valeur("PRAGMA integrity_check"), QString("ok"));
+    QCOMPARE(base.valeur("select LastClose from Info"), QString("Vrai"));
+    // Keys are never given again after a compaction.
+    base.executer("INSERT INTO Licence (Nom) VALUES ('X')");
+    QCOMPARE(base.valeur("SELECT max(Num) FROM Licence").toInt(), dernier + 1);
+}
+
+void TstSauvegarde::compactageReouvertureRatee()
+{
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    EtapesEnregistrees etapes;
+    creerTableEssai();
+    ajouter(1, 3);
+    {
+        PriseDeVerrou autreProgramme(base.chemin());
+        Compacter_base(strCheminBase);
+    }
+    QCOMPARE(port.messages().size(), 1);
+    QVERIFY2(port.messages()[0].startsWith("Connexion impossible à la base compactée.\r\nOpération annulée.\r\n"),
+             qPrintable(port.messages()[0]));
+    QVERIFY(!cnxBase.ouverte());
+    QVERIFY(etapes.journal.contains("menus fermés"));
+    QVERIFY(!QFileInfo::exists(base.chemin() + ".tmp.compact"));
+    sqlite3* db = Ouvrir_connexion_sqlite(base.chemin(), true);
+    QCOMPARE(lignes(db), QList<int>({1, 2, 3}));
+    sqlite3_close(db);
+}
+
+void TstSauvegarde::copierModele()
+{
+    RepertoireTest rep;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    const QString cible = rep.fichier("nouvelle.mdb");
+    QFile vieux(cible);
+    QVERIFY(vieux.open(QIODevice::WriteOnly));
+    vieux.write("ancienne base");
+    vieux.close();
+    QFile journal(cible + "-journal");
+    QVERIFY(journal.open(QIODevice::WriteOnly));
+    journal.close();
+    QFile::setPermissions(strCheminModeleBase, QFile::ReadOwner);
+
+    QVERIFY(Copier_modele_base(cible));
+    QCOMPARE(octets(cible), octets(strCheminModeleBase));
+    QVERIFY(QFileInfo(cible).isWritable());
+    QVERIFY(!QFileInfo::exists(cible + "-journal"));
+
+    QFile::setPermissions(strCheminModeleBase, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::remove(strCheminModeleBase);
+    QVERIFY(!Copier_modele_base(rep.fichier("autre.mdb")));
+    QCOMPARE(port.messages(), QStringList({"Modèle de base non trouvée.\r\n"
+                                           "Impossible de continuer, le programme va être terminé.\r\n"
+                                           "Contactez le fournisseur."}));
+    QVERIFY(!QFileInfo::exists(rep.fichier("autre.mdb")));
+}
+
+void TstSauvegarde::initialiserBase()
+{
+    BaseTest base;
+    PortIhmTest port;
+    EtapesEnregistrees etapes;
+    strCodeClub = "12345";
+    Initialiser_base();
+    QCOMPARE(etapes.journal, QStringList({"menus ouverts", "statut Contrôle Club", "club", "statut Lecture profil",
+                                          "profil 1", "statut Contrôle Nageur et Piscine"}));
+    QVERIFY(!strNumLicenceNulle.isEmpty());
+    QCOMPARE(base.valeur("SELECT Num FROM Licence WHERE Nom = 'Null'"), strNumLicenceNulle);
+    QCOMPARE(base.valeur("SELECT count(*) FROM Piscine WHERE Nom = 'Null'"), QString("1"));
+    strCodeClub.clear();
+    strNumLicenceNulle.clear();
+}
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && qstrcmp(argv[1], "--enfant-crash") == 0) {
+        QCoreApplication app(argc, argv);
+        return enfantCrash(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    QApplication app(argc, argv);
+    TstSauvegarde tests;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "tst_sauvegarde.moc"

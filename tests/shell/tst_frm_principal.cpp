@@ -1,0 +1,277 @@
+// The main window: menus by base state, placement through the settings, closing, status bar.
+
+#include "core/globales.h"
+#include "core/services.h"
+#include "shell/demarrage.h"
+#include "shell/frm_principal.h"
+#include "core/fenetres.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+
+namespace {
+
+// Leaf items a user can reach: enabled and visible, under menus that are all enabled and visible.
+QStringList Articles_accessibles(QMenuBar* barre)
+{
+    QStringList accessibles;
+    std::function<void(QMenu*)> parcourir = [&](QMenu* menu) {
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator() || !a->isEnabled() || !a->isVisible())
+                continue;
+            if (a->menu())
+                parcourir(a->menu());
+            else
+                accessibles << a->objectName();
+        }
+    };
+    for (QAction* a : barre->actions()) {
+        if (a->isEnabled() && a->isVisible() && a->menu())
+            parcourir(a->menu());
+    }
+    accessibles.sort();
+    return accessibles;
+}
+
+QStringList Tous_les_articles(QMenuBar* barre)
+{
+    QStringList tous;
+    std::function<void(QMenu*)> parcourir = [&](QMenu* menu) {
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator() || !a->isVisible())
+                continue;
+            if (a->menu())
+                parcourir(a->menu());
+            else
+                tous << a->objectName();
+        }
+    };
+    for (QAction* a : barre->actions())
+        parcourir(a->menu());
+    tous.sort();
+    return tous;
+}
+
+} // namespace
+
+class TstFrmPrincipal : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName("Quorvelane");
+        QCoreApplication::setApplicationName("Quorvelane");
+        QVERIFY(m_reglages.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
+    }
+
+    void init()
+    {
+        QSettings().clear();
+        intNbFenetres = 0;
+    }
+
+    // At start only New, Open, Delete, Quit and the "?" items can be used.
+    void menusSansBase()
+    {
+        FrmPrincipal f;
+        QCOMPARE(Articles_accessibles(f.menuBar()),
+                 QStringList({"mnuBaseNew", "mnuBaseOpen", "mnuBaseSuppr", "mnuExit", "mnuHelpInfo", "mnuMajBase",
+                              "mnuMajLogiciel"}));
+        for (const char* nom : {"mnuBaseClub", "mnuLicence", "mnuCompet", "mnuModele", "mnuPerf", "mnuOutils"})
+            QVERIFY2(!Menu(nom)->isEnabled(), nom);
+        QVERIFY(Menu("mnuBase")->isEnabled());
+        QVERIFY(Menu("mnuHelp")->isEnabled());
+    }
+
+    // With a base open everything visible is reachable but New and Open; closing goes back.
+    void menusAvecBasePuisFermee()
+    {
+        FrmPrincipal f;
+        Menus_base_ouverte();
+        QStringList attendus = Tous_les_articles(f.menuBar());
+        attendus.removeAll("mnuBaseNew");
+        attendus.removeAll("mnuBaseOpen");
+        QCOMPARE(Articles_accessibles(f.menuBar()), attendus);
+        QVERIFY(attendus.contains("mnuBaseProfilChange"));
+        QVERIFY(attendus.contains("mnuPerfOrdiParam"));
+
+        Menus_base_fermee();
+        QCOMPARE(Articles_accessibles(f.menuBar()).size(), 7);
+    }
+
+    // The base state leaves alone the items the menu locks own.
+    void etatBaseNeTouchepasAuxVerrous()
+    {
+        FrmPrincipal f;
+        Menu("mnuLicNew")->setEnabled(false);
+        Menus_base_ouverte();
+        QVERIFY(!Menu("mnuLicNew")->isEnabled());
+        QVERIFY(Menu("mnuLicence")->isEnabled());
+    }
+
+    void arbreDesMenus()
+    {
+        FrmPrincipal f;
+        QStringList barre;
+        for (QAction* a : f.menuBar()->actions())
+            barre << a->objectName() + "=" + a->text();
+        QCOMPARE(barre, QStringList({"mnuBase=&Base", "mnuBaseClub=&Club", "mnuLicence=&Licence",
+                                     "mnuCompet=&Compétition", "mnuModele=&Modèles", "mnuPerf=&Performances",
+                                     "mnuOutils=&Outils", "mnuHelp=&?"}));
+        QCOMPARE(Menu("mnuBaseNew")->shortcut(), QKeySequence("Ctrl+N"));
+        QCOMPARE(Menu("mnuBaseOpen")->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(Menu("mnuBaseSave")->shortcut(), QKeySequence("Ctrl+S"));
+        for (const char* cache : {"mnuBaseClubConfigRapport", "mnuPerfRec"})
+            QVERIFY2(!Menu(cache)->isVisible(), cache);
+        QVERIFY(Menu("mnuPerfOrdiTjsVisible")->isCheckable());
+        QCOMPARE(Menu("mnuBaseClubCotisationUnknown")->text(), QString("&Listing cotisation manquante"));
+        QCOMPARE(Menu("mnuOutilsCalculPointEquipe")->text(), QString("Calcul points équipe &interclubs"));
+        // Every name is found once, so the menu locks reach the right item.
+        QCOMPARE(f.findChildren<QAction*>("mnuLicPrint").size(), 1);
+        QCOMPARE(Tous_les_articles(f.menuBar()).size(), 74);
+
+        QMenu* tarifs = f.menuTarifs();
+        QVERIFY(tarifs);
+        QVERIFY(!f.menuBar()->actions().contains(tarifs->menuAction()));
+        QCOMPARE(tarifs->actions().size(), 1);
+        QCOMPARE(tarifs->actions()[0]->objectName(), QString("mnuTarifsSel_0"));
+        QCOMPARE(tarifs->actions()[0]->text(), QString("Aucun"));
+    }
+
+    void barreOutilsEtBarreEtat()
+    {
+        FrmPrincipal f;
+        auto* barre = f.findChild<QToolBar*>("tbToolBar");
+        QVERIFY(barre);
+        QStringList textes;
+        for (QAction* a : barre->actions()) {
+            textes << a->text();
+            QCOMPARE(a->toolTip(), a->text());
+        }
+        QCOMPARE(textes, QStringList({"Ouvrir", "Enregistrer", "Imprimer", "Nouveau", "Supprimer", "Caméra",
+                                      "Rechercher", "Tri croissant", "Tri décroissant"}));
+
+        Afficher_statut("Ouverture de la base");
+        QCOMPARE(f.findChild<QLabel*>("sbStatusBar_2")->text(), QString("Ouverture de la base"));
+        f.Ecrire_panneau_profil("Profil : Principal (Club)");
+        QCOMPARE(f.findChild<QLabel*>("sbStatusBar_1")->text(), QString("Profil : Principal (Club)"));
+        Services::fixerAujourdhui(QDate(2024, 9, 16));
+        QTRY_COMPARE(f.findChild<QLabel*>("sbStatusBar_3")->text(), QString("16/09/2024"));
+        Services::fixerAujourdhui(QDate());
+        QVERIFY(!f.findChild<QLabel*>("sbStatusBar_4")->text().isEmpty());
+    }
+
+    // Once the window is gone the step texts go nowhere instead of into a dead label.
+    void statutApresFermeture()
+    {
+        { FrmPrincipal f; }
+        Afficher_statut("Après");
+    }
+
+    void placementLu_data()
+    {
+        QTest::addColumn<QStringList>("valeurs"); // MainLeft, MainTop, MainWidth, MainHeight; "" = absent
+        QTest::addColumn<QRect>("attendu");
+        QTest::newRow("défauts") << QStringList{"", "", "", ""} << QRect(66, 66, 433, 433);
+        QTest::newRow("enregistré") << QStringList{"1500", "1200", "9000", "7500"} << QRect(100, 80, 600, 500);
+        QTest::newRow("décimales") << QStringList{"1500.4", "1200,2", "9000", "7500"} << QRect(100, 80, 600, 500);
+        QTest::newRow("illisible") << QStringList{"abc", "", "large", "7500"} << QRect(66, 66, 433, 500);
+        // The offscreen screen is 800 x 600: a placement beyond it comes back onto it.
+        QTest::newRow("hors écran") << QStringList{"90000", "90000", "3000", "3000"} << QRect(0, 0, 200, 200);
+    }
+
+    void placementLu()
+    {
+        QFETCH(QStringList, valeurs);
+        QFETCH(QRect, attendu);
+        {
+            QSettings s;
+            s.beginGroup("Settings");
+            const char* cles[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+            for (int i = 0; i < 4; ++i) {
+                if (!valeurs[i].isEmpty())
+                    s.setValue(cles[i], valeurs[i]);
+            }
+        }
+        FrmPrincipal f;
+        QCOMPARE(QRect(f.pos(), f.size()), attendu);
+    }
+
+    void placementSauveALaFermeture()
+    {
+        {
+            FrmPrincipal f;
+            f.show();
+            f.move(150, 90);
+            f.resize(540, 420);
+            QVERIFY(f.close());
+        }
+        QSettings s;
+        s.beginGroup("Settings");
+        QCOMPARE(s.value("MainLeft").toString(), QString("2250"));
+        QCOMPARE(s.value("MainTop").toString(), QString("1350"));
+        QCOMPARE(s.value("MainWidth").toString(), QString("8100"));
+        QCOMPARE(s.value("MainHeight").toString(), QString("6300"));
+        FrmPrincipal g;
+        QCOMPARE(QRect(g.pos(), g.size()), QRect(150, 90, 540, 420));
+    }
+
+    void reduiteGardeLePlacementPrecedent()
+    {
+        {
+            QSettings s;
+            s.beginGroup("Settings");
+            s.setValue("MainLeft", "3000");
+        }
+        FrmPrincipal f;
+        f.show();
+        f.move(10, 10);
+        f.showMinimized();
+        QVERIFY(f.close());
+        QSettings s;
+        s.beginGroup("Settings");
+        QCOMPARE(s.value("MainLeft").toString(), QString("3000"));
+        QVERIFY(!s.contains("MainWidth"));
+    }
+
+    void fermetureRefuseeAvecFenetreOuverte()
+    {
+        FrmPrincipal f;
+        f.show();
+        intNbFenetres = 1;
+        QVERIFY(!f.close());
+        QVERIFY(f.isVisible());
+        QVERIFY(!QSettings().contains("Settings/MainLeft"));
+        intNbFenetres = 0;
+        QVERIFY(f.close());
+    }
+
+    void boutonsStandardEnFrancais()
+    {
+        QVERIFY(Installer_traductions_francaises());
+        QMessageBox boite;
+        boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(boite.button(QMessageBox::Yes)->text().remove('&'), QString("Oui"));
+        QCOMPARE(boite.button(QMessageBox::No)->text().remove('&'), QString("Non"));
+        QCOMPARE(boite.button(QMessageBox::Cancel)->text().remove('&'), QString("Annuler"));
+    }
+
+private:
+    QTemporaryDir m_reglages;
+};
+
+QTEST_MAIN(TstFrmPrincipal)
+#include "tst_frm_principal.moc"
