@@ -5,7 +5,7 @@
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/rtf.h"
-#include "core/services.h"
+#include "core/saisie.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -499,7 +499,7 @@ bool Rtb_imprimer(BoiteRiche& boite, QPrinter* imprimante, const QString& chemin
     std::unique_ptr<QPrinter> choisie;
     if (!imprimante) {
         choisie = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (!Services::ihm().choisirImprimante(*choisie))
+        if (!Choisir_imprimante(*choisie))
             return false;
         imprimante = choisie.get();
     }

@@ -5,9 +5,9 @@
 #include "core/erreurs.h"
 #include "core/rapport.h"
 #include "core/services.h"
-#include "support/fixtures.h"
+#include "fixtures.h"
 #include "outils_rtf.h"
-#include "support/port_test.h"
+#include "port_test.h"
 
 #include <QFile>
 #include <QPrinter>

@@ -5,7 +5,7 @@
 #include "core/composants.h"
 #include "core/rtf.h"
 #include "outils_rtf.h"
-#include "support/fixtures.h"
+#include "fixtures.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
