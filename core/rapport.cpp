@@ -29,7 +29,7 @@ constexpr double kTabulationPixels = 48.0; // 720 twips, half an inch
 constexpr int kRetraitImpressionTwips = 200;
 constexpr double kMargeImpressionMm = 10.0;
 
-// VB's run-time error numbers, which the callers' messages show.
+// Run-time error numbers, shown in the callers' messages.
 constexpr int kErreurFichierIntrouvable = 53;
 constexpr int kErreurAccesFichier = 75;
 
@@ -301,6 +301,21 @@ void fusionnerParagraphes(BoiteRiche& boite, const QTextBlockFormat& format)
     boite.setTextCursor(c);
 }
 } // namespace
+
+bool BoiteRiche::gras() const
+{
+    return textCursor().charFormat().fontWeight() >= QFont::DemiBold;
+}
+
+bool BoiteRiche::italique() const
+{
+    return textCursor().charFormat().fontItalic();
+}
+
+bool BoiteRiche::souligne() const
+{
+    return textCursor().charFormat().fontUnderline();
+}
 
 void BoiteRiche::setGras(bool oui)
 {

@@ -55,7 +55,10 @@ public:
     // Removes the first line break at or after the caret.
     void supprimerSautDeLigne();
 
-    // Formats of the selection and of what is written next.
+    // Formats of the selection and of what is written next (read at the caret).
+    bool gras() const;
+    bool italique() const;
+    bool souligne() const;
     void setGras(bool oui);
     void setItalique(bool oui);
     void setSouligne(bool oui);

@@ -349,7 +349,9 @@ void TestRapport::ecritureStylee()
     Rtb_ecrire_style(boite, 0, "d", true, true);
     Rtb_ecrire_style(boite, 0, "e", false, true);
     Rtb_ecrire(boite, "f\r\ng\rh\ni", 0);
+    QVERIFY(!boite.gras() && !boite.souligne());
     Rtb_set_gras(boite, true);
+    QVERIFY(boite.gras());
     Rtb_set_taille(boite, 0); // keeps the size
     Rtb_ecrire(boite, "j", 0);
     const QStringList attendu = {
