@@ -18,14 +18,17 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 Frm_liste_profil::Frm_liste_profil(QWidget* parent) : FenetreComptee(parent)
 {
     setObjectName("Frm_liste_profil");
     Lsv_profil = Creer_liste_rapport(this, "Lsv_profil", {"Profil", "Utilisé"});
+    // "Utilisé" keeps its width, the names take the rest.
     Lsv_profil->header()->setStretchLastSection(false);
     Lsv_profil->header()->setSectionsMovable(false);
+    Lsv_profil->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    Lsv_profil->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    Lsv_profil->setColumnWidth(1, Twips_en_pixels(800));
     Lsv_info_profil = Creer_liste_rapport(this, "Lsv_info_profil", {"Profil", "Num", "Code_club"});
     Lsv_info_profil->hide();
     Lsv_num = Creer_liste_rapport(this, "Lsv_num", {"Num"});
@@ -56,7 +59,6 @@ Frm_liste_profil::Frm_liste_profil(QWidget* parent) : FenetreComptee(parent)
     connect(Lsv_profil, &QTreeWidget::itemDoubleClicked, this, &Frm_liste_profil::doubleClic);
     connect(Timer1, &QTimer::timeout, this, [this] { Garder_selection(Lsv_profil, Timer1); });
     Lsv_profil->installEventFilter(this);
-    ajusterColonnes();
 }
 
 VerrousMenus Frm_liste_profil::Verrous_du_mode(const QString& mode)
@@ -138,19 +140,6 @@ bool Frm_liste_profil::eventFilter(QObject* objet, QEvent* evenement)
         }
     }
     return FenetreComptee::eventFilter(objet, evenement);
-}
-
-void Frm_liste_profil::resizeEvent(QResizeEvent* evenement)
-{
-    FenetreComptee::resizeEvent(evenement);
-    ajusterColonnes();
-}
-
-void Frm_liste_profil::ajusterColonnes()
-{
-    const int utilise = Twips_en_pixels(800);
-    Lsv_profil->setColumnWidth(1, utilise);
-    Lsv_profil->setColumnWidth(0, std::max(Twips_en_pixels(900), Lsv_profil->viewport()->width() - utilise));
 }
 
 void Frm_liste_profil::retirerSelection()

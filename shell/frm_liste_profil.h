@@ -33,14 +33,12 @@ public:
 protected:
     void Decharger_fenetres_filles() override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
-    void resizeEvent(QResizeEvent* evenement) override;
 
 private:
     void ok();
     void bouton2();
     void retirerSelection();
     void doubleClic();
-    void ajusterColonnes();
 
     QPointer<det_profil> m_detail;
 };

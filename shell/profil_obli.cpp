@@ -94,6 +94,7 @@ det_profil_obli::det_profil_obli(QWidget* parent) : DialogueForce(parent)
     Command1_1 = Bouton(this, "Annuler", 1);
     Command1_2 = Bouton(this, "Choix d'un club", 2);
     Command1_0->setEnabled(false);
+    Command1_0->setDefault(true);
 
     auto* formulaire = new QFormLayout;
     formulaire->addRow("Nom du Profil :", Text1_0);
