@@ -7,6 +7,7 @@
 #include "core/fichiers.h"
 #include "core/globales.h"
 #include "core/messages.h"
+#include "core/rapport.h"
 #include "core/sauvegarde.h"
 #include "core/saisie.h"
 #include "core/services.h"
@@ -23,9 +24,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStringDecoder>
 #include <QStyle>
-#include <QTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace {
@@ -221,7 +222,7 @@ frm_attente::frm_attente(QWidget* parent) : QDialog(parent)
     grilleProgres->setColumnStretch(1, 1);
     m_groupeProgres->hide();
 
-    m_richRapport = new QTextEdit(this);
+    m_richRapport = new BoiteRiche(this);
     m_richRapport->setObjectName("RichRapport");
     m_richRapport->setReadOnly(true);
     m_richRapport->setLineWrapMode(QTextEdit::NoWrap);
@@ -468,9 +469,9 @@ void frm_attente::Cmd_ok_Click()
                 }
                 QFile::remove(m_strFichierTrace);
                 if ((estExport() || m_strOperation == "disk") && !copie)
-                    m_richRapport->append("\nAucun fichier n'a été copié dans le répertoire choisi.");
+                    ajouterAuRapport("Aucun fichier n'a été copié dans le répertoire choisi.");
                 else if (estExport() || m_strOperation == "disk")
-                    m_richRapport->append("\nFichiers copiés dans : " + m_txtRep->text());
+                    ajouterAuRapport("Fichiers copiés dans : " + m_txtRep->text());
                 etatFinal();
             }
         } catch (const std::exception& e) {
@@ -510,18 +511,24 @@ void frm_attente::afficherEtatChoix()
 
 bool frm_attente::chargerTrace()
 {
-    QFile f(m_strFichierTrace);
-    if (!f.open(QIODevice::ReadOnly))
+    // The trace is loaded as a template that is never built: a missing file is a failure.
+    if (!Construire_modele_impression(m_strFichierTrace, *m_richRapport, Nom_du_fichier(m_strFichierTrace), true))
         return false;
-    const QByteArray octets = f.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString texte = utf8.decode(octets);
-    if (utf8.hasError())
-        texte = QString::fromLatin1(octets);
-    while (texte.endsWith('\n') || texte.endsWith('\r'))
-        texte.chop(1);
-    m_richRapport->setPlainText(texte);
+    m_richRapport->moveCursor(QTextCursor::Start);
     return true;
+}
+
+void frm_attente::ajouterAuRapport(const QString& ligne)
+{
+    QTextCursor c(m_richRapport->document());
+    c.movePosition(QTextCursor::End);
+    // The trace's trailing blank lines give way to one blank line before ours.
+    while (c.block().text().isEmpty() && c.block().previous().isValid())
+        c.deletePreviousChar();
+    c.insertBlock();
+    c.insertBlock();
+    c.insertText(ligne);
+    m_richRapport->moveCursor(QTextCursor::Start);
 }
 
 void frm_attente::etatFinal()

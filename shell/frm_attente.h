@@ -11,13 +11,13 @@
 #include <functional>
 #include <memory>
 
+class BoiteRiche;
 class Composant;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QTextEdit;
 
 // Loads the runner for one action, shows it modally and returns once it is closed. Nothing is
 // shown when the component cannot be created.
@@ -82,6 +82,7 @@ private:
     bool entreeZippee() const;
     void executerComposant(bool& reussi, bool& exception);
     bool chargerTrace();
+    void ajouterAuRapport(const QString& ligne);
     void etatFinal();
     void afficherEtatChoix();
     void terminerExecution(bool apresRefus);
@@ -107,7 +108,7 @@ private:
     QPushButton* m_cmdOk;
     QPushButton* m_cmdQuit;
     QProgressBar* m_progressBar;
-    QTextEdit* m_richRapport;
+    BoiteRiche* m_richRapport;
     QLabel* m_lbMessage[4];
     QLabel* m_lbClub;
     QLabel* m_lbNageur;
