@@ -32,3 +32,8 @@ void Ouvrir_liste_pays(QPointer<frm_liste_pays>& fenetre, const QString& mode, c
 
 // The time calculator frm_calTps; its copy controls shown only when there is a caller.
 void Ouvrir_calculatrice_temps(QPointer<frm_calTps>& fenetre, int gauche, int haut, QWidget* appelant);
+
+// The runner of the exchange components (shell/frm_attente): loads it for one action, shows it
+// modally and returns once it is closed; nothing is shown when the component cannot be created.
+void Lancer_attente(const QString& strNomClass, const QString& strOperation, const QString& strCaption_P,
+                    const QString& strNumCompet_P, bool bNewCompet);

@@ -467,8 +467,10 @@ void frm_attente::Cmd_ok_Click()
                     done(QDialog::Rejected);
                     return;
                 }
-                QFile::remove(m_strFichierTrace);
-                if ((estExport() || m_strOperation == "disk") && !copie)
+                if (m_strOperation == "disk" && optionCochee())
+                    ajouterAuRapport(copie ? "Fichiers compressés dans : " + m_txtRep->text()
+                                           : QString("Aucune archive n'a été écrite."));
+                else if ((estExport() || m_strOperation == "disk") && !copie)
                     ajouterAuRapport("Aucun fichier n'a été copié dans le répertoire choisi.");
                 else if (estExport() || m_strOperation == "disk")
                     ajouterAuRapport("Fichiers copiés dans : " + m_txtRep->text());
@@ -484,6 +486,10 @@ void frm_attente::Cmd_ok_Click()
 
 void frm_attente::terminerExecution(bool apresRefus)
 {
+    // Shown or not, the trace goes: the next run may use the same name.
+    if (!m_strFichierTrace.isEmpty())
+        QFile::remove(m_strFichierTrace);
+    m_strFichierTrace.clear();
     if (!m_strRepTemp.isEmpty())
         Supprimer_dossier(m_strRepTemp);
     if (!m_repDezip.isEmpty())

@@ -3,6 +3,7 @@
 // an archive, then one component works on the closed base, what it produced is zipped or moved,
 // and its trace is shown. Closing the window opens the base again, or falls back to its backup.
 
+#include "core/ouvreurs.h"
 #include "core/progression.h"
 
 #include <QDialog>
@@ -18,11 +19,6 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-
-// Loads the runner for one action, shows it modally and returns once it is closed. Nothing is
-// shown when the component cannot be created.
-void Lancer_attente(const QString& strNomClass, const QString& strOperation, const QString& strCaption_P,
-                    const QString& strNumCompet_P, bool bNewCompet);
 
 // What the copy of the outputs asks of the machine and of the user.
 struct OutilsCopie {
