@@ -192,6 +192,7 @@ QWidget* det_licence::construireAdministratif()
     club->addWidget(text1[11]);
     Cmd_Club = new QPushButton("...", page);
     Cmd_Club->setObjectName("Cmd_Club");
+    Cmd_Club->setFixedWidth(Cmd_Club->fontMetrics().horizontalAdvance("...") + 18);
     Cmd_Club->setToolTip("Sélection d'un club");
     club->addWidget(Cmd_Club);
     form->addRow("Code du club :", club);
@@ -231,6 +232,7 @@ QWidget* det_licence::construireAdministratif()
     pays->addWidget(text1[3]);
     Cmd_pays = new QPushButton("...", page);
     Cmd_pays->setObjectName("Cmd_pays");
+    Cmd_pays->setFixedWidth(Cmd_pays->fontMetrics().horizontalAdvance("...") + 18);
     Cmd_pays->setToolTip("Sélection d'un pays");
     pays->addWidget(Cmd_pays);
     form->addRow("Nationalité :", pays);
@@ -284,6 +286,7 @@ QWidget* det_licence::construireLicence()
     origine->addWidget(text1[9]);
     Cmd_origine = new QPushButton("...", Frame1);
     Cmd_origine->setObjectName("Cmd_origine");
+    Cmd_origine->setFixedWidth(Cmd_origine->fontMetrics().horizontalAdvance("...") + 18);
     Cmd_origine->setToolTip("Sélection d'un licencié");
     origine->addWidget(Cmd_origine);
     type->addLayout(origine, 1, 1, 1, 2);

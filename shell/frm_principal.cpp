@@ -7,6 +7,7 @@
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/services.h"
+#include "shell/commandes_licences.h"
 #include "shell/frm_monitor_def.h"
 #include "shell/frm_splash.h"
 #include "shell/menus.h"
@@ -182,6 +183,16 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfOrdiMasquer", [this] { mnuPerfOrdiMasquer_Click(); });
     relier("mnuPerfOrdiParam", [this] { mnuPerfOrdiParam_Click(); });
     relier("mnuPerfOrdiTjsVisible", [this] { mnuPerfOrdiTjsVisible_Click(); });
+
+    // Licences: the lists, a new licence, the licences without fee and the report. The tariff
+    // pop-up's items are handled by the licence list that pops it up.
+    auto* licences = new CommandesLicences(this);
+    relier("mnuLicNew", [licences] { licences->mnuLicNew_Click(); });
+    relier("mnuLicListe", [licences] { licences->mnuLicListe_Click(); });
+    relier("mnuLicModif", [licences] { licences->mnuLicModif_Click(); });
+    relier("mnuLicSuppr", [licences] { licences->mnuLicSuppr_Click(); });
+    relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
+    relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
 }
 
 void FrmPrincipal::lirePlacement()
