@@ -136,8 +136,15 @@ void TstMenusLicences::listes()
     QVERIFY(Menu("mnuBaseClubNew")->isEnabled());
     QCOMPARE(Menu("mnuLicPrint")->isEnabled(), !verrouilles.contains("mnuLicPrint"));
 
-    liste->close();
+    if (mode == "Suppr") {
+        QTest::keyClick(liste->lsv_licence, Qt::Key_Delete);
+        QCOMPARE(m_base->valeur("SELECT count(*) FROM Licence WHERE Visible = true"), QString("1"));
+    }
+    // The close box of the document window: a pending deletion is undone.
+    Cadre_fenetre(liste)->close();
     Traiter_evenements();
+    QVERIFY(!Fenetre_ouverte<frm_liste_licence>(*m_principale));
+    QCOMPARE(m_base->valeur("SELECT count(*) FROM Licence WHERE Visible = true"), QString("2"));
     for (const QString& m : verrouilles)
         QVERIFY2(Menu(m)->isEnabled(), qPrintable(m));
     QCOMPARE(intNbFenetres, qint16(0));
