@@ -817,7 +817,6 @@ void Ouvrir_liste_licences(QPointer<frm_liste_licence>& fenetre, const QString& 
         liste.Fixer_annuler(bAnnuler);
         liste.Cmd[2]->setText(texteModifier);
         liste.Cmd[2]->setVisible(!texteModifier.isEmpty());
-        liste.lsv_licence->setSelectionMode(QAbstractItemView::SingleSelection);
         liste.set_liste(sql, numSel);
         if (mode == "SsCotisation")
             liste.ChargeMenuTarifs();

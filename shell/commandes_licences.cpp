@@ -2,11 +2,10 @@
 
 #include "clubs_licences/det_licence.h"
 #include "clubs_licences/frm_liste_licence.h"
-#include "core/base.h"
+#include "clubs_licences/info_club.h"
 #include "core/erreurs.h"
 #include "core/globales.h"
 #include "core/messages.h"
-#include "core/utils.h"
 #include "shell/rapport_licences.h"
 
 CommandesLicences::CommandesLicences(QObject* parent) : QObject(parent)
@@ -53,8 +52,7 @@ void CommandesLicences::mnuLicSuppr_Click()
 void CommandesLicences::mnuBaseClubCotisationUnknown_Click()
 {
     try {
-        // Every row counts, as for the club's own tariff window.
-        if (Lire_nombre("select count(*) from Tarifs where Code_federal = " + Sql_texte(strCodeClub)) == 0) {
+        if (!Club_a_tarifs(strCodeClub)) {
             Afficher_erreur("Vous devez d'abord définir au moins un tarif.");
             return;
         }
