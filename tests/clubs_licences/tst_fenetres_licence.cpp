@@ -283,6 +283,7 @@ private slots:
     void filtres();
     void criteresRestaures();
     void triParColonne();
+    void listeVide();
     void suppressionAnnulee();
     void suppressionValidee();
     void suppressionDansUneSelection();
@@ -486,6 +487,22 @@ void TstFenetresLicence::triParColonne()
     QCOMPARE(Ligne(l->lsv_licence, 1)->text(3), QString("31 décembre 1989"));
     emit entete->sectionClicked(2);
     QCOMPARE(Noms(l), (QStringList {"DUBOIS", "ZOLA", "MARTIN", "DUPONT"}));
+}
+
+void TstFenetresLicence::listeVide()
+{
+    Contexte c;
+    strCodeClub = clubB;
+    c.base.executer("UPDATE Licence SET Visible = false WHERE Code_club = '" + clubB + "'");
+    QPointer<frm_liste_licence> ref;
+    frm_liste_licence* l = Ouvrir_liste(ref, "Suppr", true, "&Supprimer");
+    QCOMPARE(Nombre_lignes(l->lsv_licence), 0);
+    QVERIFY(!l->Cmd[2]->isEnabled() && !l->Cmd[1]->isEnabled() && !l->txt_recherche->isEnabled());
+    QVERIFY(l->Cmd[0]->isEnabled());
+    Touche_suppr(l);
+    l->Cmd[0]->click();
+    Traiter_evenements();
+    QVERIFY(!ref);
 }
 
 void TstFenetresLicence::suppressionAnnulee()
