@@ -20,17 +20,6 @@
 
 namespace {
 
-QTreeWidget* Nouvelle_liste(QWidget* parent, const char* nom, const QStringList& colonnes)
-{
-    auto* liste = new QTreeWidget(parent);
-    liste->setObjectName(nom);
-    liste->setHeaderLabels(colonnes);
-    liste->setRootIsDecorated(false);
-    liste->setUniformRowHeights(true);
-    liste->setAllColumnsShowFocus(true);
-    return liste;
-}
-
 // Writes into a control of the caller found by its name, case ignored as control names are
 // (a text box or a label).
 void Ecrire_dans_appelant(QWidget* appelant, const char* nom, const QString& texte)
@@ -51,14 +40,14 @@ void Ecrire_dans_appelant(QWidget* appelant, const char* nom, const QString& tex
 Frm_liste_club::Frm_liste_club(QWidget* parent) : FenetreComptee(parent)
 {
     setObjectName("Frm_liste_club");
-    Lsv_club = Nouvelle_liste(this, "Lsv_club", {"Code Club", "Libellé Club"});
+    Lsv_club = Creer_liste_rapport(this, "Lsv_club", {"Code Club", "Libellé Club"});
     // Wide enough for a whole code in the font in use.
     Lsv_club->setColumnWidth(
         0, std::max(Twips_en_pixels(1500), Lsv_club->fontMetrics().horizontalAdvance("FRA0000000000") + 16));
     Lsv_club->header()->setStretchLastSection(true);
-    Lsv_info_club = Nouvelle_liste(this, "Lsv_info_club", {"Code Club", "Num"});
+    Lsv_info_club = Creer_liste_rapport(this, "Lsv_info_club", {"Code Club", "Num"});
     Lsv_info_club->hide();
-    Lsv_num = Nouvelle_liste(this, "Lsv_num", {"Num", "Libellé club"});
+    Lsv_num = Creer_liste_rapport(this, "Lsv_num", {"Num", "Libellé club"});
     Lsv_num->hide();
 
     auto bouton = [this](const char* texte, int i) {

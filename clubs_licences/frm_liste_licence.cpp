@@ -78,17 +78,6 @@ void Cocher_lettre(QRadioButton* const* options, int n, const QString& lettres, 
         options[i]->setChecked(true);
 }
 
-QTreeWidget* Nouvelle_liste(QWidget* parent, const char* nom, const QStringList& colonnes)
-{
-    auto* liste = new QTreeWidget(parent);
-    liste->setObjectName(nom);
-    liste->setHeaderLabels(colonnes);
-    liste->setRootIsDecorated(false);
-    liste->setUniformRowHeights(true);
-    liste->setAllColumnsShowFocus(true);
-    return liste;
-}
-
 } // namespace
 
 QString Criteres_licences(const QStringList& v)
@@ -126,7 +115,7 @@ frm_liste_licence::frm_liste_licence(QWidget* parent) : FenetreComptee(parent)
     if (bClubSelection)
         colonnes << "Club Origine";
     colonnes << "Date Naissance";
-    lsv_licence = Nouvelle_liste(this, "lsv_licence", colonnes);
+    lsv_licence = Creer_liste_rapport(this, "lsv_licence", colonnes);
     lsv_licence->setSortingEnabled(false);
     lsv_licence->header()->setSectionsClickable(true);
     lsv_licence->header()->setSortIndicatorShown(false);
@@ -135,7 +124,7 @@ frm_liste_licence::frm_liste_licence(QWidget* parent) : FenetreComptee(parent)
     const double parts[] = {0.28, 0.22, 0.16, 0.18};
     for (int i = 0; i < lsv_licence->columnCount() - 1; ++i)
         lsv_licence->setColumnWidth(i, static_cast<int>(largeur * parts[std::min(i, 3)]));
-    lsv_info_lic = Nouvelle_liste(this, "lsv_info_lic", {"Nom Complet", "N° Licence", "Num"});
+    lsv_info_lic = Creer_liste_rapport(this, "lsv_info_lic", {"Nom Complet", "N° Licence", "Num"});
     lsv_info_lic->hide();
 
     static const char* const textes[6] = {"&Ok", "&Annuler", "&Modifier", "&Tri", "&Valider", "&Restaurer"};

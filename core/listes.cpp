@@ -24,6 +24,18 @@
 
 // ---- Rows ----------------------------------------------------------------------------------
 
+QTreeWidget* Creer_liste_rapport(QWidget* parent, const QString& nom, const QStringList& colonnes)
+{
+    auto* liste = new QTreeWidget(parent);
+    liste->setObjectName(nom);
+    liste->setHeaderLabels(colonnes);
+    liste->setRootIsDecorated(false);
+    liste->setUniformRowHeights(true);
+    liste->setAllColumnsShowFocus(true);
+    liste->setSelectionMode(QAbstractItemView::SingleSelection);
+    return liste;
+}
+
 QTreeWidgetItem* Ligne(QTreeWidget* liste, int index)
 {
     if (index < 1 || index > liste->topLevelItemCount())

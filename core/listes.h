@@ -20,6 +20,8 @@ class QWidget;
 // ---- Rows ----------------------------------------------------------------------------------
 
 // Row i (from 1), nullptr outside the list.
+// A report-style list with its column titles: flat, whole rows selected, one at a time.
+QTreeWidget* Creer_liste_rapport(QWidget* parent, const QString& nom, const QStringList& colonnes);
 QTreeWidgetItem* Ligne(QTreeWidget* liste, int index);
 // The place (from 1) of a row, 0 for none.
 int Index_ligne(QTreeWidget* liste, QTreeWidgetItem* ligne);

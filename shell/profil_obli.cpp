@@ -20,18 +20,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-QTreeWidget* Creer_liste_rapport(QWidget* parent, const QString& nom, const QStringList& colonnes)
-{
-    auto* liste = new QTreeWidget(parent);
-    liste->setObjectName(nom);
-    liste->setHeaderLabels(colonnes);
-    liste->setRootIsDecorated(false);
-    liste->setUniformRowHeights(true);
-    liste->setAllColumnsShowFocus(true);
-    liste->setSelectionMode(QAbstractItemView::SingleSelection);
-    return liste;
-}
-
 namespace {
 
 QPushButton* Bouton(QWidget* parent, const char* texte, int index)

@@ -10,8 +10,6 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 
-// A list of rows in report mode, one row selected at a time, named for the tests.
-QTreeWidget* Creer_liste_rapport(QWidget* parent, const QString& nom, const QStringList& colonnes);
 
 // They come up while a base opens under the busy pointer: the arrow is shown while they live.
 class DialogueForce : public QDialog {
