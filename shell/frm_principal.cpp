@@ -9,7 +9,10 @@
 #include "core/services.h"
 #include "shell/frm_monitor_def.h"
 #include "shell/frm_splash.h"
+#include "shell/maj_base.h"
+#include "shell/maj_logiciel.h"
 #include "shell/menus.h"
+#include "shell/operations_base.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -182,6 +185,20 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfOrdiMasquer", [this] { mnuPerfOrdiMasquer_Click(); });
     relier("mnuPerfOrdiParam", [this] { mnuPerfOrdiParam_Click(); });
     relier("mnuPerfOrdiTjsVisible", [this] { mnuPerfOrdiTjsVisible_Click(); });
+
+    // Base file operations, database and software updates.
+    relier("mnuBaseNew", [] { mnuBaseNew_Click(); });
+    relier("mnuBaseOpen", [] { mnuBaseOpen_Click(); });
+    relier("mnuBaseSave", [] { mnuBaseSave_Click(); });
+    relier("mnuBaseAnnuler", [] { mnuBaseAnnuler_Click(); });
+    relier("mnuBaseClose", [] { mnuBaseClose_Click(); });
+    relier("mnuBaseSuppr", [] { mnuBaseSuppr_Click(); });
+    relier("mnuBaseArchive", [] { mnuBaseArchive_Click(); });
+    relier("mnuBaseCompacter", [] { mnuBaseCompacter_Click(); });
+    relier("mnuExit", [] { mnuExit_Click(); });
+    relier("mnuMajBase", [] { mnuMajBase_Click(); });
+    relier("mnuMajLogiciel", [] { mnuMajLogiciel_Click(); });
+    fixerFermetureBase(Fermer_base_fenetre_principale);
 }
 
 void FrmPrincipal::lirePlacement()
