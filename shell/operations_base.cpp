@@ -100,13 +100,30 @@ void fermerFenetrePrincipale()
         frmPrincipal->close();
 }
 
+// Info.Version of the open base; a base without one is refused here, with one message whether
+// the table or only its row is missing.
+QString versionLisible()
+{
+    QString version;
+    try {
+        Requete r(cnxBase.handle(), "SELECT Version FROM Info");
+        if (r.suivante())
+            version = r.texte(0);
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+    }
+    if (version.isEmpty())
+        Afficher_erreur("Cette base n'est pas valide.\r\nImpossible de retrouver la version.");
+    return version;
+}
+
 // The version check; sauvegardeAJour: the backup already holds the base as it is (the crash
 // check has just taken it back). misAJour tells whether an upgrade ran.
 bool controlerVersion(bool sauvegardeAJour, bool& misAJour)
 {
     try {
         Afficher_statut("Contrôle Version Base");
-        const QString version = Verifier_version_base();
+        const QString version = versionLisible();
         if (version.isEmpty()) {
             cnxBase.fermer();
             return false;
@@ -143,14 +160,11 @@ bool apresOuverture()
 {
     try {
         Afficher_statut("Contrôle Version Base");
+        // A file that is no base of ours is refused before the crash check reads it.
+        if (versionLisible().isEmpty())
+            return false;
         Afficher_statut("Contrôle crash");
-        ControleFermeture crash = ControleFermeture::Normale;
-        try {
-            crash = Controler_fermeture_base();
-        } catch (const std::exception&) {
-            // No readable Info table: the version check refuses the base with its own message.
-            Liberer_resultat();
-        }
+        const ControleFermeture crash = Controler_fermeture_base();
         if (crash == ControleFermeture::Echec)
             return false;
         bool misAJour = false;
