@@ -5,6 +5,7 @@
 #include "clubs_licences/liste_licences.h"
 #include "core/base.h"
 #include "fixtures.h"
+#include "mesure.h"
 
 #include <sqlite3.h>
 
@@ -43,18 +44,8 @@ int main(int argc, char** argv)
                         "Licence.Num FROM Club Club, Licence Licence WHERE Club.Code_federal = Licence.Code_club "
                         "AND Licence.Visible = true ORDER BY Licence.Nom, Licence.Prenom";
 
-    auto meilleur = [](auto&& f) {
-        qint64 best = INT64_MAX;
-        for (int essai = 0; essai < 5; ++essai) {
-            QElapsedTimer t;
-            t.start();
-            f();
-            best = std::min(best, t.nsecsElapsed());
-        }
-        return best;
-    };
 
-    const qint64 nu = meilleur([&] {
+    const qint64 nu = Meilleur_temps([&] {
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(cnxBase.handle(), sql.toUtf8().constData(), -1, &st, nullptr);
         int lignes = 0;
@@ -69,7 +60,7 @@ int main(int argc, char** argv)
     });
 
     // The query layer alone, to tell its share from the lists'.
-    const qint64 couche = meilleur([&] {
+    const qint64 couche = Meilleur_temps([&] {
         Executer_requete(sql, false);
         Liberer_resultat();
     });
@@ -79,7 +70,7 @@ int main(int argc, char** argv)
     liste.setHeaderLabels({"Nom", "Prénom", "Licence", "Club", "Né(e) le"});
     liste.resize(600, 400);
     liste.show();
-    const qint64 remplissage = meilleur([&] {
+    const qint64 remplissage = Meilleur_temps([&] {
         ColonnesListes colonnes{QList<int>{0, 1, 2, 3, 4}, QList<int>{0, 1, 2, 5}};
         Remplir_liste_licences(sql, &liste, &info, true, true, colonnes);
         QCoreApplication::processEvents(); // the list lays out and paints what the user sees

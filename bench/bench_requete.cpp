@@ -4,6 +4,7 @@
 #include "core/base.h"
 #include "core/globales.h"
 #include "fixtures.h"
+#include "mesure.h"
 
 #include <sqlite3.h>
 
@@ -25,18 +26,8 @@ int main(int argc, char** argv)
     base.executer("COMMIT");
     const QString sql = "SELECT a, b, c, d, e, f, g, h, i, j FROM B";
 
-    auto meilleur = [](auto&& f) {
-        qint64 best = INT64_MAX;
-        for (int essai = 0; essai < 5; ++essai) {
-            QElapsedTimer t;
-            t.start();
-            f();
-            best = std::min(best, t.nsecsElapsed());
-        }
-        return best;
-    };
 
-    const qint64 nu = meilleur([&] {
+    const qint64 nu = Meilleur_temps([&] {
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(cnxBase.handle(), sql.toUtf8().constData(), -1, &st, nullptr);
         qint64 total = 0;
@@ -50,7 +41,7 @@ int main(int argc, char** argv)
         if (total == 0)
             std::puts("?");
     });
-    const qint64 couche = meilleur([&] {
+    const qint64 couche = Meilleur_temps([&] {
         Executer_requete(sql, false);
         if (colResultat.Count(0) != 100000)
             std::puts("?");

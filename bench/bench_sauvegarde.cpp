@@ -5,6 +5,7 @@
 #include "core/globales.h"
 #include "core/sauvegarde.h"
 #include "fixtures.h"
+#include "mesure.h"
 #include "port_test.h"
 
 #include <QCoreApplication>
@@ -36,18 +37,6 @@ void remplir(BaseTest& base)
     }
 }
 
-double meilleur(const std::function<void()>& action)
-{
-    double mieux = 1e18;
-    for (int i = 0; i < kEssais; ++i) {
-        QElapsedTimer t;
-        t.start();
-        action();
-        mieux = std::min(mieux, t.nsecsElapsed() / 1e6);
-    }
-    return mieux;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -59,15 +48,15 @@ int main(int argc, char** argv)
     const qint64 taille = QFileInfo(base.chemin()).size();
 
     bool ok = true;
-    const double sauvegarde = meilleur([&] { ok = ok && Creer_sauvegarde(); });
+    const double sauvegarde = Meilleur_temps([&] { ok = ok && Creer_sauvegarde(); }, kEssais) / 1e6;
     const qint64 tailleSav = QFileInfo(Chemin_sauvegarde()).size();
 
     const QString archiveZip = base.repertoire().fichier("reference.zip");
     int codeZip = 0;
-    const double zip = meilleur([&] {
+    const double zip = Meilleur_temps([&] {
         QFile::remove(archiveZip);
         codeZip = QProcess::execute("zip", {"-6", "-q", "-j", archiveZip, base.chemin()});
-    });
+    }, kEssais) / 1e6;
     if (!ok || codeZip != 0) {
         std::fprintf(stderr, "échec : sauvegarde %s, zip %d\n", ok ? "ok" : "ratée", codeZip);
         return 1;

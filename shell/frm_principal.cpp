@@ -1,5 +1,6 @@
 #include "shell/frm_principal.h"
 
+#include "clubs_licences/det_mon_club.h"
 #include "core/base.h"
 #include "core/composants.h"
 #include "core/erreurs.h"
@@ -199,6 +200,10 @@ void FrmPrincipal::connecterMenus()
     relier("mnuMajBase", [] { mnuMajBase_Click(); });
     relier("mnuMajLogiciel", [] { mnuMajLogiciel_Click(); });
     fixerFermetureBase(Fermer_base_fenetre_principale);
+
+    // Own club ("Votre Club"): one information window at a time.
+    relier("mnuBaseClubConfigInfo",
+           [fenetre = QPointer<det_mon_club>()]() mutable { Ouvrir_det_mon_club(fenetre); });
 }
 
 void FrmPrincipal::lirePlacement()
