@@ -1,6 +1,7 @@
 #include "clubs_licences/utils_club.h"
 #include "core/services.h"
 #include "shell/demarrage.h"
+#include "shell/profils.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
 
     Preparer_repertoire_application();
     Installer_etapes_clubs();
+    Installer_etapes_profil();
     Main();
     return app.exec();
 }

@@ -31,13 +31,19 @@ QTreeWidget* Nouvelle_liste(QWidget* parent, const char* nom, const QStringList&
     return liste;
 }
 
-// Writes into a control of the caller found by its name (a text box or a label).
+// Writes into a control of the caller found by its name, case ignored as control names are
+// (a text box or a label).
 void Ecrire_dans_appelant(QWidget* appelant, const char* nom, const QString& texte)
 {
     if (!appelant)
         return;
-    if (QWidget* champ = appelant->findChild<QWidget*>(nom))
-        champ->setProperty("text", texte);
+    const QString recherche = QString::fromLatin1(nom);
+    for (QWidget* champ : appelant->findChildren<QWidget*>()) {
+        if (champ->objectName().compare(recherche, Qt::CaseInsensitive) == 0) {
+            champ->setProperty("text", texte);
+            return;
+        }
+    }
 }
 
 } // namespace

@@ -552,6 +552,29 @@ void Vider_table(const QString& table)
     cnxBase.Execute("delete from " + table);
 }
 
+PointSauvegarde::PointSauvegarde(const QString& nom) : m_nom(nom)
+{
+    cnxBase.Execute("SAVEPOINT " + m_nom);
+}
+
+PointSauvegarde::~PointSauvegarde()
+{
+    if (m_valide)
+        return;
+    try {
+        cnxBase.Execute("ROLLBACK TO " + m_nom);
+        cnxBase.Execute("RELEASE " + m_nom);
+    } catch (const std::exception&) {
+        // The connection is gone: nothing is left to undo.
+    }
+}
+
+void PointSauvegarde::valider()
+{
+    cnxBase.Execute("RELEASE " + m_nom);
+    m_valide = true;
+}
+
 bool Supprimer_modele_engagement(const QString& numero)
 {
     try {

@@ -120,6 +120,22 @@ private:
 };
 
 extern Connexion cnxBase;
+
+// A savepoint on cnxBase: what runs while it lives is undone at its end unless validated. It
+// nests inside a caller's transaction.
+class PointSauvegarde {
+public:
+    explicit PointSauvegarde(const QString& nom);
+    ~PointSauvegarde();
+    PointSauvegarde(const PointSauvegarde&) = delete;
+    PointSauvegarde& operator=(const PointSauvegarde&) = delete;
+    void valider();
+
+private:
+    QString m_nom;
+    bool m_valide = false;
+};
+
 extern Recordset rsRequete;
 extern Resultat colResultat;
 

@@ -8,6 +8,11 @@
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/services.h"
+#include "clubs_licences/dem_info.h"
+#include "clubs_licences/frm_liste_club.h"
+#include "clubs_licences/utils_club.h"
+#include "shell/det_profil.h"
+#include "shell/frm_liste_profil.h"
 #include "shell/frm_monitor_def.h"
 #include "shell/frm_splash.h"
 #include "shell/maj_base.h"
@@ -204,6 +209,65 @@ void FrmPrincipal::connecterMenus()
     // Own club ("Votre Club"): one information window at a time.
     relier("mnuBaseClubConfigInfo",
            [fenetre = QPointer<det_mon_club>()]() mutable { Ouvrir_det_mon_club(fenetre); });
+
+    // Profiles and clubs.
+    auto commande = [](const QString& erreur, const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const std::exception& e) {
+            Memoriser_erreur(e);
+            Afficher_erreur(erreur);
+        }
+    };
+    const QString ouvertureProfil = "Une erreur s'est produite lors de l'ouverture de la fenêtre des profils.";
+    const QString ouvertureClub = "Une erreur s'est produite lors de l'ouverture de la fenêtre des clubs.";
+    relier("mnuBaseProfilNew", [=, this] {
+        commande(ouvertureProfil, [this] { Ouvrir_det_profil(m_nouveauProfil, "Nouveau", {}, {}, 0, {}, nullptr); });
+    });
+    relier("mnuBaseProfilList", [=, this] {
+        commande(ouvertureProfil, [this] {
+            Ouvrir_liste_profil(m_listeProfils, "Liste des profils", false, "View", "&Voir", false);
+        });
+    });
+    relier("mnuBaseProfilModif", [=, this] {
+        commande(ouvertureProfil, [this] {
+            Ouvrir_liste_profil(m_listeProfils, "Modifier profils", false, "Modif", "&Modifier", false);
+        });
+    });
+    relier("mnuBaseProfilSuppr", [=, this] {
+        commande(ouvertureProfil, [this] {
+            Ouvrir_liste_profil(m_listeProfils, "Supprimer profils", true, "Suppr", "&Supprimer", true);
+        });
+    });
+    relier("mnuBaseProfilInfo", [=, this] {
+        commande(ouvertureProfil, [this] {
+            Ouvrir_det_profil(m_infoProfil, "View", strNomProfil, strCodeClub, 0, strNumProfil, nullptr);
+        });
+    });
+    relier("mnuBaseProfilChange", [=, this] {
+        commande(ouvertureProfil, [this] {
+            Ouvrir_liste_profil(m_listeProfils, "Choisir un profil", true, "Choisir", QString(), false);
+        });
+    });
+    // "Nouveau" takes its locks itself.
+    relier("mnuBaseClubNew", [=, this] {
+        commande(ouvertureClub, [this] { Ouvrir_info_club(m_nouveauClub, "Nouveau", {}, {}, 0, nullptr); });
+    });
+    relier("mnuBaseClubListe", [=, this] {
+        commande(ouvertureClub, [this] {
+            Ouvrir_liste_club(m_listeClubs, "Liste des Clubs", "View", false, QString(), 0, 0, {}, {}, nullptr);
+        });
+    });
+    relier("mnuBaseClubModif", [=, this] {
+        commande(ouvertureClub, [this] {
+            Ouvrir_liste_club(m_listeClubs, "Modifier Clubs", "Modif", false, "&Modifier", 0, 0, {}, {}, nullptr);
+        });
+    });
+    relier("mnuBaseClubSuppr", [=, this] {
+        commande(ouvertureClub, [this] {
+            Ouvrir_liste_club(m_listeClubs, "Supprimer Clubs", "Suppr", true, "&Supprimer", 0, 0, {}, {}, nullptr);
+        });
+    });
 }
 
 void FrmPrincipal::lirePlacement()

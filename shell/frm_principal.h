@@ -10,6 +10,10 @@
 #include <memory>
 
 class Composant;
+class Frm_liste_club;
+class Frm_liste_profil;
+class dem_info;
+class det_profil;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -70,6 +74,12 @@ private:
     std::function<void()> m_fermetureBase;
     std::unique_ptr<Composant> m_suivi;
     QPointer<FrmMonitorDef> m_parametresSuivi;
+    // Windows opened from the profile and club menus.
+    QPointer<Frm_liste_profil> m_listeProfils;
+    QPointer<det_profil> m_nouveauProfil;
+    QPointer<det_profil> m_infoProfil;
+    QPointer<Frm_liste_club> m_listeClubs;
+    QPointer<dem_info> m_nouveauClub;
 };
 
 // frmPrincipal as the main window class, or nullptr.
