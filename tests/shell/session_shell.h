@@ -1,6 +1,6 @@
 #pragma once
-// What the base-file tests share: a user session on the real main window, with a scripted port,
-// a temporary application folder, and a stand-in for the profile loader.
+// What the base-file tests share: a user session on the real main window, with a scripted port
+// and a temporary application folder.
 
 #include "clubs_licences/dem_info.h"
 #include "clubs_licences/utils_club.h"
@@ -13,6 +13,8 @@
 #include "fixtures.h"
 #include "port_test.h"
 #include "shell/frm_principal.h"
+#include "shell/profil_obli.h"
+#include "shell/profils.h"
 
 #include <sqlite3.h>
 
@@ -28,28 +30,6 @@
 #include <memory>
 
 inline const QString kCodeClub = QStringLiteral("FRA1320021234");
-
-// Stands for the profile loader: the first loading of a base without profile makes one on its
-// first club (as the forced "Création profil" would), then the current profile fills the
-// globals and the status bar.
-inline void Charger_profil_simule()
-{
-    if (Lire_nombre("select count(*) from Profil") == 0) {
-        cnxBase.Execute("INSERT INTO Profil (Code_club, Libelle) SELECT Code_federal, 'Bassin' FROM Club "
-                        "WHERE Visible = true ORDER BY Num LIMIT 1");
-        cnxBase.Execute("Update Profil Set LastUse = true");
-    }
-    Requete r(cnxBase.handle(), "SELECT Club.Code_federal, Club.Intitule, Profil.Libelle, Profil.Num FROM Club, Profil "
-                                "WHERE Profil.LastUse = true and Club.Code_federal = Profil.Code_club");
-    if (r.suivante()) {
-        strCodeClub = r.texte(0);
-        strNomClub = r.texte(1);
-        strNomProfil = r.texte(2);
-        strNumProfil = r.texte(3);
-    }
-    if (FrmPrincipal* f = Fenetre_principale())
-        f->Ecrire_panneau_profil("Profil : " + strNomProfil + " (" + strNomClub + ")");
-}
 
 // One value read from a base file that is not open.
 inline QString Valeur_fichier(const QString& chemin, const QString& sql)
@@ -80,7 +60,7 @@ inline QString Valeur(const QString& sql)
     return r.suivante() ? r.texte(0) : QString();
 }
 
-// A base from the model with one club and no profile, closed.
+// A base from the model with one club and its current profile, closed.
 inline QString Preparer_base(const RepertoireTest& rep, const QString& nom)
 {
     const QString chemin = rep.fichier(nom);
@@ -90,6 +70,10 @@ inline QString Preparer_base(const RepertoireTest& rep, const QString& nom)
     sqlite3* db = Ouvrir_connexion_sqlite(chemin);
     sqlite3_exec(db, ("INSERT INTO Club (Code_federal, Intitule, Selection) VALUES ('" + kCodeClub
                       + "', 'Cercle des nageurs', false)")
+                         .toUtf8()
+                         .constData(),
+                 nullptr, nullptr, nullptr);
+    sqlite3_exec(db, ("INSERT INTO Profil (Code_club, Libelle, LastUse) VALUES ('" + kCodeClub + "', 'Bassin', true)")
                          .toUtf8()
                          .constData(),
                  nullptr, nullptr, nullptr);
@@ -109,6 +93,18 @@ inline void Repondre_nouveau_club(PortIhmTest& ihm, const QString& nom = "Cercle
     });
 }
 
+// Answers the forced "Création profil" with a profile on that club.
+inline void Repondre_creation_profil(PortIhmTest& ihm, const QString& nom = "Bassin")
+{
+    ihm.repondreModal([nom](QDialog& d) {
+        auto& creation = dynamic_cast<det_profil_obli&>(d);
+        creation.Text1_0->setText(nom);
+        creation.Text1_1->setText(kCodeClub);
+        creation.Command1_0->click();
+        return d.result();
+    });
+}
+
 class Session {
 public:
     Session()
@@ -118,9 +114,9 @@ public:
         Initialiser_verrous_menus();
         ihm.accepterMessagesOk(true);
         Installer_etapes_clubs();
-        Etapes_base().chargerProfilCourant = [this](bool) {
+        Etapes_base().chargerProfilCourant = [this](bool bSuivi) {
             ++chargementsProfil;
-            Charger_profil_simule();
+            Charger_profil_courant(bSuivi);
         };
         fenetre = std::make_unique<FrmPrincipal>();
         fenetre->show();

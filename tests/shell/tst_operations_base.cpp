@@ -59,7 +59,7 @@ int sessionTuee(const QString& repertoire, const QString& base)
 {
     Services::fixerRepertoireApplication(repertoire);
     PortIhmTest ihm; // any message ends the child with an error
-    Etapes_base().chargerProfilCourant = [](bool) { Charger_profil_simule(); };
+    Installer_etapes_profil();
     ihm.repondreFichier(base);
     mnuBaseOpen_Click();
     if (!cnxBase.ouverte())
@@ -94,6 +94,7 @@ private slots:
         // Typed without its extension: the base gets it, or it could never be opened again.
         s.ihm.repondreFichier(s.rep.fichier("club"));
         Repondre_nouveau_club(s.ihm);
+        Repondre_creation_profil(s.ihm);
         QVERIFY(s.declencher("mnuBaseNew"));
         QVERIFY(s.ihm.toutConsomme());
         QCOMPARE(s.ihm.messages(), QStringList());
