@@ -299,9 +299,11 @@ void frm_upgrade_base::majInfo()
 void frm_upgrade_base::majBoutons()
 {
     const bool package = !txt_rep->text().isEmpty();
+    const bool base = !txt_base->text().isEmpty();
+    Cmd_package_1->setEnabled(package);
     Cmd_package_2->setEnabled(package);
-    Cmd_base_2->setEnabled(!txt_base->text().isEmpty()
-                           && (package || !Lire_version_finale(Chemin_maj_base_ini()).isEmpty()));
+    Cmd_base_1->setEnabled(base);
+    Cmd_base_2->setEnabled(base && (package || !Lire_version_finale(Chemin_maj_base_ini()).isEmpty()));
 }
 
 void frm_upgrade_base::choisirPackage()
