@@ -164,6 +164,41 @@ private slots:
         QCOMPARE(s.panneauProfil(), QString("Profil : Bassin (Cercle des nageurs)"));
     }
 
+    // The opening's steps, in their order, with the yearly maintenance they run.
+    void sequenceApresOuverture()
+    {
+        QStringList etapes; // outlives the window whose status output records into it
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        {
+            sqlite3* db = Ouvrir_connexion_sqlite(base);
+            for (const char* sql :
+                 {"INSERT INTO Rcomp (Nom, Debut, Deroule, Visible) VALUES ('Passée', '20250301', 0, 1)",
+                  "INSERT INTO Rcomp (Nom, Debut, Deroule, Visible) VALUES ('A venir', '20250601', 0, 1)",
+                  "INSERT INTO Licence (Code_club, Licence, Nom, Visible, Date_suppr, Date_Depot) "
+                  "VALUES ('FRA1320021234', '09001F', 'ANCIEN', 0, '20221231', '20220916')"})
+                sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        }
+        QLabel* panneau = s.fenetre->findChild<QLabel*>("sbStatusBar_2");
+        Services::fixerSortieStatut([&](const QString& texte) {
+            if (!texte.isEmpty())
+                etapes << texte;
+            panneau->setText(texte);
+        });
+        QVERIFY(s.ouvrir(base));
+        QCOMPARE(etapes, QStringList({"Ouverture de la base", "Contrôle Version Base", "Contrôle crash",
+                                      "Contrôle Version Base", "Contrôle Club", "Lecture profil",
+                                      "Contrôle Nageur et Piscine", "Mise à jour des compétitions",
+                                      "Mise à jour des licences", "Création sauvegarde"}));
+        QCOMPARE(panneau->text(), QString());
+        QCOMPARE(Valeur("SELECT group_concat(Nom || ' ' || Deroule || Visible, ', ') FROM Rcomp ORDER BY AutoNum"),
+                 QString("Passée 10, A venir 01"));
+        QCOMPARE(Valeur("SELECT Licence = CAST(Num AS TEXT) FROM Licence WHERE Nom = 'ANCIEN'"), QString("1"));
+        QCOMPARE(Valeur("SELECT LastUpdtLic FROM Info"), QString("20240916"));
+        QVERIFY(!strNumLicenceNulle.isEmpty());
+    }
+
     void nouvelleBaseRefusee_data()
     {
         QTest::addColumn<QString>("cas");
