@@ -12,6 +12,7 @@
 #include "core/services.h"
 #include "core/utils.h"
 #include "shell/frm_principal.h"
+#include "shell/operations_base.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,14 +32,6 @@
 namespace {
 
 const QString kFiltreBase = QStringLiteral("Base de données (*.mdb)|*.mdb");
-
-// The text after the file name's last point.
-QString extension(const QString& chemin)
-{
-    const QString nom = Nom_du_fichier(chemin);
-    const qsizetype point = nom.lastIndexOf('.');
-    return point < 0 ? QString() : nom.mid(point + 1);
-}
 
 // The arrow while the user reads the log, whatever pointer the caller shows.
 class CurseurFleche {
@@ -319,7 +312,7 @@ void frm_upgrade_base::choisirBase()
     const FichierChoisi choix = Choisir_fichier("Sélection d'une Base", kFiltreBase, true);
     if (choix.annule())
         return;
-    if (extension(choix.chemin) != "mdb") {
+    if (!Est_fichier_base(choix.chemin)) {
         Afficher_erreur("Le fichier sélectionné n'est pas une base reconnue.");
         return;
     }
@@ -452,9 +445,6 @@ void Ouvrir_upgrade_base()
 void mnuMajBase_Click()
 {
     // The window closes the open base: not under a window that works on it.
-    if (Fenetre_ouverte()) {
-        Afficher_information("La fenêtre est déjà ouverte.\r\nTerminer la précédente opération.");
-        return;
-    }
-    Ouvrir_upgrade_base();
+    if (!Refuser_sous_fenetre_ouverte())
+        Ouvrir_upgrade_base();
 }

@@ -29,28 +29,10 @@ const QString kQuestionEffacer = QStringLiteral("Les données non sauvegardées 
 const QString kBaseEnUsage = QStringLiteral("Une connexion est déjà active sur la base.\r\n"
                                             "Vérifier qu'elle n'est pas ouverte dans une autre application.");
 
-// The text after the file name's last point.
-QString extension(const QString& chemin)
-{
-    const QString nom = Nom_du_fichier(chemin);
-    const qsizetype point = nom.lastIndexOf('.');
-    return point < 0 ? QString() : nom.mid(point + 1);
-}
-
 bool memeFichier(const QString& a, const QString& b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
-// Saving, undoing or archiving under an entry or licence window would empty or replace the work
-// copies that window's "Annuler" puts back: refused, as closing is.
-bool refuserSousFenetre()
-{
-    if (!Fenetre_ouverte())
-        return false;
-    Afficher_information("La fenêtre est déjà ouverte.\r\nTerminer la précédente opération.");
-    return true;
 }
 
 // The monitor and the profile panel belong to the base that is no longer open.
@@ -197,7 +179,7 @@ void ouvrirBase(const QString& chemin)
     bool echec = false;
     if (chemin.size() >= 5) {
         strCheminBase = chemin;
-        if (extension(chemin) != "mdb") {
+        if (!Est_fichier_base(chemin)) {
             Afficher_erreur("Mauvais format de fichier.");
         } else if (Base_verrouillee(chemin)) {
             Afficher_erreur(kBaseEnUsage);
@@ -222,6 +204,21 @@ void ouvrirBase(const QString& chemin)
 
 } // namespace
 
+bool Refuser_sous_fenetre_ouverte()
+{
+    if (!Fenetre_ouverte())
+        return false;
+    Afficher_information("La fenêtre est déjà ouverte.\r\nTerminer la précédente opération.");
+    return true;
+}
+
+bool Est_fichier_base(const QString& chemin)
+{
+    const QString nom = Nom_du_fichier(chemin);
+    const qsizetype point = nom.lastIndexOf('.');
+    return point >= 0 && nom.mid(point + 1) == "mdb";
+}
+
 bool Controler_version_base()
 {
     bool misAJour = false;
@@ -235,7 +232,7 @@ void mnuBaseNew_Click()
     if (chemin.size() < 5)
         return;
     // Without its extension the base could not be opened again.
-    if (extension(chemin) != "mdb") {
+    if (!Est_fichier_base(chemin)) {
         chemin += ".mdb";
         strCheminBase = chemin;
         if (QFileInfo::exists(chemin)
@@ -285,7 +282,7 @@ void mnuBaseOpen_Click()
 
 void mnuBaseSave_Click()
 {
-    if (refuserSousFenetre())
+    if (Refuser_sous_fenetre_ouverte())
         return;
     try {
         Afficher_statut("Création sauvegarde");
@@ -300,7 +297,7 @@ void mnuBaseSave_Click()
 
 void mnuBaseAnnuler_Click()
 {
-    if (refuserSousFenetre())
+    if (Refuser_sous_fenetre_ouverte())
         return;
     if (Demander_confirmation("Annuler toutes les opérations depuis la dernière sauvegarde ?", Style::DefautBouton2)
         == Reponse::Oui)
@@ -358,7 +355,7 @@ void mnuBaseSuppr_Click()
 
 void mnuBaseArchive_Click()
 {
-    if (refuserSousFenetre())
+    if (Refuser_sous_fenetre_ouverte())
         return;
     std::optional<CurseurOccupe> occupe(std::in_place);
     Afficher_statut("Archiver la base");
