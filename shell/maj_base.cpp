@@ -28,6 +28,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -95,7 +96,7 @@ bool Mettre_a_jour_base(const QString& chemin, bool bSauvegardeDispo)
     frm_update journal(frmPrincipal);
     bool reussi = true;
     {
-        CurseurOccupe occupe;
+        std::optional<CurseurOccupe> occupe(std::in_place);
         int version = -1;
         try {
             const FichierIni script(Chemin_maj_base_ini());
@@ -150,6 +151,7 @@ bool Mettre_a_jour_base(const QString& chemin, bool bSauvegardeDispo)
             if (annulee)
                 journal.ajouter("Aucune instruction de la mise à jour n'a été conservée : la base est restée en version "
                                 + QString::number(version) + ".");
+            occupe.reset();
             if (bSauvegardeDispo) {
                 const int reponse = Demander_confirmation(
                     "Suite à une erreur (voir rapport), souhaitez vous revenir à la précédente version de la base "
