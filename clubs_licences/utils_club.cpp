@@ -20,33 +20,6 @@
 namespace {
 
 
-// A savepoint, so that it nests inside a caller's transaction. Rolled back unless validated.
-class TransactionClub {
-public:
-    TransactionClub() { cnxBase.Execute("SAVEPOINT club"); }
-    ~TransactionClub()
-    {
-        if (m_valide)
-            return;
-        try {
-            cnxBase.Execute("ROLLBACK TO club");
-            cnxBase.Execute("RELEASE club");
-        } catch (const std::exception&) {
-            // The connection is gone; nothing is left to undo.
-        }
-    }
-    TransactionClub(const TransactionClub&) = delete;
-    TransactionClub& operator=(const TransactionClub&) = delete;
-    void valider()
-    {
-        cnxBase.Execute("RELEASE club");
-        m_valide = true;
-    }
-
-private:
-    bool m_valide = false;
-};
-
 QString Numero_club(const QString& num)
 {
     bool ok = false;
@@ -137,7 +110,7 @@ bool Supprimer_clubs(const QString& filtreNum, const QString& filtreCode)
     try {
         // All or nothing: a club hidden while its licences stay visible under its number would
         // be lost to every list.
-        TransactionClub transaction;
+        PointSauvegarde transaction("club");
         // The base carries the number over to the rows that named the club by its code, so the
         // filters below find them and the freed code names nothing any more.
         cnxBase.Execute("Update Club Set Code_federal = Num, Visible = false where " + filtreNum);

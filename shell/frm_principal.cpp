@@ -1,6 +1,9 @@
 #include "shell/frm_principal.h"
 
+#include "clubs_licences/dem_info.h"
 #include "clubs_licences/det_mon_club.h"
+#include "clubs_licences/frm_liste_club.h"
+#include "clubs_licences/utils_club.h"
 #include "core/base.h"
 #include "core/composants.h"
 #include "core/erreurs.h"
@@ -8,9 +11,7 @@
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/services.h"
-#include "clubs_licences/dem_info.h"
-#include "clubs_licences/frm_liste_club.h"
-#include "clubs_licences/utils_club.h"
+#include "shell/commandes_licences.h"
 #include "shell/det_profil.h"
 #include "shell/frm_liste_profil.h"
 #include "shell/frm_monitor_def.h"
@@ -268,6 +269,16 @@ void FrmPrincipal::connecterMenus()
             Ouvrir_liste_club(m_listeClubs, "Supprimer Clubs", "Suppr", true, "&Supprimer", 0, 0, {}, {}, nullptr);
         });
     });
+
+    // Licences: the lists, a new licence, the licences without fee and the report. The tariff
+    // pop-up's items are handled by the licence list that pops it up.
+    auto* licences = new CommandesLicences(this);
+    relier("mnuLicNew", [licences] { licences->mnuLicNew_Click(); });
+    relier("mnuLicListe", [licences] { licences->mnuLicListe_Click(); });
+    relier("mnuLicModif", [licences] { licences->mnuLicModif_Click(); });
+    relier("mnuLicSuppr", [licences] { licences->mnuLicSuppr_Click(); });
+    relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
+    relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
 }
 
 void FrmPrincipal::lirePlacement()
