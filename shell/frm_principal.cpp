@@ -17,8 +17,10 @@
 #include "shell/frm_liste_profil.h"
 #include "shell/frm_monitor_def.h"
 #include "shell/frm_splash.h"
+#include "shell/maj_base.h"
 #include "shell/maj_logiciel.h"
 #include "shell/menus.h"
+#include "shell/operations_base.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -192,6 +194,20 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfOrdiParam", [this] { mnuPerfOrdiParam_Click(); });
     relier("mnuPerfOrdiTjsVisible", [this] { mnuPerfOrdiTjsVisible_Click(); });
 
+    // Base file operations, database and software updates.
+    relier("mnuBaseNew", [] { mnuBaseNew_Click(); });
+    relier("mnuBaseOpen", [] { mnuBaseOpen_Click(); });
+    relier("mnuBaseSave", [] { mnuBaseSave_Click(); });
+    relier("mnuBaseAnnuler", [] { mnuBaseAnnuler_Click(); });
+    relier("mnuBaseClose", [] { mnuBaseClose_Click(); });
+    relier("mnuBaseSuppr", [] { mnuBaseSuppr_Click(); });
+    relier("mnuBaseArchive", [] { mnuBaseArchive_Click(); });
+    relier("mnuBaseCompacter", [] { mnuBaseCompacter_Click(); });
+    relier("mnuExit", [] { mnuExit_Click(); });
+    relier("mnuMajBase", [] { mnuMajBase_Click(); });
+    relier("mnuMajLogiciel", [] { mnuMajLogiciel_Click(); });
+    fixerFermetureBase(Fermer_base_fenetre_principale);
+
     // Own club ("Votre Club"): one information window at a time.
     relier("mnuBaseClubConfigInfo",
            [fenetre = QPointer<det_mon_club>()]() mutable { Ouvrir_det_mon_club(fenetre); });
@@ -273,7 +289,6 @@ void FrmPrincipal::connecterMenus()
     relier("mnuLicExp", [] { Lancer_attente("LicenceExporter", "envadher", "Exporter Licences", "", false); });
     relier("mnuPerfImpor", [] { Lancer_attente("PerformanceImporter", "impperf", "Importer performances", "", false); });
     relier("mnuPerfExporter", [] { Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false); });
-    relier("mnuMajLogiciel", [] { Mettre_a_jour_logiciel(); });
 }
 
 void FrmPrincipal::lirePlacement()

@@ -1,107 +1,114 @@
 #include "shell/maj_logiciel.h"
 
+#include "core/composants.h"
 #include "core/erreurs.h"
 #include "core/fichiers.h"
 #include "core/messages.h"
 #include "core/saisie.h"
 #include "core/services.h"
+#include "shell/maj_base.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
+#include <QStringList>
 
 namespace {
 
-// The items of maj.txt: one per line, blank lines skipped, one pair of surrounding quotes removed.
-QStringList Lire_liste_maj(const QString& chemin)
+// A bare file name: an item may not reach outside the folder it is meant for.
+bool nomNu(const QString& nom)
 {
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ErreurExecution(53, "Fichier introuvable : " + chemin);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QByteArray octets = f.readAll();
-    QString texte = utf8.decode(octets);
-    if (utf8.hasError())
-        texte = QString::fromLatin1(octets);
-    QStringList items;
-    for (QString ligne : texte.split('\n')) {
-        ligne = ligne.trimmed();
-        if (ligne.size() >= 2 && ligne.startsWith('"') && ligne.endsWith('"'))
-            ligne = ligne.mid(1, ligne.size() - 2).trimmed();
-        if (!ligne.isEmpty())
-            items << ligne;
-    }
-    return items;
+    return !nom.isEmpty() && nom != "." && nom != ".." && !nom.contains('/') && !nom.contains('\\')
+        && !nom.contains(QChar(0));
 }
 
 } // namespace
 
-bool Nom_fichier_simple(const QString& nom)
+QStringList Lire_liste_maj(const QString& fichier)
 {
-    return !nom.isEmpty() && nom != "." && nom != ".." && !nom.contains('/') && !nom.contains('\\')
-           && !nom.contains(QChar(0));
+    QFile f(fichier);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw ErreurExecution(53, "Fichier introuvable : " + fichier);
+    QStringList items;
+    for (const QString& brute : QString::fromUtf8(f.readAll()).split('\n')) {
+        QString item = brute.trimmed();
+        if (item.size() >= 2 && item.startsWith('"') && item.endsWith('"'))
+            item = item.mid(1, item.size() - 2).trimmed();
+        if (!item.isEmpty())
+            items << item;
+    }
+    return items;
 }
 
-void Mettre_a_jour_logiciel()
+QString Dossier_installation(const QString& nomFichier)
 {
-    const FichierChoisi choix = Choisir_fichier("Sélection du package de mise à jour",
-                                                "Package de mise à jour (maj_soft_*.zip)|maj_soft_*.zip", true);
-    if (choix.annule())
-        return;
-    if (!Est_fichier_zip(choix.chemin) || !Nom_du_fichier(choix.chemin).startsWith("maj_soft_")) {
+    const bool composant = Composants::fichiers().contains(nomFichier) || nomFichier.endsWith(".so");
+    const QString application = Services::repertoireApplication();
+    return composant ? Joindre_chemin(application, "composants") : application;
+}
+
+void mnuMajLogiciel_Click()
+{
+    const QString package = Choisir_fichier("Sélection du package de mise à jour",
+                                            "Package de mise à jour (maj_soft_*.zip)|maj_soft_*.zip", true)
+                                .chemin;
+    if (!package.isEmpty())
+        Mettre_a_jour_logiciel(package);
+}
+
+void Mettre_a_jour_logiciel(const QString& package)
+{
+    if (!Est_fichier_zip(package) || !Nom_du_fichier(package).startsWith("maj_soft_")) {
         Afficher_erreur("Sélectionner un package de mise à jour.");
         return;
     }
-
-    const QString application = Services::repertoireApplication();
+    QString etape;
     QString dossier;
-    QString etape = "Création des fichiers temporaires pour la mise à jour.";
     try {
+        CurseurOccupe occupe;
+        etape = "Création des fichiers temporaires pour la mise à jour.";
         Afficher_statut(etape);
-        dossier = Nom_dossier_libre("tmpmajsoft", application);
-        // The archive's own message tells why it could not be unpacked.
-        if (!Decompresser(choix.chemin, dossier)) {
-            Supprimer_dossier(dossier);
-            Afficher_statut("");
-            return;
-        }
-        const QString liste = Joindre_chemin(dossier, "maj.txt");
-        if (!QFileInfo(liste).isFile()) {
-            Afficher_erreur("Le package sélectionné ne contenait pas le fichier maj.txt.\r\nMise à jour logiciel annulé");
-        } else {
-            etape = "Ouverture du fichier maj.txt";
-            Afficher_statut(etape);
-            const QStringList items = Lire_liste_maj(liste);
-            // Every name is checked before the first file is replaced: a package naming a file
-            // outside the application folder installs nothing.
-            for (const QString& item : items) {
-                if (!Nom_fichier_simple(item))
-                    throw ErreurExecution(52, "Nom de fichier non valide dans maj.txt : " + item);
-            }
-            QString manquants;
-            for (const QString& item : items) {
-                etape = "Mise à jour de " + item;
+        dossier = Decompresser_package("tmpmajsoft", package);
+        if (!dossier.isEmpty()) {
+            const QString liste = Joindre_chemin(dossier, "maj.txt");
+            if (!QFileInfo(liste).isFile()) {
+                Afficher_erreur("Le package sélectionné ne contenait pas le fichier maj.txt.\r\n"
+                                "Mise à jour logiciel annulé");
+            } else {
+                etape = "Ouverture du fichier maj.txt";
                 Afficher_statut(etape);
-                const QString nouveau = Joindre_chemin(dossier, item);
-                if (!QFileInfo(nouveau).isFile()) {
-                    manquants += "\r\nFichier " + nouveau + " non trouvé.";
-                    continue;
+                const QStringList items = Lire_liste_maj(liste);
+                // The whole list is checked before a file is replaced.
+                for (const QString& item : items) {
+                    if (!nomNu(item))
+                        throw ErreurExecution(75, "Nom de fichier refusé dans maj.txt : " + item);
                 }
-                // Libraries are looked for in the components folder; a library in use keeps
-                // running from the old file until the next start.
-                const QString cible =
-                    item.endsWith(".so") ? Joindre_chemin(application, "composants") : application;
-                QDir().mkpath(cible);
-                Copier_fichier_libre(nouveau, cible, true);
+                QString manquants;
+                for (const QString& item : items) {
+                    etape = "Mise à jour de " + item;
+                    Afficher_statut(etape);
+                    const QString nouveau = Joindre_chemin(dossier, item);
+                    if (!QFileInfo(nouveau).isFile()) {
+                        manquants += "\r\nFichier " + nouveau + " non trouvé.";
+                        continue;
+                    }
+                    const QString cible = Dossier_installation(item);
+                    if (!QDir().mkpath(cible))
+                        throw ErreurExecution(75, "Impossible de créer le dossier " + cible);
+                    // Written beside, then renamed: a file in use is never half replaced.
+                    Copier_fichier_libre(nouveau, cible, true);
+                }
+                Afficher_statut("");
+                if (!manquants.isEmpty())
+                    Afficher_information("Des fichiers listés dans maj.txt n'ont pas été trouvés dans le répertoire :"
+                                         + manquants);
+                else
+                    Afficher_information("La mise à jour s'est déroulée avec succès.");
             }
-            if (!manquants.isEmpty())
-                Afficher_information("Des fichiers listés dans maj.txt n'ont pas été trouvés dans le répertoire :" + manquants);
-            else
-                Afficher_information("La mise à jour s'est déroulée avec succès.");
         }
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
+        Afficher_statut("");
         Afficher_erreur("Une erreur s'est produite lors de la tentative de la mise à jour.\r\nEtape : " + etape);
     }
     Afficher_statut("");

@@ -1,10 +1,16 @@
 #pragma once
-// The software update: files of an update package "maj_soft_*.zip", listed in its "maj.txt",
-// replace those of the application folder (component libraries go into its components folder).
+// The software update: a package "maj_soft_<name>.zip" holds "maj.txt" (one file name a line,
+// quotes allowed) and the files it names. Each named file replaces the one of the application
+// folder (component libraries: of its "composants" folder). Nothing is registered on this
+// platform; a replaced component is taken at the next start.
 
 #include <QString>
 
-void Mettre_a_jour_logiciel();
-
-// True for a bare file name: not empty, no folder separator, not "." or "..".
-bool Nom_fichier_simple(const QString& nom);
+// mnuMajLogiciel: the package dialog, then the update.
+void mnuMajLogiciel_Click();
+// The update from a chosen package.
+void Mettre_a_jour_logiciel(const QString& package);
+// The items of a "maj.txt": blank lines skipped, one pair of surrounding quotes removed.
+QStringList Lire_liste_maj(const QString& fichier);
+// The folder an updated file goes to.
+QString Dossier_installation(const QString& nomFichier);

@@ -14,7 +14,6 @@
 #include "port_test.h"
 #include "shell/frm_attente.h"
 #include "shell/frm_principal.h"
-#include "shell/maj_logiciel.h"
 
 #include <sqlite3.h>
 
@@ -660,53 +659,6 @@ private slots:
         QVERIFY(cnxBase.ouverte());
     }
 
-    // Software update: the listed files replace those of the application folder; a list naming
-    // a file elsewhere installs nothing.
-    void miseAJourLogiciel()
-    {
-        const QString paquet = dossier("paquet");
-        ecrire(paquet + "/maj.txt", "rptlic.rtf\n\"qv_echange_clubs.so\"\n\nabsent.txt\n");
-        ecrire(paquet + "/rptlic.rtf", "nouveau modèle");
-        ecrire(paquet + "/qv_echange_clubs.so", "bibliothèque");
-        const QString archive = app("maj_soft_1.zip");
-        for (const char* nom : {"maj.txt", "rptlic.rtf", "qv_echange_clubs.so"})
-            QVERIFY(Zipper(archive, paquet + "/" + nom, true, false));
-        m_port->repondreFichier(archive);
-        Mettre_a_jour_logiciel();
-        QCOMPARE(m_port->messages().size(), 1);
-        QVERIFY(m_port->messages()[0].startsWith("Des fichiers listés dans maj.txt n'ont pas été trouvés dans le répertoire :\r\n"
-                                                 "Fichier "));
-        QVERIFY(m_port->messages()[0].endsWith("absent.txt non trouvé."));
-        QFile modele(app("rptlic.rtf"));
-        QVERIFY(modele.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(modele.readAll()), QString("nouveau modèle"));
-        QVERIFY(QFileInfo::exists(app("composants/qv_echange_clubs.so")));
-        QVERIFY(!QFileInfo::exists(app("tmpmajsoft")));
-
-        m_port->effacer();
-        const QString piege = app("maj_soft_2.zip");
-        ecrire(paquet + "/maj.txt", "rptlic.rtf\n../evasion.txt\n");
-        ecrire(paquet + "/evasion.txt", "x");
-        ecrire(paquet + "/rptlic.rtf", "piégé");
-        for (const char* nom : {"maj.txt", "rptlic.rtf", "evasion.txt"})
-            QVERIFY(Zipper(piege, paquet + "/" + nom, true, false));
-        m_port->repondreFichier(piege);
-        Mettre_a_jour_logiciel();
-        QCOMPARE(m_port->messages().size(), 1);
-        QVERIFY(m_port->messages()[0].startsWith("Une erreur s'est produite lors de la tentative de la mise à jour.\r\n"
-                                                 "Etape : Ouverture du fichier maj.txt\r\n"));
-        QVERIFY(m_port->messages()[0].contains("../evasion.txt"));
-        QVERIFY(modele.seek(0));
-        QCOMPARE(QString::fromUtf8(modele.readAll()), QString("nouveau modèle"));
-        QVERIFY(!QFileInfo::exists(QFileInfo(app("x")).dir().absoluteFilePath("../evasion.txt")));
-
-        m_port->effacer();
-        m_port->repondreFichier(app("mise_a_jour.zip"));
-        Mettre_a_jour_logiciel();
-        QCOMPARE(m_port->messages(), QStringList({"Sélectionner un package de mise à jour."}));
-        QVERIFY(!Nom_fichier_simple("..") && !Nom_fichier_simple("a/b") && !Nom_fichier_simple("a\\b")
-                && Nom_fichier_simple("rptlic.rtf"));
-    }
 
     // The real club components through the runner: export from this base, import back with force.
     void composantsReels()

@@ -1,0 +1,468 @@
+#include "shell/operations_base.h"
+
+#include "clubs_licences/saison.h"
+#include "competitions/rcomp.h"
+#include "core/base.h"
+#include "core/erreurs.h"
+#include "core/fenetres.h"
+#include "core/fichiers.h"
+#include "core/globales.h"
+#include "core/messages.h"
+#include "core/saisie.h"
+#include "core/sauvegarde.h"
+#include "core/services.h"
+#include "core/utils.h"
+#include "core/version_fichier.h"
+#include "shell/frm_principal.h"
+#include "shell/maj_base.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace {
+
+const QString kFiltreBase = QStringLiteral("Base de données (*.mdb)|*.mdb");
+const QString kQuestionEffacer = QStringLiteral("Les données non sauvegardées seront effacées. Continuer ?");
+const QString kBaseEnUsage = QStringLiteral("Une connexion est déjà active sur la base.\r\n"
+                                            "Vérifier qu'elle n'est pas ouverte dans une autre application.");
+
+bool memeFichier(const QString& a, const QString& b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// The monitor and the profile panel belong to the base that is no longer open.
+void oublierContexte()
+{
+    if (FrmPrincipal* principale = Fenetre_principale()) {
+        principale->Decharger_suivi_perf();
+        principale->Ecrire_panneau_profil(QString());
+    }
+}
+
+void chargerProfil(bool bSuivi)
+{
+    if (Etapes_base().chargerProfilCourant)
+        Etapes_base().chargerProfilCourant(bSuivi);
+}
+
+// A restore that failed leaves the backup in place; the base is marked as not closed cleanly,
+// so that the next opening offers that backup instead of overwriting it.
+void marquerNonFermee()
+{
+    try {
+        QString erreur;
+        if (Ouvrir_base(erreur))
+            Marquer_fermeture("False");
+    } catch (const std::exception&) {
+    }
+    cnxBase.fermer();
+}
+
+// Closes the base and takes it back to its last save; the backup goes only once it has been
+// put in place.
+bool fermerSansEnregistrer()
+{
+    Fermer_base();
+    if (!Restaurer_sauvegarde()) {
+        marquerNonFermee();
+        return false;
+    }
+    Supprimer_sauvegarde();
+    return true;
+}
+
+void fermerFenetrePrincipale()
+{
+    if (frmPrincipal)
+        frmPrincipal->close();
+}
+
+// Info.Version of the open base; a base without one is refused here, with one message whether
+// the table or only its row is missing.
+QString versionLisible()
+{
+    QString version;
+    try {
+        Requete r(cnxBase.handle(), "SELECT Version FROM Info");
+        if (r.suivante())
+            version = r.texte(0);
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+    }
+    if (version.isEmpty())
+        Afficher_erreur("Cette base n'est pas valide.\r\nImpossible de retrouver la version.");
+    return version;
+}
+
+// The version check; sauvegardeAJour: the backup already holds the base as it is (the crash
+// check has just taken it back). misAJour tells whether an upgrade ran.
+bool controlerVersion(bool sauvegardeAJour, bool& misAJour)
+{
+    try {
+        Afficher_statut("Contrôle Version Base");
+        const QString version = versionLisible();
+        if (version.isEmpty()) {
+            cnxBase.fermer();
+            return false;
+        }
+        if (Valeur_numerique(version) >= Version_base_necessaire)
+            return true;
+        // An upgrade is never run on a base that has no copy to come back to.
+        if (!sauvegardeAJour) {
+            Afficher_statut("Création sauvegarde");
+            if (!Creer_sauvegarde())
+                return false;
+        }
+        misAJour = true;
+        if (!Mettre_a_jour_base(strCheminBase, true) || !cnxBase.ouverte())
+            return false;
+        // A script may stop short of what the program needs: such a base is not used.
+        const QString atteinte = Lire_version_base();
+        if (Valeur_numerique(atteinte) < Version_base_necessaire) {
+            Afficher_erreur("La base n'a pas pu être mise à jour vers la version "
+                            + QString::number(Version_base_necessaire) + " nécessaire au logiciel.\r\n"
+                            + "Version de la base : " + atteinte + ".");
+            return false;
+        }
+        return true;
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors du contrôle de la version de la base.");
+        return false;
+    }
+}
+
+// The steps after the connection is made; false sends the opening to its failure step.
+bool apresOuverture()
+{
+    try {
+        Afficher_statut("Contrôle Version Base");
+        // A file that is no base of ours is refused before the crash check reads it.
+        if (versionLisible().isEmpty())
+            return false;
+        Afficher_statut("Contrôle crash");
+        const ControleFermeture crash = Controler_fermeture_base();
+        if (crash == ControleFermeture::Echec)
+            return false;
+        bool misAJour = false;
+        if (!controlerVersion(crash == ControleFermeture::Restauree, misAJour))
+            return false;
+        Marquer_fermeture("False");
+        Initialiser_base();
+        Afficher_statut("Mise à jour des compétitions");
+        Cloturer_compet_passees();
+        Afficher_statut("Mise à jour des licences");
+        Liberer_numeros_licences();
+        Renouveler_licences();
+        // A backup just taken back is the base itself, unless the base was upgraded since.
+        if (crash != ControleFermeture::Restauree || misAJour) {
+            Afficher_statut("Création sauvegarde");
+            Creer_sauvegarde();
+        }
+        return true;
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de l'ouverture de la base.");
+        return false;
+    }
+}
+
+void ouvrirBase(const QString& chemin)
+{
+    CurseurOccupe occupe;
+    Menus_base_fermee();
+    bool echec = false;
+    if (chemin.size() >= 5) {
+        strCheminBase = chemin;
+        if (!Est_fichier_base(chemin)) {
+            Afficher_erreur("Mauvais format de fichier.");
+        } else if (Base_verrouillee(chemin)) {
+            Afficher_erreur(kBaseEnUsage);
+        } else {
+            QString erreur;
+            if (!Ouvrir_base(erreur)) {
+                Erreur_connexion_base(erreur);
+                echec = true;
+            } else {
+                echec = !apresOuverture();
+            }
+        }
+    }
+    if (echec) {
+        // Closed without the clean-close mark: a failed opening never makes a base look clean.
+        cnxBase.fermer();
+        Menus_base_fermee();
+        oublierContexte();
+    }
+    Afficher_statut("");
+}
+
+} // namespace
+
+bool Refuser_sous_fenetre_ouverte()
+{
+    if (!Fenetre_ouverte())
+        return false;
+    Afficher_information("La fenêtre est déjà ouverte.\r\nTerminer la précédente opération.");
+    return true;
+}
+
+bool Est_fichier_base(const QString& chemin)
+{
+    const QString nom = Nom_du_fichier(chemin);
+    const qsizetype point = nom.lastIndexOf('.');
+    return point >= 0 && nom.mid(point + 1) == "mdb";
+}
+
+bool Controler_version_base()
+{
+    bool misAJour = false;
+    return controlerVersion(false, misAJour);
+}
+
+void mnuBaseNew_Click()
+{
+    QString chemin = Choisir_fichier("Nouvelle Base", kFiltreBase, false).chemin;
+    strCheminBase = chemin;
+    if (chemin.size() < 5)
+        return;
+    // Without its extension the base could not be opened again.
+    if (!Est_fichier_base(chemin)) {
+        chemin += ".mdb";
+        strCheminBase = chemin;
+        if (QFileInfo::exists(chemin)
+            && Demander_confirmation(chemin + "\r\nRemplacer cette base déjà existante ?", Style::DefautBouton2)
+                != Reponse::Oui)
+            return;
+    }
+    // A base in use elsewhere is not overwritten.
+    if (Base_verrouillee(chemin)) {
+        Afficher_erreur(kBaseEnUsage);
+        return;
+    }
+
+    CurseurOccupe occupe;
+    Afficher_statut("Création de la Base");
+    strCheminModeleBase = Joindre_chemin(Services::repertoireApplication(), "modele_base.sav");
+    try {
+        if (!Copier_modele_base(chemin)) {
+            // Its message said so: without a model the program cannot go on.
+            Afficher_statut("");
+            fermerFenetrePrincipale();
+            return;
+        }
+        QString erreur;
+        if (Ouvrir_base(erreur)) {
+            Initialiser_base();
+            Creer_sauvegarde();
+        } else {
+            Erreur_connexion_base(erreur + "\r\nSuppression de la nouvelle base.");
+            QFile::remove(chemin);
+        }
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Erreur lors de la création de la base.");
+        cnxBase.fermer();
+        Menus_base_fermee();
+        oublierContexte();
+        QFile::remove(chemin);
+    }
+    Afficher_statut("");
+}
+
+void mnuBaseOpen_Click()
+{
+    ouvrirBase(Choisir_fichier("Ouvrir une Base", kFiltreBase, true).chemin);
+}
+
+void mnuBaseSave_Click()
+{
+    if (Refuser_sous_fenetre_ouverte())
+        return;
+    try {
+        Afficher_statut("Création sauvegarde");
+        Vider_tables_temporaires();
+        Creer_sauvegarde();
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de la sauvegarde de la base.");
+    }
+    Afficher_statut("");
+}
+
+void mnuBaseAnnuler_Click()
+{
+    if (Refuser_sous_fenetre_ouverte())
+        return;
+    if (Demander_confirmation("Annuler toutes les opérations depuis la dernière sauvegarde ?", Style::DefautBouton2)
+        == Reponse::Oui)
+        Annuler_operations();
+    // The profile is read again only from a base that is open.
+    if (!cnxBase.ouverte()) {
+        oublierContexte();
+        return;
+    }
+    try {
+        chargerProfil(true);
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de la lecture du profil.");
+    }
+}
+
+void mnuBaseClose_Click()
+{
+    if (Fenetre_ouverte())
+        return;
+    if (Demander_confirmation(kQuestionEffacer, Style::DefautBouton2) != Reponse::Oui)
+        return;
+    Menus_base_fermee();
+    fermerSansEnregistrer();
+    strCheminBase.clear();
+    oublierContexte();
+}
+
+void mnuBaseSuppr_Click()
+{
+    try {
+        const QString chemin = Choisir_fichier("Supprimer une Base", kFiltreBase, true).chemin;
+        if (chemin.isEmpty())
+            return;
+        if (cnxBase.ouverte() && memeFichier(chemin, cnxBase.chemin())) {
+            Afficher_erreur("Impossible de supprimer cette base.\r\nBase actuellement ouverte.");
+            return;
+        }
+        if (Base_verrouillee(chemin)) {
+            Afficher_erreur("Impossible de supprimer cette base.\r\nUne connexion est active sur la base.");
+            return;
+        }
+        if (!QFileInfo::exists(chemin))
+            return;
+        if (Demander_confirmation("Supprimer la base : " + Nom_du_fichier(chemin), Style::DefautBouton2)
+            != Reponse::Oui)
+            return;
+        QFile::setPermissions(chemin, QFile::permissions(chemin) | QFile::WriteOwner);
+        QFile::remove(chemin);
+    } catch (const std::exception&) {
+        // Nothing to report: the file stays.
+    }
+}
+
+void mnuBaseArchive_Click()
+{
+    if (Refuser_sous_fenetre_ouverte())
+        return;
+    std::optional<CurseurOccupe> occupe(std::in_place);
+    Afficher_statut("Archiver la base");
+    const QString tempo = Joindre_chemin(Services::repertoireApplication(), "tempo");
+    QString travail;
+    try {
+        const QString nomBase = Nom_du_fichier(strCheminBase);
+        const QString nomArchive = nomBase.left(nomBase.size() - 4) + ".zip";
+        if (!QDir().mkpath(tempo))
+            throw ErreurExecution(75, "Impossible de créer le dossier " + tempo);
+        travail = Nom_fichier_libre(nomArchive, tempo);
+        // The archived copy reads as cleanly closed; the live base does not.
+        Marquer_fermeture("true");
+        try {
+            Vider_tables_temporaires();
+            Compresser(travail);
+        } catch (...) {
+            Marquer_fermeture("False");
+            throw;
+        }
+        Marquer_fermeture("False");
+
+        if (QFileInfo(travail).isFile()) {
+            occupe.reset();
+            const QString dossier = Choisir_repertoire("Répertoire d'archivage :");
+            if (!dossier.isEmpty()) {
+                const QString cible = Joindre_chemin(dossier, nomArchive);
+                bool copier = true;
+                if (QFileInfo::exists(cible)) {
+                    copier = Demander_confirmation(cible + "\r\nRemplacer cette archive déjà existante ?",
+                                                   Style::DefautBouton2)
+                        == Reponse::Oui;
+                    if (copier && !QFile::remove(cible))
+                        throw ErreurExecution(75, "Impossible de supprimer " + cible);
+                }
+                if (copier) {
+                    if (!QFile::copy(travail, cible))
+                        throw ErreurExecution(75, "Impossible de copier l'archive vers " + cible);
+                    const double base = static_cast<double>(QFileInfo(strCheminBase).size());
+                    const double archive = static_cast<double>(QFileInfo(cible).size());
+                    const long taux = base > 0 ? std::lround(100 * (base - archive) / base) : 0;
+                    Afficher_information("Base archivée mémorisée avec succès.\r\n"
+                                         "Taille de l'archive : "
+                                         + QString::number(std::lround(archive / 1024)) + " ko.\r\n"
+                                         + "Taux de compression : " + QString::number(taux) + " %.");
+                }
+            }
+        } else {
+            Afficher_erreur("L'archivage de la base a échoué.\r\n"
+                            "Vérifier l'espace sur le disque dur, les droits d'accès.");
+        }
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de la création de l'archive.");
+    }
+    Afficher_statut("");
+    if (!travail.isEmpty())
+        QFile::remove(travail);
+    if (QDir(tempo).exists() && QDir(tempo).isEmpty())
+        Supprimer_dossier(tempo);
+}
+
+void mnuBaseCompacter_Click()
+{
+    {
+        CurseurOccupe occupe;
+        Afficher_statut("Compacter la base");
+        Compacter_base(strCheminBase);
+        Afficher_statut("");
+    }
+    if (!cnxBase.ouverte())
+        oublierContexte();
+}
+
+void mnuExit_Click()
+{
+    if (Fenetre_ouverte())
+        return;
+    if (cnxBase.ouverte()) {
+        if (Demander_confirmation(kQuestionEffacer, Style::DefautBouton2) != Reponse::Oui)
+            return;
+        Fermer_base();
+        Afficher_statut("Restauration de la dernière sauvegarde");
+        if (Restaurer_sauvegarde()) {
+            Afficher_statut("Suppression de la sauvegarde");
+            Supprimer_sauvegarde();
+        } else {
+            marquerNonFermee();
+        }
+        Afficher_statut("");
+    }
+    fermerFenetrePrincipale();
+}
+
+void Fermer_base_fenetre_principale()
+{
+    if (Demander_confirmation("Sauvegarder les données ?", Style::DefautBouton2) == Reponse::Oui) {
+        try {
+            Vider_tables_temporaires();
+        } catch (const std::exception& e) {
+            Memoriser_erreur(e);
+            Afficher_erreur("Une erreur s'est produite lors de la sauvegarde de la base.");
+        }
+        // Closed first: the clean-close mark is written before the backup goes.
+        Fermer_base();
+        Supprimer_sauvegarde();
+    } else {
+        fermerSansEnregistrer();
+    }
+}

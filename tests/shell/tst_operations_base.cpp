@@ -1,0 +1,628 @@
+// The "&Base" menu as a user drives it: a new base up to its reopening, refused openings, the
+// crash question after a killed session, saving and undoing under windows, archive, compaction,
+// deletion, and the ways to quit.
+
+#include "session_shell.h"
+#include "shell/operations_base.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+const QString kQuestionEffacer = "Les données non sauvegardées seront effacées. Continuer ?";
+const QString kFenetreOuverte = "La fenêtre est déjà ouverte.\r\nTerminer la précédente opération.";
+
+void ajouterLicence(const QString& nom)
+{
+    cnxBase.Execute("INSERT INTO Licence (Code_club, Licence, Nom, Prenom) VALUES ('" + kCodeClub + "', '10001F', '"
+                    + nom + "', 'Anne')");
+}
+
+QString licences(const QString& chemin = QString())
+{
+    const QString sql = "SELECT group_concat(Nom, ',') FROM (SELECT Nom FROM Licence WHERE Nom <> 'Null' ORDER BY Num)";
+    return chemin.isEmpty() ? Valeur(sql) : Valeur_fichier(chemin, sql);
+}
+
+QByteArray contenu(const QString& chemin)
+{
+    if (chemin.isEmpty())
+        return QByteArray();
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool menusBaseOuverte()
+{
+    return Menu("mnuBaseSave")->isEnabled() && Menu("mnuLicence")->isEnabled() && !Menu("mnuBaseOpen")->isEnabled();
+}
+
+bool menusSansBase()
+{
+    return !Menu("mnuBaseSave")->isEnabled() && !Menu("mnuLicence")->isEnabled() && Menu("mnuBaseOpen")->isEnabled()
+        && Menu("mnuBaseNew")->isEnabled();
+}
+
+// The child of the crash test: a user opens the base, works, saves, works again, and the
+// session is then killed.
+int sessionTuee(const QString& repertoire, const QString& base)
+{
+    Services::fixerRepertoireApplication(repertoire);
+    PortIhmTest ihm; // any message ends the child with an error
+    Installer_etapes_profil();
+    ihm.repondreFichier(base);
+    mnuBaseOpen_Click();
+    if (!cnxBase.ouverte())
+        return 2;
+    ajouterLicence("SAUVE");
+    mnuBaseSave_Click();
+    ajouterLicence("PERDU");
+    std::fputs("PRET\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        ::pause();
+}
+
+} // namespace
+
+class TstOperationsBase : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
+    }
+
+    // From nothing to a reopened base: new base with its first club and profile, save, undo,
+    // close, reopen.
+    void premierUsageJusquaReouverture()
+    {
+        Session s;
+        const QString base = s.rep.fichier("club.mdb");
+        // Typed without its extension: the base gets it, or it could never be opened again.
+        s.ihm.repondreFichier(s.rep.fichier("club"));
+        Repondre_nouveau_club(s.ihm);
+        Repondre_creation_profil(s.ihm);
+        QVERIFY(s.declencher("mnuBaseNew"));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(s.ihm.messages(), QStringList());
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(cnxBase.chemin(), base);
+        QCOMPARE(strCheminBase, base);
+        QVERIFY(menusBaseOuverte());
+        QCOMPARE(Valeur("SELECT group_concat(Intitule) FROM Club WHERE Visible = true"), QString("Cercle des nageurs"));
+        QCOMPARE(Valeur("SELECT Libelle FROM Profil WHERE LastUse = true"), QString("Bassin"));
+        QCOMPARE(s.panneauProfil(), QString("Profil : Bassin (Cercle des nageurs)"));
+        QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
+        QCOMPARE(Valeur_archive(base + ".sav", "club.mdb", "SELECT LastClose FROM Info"), QString("Vrai"));
+        QCOMPARE(Valeur_archive(base + ".sav", "club.mdb", "SELECT count(*) FROM Club"), QString("1"));
+
+        // Saved work goes into the backup; the work tables are emptied.
+        ajouterLicence("DUPONT");
+        cnxBase.Execute("INSERT INTO Licence_tempo (Num, Nom) VALUES (1, 'X')");
+        QVERIFY(s.declencher("mnuBaseSave"));
+        QCOMPARE(Valeur("SELECT count(*) FROM Licence_tempo"), QString("0"));
+        QCOMPARE(Valeur_archive(base + ".sav", "club.mdb", "SELECT count(*) FROM Licence WHERE Nom = 'DUPONT'"),
+                 QString("1"));
+
+        // Undo brings the base back to the save and reads the profile again.
+        ajouterLicence("MARTIN");
+        const int chargements = s.chargementsProfil;
+        s.ihm.effacer();
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseAnnuler"));
+        QCOMPARE(s.ihm.appels().size(), size_t(1));
+        QCOMPARE(s.ihm.appels()[0].texte, QString("Annuler toutes les opérations depuis la dernière sauvegarde ?"));
+        QVERIFY(s.ihm.appels()[0].style & Style::DefautBouton2);
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(licences(), QString("DUPONT"));
+        QCOMPARE(s.chargementsProfil, chargements + 1);
+        // Answered No, the profile is still read again.
+        s.ihm.repondre(Reponse::Non);
+        QVERIFY(s.declencher("mnuBaseAnnuler"));
+        QCOMPARE(s.chargementsProfil, chargements + 2);
+
+        // Close: No keeps everything as it is; Yes drops the unsaved work.
+        ajouterLicence("DURAND");
+        s.ihm.effacer();
+        s.ihm.repondre(Reponse::Non);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        QCOMPARE(s.ihm.textes(), QStringList({kQuestionEffacer}));
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(s.panneauProfil(), QString("Profil : Bassin (Cercle des nageurs)"));
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        QVERIFY(!cnxBase.ouverte());
+        QCOMPARE(strCheminBase, QString());
+        QVERIFY(menusSansBase());
+        QCOMPARE(s.panneauProfil(), QString());
+        QVERIFY(!QFileInfo::exists(base + ".sav"));
+        QVERIFY(!QFileInfo::exists(Chemin_verrou(base)));
+        QCOMPARE(licences(base), QString("DUPONT"));
+        QCOMPARE(Valeur_fichier(base, "SELECT LastClose FROM Info"), QString("Vrai"));
+
+        // Reopened cleanly: no question, a new backup.
+        s.ihm.effacer();
+        QVERIFY(s.ouvrir(base));
+        QCOMPARE(s.ihm.messages(), QStringList());
+        QVERIFY(menusBaseOuverte());
+        QCOMPARE(licences(), QString("DUPONT"));
+        QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
+        QVERIFY(QFileInfo::exists(base + ".sav"));
+        QCOMPARE(s.panneauProfil(), QString("Profil : Bassin (Cercle des nageurs)"));
+    }
+
+    // The opening's steps, in their order, with the yearly maintenance they run.
+    void sequenceApresOuverture()
+    {
+        QStringList etapes; // outlives the window whose status output records into it
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        {
+            sqlite3* db = Ouvrir_connexion_sqlite(base);
+            for (const char* sql :
+                 {"INSERT INTO Rcomp (Nom, Debut, Deroule, Visible) VALUES ('Passée', '20250301', 0, 1)",
+                  "INSERT INTO Rcomp (Nom, Debut, Deroule, Visible) VALUES ('A venir', '20250601', 0, 1)",
+                  "INSERT INTO Licence (Code_club, Licence, Nom, Visible, Date_suppr, Date_Depot) "
+                  "VALUES ('FRA1320021234', '09001F', 'ANCIEN', 0, '20221231', '20220916')"})
+                sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        }
+        QLabel* panneau = s.fenetre->findChild<QLabel*>("sbStatusBar_2");
+        Services::fixerSortieStatut([&](const QString& texte) {
+            if (!texte.isEmpty())
+                etapes << texte;
+            panneau->setText(texte);
+        });
+        QVERIFY(s.ouvrir(base));
+        QCOMPARE(etapes, QStringList({"Ouverture de la base", "Contrôle Version Base", "Contrôle crash",
+                                      "Contrôle Version Base", "Contrôle Club", "Lecture profil",
+                                      "Contrôle Nageur et Piscine", "Mise à jour des compétitions",
+                                      "Mise à jour des licences", "Création sauvegarde"}));
+        QCOMPARE(panneau->text(), QString());
+        QCOMPARE(Valeur("SELECT group_concat(Nom || ' ' || Deroule || Visible, ', ') FROM Rcomp ORDER BY AutoNum"),
+                 QString("Passée 10, A venir 01"));
+        QCOMPARE(Valeur("SELECT Licence = CAST(Num AS TEXT) FROM Licence WHERE Nom = 'ANCIEN'"), QString("1"));
+        QCOMPARE(Valeur("SELECT LastUpdtLic FROM Info"), QString("20240916"));
+        QVERIFY(!strNumLicenceNulle.isEmpty());
+    }
+
+    void nouvelleBaseRefusee_data()
+    {
+        QTest::addColumn<QString>("cas");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("modèle absent") << "modele"
+                                       << "Modèle de base non trouvée.\r\n"
+                                          "Impossible de continuer, le programme va être terminé.\r\n"
+                                          "Contactez le fournisseur.";
+        QTest::newRow("base en usage") << "verrou"
+                                       << "Une connexion est déjà active sur la base.\r\n"
+                                          "Vérifier qu'elle n'est pas ouverte dans une autre application.";
+        QTest::newRow("remplacement refusé") << "remplacer" << QString();
+    }
+
+    void nouvelleBaseRefusee()
+    {
+        QFETCH(QString, cas);
+        QFETCH(QString, message);
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        const QByteArray avant = contenu(base);
+        QLockFile autre(Chemin_verrou(base));
+        if (cas == "modele") {
+            QFile::remove(s.rep.fichier("modele_base.sav"));
+            s.ihm.repondreFichier(s.rep.fichier("neuve.mdb"));
+        } else if (cas == "verrou") {
+            QVERIFY(autre.tryLock(0));
+            s.ihm.repondreFichier(base);
+        } else {
+            // "club" typed: the base it names already exists, and the user keeps it.
+            s.ihm.repondreFichier(s.rep.fichier("club"));
+            s.ihm.repondre(Reponse::Non);
+        }
+        QVERIFY(s.declencher("mnuBaseNew"));
+        QVERIFY(s.ihm.toutConsomme());
+        QVERIFY(!cnxBase.ouverte());
+        QCOMPARE(contenu(base), avant);
+        if (cas == "remplacer") {
+            QCOMPARE(s.ihm.messages(), QStringList({base + "\r\nRemplacer cette base déjà existante ?"}));
+        } else {
+            QCOMPARE(s.ihm.messages(), QStringList({message}));
+        }
+        // Without a model the program ends.
+        QCOMPARE(s.fenetre->isVisible(), cas != "modele");
+        QVERIFY(!QFileInfo::exists(s.rep.fichier("neuve.mdb")));
+    }
+
+    // Every refusal leaves no connection, the menus without base, and the base untouched.
+    void ouvertureRefusee_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("cas");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("extension en capitales") << "BASE.MDB" << "" << "Mauvais format de fichier.";
+        QTest::newRow("verrou d'un autre programme")
+            << "club.mdb" << "verrou"
+            << "Une connexion est déjà active sur la base.\r\n"
+               "Vérifier qu'elle n'est pas ouverte dans une autre application.";
+        QTest::newRow("pas une base") << "texte.mdb" << "texte" << "Erreur lors de la connexion à la base.";
+        QTest::newRow("sans ligne Info") << "club.mdb" << "sansInfo"
+                                         << "Cette base n'est pas valide.\r\nImpossible de retrouver la version.";
+        QTest::newRow("sans table Info") << "club.mdb" << "sansTableInfo"
+                                         << "Cette base n'est pas valide.\r\nImpossible de retrouver la version.";
+        QTest::newRow("annulé") << "" << "" << "";
+    }
+
+    void ouvertureRefusee()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QString, cas);
+        QFETCH(QString, message);
+        Session s;
+        QString chemin;
+        if (!nom.isEmpty())
+            chemin = Preparer_base(s.rep, nom);
+        QLockFile autre(Chemin_verrou(chemin));
+        if (cas == "verrou")
+            QVERIFY(autre.tryLock(0));
+        if (cas == "texte") {
+            QFile f(chemin);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write("Ceci n'est pas une base.\n");
+        }
+        if (cas.startsWith("sansInfo") || cas == "sansTableInfo") {
+            sqlite3* db = Ouvrir_connexion_sqlite(chemin);
+            sqlite3_exec(db, cas == "sansInfo" ? "DELETE FROM Info" : "DROP TABLE Info", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        }
+        const QByteArray avant = contenu(chemin);
+
+        QVERIFY(!s.ouvrir(chemin));
+        QVERIFY(s.ihm.toutConsomme());
+        const QStringList messages = s.ihm.messages();
+        if (message.isEmpty()) {
+            QCOMPARE(messages, QStringList());
+        } else {
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages[0].startsWith(message), qPrintable(messages[0]));
+        }
+        QVERIFY(!cnxBase.ouverte());
+        QVERIFY(menusSansBase());
+        QCOMPARE(strCheminBase, chemin);
+        QVERIFY(!QFileInfo::exists(chemin + ".sav"));
+        // Never marked clean, never changed.
+        QCOMPARE(contenu(chemin), avant);
+    }
+
+    // A session killed after a save: the next opening offers the backup (Yes by default).
+    void crashApresSessionTuee_data()
+    {
+        QTest::addColumn<int>("reponse");
+        QTest::newRow("reprendre la sauvegarde") << int(Reponse::Oui);
+        QTest::newRow("garder la base") << int(Reponse::Non);
+    }
+
+    void crashApresSessionTuee()
+    {
+        QFETCH(int, reponse);
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QProcess enfant;
+        enfant.setProcessChannelMode(QProcess::SeparateChannels);
+        enfant.start(QCoreApplication::applicationFilePath(), {"--session-tuee", s.rep.chemin(), base});
+        QVERIFY(enfant.waitForStarted());
+        QByteArray sortie;
+        while (!sortie.contains("PRET") && enfant.waitForReadyRead(30000))
+            sortie += enfant.readAllStandardOutput();
+        QVERIFY2(sortie.contains("PRET"), qPrintable(sortie + enfant.readAllStandardError()));
+        QCOMPARE(::kill(static_cast<pid_t>(enfant.processId()), SIGKILL), 0);
+        QVERIFY(enfant.waitForFinished());
+        QVERIFY(QFileInfo::exists(Chemin_verrou(base))); // left by the dead process
+        const QByteArray sauvegarde = contenu(base + ".sav");
+        QVERIFY(!sauvegarde.isEmpty());
+
+        s.ihm.repondre(reponse);
+        QVERIFY(s.ouvrir(base));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(s.ihm.appels()[1].texte, QString("La base n'a pas été correctement fermée lors de la dernière "
+                                                  "utilisation.\r\nReprendre la base depuis la dernière sauvegarde "
+                                                  "trouvée ?"));
+        QCOMPARE(s.ihm.appels()[1].style & Style::DefautBouton2, 0);
+        QVERIFY(menusBaseOuverte());
+        if (reponse == Reponse::Oui) {
+            QCOMPARE(licences(), QString("SAUVE"));
+            // The backup taken back is the base itself: it is not made again.
+            QCOMPARE(contenu(base + ".sav"), sauvegarde);
+        } else {
+            QCOMPARE(licences(), QString("SAUVE,PERDU"));
+            QCOMPARE(Valeur_archive(base + ".sav", "club.mdb", "SELECT count(*) FROM Licence WHERE Nom = 'PERDU'"),
+                     QString("1"));
+        }
+    }
+
+    // Saving, undoing and archiving would empty or replace what an open window keeps: refused.
+    // Closing and quitting are refused silently, as always.
+    void refusSousFenetreOuverte_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("enregistrer") << "mnuBaseSave" << kFenetreOuverte;
+        QTest::newRow("annuler") << "mnuBaseAnnuler" << kFenetreOuverte;
+        QTest::newRow("archiver") << "mnuBaseArchive" << kFenetreOuverte;
+        QTest::newRow("mise à jour des bases") << "mnuMajBase" << kFenetreOuverte;
+        QTest::newRow("fermer") << "mnuBaseClose" << QString();
+        QTest::newRow("quitter") << "mnuExit" << QString();
+    }
+
+    void refusSousFenetreOuverte()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QString, message);
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(s.ouvrir(base));
+        cnxBase.Execute("INSERT INTO Licence_tempo (Num, Nom) VALUES (7, 'EN COURS')");
+        ajouterLicence("NON SAUVE");
+        const QByteArray sauvegarde = contenu(base + ".sav");
+        QPointer<FenetreComptee> saisie = new FenetreComptee;
+        Afficher_fenetre(saisie);
+        s.ihm.effacer();
+
+        QVERIFY(s.declencher(qPrintable(menu)));
+        QCOMPARE(s.ihm.textes(), message.isEmpty() ? QStringList() : QStringList({message}));
+        QVERIFY(cnxBase.ouverte());
+        QVERIFY(s.fenetre->isVisible());
+        QCOMPARE(Valeur("SELECT Nom FROM Licence_tempo"), QString("EN COURS"));
+        QCOMPARE(licences(), QString("NON SAUVE"));
+        QCOMPARE(contenu(base + ".sav"), sauvegarde);
+        delete saisie.data();
+    }
+
+    void archive()
+    {
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(s.ouvrir(base));
+        ajouterLicence("ARCHIVE");
+        cnxBase.Execute("INSERT INTO Licence_tempo (Num, Nom) VALUES (7, 'EN COURS')");
+        QTemporaryDir dossier;
+        const QString cible = dossier.filePath("club.zip");
+
+        s.ihm.effacer();
+        s.ihm.repondreRepertoire(dossier.path());
+        QVERIFY(s.declencher("mnuBaseArchive"));
+        QCOMPARE(s.ihm.appels()[0].titre, QString("Répertoire d'archivage :"));
+        QStringList lignes = s.ihm.messages().value(0).split("\r\n");
+        QCOMPARE(lignes.size(), 3);
+        QCOMPARE(lignes[0], QString("Base archivée mémorisée avec succès."));
+        QCOMPARE(lignes[1], "Taille de l'archive : " + QString::number(std::lround(QFileInfo(cible).size() / 1024.0))
+                                + " ko.");
+        QVERIFY(lignes[2].startsWith("Taux de compression : ") && lignes[2].endsWith(" %."));
+        QCOMPARE(Valeur_archive(cible, "club.mdb", "SELECT group_concat(Nom) FROM Licence WHERE Nom = 'ARCHIVE'"),
+                 QString("ARCHIVE"));
+        // The archived copy reads as cleanly closed, without work rows; the live base does not.
+        QCOMPARE(Valeur_archive(cible, "club.mdb", "SELECT LastClose FROM Info"), QString("Vrai"));
+        QCOMPARE(Valeur_archive(cible, "club.mdb", "SELECT count(*) FROM Licence_tempo"), QString("0"));
+        QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
+        QVERIFY(!QFileInfo::exists(s.rep.fichier("tempo")));
+
+        // An archive already there is replaced only on Yes.
+        const QByteArray premiere = contenu(cible);
+        ajouterLicence("SECONDE");
+        s.ihm.effacer();
+        s.ihm.repondreRepertoire(dossier.path());
+        s.ihm.repondre(Reponse::Non);
+        QVERIFY(s.declencher("mnuBaseArchive"));
+        QCOMPARE(s.ihm.appels()[1].texte, cible + "\r\nRemplacer cette archive déjà existante ?");
+        QVERIFY(s.ihm.appels()[1].style & Style::DefautBouton2);
+        QCOMPARE(contenu(cible), premiere);
+        s.ihm.repondreRepertoire(dossier.path());
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseArchive"));
+        QCOMPARE(Valeur_archive(cible, "club.mdb", "SELECT count(*) FROM Licence WHERE Nom = 'SECONDE'"), QString("1"));
+        // No folder chosen: nothing written, nothing left behind.
+        s.ihm.repondreRepertoire(QString());
+        QVERIFY(s.declencher("mnuBaseArchive"));
+        QVERIFY(s.ihm.toutConsomme());
+        QVERIFY(!QFileInfo::exists(s.rep.fichier("tempo")));
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList({"club.zip"}));
+    }
+
+    void compactage()
+    {
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(s.ouvrir(base));
+        ajouterLicence("GARDE");
+        cnxBase.Execute("CREATE TABLE Vrac (t TEXT)");
+        cnxBase.Execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
+                        "INSERT INTO Vrac SELECT hex(randomblob(100)) FROM n");
+        cnxBase.Execute("DROP TABLE Vrac");
+        const qint64 avant = QFileInfo(base).size();
+        s.ihm.effacer();
+        QVERIFY(s.declencher("mnuBaseCompacter"));
+        QCOMPARE(s.ihm.messages(), QStringList({"Base compactée avec succès."}));
+        QVERIFY(cnxBase.ouverte());
+        QVERIFY(menusBaseOuverte());
+        QVERIFY(QFileInfo(base).size() < avant / 4);
+        QCOMPARE(licences(), QString("GARDE"));
+        QVERIFY(!QFileInfo::exists(base + ".tmp.compact"));
+    }
+
+    void suppression_data()
+    {
+        QTest::addColumn<QString>("cas");
+        QTest::addColumn<int>("reponse");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("supprimee");
+        QTest::newRow("base ouverte") << "ouverte" << 0
+                                      << "Impossible de supprimer cette base.\r\nBase actuellement ouverte." << false;
+        QTest::newRow("base en usage") << "verrou" << 0
+                                       << "Impossible de supprimer cette base.\r\nUne connexion est active sur la base."
+                                       << false;
+        QTest::newRow("non") << "" << int(Reponse::Non) << "Supprimer la base : autre.mdb" << false;
+        QTest::newRow("oui") << "" << int(Reponse::Oui) << "Supprimer la base : autre.mdb" << true;
+        // A refused opening keeps the path, but no base is open: the file may go.
+        QTest::newRow("après une ouverture refusée")
+            << "refusee" << int(Reponse::Oui) << "Supprimer la base : autre.mdb" << true;
+        QTest::newRow("lecture seule") << "lectureSeule" << int(Reponse::Oui) << "Supprimer la base : autre.mdb"
+                                       << true;
+    }
+
+    void suppression()
+    {
+        QFETCH(QString, cas);
+        QFETCH(int, reponse);
+        QFETCH(QString, message);
+        QFETCH(bool, supprimee);
+        Session s;
+        const QString ouverte = Preparer_base(s.rep, "club.mdb");
+        const QString autre = Preparer_base(s.rep, "autre.mdb");
+        if (cas == "ouverte")
+            QVERIFY(s.ouvrir(ouverte));
+        QLockFile verrou(Chemin_verrou(autre));
+        if (cas == "verrou" || cas == "refusee")
+            QVERIFY(verrou.tryLock(0));
+        if (cas == "refusee") {
+            QVERIFY(!s.ouvrir(autre));
+            verrou.unlock();
+            QCOMPARE(strCheminBase, autre);
+        }
+        if (cas == "lectureSeule")
+            QFile::setPermissions(autre, QFile::ReadOwner);
+        const QString choisie = cas == "ouverte" ? ouverte : autre;
+        s.ihm.effacer();
+        s.ihm.repondreFichier(choisie);
+        if (reponse)
+            s.ihm.repondre(reponse);
+        QVERIFY(s.declencher("mnuBaseSuppr"));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(s.ihm.appels()[0].titre, QString("Supprimer une Base"));
+        QCOMPARE(s.ihm.appels()[1].texte, message);
+        if (reponse)
+            QVERIFY(s.ihm.appels()[1].style & Style::DefautBouton2);
+        QCOMPARE(QFileInfo::exists(choisie), !supprimee);
+        QCOMPARE(cnxBase.ouverte(), cas == "ouverte");
+    }
+
+    // Quitting, or closing the main window, with a base open.
+    void quitter_data()
+    {
+        QTest::addColumn<QString>("commande");
+        QTest::addColumn<int>("reponse");
+        QTest::addColumn<QString>("licencesApres"); // "" : still open
+        QTest::newRow("Quitter, oui") << "mnuExit" << int(Reponse::Oui) << "SAUVE";
+        QTest::newRow("Quitter, non") << "mnuExit" << int(Reponse::Non) << "";
+        QTest::newRow("fermer la fenêtre, sauvegarder") << "fenetre" << int(Reponse::Oui) << "SAUVE,NON SAUVE";
+        QTest::newRow("fermer la fenêtre, ne pas sauvegarder") << "fenetre" << int(Reponse::Non) << "SAUVE";
+    }
+
+    void quitter()
+    {
+        QFETCH(QString, commande);
+        QFETCH(int, reponse);
+        QFETCH(QString, licencesApres);
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(s.ouvrir(base));
+        ajouterLicence("SAUVE");
+        QVERIFY(s.declencher("mnuBaseSave"));
+        ajouterLicence("NON SAUVE");
+        cnxBase.Execute("INSERT INTO Licence_tempo (Num, Nom) VALUES (7, 'EN COURS')");
+        s.ihm.effacer();
+        s.ihm.repondre(reponse);
+        if (commande == "fenetre")
+            s.fenetre->close();
+        else
+            QVERIFY(s.declencher("mnuExit"));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(s.ihm.appels()[0].texte, commande == "fenetre" ? QString("Sauvegarder les données ?") : kQuestionEffacer);
+        QVERIFY(s.ihm.appels()[0].style & Style::DefautBouton2);
+        QCOMPARE(s.ihm.appels().size(), size_t(1));
+        if (licencesApres.isEmpty()) {
+            QVERIFY(s.fenetre->isVisible());
+            QVERIFY(cnxBase.ouverte());
+            return;
+        }
+        QVERIFY(!s.fenetre->isVisible());
+        QVERIFY(!cnxBase.ouverte());
+        QCOMPARE(licences(base), licencesApres);
+        QCOMPARE(Valeur_fichier(base, "SELECT count(*) FROM Licence_tempo"), QString("0"));
+        QCOMPARE(Valeur_fichier(base, "SELECT LastClose FROM Info"), QString("Vrai"));
+        QVERIFY(!QFileInfo::exists(base + ".sav"));
+        QVERIFY(!QFileInfo::exists(Chemin_verrou(base)));
+    }
+
+    void quitterSansBase()
+    {
+        Session s;
+        QVERIFY(s.declencher("mnuExit"));
+        QVERIFY(!s.fenetre->isVisible());
+        QCOMPARE(s.ihm.appels().size(), size_t(0));
+    }
+
+    // A backup that cannot be put back is kept, and the next opening offers it.
+    void restaurationRateeGardeLaSauvegarde()
+    {
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(s.ouvrir(base));
+        ajouterLicence("NON SAUVE");
+        const QByteArray bonne = contenu(base + ".sav");
+        {
+            QFile sav(base + ".sav");
+            QVERIFY(sav.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            sav.write("PK\x03\x04 abîmée");
+        }
+        const QByteArray abimee = contenu(base + ".sav");
+        s.ihm.effacer();
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        QVERIFY(s.ihm.messages().join("\n").contains("La restauration de la sauvegarde a échoué."));
+        QVERIFY(!cnxBase.ouverte());
+        QVERIFY(menusSansBase());
+        QCOMPARE(contenu(base + ".sav"), abimee);
+        QCOMPARE(Valeur_fichier(base, "SELECT LastClose FROM Info"), QString("Faux"));
+
+        // Repaired, the backup is offered at the next opening.
+        {
+            QFile sav(base + ".sav");
+            QVERIFY(sav.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            sav.write(bonne);
+        }
+        s.ihm.effacer();
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.ouvrir(base));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(licences(), QString());
+    }
+
+private:
+    QTemporaryDir m_reglages;
+};
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && qstrcmp(argv[1], "--session-tuee") == 0) {
+        QCoreApplication app(argc, argv);
+        return sessionTuee(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    QApplication app(argc, argv);
+    TstOperationsBase tests;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "tst_operations_base.moc"
