@@ -154,8 +154,9 @@ void FrmPrincipal::construireBarreEtat()
     m_panneauHeure = panneau("sbStatusBar_4");
     m_panneauDate->setAlignment(Qt::AlignCenter);
     m_panneauHeure->setAlignment(Qt::AlignCenter);
-    barre->addWidget(m_panneauProfil, 2);
-    barre->addWidget(m_panneauEtape, 3);
+    // The profile and its club are what the user reads most; the step text is short-lived.
+    barre->addWidget(m_panneauProfil, 3);
+    barre->addWidget(m_panneauEtape, 2);
     barre->addPermanentWidget(m_panneauDate);
     barre->addPermanentWidget(m_panneauHeure);
 
@@ -180,6 +181,7 @@ void FrmPrincipal::rafraichirHorloge()
 void FrmPrincipal::Ecrire_panneau_profil(const QString& texte)
 {
     m_panneauProfil->setText(texte);
+    m_panneauProfil->setToolTip(texte); // the whole text when a narrow window cuts it
 }
 
 void FrmPrincipal::connecterMenus()
