@@ -4,6 +4,7 @@
 #include "clubs_licences/utils_club.h"
 #include "core/base.h"
 #include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/saisie.h"
 #include "core/services.h"
 
@@ -34,15 +35,9 @@ ChampsClub::ChampsClub(QWidget* fenetre) : QObject(fenetre)
     Installer_selection_au_focus(Text1_0);
     Installer_selection_au_focus(Text1_1);
 
-    auto bouton = [fenetre](const char* texte, int i) {
-        auto* b = new QPushButton(texte, fenetre);
-        b->setObjectName(QString("Command1_%1").arg(i));
-        b->setAutoDefault(false);
-        return b;
-    };
-    Command1_0 = bouton("Ok", 0);
-    Command1_1 = bouton("Annuler", 1);
-    Command1_2 = bouton("Aide", 2);
+    Command1_0 = Creer_bouton(fenetre, "Command1_0", "Ok");
+    Command1_1 = Creer_bouton(fenetre, "Command1_1", "Annuler");
+    Command1_2 = Creer_bouton(fenetre, "Command1_2", "Aide");
     Command1_0->setEnabled(false);
 
     auto* formulaire = new QFormLayout;

@@ -4,6 +4,7 @@
 #include "clubs_licences/utils_club.h"
 #include "core/base.h"
 #include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/listes.h"
 #include "core/messages.h"
@@ -48,14 +49,6 @@ QToolButton* Bouton_image(QWidget* parent, const char* nom, bool ajout)
     b->setText(ajout ? "+" : QString(QChar(0x2212)));
     b->setToolTip(ajout ? "Ajouter" : "Supprimer");
     b->setMinimumWidth(28);
-    return b;
-}
-
-QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte)
-{
-    auto* b = new QPushButton(texte, parent);
-    b->setObjectName(nom);
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -116,9 +109,9 @@ det_mon_club::det_mon_club(QWidget* parent) : FenetreComptee(parent)
     SSTab1->addTab(ongletActivites(), "Activités");
     SSTab1->addTab(ongletTarifs(), "Tarifs");
 
-    Command1_0 = Bouton(this, "Command1_0", "&Quitter");
-    Command1_1 = Bouton(this, "Command1_1", "&Enregistrer");
-    Command1_2 = Bouton(this, "Command1_2", "&Recharger");
+    Command1_0 = Creer_bouton(this, "Command1_0", "&Quitter");
+    Command1_1 = Creer_bouton(this, "Command1_1", "&Enregistrer");
+    Command1_2 = Creer_bouton(this, "Command1_2", "&Recharger");
     auto* boutons = new QHBoxLayout;
     boutons->addStretch(1);
     boutons->addWidget(Command1_0);
@@ -144,7 +137,7 @@ det_mon_club::det_mon_club(QWidget* parent) : FenetreComptee(parent)
 QWidget* det_mon_club::ongletAdresse()
 {
     auto* onglet = new QWidget;
-    Cmd_code = Bouton(onglet, "Cmd_code", "Aide");
+    Cmd_code = Creer_bouton(onglet, "Cmd_code", "Aide");
     auto* f = new QFormLayout(onglet);
     f->addRow("Nom du Club :", text1[0]);
     f->addRow("Code du club :", Rangee({text1[1], Cmd_code}));
@@ -208,8 +201,8 @@ QWidget* det_mon_club::ongletActivites()
     Cbo_activite->lineEdit()->setMaxLength(31);
     // A name is typed as it is meant, never completed into an existing one.
     Cbo_activite->setCompleter(nullptr);
-    Cmd_activite_0 = Bouton(onglet, "Cmd_activite_0", "Ajouter");
-    Cmd_activite_1 = Bouton(onglet, "Cmd_activite_1", "Suppr");
+    Cmd_activite_0 = Creer_bouton(onglet, "Cmd_activite_0", "Ajouter");
+    Cmd_activite_1 = Creer_bouton(onglet, "Cmd_activite_1", "Suppr");
     lsv_responsable = Liste(onglet, "lsv_responsable", {"Responsable"});
     lsv_responsable->header()->setStretchLastSection(true);
     Cmd_add_resp = Bouton_image(onglet, "Cmd_add_resp", true);

@@ -3,6 +3,7 @@
 #include "clubs_licences/dem_info.h"
 #include "clubs_licences/utils_club.h"
 #include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/listes.h"
 #include "core/messages.h"
 #include "core/services.h"
@@ -50,14 +51,9 @@ Frm_liste_club::Frm_liste_club(QWidget* parent) : FenetreComptee(parent)
     Lsv_num = Creer_liste_rapport(this, "Lsv_num", {"Num", "Libellé club"});
     Lsv_num->hide();
 
-    auto bouton = [this](const char* texte, int i) {
-        auto* b = new QPushButton(texte, this);
-        b->setObjectName(QString("Command1_%1").arg(i));
-        return b;
-    };
-    Command1_0 = bouton("&Ok", 0);
-    Command1_1 = bouton("&Annuler", 1);
-    Command1_2 = bouton("&Modifier", 2);
+    Command1_0 = Creer_bouton(this, "Command1_0", "&Ok");
+    Command1_1 = Creer_bouton(this, "Command1_1", "&Annuler");
+    Command1_2 = Creer_bouton(this, "Command1_2", "&Modifier");
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);

@@ -1,5 +1,7 @@
 #include "core/fenetres.h"
 
+#include <QPushButton>
+
 #include "core/erreurs.h"
 #include "core/messages.h"
 #include "core/services.h"
@@ -451,4 +453,12 @@ void Disposer_liste_boutons(QWidget* fenetre, QWidget* contenu, const QList<QWid
     for (QWidget* bouton : boutons)
         rangee->addWidget(bouton);
     colonne->addLayout(rangee);
+}
+
+QPushButton* Creer_bouton(QWidget* parent, const QString& nom, const QString& texte)
+{
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(nom);
+    b->setAutoDefault(false);
+    return b;
 }

@@ -13,6 +13,8 @@
 #include <initializer_list>
 #include <type_traits>
 
+class QPushButton;
+
 class QAction;
 class QCloseEvent;
 class QMdiArea;
@@ -128,6 +130,9 @@ void Afficher_fenetre(QWidget* fenetre, int gauche = 0, int haut = 0);
 void Activer_fenetre(QWidget* fenetre);
 // The frame around a window: its document sub-window, or the window itself.
 QWidget* Cadre_fenetre(QWidget* fenetre);
+// A button named after its control (e.g. "Command1_0"); Return presses it only where a window makes it
+// the default.
+QPushButton* Creer_bouton(QWidget* parent, const QString& nom, const QString& texte);
 // Loads and shows a window: a dialog with style 1 modal, through the user-interface port (the
 // caller owns it); otherwise not modal. Returns the modal result, 0 when not modal.
 int Afficher_formulaire(QWidget* fenetre, int style);

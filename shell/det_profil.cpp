@@ -4,6 +4,7 @@
 #include "clubs_licences/utils_club.h"
 #include "core/base.h"
 #include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/messages.h"
 #include "core/saisie.h"
 #include "core/utils.h"
@@ -52,15 +53,9 @@ det_profil::det_profil(QWidget* parent) : FenetreComptee(parent)
     Installer_selection_au_focus(Text1_0);
     Installer_selection_au_focus(Text1_1);
 
-    auto bouton = [this](const char* texte, int i) {
-        auto* b = new QPushButton(QString::fromUtf8(texte), this);
-        b->setObjectName(QString("Command1_%1").arg(i));
-        b->setAutoDefault(false);
-        return b;
-    };
-    Command1_0 = bouton("Ok", 0);
-    Command1_1 = bouton("Annuler", 1);
-    Command1_2 = bouton("Choix d'un club", 2);
+    Command1_0 = Creer_bouton(this, "Command1_0", "Ok");
+    Command1_1 = Creer_bouton(this, "Command1_1", "Annuler");
+    Command1_2 = Creer_bouton(this, "Command1_2", "Choix d'un club");
     Command1_0->setEnabled(false);
 
     auto* formulaire = new QFormLayout;

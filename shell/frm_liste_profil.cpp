@@ -1,6 +1,7 @@
 #include "shell/frm_liste_profil.h"
 
 #include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/listes.h"
 #include "core/messages.h"
@@ -34,14 +35,9 @@ Frm_liste_profil::Frm_liste_profil(QWidget* parent) : FenetreComptee(parent)
     Lsv_num = Creer_liste_rapport(this, "Lsv_num", {"Num"});
     Lsv_num->hide();
 
-    auto bouton = [this](const char* texte, int i) {
-        auto* b = new QPushButton(texte, this);
-        b->setObjectName(QString("Command1_%1").arg(i));
-        return b;
-    };
-    Command1_0 = bouton("&Ok", 0);
-    Command1_1 = bouton("&Annuler", 1);
-    Command1_2 = bouton("&Modifier", 2);
+    Command1_0 = Creer_bouton(this, "Command1_0", "&Ok");
+    Command1_1 = Creer_bouton(this, "Command1_1", "&Annuler");
+    Command1_2 = Creer_bouton(this, "Command1_2", "&Modifier");
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);

@@ -219,12 +219,6 @@ frm_upgrade_base::frm_upgrade_base(QWidget* parent) : QDialog(parent)
     setObjectName("frm_upgrade_base");
     setWindowTitle("Installation et éxecution de la mise à jour des bases.");
     setModal(true);
-    auto bouton = [this](const QString& nom, const QString& texte) {
-        auto* b = new QPushButton(texte, this);
-        b->setObjectName(nom);
-        b->setAutoDefault(false);
-        return b;
-    };
     auto zone = [this](const QString& nom) {
         auto* z = new QLineEdit(this);
         z->setObjectName(nom);
@@ -235,20 +229,20 @@ frm_upgrade_base::frm_upgrade_base(QWidget* parent) : QDialog(parent)
     lbRep = new QLabel("Package de mise à jour :", this);
     lbRep->setObjectName("lbRep");
     txt_rep = zone("txt_rep");
-    Cmd_package_0 = bouton("Cmd_package_0", "...");
+    Cmd_package_0 = Creer_bouton(this, "Cmd_package_0", "...");
     Cmd_package_0->setToolTip("Sélection du package");
-    Cmd_package_1 = bouton("Cmd_package_1", "Effacer la sélection");
-    Cmd_package_2 = bouton("Cmd_package_2", "Installer le package");
+    Cmd_package_1 = Creer_bouton(this, "Cmd_package_1", "Effacer la sélection");
+    Cmd_package_2 = Creer_bouton(this, "Cmd_package_2", "Installer le package");
     lbBase = new QLabel("Sélection de la base à mettre à jour :", this);
     lbBase->setObjectName("lbBase");
     txt_base = zone("txt_base");
-    Cmd_base_0 = bouton("Cmd_base_0", "...");
+    Cmd_base_0 = Creer_bouton(this, "Cmd_base_0", "...");
     Cmd_base_0->setToolTip("Sélection de la base");
-    Cmd_base_1 = bouton("Cmd_base_1", "Effacer la sélection");
-    Cmd_base_2 = bouton("Cmd_base_2", "Mettre à jour la base");
+    Cmd_base_1 = Creer_bouton(this, "Cmd_base_1", "Effacer la sélection");
+    Cmd_base_2 = Creer_bouton(this, "Cmd_base_2", "Mettre à jour la base");
     lb_info = new QLabel(this);
     lb_info->setObjectName("lb_info");
-    cmd = bouton("cmd", "&Ok");
+    cmd = Creer_bouton(this, "cmd", "&Ok");
     cmd->setDefault(true);
 
     auto* grille = new QGridLayout(this);

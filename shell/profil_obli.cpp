@@ -22,14 +22,6 @@
 
 namespace {
 
-QPushButton* Bouton(QWidget* parent, const char* texte, int index)
-{
-    auto* b = new QPushButton(QString::fromUtf8(texte), parent);
-    b->setObjectName(QString("Command1_%1").arg(index));
-    b->setAutoDefault(false);
-    return b;
-}
-
 // A list above its two buttons, "Ok" then "Annuler" at the bottom right.
 void Disposer_liste(QDialog* dialogue, QTreeWidget* liste, QPushButton* ok, QPushButton* annuler)
 {
@@ -78,9 +70,9 @@ det_profil_obli::det_profil_obli(QWidget* parent) : DialogueForce(parent)
     txt_nom_club = new QLabel(this);
     txt_nom_club->setObjectName("txt_nom_club");
     Installer_selection_au_focus(Text1_0);
-    Command1_0 = Bouton(this, "Ok", 0);
-    Command1_1 = Bouton(this, "Annuler", 1);
-    Command1_2 = Bouton(this, "Choix d'un club", 2);
+    Command1_0 = Creer_bouton(this, "Command1_0", "Ok");
+    Command1_1 = Creer_bouton(this, "Command1_1", "Annuler");
+    Command1_2 = Creer_bouton(this, "Command1_2", "Choix d'un club");
     Command1_0->setEnabled(false);
     Command1_0->setDefault(true);
 
@@ -165,8 +157,8 @@ Frm_liste_club_obli::Frm_liste_club_obli(det_profil_obli* cible) : DialogueForce
     Lsv_club->header()->setStretchLastSection(true);
     Lsv_club->setColumnWidth(
         0, std::max(Twips_en_pixels(1500), Lsv_club->fontMetrics().horizontalAdvance("FRA0000000000") + 16));
-    Command1_0 = Bouton(this, "&Ok", 0);
-    Command1_1 = Bouton(this, "&Annuler", 1);
+    Command1_0 = Creer_bouton(this, "Command1_0", "&Ok");
+    Command1_1 = Creer_bouton(this, "Command1_1", "&Annuler");
     Disposer_liste(this, Lsv_club, Command1_0, Command1_1);
     resize(Twips_en_pixels(5205), Twips_en_pixels(3915));
 
@@ -216,8 +208,8 @@ Frm_liste_profil_obli::Frm_liste_profil_obli(QWidget* parent) : DialogueForce(pa
     setWindowTitle("Selection d'un profil");
     Lsv_profil = Creer_liste_rapport(this, "Lsv_profil", {"Profil"});
     Lsv_profil->header()->setStretchLastSection(true);
-    Command1_0 = Bouton(this, "&Ok", 0);
-    Command1_1 = Bouton(this, "&Annuler", 1);
+    Command1_0 = Creer_bouton(this, "Command1_0", "&Ok");
+    Command1_1 = Creer_bouton(this, "Command1_1", "&Annuler");
     Disposer_liste(this, Lsv_profil, Command1_0, Command1_1);
     resize(Twips_en_pixels(4500), Twips_en_pixels(3915));
 
