@@ -12,6 +12,7 @@
 #include "core/globales.h"
 #include "core/listes.h"
 #include "core/utils.h"
+#include "fenetres_test.h"
 #include "fixtures.h"
 #include "core/sauvegarde.h"
 #include "port_test.h"
@@ -51,54 +52,11 @@ struct Contexte {
     }
 };
 
-// Lets closed windows go (they delete themselves later).
-void Traiter_evenements()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
-template <class T>
-T* Fenetre_ouverte_nommee(const QString& nom)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == nom && w->isVisible())
-            return qobject_cast<T*>(w);
-    }
-    return nullptr;
-}
 
-QList<int> Compteurs(const CollectionCompteurs& c)
-{
-    return QList<int>(c.begin(), c.end());
-}
 
-// Every group's counters, in group order.
-QList<QList<int>> Tous_les_verrous()
-{
-    QList<QList<int>> v;
-    for (const CollectionCompteurs* c : {&colVerrouClub, &colVerrouProfil, &colVerrouLicence, &colVerrouCompet,
-                                         &colVerrouEngag, &colVerrouModeleEngag, &colVerrouPiscine,
-                                         &colVerrouModeleProg, &colVerrouPerf, &colVerrouPointsEquipe})
-        v << Compteurs(*c);
-    return v;
-}
 
-QList<QList<int>> Aucun_verrou()
-{
-    return {{0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0},
-            {0, 0, 0, 0},    {0, 0, 0, 0},       {0, 0, 0, 0},          {0, 0, 0, 0, 0, 0, 0}, {0}};
-}
 
-void Double_clic(QTreeWidget* liste, int ligne)
-{
-    QTreeWidgetItem* item = Ligne(liste, ligne);
-    liste->setCurrentItem(item);
-    const QPoint centre = liste->visualItemRect(item).center();
-    QTest::mousePress(liste->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
-}
 
 // The caller of the pickers: it is told when they close.
 class Appelant : public QWidget, public AppelantFenetres {
@@ -311,8 +269,8 @@ void TstFenetresClub::nouveauClubDepuisLeMenu()
     Ouvrir_info_club(info, "Nouveau", QString(), QString(), 0, nullptr);
     QVERIFY(info);
     QCOMPARE(intNbFenetres, qint16(1));
-    QCOMPARE(Compteurs(colVerrouClub), (QList<int> {1, 1, 1, 1, 1}));
-    QCOMPARE(Compteurs(colVerrouProfil), (QList<int> {1, 0, 1, 0, 0, 0}));
+    QCOMPARE(Compteurs_verrou(colVerrouClub), (QList<int> {1, 1, 1, 1, 1}));
+    QCOMPARE(Compteurs_verrou(colVerrouProfil), (QList<int> {1, 0, 1, 0, 0, 0}));
     ChampsClub* c = info->champs;
     QVERIFY(!c->Command1_1->isEnabled()); // no visible club yet: no way out but a club
     QVERIFY(!c->Command1_0->isEnabled());
@@ -374,14 +332,14 @@ void TstFenetresClub::listeModifRenommeEtReselectionne()
     QVERIFY(!liste->Command1_1->isEnabled());
     QVERIFY(liste->Command1_2->isVisible());
     QCOMPARE(Ligne_courante(liste->Lsv_club), 1);
-    QCOMPARE(Compteurs(colVerrouProfil), (QList<int> {1, 0, 1, 0, 0, 0}));
-    QCOMPARE(Compteurs(colVerrouLicence), (QList<int> {1, 0, 1, 1, 1, 0, 1}));
-    QCOMPARE(Compteurs(colVerrouCompet), (QList<int> {0, 0, 0, 0, 0, 0, 1}));
-    QCOMPARE(Compteurs(colVerrouPerf), (QList<int> {0, 1, 1, 1, 0, 1, 1}));
-    QCOMPARE(Compteurs(colVerrouPointsEquipe), QList<int> {1});
+    QCOMPARE(Compteurs_verrou(colVerrouProfil), (QList<int> {1, 0, 1, 0, 0, 0}));
+    QCOMPARE(Compteurs_verrou(colVerrouLicence), (QList<int> {1, 0, 1, 1, 1, 0, 1}));
+    QCOMPARE(Compteurs_verrou(colVerrouCompet), (QList<int> {0, 0, 0, 0, 0, 0, 1}));
+    QCOMPARE(Compteurs_verrou(colVerrouPerf), (QList<int> {0, 1, 1, 1, 0, 1, 1}));
+    QCOMPARE(Compteurs_verrou(colVerrouPointsEquipe), QList<int> {1});
 
     Double_clic(liste->Lsv_club, 2);
-    auto* info = Fenetre_ouverte_nommee<dem_info>("dem_info");
+    auto* info = Fenetre_nommee<dem_info>("dem_info");
     QVERIFY(info);
     QCOMPARE(intNbFenetres, qint16(2));
     QCOMPARE(info->champs->Text1_1->text(), codeA);
@@ -396,7 +354,7 @@ void TstFenetresClub::listeModifRenommeEtReselectionne()
     info->champs->Text1_0->setText("Aigles");
     info->champs->Command1_0->click();
     Traiter_evenements();
-    QVERIFY(!Fenetre_ouverte_nommee<dem_info>("dem_info"));
+    QVERIFY(!Fenetre_nommee<dem_info>("dem_info"));
     QCOMPARE(ctx.base.valeur("SELECT Code_federal || '|' || Intitule FROM Club WHERE Num = " + numA), codeC + "|Aigles");
     // The club's profile and licences follow its new code.
     QCOMPARE(ctx.base.valeur("SELECT Code_club FROM Profil WHERE Libelle = 'Zèbres'"), codeC);
@@ -408,7 +366,7 @@ void TstFenetresClub::listeModifRenommeEtReselectionne()
 
     // Its own code is not a duplicate.
     liste->Command1_2->click();
-    info = Fenetre_ouverte_nommee<dem_info>("dem_info");
+    info = Fenetre_nommee<dem_info>("dem_info");
     QVERIFY(info);
     info->champs->Command1_0->click();
     Traiter_evenements();
@@ -417,10 +375,10 @@ void TstFenetresClub::listeModifRenommeEtReselectionne()
 
     // Closing the list takes its dialog with it.
     liste->Command1_2->click();
-    QVERIFY(Fenetre_ouverte_nommee<dem_info>("dem_info"));
+    QVERIFY(Fenetre_nommee<dem_info>("dem_info"));
     liste->close();
     Traiter_evenements();
-    QVERIFY(!Fenetre_ouverte_nommee<dem_info>("dem_info"));
+    QVERIFY(!Fenetre_nommee<dem_info>("dem_info"));
 }
 
 void TstFenetresClub::listeSupprAnnuleePuisValidee()
@@ -431,7 +389,7 @@ void TstFenetresClub::listeSupprAnnuleePuisValidee()
     ctx.club(codeC, "C");
     QPointer<Frm_liste_club> liste;
     Ouvrir_liste_club(liste, "Supprimer Clubs", "Suppr", true, "&Supprimer", 0, 0, QString(), QString(), nullptr);
-    QCOMPARE(Compteurs(colVerrouProfil), (QList<int> {1, 1, 1, 1, 0, 1}));
+    QCOMPARE(Compteurs_verrou(colVerrouProfil), (QList<int> {1, 1, 1, 1, 0, 1}));
     Ligne(liste->Lsv_club, 1)->setSelected(true);
     Ligne(liste->Lsv_club, 2)->setSelected(true);
     QTest::keyClick(liste->Lsv_club, Qt::Key_Delete);
@@ -538,7 +496,7 @@ void TstFenetresClub::dialogueObligatoireNeSeQuittePasSansClub()
     });
     bool cache = false;
     ctx.ihm.repondreModal([&](QDialog& d) {
-        cache = !Fenetre_ouverte_nommee<QDialog>("dem_info_obli");
+        cache = !Fenetre_nommee<QDialog>("dem_info_obli");
         auto& constructeur = static_cast<construc_code_club&>(d);
         constructeur.txt_code_fourni->setText("77");
         constructeur.Command1_1->click();
@@ -636,7 +594,7 @@ void TstFenetresClub::captures()
     Ouvrir_liste_club(liste, "Modifier Clubs", "Modif", false, "&Modifier", 0, 0, QString(), codeC, nullptr);
     Capturer(liste, "Frm_liste_club");
     liste->Command1_2->click();
-    auto* info = Fenetre_ouverte_nommee<dem_info>("dem_info");
+    auto* info = Fenetre_nommee<dem_info>("dem_info");
     QVERIFY(info);
     Capturer(info, "dem_info");
 

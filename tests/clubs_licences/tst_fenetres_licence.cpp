@@ -12,6 +12,7 @@
 #include "core/listes.h"
 #include "core/services.h"
 #include "core/utils.h"
+#include "fenetres_test.h"
 #include "fixtures.h"
 #include "port_test.h"
 
@@ -45,21 +46,7 @@ struct Jour {
     ~Jour() { Services::fixerAujourdhui(QDate()); }
 };
 
-void Traiter_evenements()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
-template <class T>
-T* Fenetre_nommee(const QString& nom)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == nom && w->isVisible())
-            return qobject_cast<T*>(w);
-    }
-    return nullptr;
-}
 
 QStringList Lignes(const QString& sql)
 {
@@ -69,21 +56,7 @@ QStringList Lignes(const QString& sql)
     return valeurs;
 }
 
-QList<QList<int>> Tous_les_verrous()
-{
-    QList<QList<int>> v;
-    for (const CollectionCompteurs* c : {&colVerrouClub, &colVerrouProfil, &colVerrouLicence, &colVerrouCompet,
-                                         &colVerrouEngag, &colVerrouModeleEngag, &colVerrouPiscine,
-                                         &colVerrouModeleProg, &colVerrouPerf, &colVerrouPointsEquipe})
-        v << QList<int>(c->begin(), c->end());
-    return v;
-}
 
-QList<QList<int>> Aucun_verrou()
-{
-    return {{0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0},
-            {0, 0, 0, 0},    {0, 0, 0, 0},       {0, 0, 0, 0},          {0, 0, 0, 0, 0, 0, 0}, {0}};
-}
 
 // The names shown by a licence list, in order.
 QStringList Noms(frm_liste_licence* liste)

@@ -9,6 +9,7 @@
 #include "core/listes.h"
 #include "core/sauvegarde.h"
 #include "core/utils.h"
+#include "fenetres_test.h"
 #include "fixtures.h"
 #include "port_test.h"
 #include "shell/frm_principal.h"
@@ -164,11 +165,6 @@ void Choisir_ligne(QTreeWidget* liste, int index)
     liste->setCurrentItem(Ligne(liste, index));
 }
 
-void Traiter_evenements()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 det_mon_club* Ouvrir()
 {

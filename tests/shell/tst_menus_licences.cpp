@@ -7,6 +7,7 @@
 #include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/listes.h"
+#include "fenetres_test.h"
 #include "fixtures.h"
 #include "port_test.h"
 #include "shell/frm_principal.h"
@@ -27,11 +28,6 @@ namespace {
 
 const QString clubA = "FRA1320021234";
 
-void Traiter_evenements()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
 template <class T>
 T* Fenetre_ouverte(FrmPrincipal& f)

@@ -11,6 +11,7 @@
 #include "core/listes.h"
 #include "core/sauvegarde.h"
 #include "core/utils.h"
+#include "fenetres_test.h"
 #include "fixtures.h"
 #include "port_test.h"
 #include "shell/det_profil.h"
@@ -39,36 +40,9 @@ const QString codeB = "FRA1320024321";
 const QString codeSelection = "FRA1320020000";
 const QString doublon = "Un profil de même nom existe déjà.\r\nImpossible de le sauvegarder.";
 
-void Traiter_evenements()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 
-QList<int> Compteurs(const CollectionCompteurs& c)
-{
-    return QList<int>(c.begin(), c.end());
-}
 
-QList<QList<int>> Tous_les_verrous()
-{
-    QList<QList<int>> v;
-    for (const CollectionCompteurs* c : {&colVerrouClub, &colVerrouProfil, &colVerrouLicence, &colVerrouCompet,
-                                         &colVerrouEngag, &colVerrouModeleEngag, &colVerrouPiscine,
-                                         &colVerrouModeleProg, &colVerrouPerf, &colVerrouPointsEquipe})
-        v << Compteurs(*c);
-    return v;
-}
 
-void Double_clic(QTreeWidget* liste, int ligne)
-{
-    QTreeWidgetItem* item = Ligne(liste, ligne);
-    liste->setCurrentItem(item);
-    const QPoint centre = liste->visualItemRect(item).center();
-    QTest::mousePress(liste->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseRelease(liste->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
-}
 
 QStringList Lignes(QTreeWidget* liste, int colonne = 0)
 {
@@ -397,9 +371,9 @@ void TstProfilFenetres::listeSelonLeMode()
         QCOMPARE(liste->Command1_2->text(), bouton2);
     QCOMPARE(liste->Command1_1->isEnabled(), annuler);
     QCOMPARE(liste->Lsv_profil->selectionMode() == QAbstractItemView::ExtendedSelection, multiple);
-    QCOMPARE(Compteurs(colVerrouProfil), (QList<int> {1, 1, 1, 1, 0, 1}));
-    QCOMPARE(Compteurs(colVerrouClub), club);
-    QCOMPARE(Compteurs(colVerrouLicence), licence);
+    QCOMPARE(Compteurs_verrou(colVerrouProfil), (QList<int> {1, 1, 1, 1, 0, 1}));
+    QCOMPARE(Compteurs_verrou(colVerrouClub), club);
+    QCOMPARE(Compteurs_verrou(colVerrouLicence), licence);
     QVERIFY(!Menu(menu)->isEnabled());
     QVERIFY(Menu("mnuBaseProfilInfo")->isEnabled());
 
@@ -518,8 +492,8 @@ void TstProfilFenetres::detailNouveau()
     auto* detail = ctx.fenetre<det_profil>();
     QVERIFY(detail);
     QCOMPARE(detail->windowTitle(), QString("Création d'un profil"));
-    QCOMPARE(Compteurs(colVerrouClub), (QList<int> {1, 1, 1, 1, 1}));
-    QCOMPARE(Compteurs(colVerrouProfil), (QList<int> {1, 1, 1, 1, 1, 1}));
+    QCOMPARE(Compteurs_verrou(colVerrouClub), (QList<int> {1, 1, 1, 1, 1}));
+    QCOMPARE(Compteurs_verrou(colVerrouProfil), (QList<int> {1, 1, 1, 1, 1, 1}));
     QVERIFY(detail->Command1_1->isEnabled());
     QVERIFY(!detail->Command1_0->isEnabled());
     QTest::keyClicks(detail->Text1_0, "deux");
@@ -638,8 +612,8 @@ void TstProfilFenetres::informationProfilActuel()
     QVERIFY(detail->Text1_0->isReadOnly() && detail->Text1_1->isReadOnly());
     QVERIFY(!detail->Command1_1->isEnabled());
     QVERIFY(!detail->Command1_2->isVisibleTo(detail));
-    QCOMPARE(Compteurs(colVerrouProfil), (QList<int> {0, 0, 0, 0, 1, 0}));
-    QCOMPARE(Compteurs(colVerrouClub), (QList<int> {0, 0, 0, 0, 0}));
+    QCOMPARE(Compteurs_verrou(colVerrouProfil), (QList<int> {0, 0, 0, 0, 1, 0}));
+    QCOMPARE(Compteurs_verrou(colVerrouClub), (QList<int> {0, 0, 0, 0, 0}));
     detail->Command1_0->click();
     Traiter_evenements();
     QVERIFY(!detail);
@@ -678,8 +652,8 @@ void TstProfilFenetres::menusClub()
     ctx.peupler();
     Menu(menu)->trigger();
     QCOMPARE(intNbFenetres, qint16(1));
-    QCOMPARE(Compteurs(colVerrouClub), (QList<int> {1, 1, 1, 1, 1}));
-    QCOMPARE(Compteurs(colVerrouProfil), profil);
+    QCOMPARE(Compteurs_verrou(colVerrouClub), (QList<int> {1, 1, 1, 1, 1}));
+    QCOMPARE(Compteurs_verrou(colVerrouProfil), profil);
     FenetreComptee* fenetre = nullptr;
     if (mode == "Nouveau") {
         auto* info = ctx.fenetre<dem_info>();
