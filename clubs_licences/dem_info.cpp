@@ -152,6 +152,7 @@ dem_info_obli::dem_info_obli(QWidget* parent) : QDialog(parent)
     setModal(true);
     champs = new ChampsClub(this);
     champs->Command1_1->setEnabled(false);
+    champs->Command1_0->setDefault(true); // Return creates the club once both fields are filled
     connect(champs->Command1_0, &QPushButton::clicked, this, &dem_info_obli::ok);
     connect(champs->Command1_2, &QPushButton::clicked, this, [this] {
         m_aide = true;

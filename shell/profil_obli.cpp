@@ -159,6 +159,7 @@ Frm_liste_club_obli::Frm_liste_club_obli(det_profil_obli* cible) : DialogueForce
         0, std::max(Twips_en_pixels(1500), Lsv_club->fontMetrics().horizontalAdvance("FRA0000000000") + 16));
     Command1_0 = Creer_bouton(this, "Command1_0", "&Ok");
     Command1_1 = Creer_bouton(this, "Command1_1", "&Annuler");
+    Command1_0->setDefault(true); // Return takes the selected club
     Disposer_liste(this, Lsv_club, Command1_0, Command1_1);
     resize(Twips_en_pixels(5205), Twips_en_pixels(3915));
 
@@ -210,6 +211,7 @@ Frm_liste_profil_obli::Frm_liste_profil_obli(QWidget* parent) : DialogueForce(pa
     Lsv_profil->header()->setStretchLastSection(true);
     Command1_0 = Creer_bouton(this, "Command1_0", "&Ok");
     Command1_1 = Creer_bouton(this, "Command1_1", "&Annuler");
+    Command1_0->setDefault(true); // Return takes the selected profile
     Disposer_liste(this, Lsv_profil, Command1_0, Command1_1);
     resize(Twips_en_pixels(4500), Twips_en_pixels(3915));
 
