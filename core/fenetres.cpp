@@ -1,6 +1,9 @@
 #include "core/fenetres.h"
 
 #include <QPushButton>
+#include <QTreeWidget>
+#include <QTimer>
+#include <QStatusBar>
 
 #include "core/erreurs.h"
 #include "core/messages.h"
@@ -461,4 +464,22 @@ QPushButton* Creer_bouton(QWidget* parent, const QString& nom, const QString& te
     b->setObjectName(nom);
     b->setAutoDefault(false);
     return b;
+}
+
+ElementsFenetreListe Disposer_fenetre_liste(FenetreComptee* fenetre, QTreeWidget* liste, int largeurTwips, int hauteurTwips)
+{
+    ElementsFenetreListe e;
+    e.Command1_0 = Creer_bouton(fenetre, "Command1_0", "&Ok");
+    e.Command1_1 = Creer_bouton(fenetre, "Command1_1", "&Annuler");
+    e.Command1_2 = Creer_bouton(fenetre, "Command1_2", "&Modifier");
+    e.StatusBar1 = new QStatusBar(fenetre);
+    e.StatusBar1->setObjectName("StatusBar1");
+    e.StatusBar1->setSizeGripEnabled(false);
+    e.Timer1 = new QTimer(fenetre);
+    e.Timer1->setObjectName("Timer1");
+    Disposer_liste_boutons(fenetre, liste, {e.Command1_2, e.Command1_0, e.Command1_1});
+    if (auto* colonne = qobject_cast<QVBoxLayout*>(fenetre->layout()))
+        colonne->addWidget(e.StatusBar1);
+    fenetre->Fixer_taille_design(largeurTwips, hauteurTwips);
+    return e;
 }

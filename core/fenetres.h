@@ -14,6 +14,9 @@
 #include <type_traits>
 
 class QPushButton;
+class QTreeWidget;
+class QTimer;
+class QStatusBar;
 
 class QAction;
 class QCloseEvent;
@@ -228,3 +231,15 @@ T* Ouvrir_fenetre(QPointer<T>& reference, const Ouverture& ouverture,
 // Puts a list window together: the content stretches with the window; the buttons stay in a
 // row at the bottom right, in the order given.
 void Disposer_liste_boutons(QWidget* fenetre, QWidget* contenu, const QList<QWidget*>& boutons);
+
+// What a list window with "&Ok", "&Annuler" and "&Modifier" below its list is made of: the
+// buttons, a status bar under them and the timer that shows the selection again after a double click.
+struct ElementsFenetreListe {
+    QPushButton* Command1_0;
+    QPushButton* Command1_1;
+    QPushButton* Command1_2;
+    QStatusBar* StatusBar1;
+    QTimer* Timer1;
+};
+// Makes them, lays out the list, the buttons and the status bar, and gives the window its design size.
+ElementsFenetreListe Disposer_fenetre_liste(FenetreComptee* fenetre, QTreeWidget* liste, int largeurTwips, int hauteurTwips);

@@ -40,39 +40,51 @@ QString Nom_du_club(const QString& code)
 
 } // namespace
 
-det_profil::det_profil(QWidget* parent) : FenetreComptee(parent)
+ChampsProfil Creer_champs_profil(QWidget* fenetre)
 {
-    setObjectName("det_profil");
-    Text1_0 = new QLineEdit(this);
-    Text1_0->setObjectName("Text1_0");
-    Text1_1 = new QLineEdit(this);
-    Text1_1->setObjectName("Text1_1");
-    Text1_1->setMaxLength(13);
-    txt_nom_club = new QLabel(this);
-    txt_nom_club->setObjectName("txt_nom_club");
-    Installer_selection_au_focus(Text1_0);
-    Installer_selection_au_focus(Text1_1);
-
-    Command1_0 = Creer_bouton(this, "Command1_0", "Ok");
-    Command1_1 = Creer_bouton(this, "Command1_1", "Annuler");
-    Command1_2 = Creer_bouton(this, "Command1_2", "Choix d'un club");
-    Command1_0->setEnabled(false);
+    ChampsProfil c;
+    c.Text1_0 = new QLineEdit(fenetre);
+    c.Text1_0->setObjectName("Text1_0");
+    c.Text1_1 = new QLineEdit(fenetre);
+    c.Text1_1->setObjectName("Text1_1");
+    c.Text1_1->setMaxLength(13);
+    c.txt_nom_club = new QLabel(fenetre);
+    c.txt_nom_club->setObjectName("txt_nom_club");
+    Installer_selection_au_focus(c.Text1_0);
+    Installer_selection_au_focus(c.Text1_1);
+    c.Command1_0 = Creer_bouton(fenetre, "Command1_0", "Ok");
+    c.Command1_1 = Creer_bouton(fenetre, "Command1_1", "Annuler");
+    c.Command1_2 = Creer_bouton(fenetre, "Command1_2", "Choix d'un club");
+    c.Command1_0->setEnabled(false);
 
     auto* formulaire = new QFormLayout;
-    formulaire->addRow("Nom du Profil :", Text1_0);
+    formulaire->addRow("Nom du Profil :", c.Text1_0);
     auto* code = new QHBoxLayout;
-    code->addWidget(Text1_1, 1);
-    code->addWidget(Command1_2);
+    code->addWidget(c.Text1_1, 1);
+    code->addWidget(c.Command1_2);
     formulaire->addRow("Code du club lié :", code);
-    formulaire->addRow(QString(), txt_nom_club);
+    formulaire->addRow(QString(), c.txt_nom_club);
     auto* boutons = new QHBoxLayout;
     boutons->addStretch(1);
-    boutons->addWidget(Command1_0);
-    boutons->addWidget(Command1_1);
-    auto* tout = new QVBoxLayout(this);
+    boutons->addWidget(c.Command1_0);
+    boutons->addWidget(c.Command1_1);
+    auto* tout = new QVBoxLayout(fenetre);
     tout->addLayout(formulaire);
     tout->addStretch(1);
     tout->addLayout(boutons);
+    return c;
+}
+
+det_profil::det_profil(QWidget* parent) : FenetreComptee(parent)
+{
+    setObjectName("det_profil");
+    const ChampsProfil champs = Creer_champs_profil(this);
+    Text1_0 = champs.Text1_0;
+    Text1_1 = champs.Text1_1;
+    txt_nom_club = champs.txt_nom_club;
+    Command1_0 = champs.Command1_0;
+    Command1_1 = champs.Command1_1;
+    Command1_2 = champs.Command1_2;
     Fixer_taille_design(6000, 2700);
 
     connect(Text1_0, &QLineEdit::textChanged, this, &det_profil::majOk);

@@ -9,6 +9,18 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+// The fields and buttons that the profile detail window and the forced creation dialog share,
+// laid out on the window: name, club code with its chooser, the club's name, "Ok" and "Annuler".
+struct ChampsProfil {
+    QLineEdit* Text1_0;
+    QLineEdit* Text1_1;
+    QLabel* txt_nom_club;
+    QPushButton* Command1_0;
+    QPushButton* Command1_1;
+    QPushButton* Command1_2;
+};
+ChampsProfil Creer_champs_profil(QWidget* fenetre);
+
 class det_profil : public FenetreComptee {
     Q_OBJECT
 public:

@@ -35,19 +35,12 @@ Frm_liste_profil::Frm_liste_profil(QWidget* parent) : FenetreComptee(parent)
     Lsv_num = Creer_liste_rapport(this, "Lsv_num", {"Num"});
     Lsv_num->hide();
 
-    Command1_0 = Creer_bouton(this, "Command1_0", "&Ok");
-    Command1_1 = Creer_bouton(this, "Command1_1", "&Annuler");
-    Command1_2 = Creer_bouton(this, "Command1_2", "&Modifier");
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName("StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-
-    Disposer_liste_boutons(this, Lsv_profil, {Command1_2, Command1_0, Command1_1});
-    if (auto* colonne = qobject_cast<QVBoxLayout*>(layout()))
-        colonne->addWidget(StatusBar1);
-    Fixer_taille_design(5205, 3915);
+    const ElementsFenetreListe elements = Disposer_fenetre_liste(this, Lsv_profil, 5205, 3915);
+    Command1_0 = elements.Command1_0;
+    Command1_1 = elements.Command1_1;
+    Command1_2 = elements.Command1_2;
+    StatusBar1 = elements.StatusBar1;
+    Timer1 = elements.Timer1;
 
     connect(Command1_0, &QPushButton::clicked, this, &Frm_liste_profil::ok);
     connect(Command1_1, &QPushButton::clicked, this, &QWidget::close);

@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/saisie.h"
 #include "core/services.h"
+#include "shell/det_profil.h"
 #include "shell/profils.h"
 
 #include <QApplication>
@@ -62,35 +63,14 @@ det_profil_obli::det_profil_obli(QWidget* parent) : DialogueForce(parent)
     // No close box: the dialog is left only by creating a profile.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    Text1_0 = new QLineEdit(this);
-    Text1_0->setObjectName("Text1_0");
-    Text1_1 = new QLineEdit(this);
-    Text1_1->setObjectName("Text1_1");
-    Text1_1->setMaxLength(13);
-    txt_nom_club = new QLabel(this);
-    txt_nom_club->setObjectName("txt_nom_club");
-    Installer_selection_au_focus(Text1_0);
-    Command1_0 = Creer_bouton(this, "Command1_0", "Ok");
-    Command1_1 = Creer_bouton(this, "Command1_1", "Annuler");
-    Command1_2 = Creer_bouton(this, "Command1_2", "Choix d'un club");
-    Command1_0->setEnabled(false);
+    const ChampsProfil champs = Creer_champs_profil(this);
+    Text1_0 = champs.Text1_0;
+    Text1_1 = champs.Text1_1;
+    txt_nom_club = champs.txt_nom_club;
+    Command1_0 = champs.Command1_0;
+    Command1_1 = champs.Command1_1;
+    Command1_2 = champs.Command1_2;
     Command1_0->setDefault(true);
-
-    auto* formulaire = new QFormLayout;
-    formulaire->addRow("Nom du Profil :", Text1_0);
-    auto* code = new QHBoxLayout;
-    code->addWidget(Text1_1, 1);
-    code->addWidget(Command1_2);
-    formulaire->addRow("Code du club lié :", code);
-    formulaire->addRow(QString(), txt_nom_club);
-    auto* boutons = new QHBoxLayout;
-    boutons->addStretch(1);
-    boutons->addWidget(Command1_0);
-    boutons->addWidget(Command1_1);
-    auto* tout = new QVBoxLayout(this);
-    tout->addLayout(formulaire);
-    tout->addStretch(1);
-    tout->addLayout(boutons);
     resize(Twips_en_pixels(6000), Twips_en_pixels(2400));
 
     connect(Text1_0, &QLineEdit::textChanged, this, &det_profil_obli::majOk);

@@ -41,20 +41,9 @@ const QString clubB = "FRA1320024321";
 const QString selection = "FRA1320020000";
 const QString autreDepartement = "FRA1320135555";
 
-struct Jour {
-    explicit Jour(const QDate& d) { Services::fixerAujourdhui(d); }
-    ~Jour() { Services::fixerAujourdhui(QDate()); }
-};
 
 
 
-QStringList Lignes(const QString& sql)
-{
-    Executer_requete(sql, false);
-    const QStringList valeurs = colResultat.colonne(0);
-    Liberer_resultat();
-    return valeurs;
-}
 
 
 
@@ -101,7 +90,7 @@ std::function<int(QDialog&)> Calendrier(const QDate& jour)
 struct Contexte {
     BaseTest base;
     PortIhmTest ihm;
-    Jour jour{QDate(2024, 10, 1)};
+    JourFixe jour{QDate(2024, 10, 1)};
 
     Contexte()
     {
@@ -312,7 +301,7 @@ void TstFenetresLicence::nouvelleLicence()
     for (const QString& col : colonnes.split(", "))
         lu << c.champ(num, col).replace("Vrai", "1");
     QCOMPARE(lu, attendu);
-    QCOMPARE(Lignes("SELECT Activite FROM Activite_licence WHERE Num_lic = " + num), QStringList {"Natation"});
+    QCOMPARE(Valeurs_colonne("SELECT Activite FROM Activite_licence WHERE Num_lic = " + num), QStringList {"Natation"});
 }
 
 void TstFenetresLicence::nouvelleLicenceRefusee_data()
@@ -489,7 +478,7 @@ void TstFenetresLicence::suppressionAnnulee()
     QCOMPARE(Noms(l), (QStringList {"DUBOIS", "MARTIN", "ZOLA"}));
     QCOMPARE(l->Num_selectionne(), QString("12"));
     QCOMPARE(c.champ("11", "Visible"), QString("Faux"));
-    QCOMPARE(Lignes("SELECT Num FROM Licence_tempo"), QStringList {"11"});
+    QCOMPARE(Valeurs_colonne("SELECT Num FROM Licence_tempo"), QStringList {"11"});
     // The button does what the Delete key does, down to the last row.
     while (Nombre_lignes(l->lsv_licence) > 0)
         l->Cmd[2]->click();
@@ -498,7 +487,7 @@ void TstFenetresLicence::suppressionAnnulee()
     l->Cmd[1]->click();
     Traiter_evenements();
     QVERIFY(!ref);
-    QCOMPARE(Lignes("SELECT Nom FROM Licence WHERE Visible = true AND Code_club = '" + clubA + "' ORDER BY Nom"),
+    QCOMPARE(Valeurs_colonne("SELECT Nom FROM Licence WHERE Visible = true AND Code_club = '" + clubA + "' ORDER BY Nom"),
              (QStringList {"DUBOIS", "DUPONT", "MARTIN", "ZOLA"}));
     QCOMPARE(c.base.valeur("SELECT count(*) FROM Licence_tempo"), QString("0"));
     QCOMPARE(c.base.valeur("SELECT count(*) FROM Licence WHERE Date_suppr IS NOT NULL AND Num > 1"), QString("1"));
@@ -546,7 +535,7 @@ void TstFenetresLicence::suppressionValidee()
     QCOMPARE(c.champ(num, "Visible"), QString("Faux"));
     QCOMPARE(c.champ(num, "Date_suppr"), QString("20241001"));
     for (const char* table : {"Engag", "Engag_nageur", "Engag_modele"})
-        QCOMPARE(Lignes(QString("SELECT Num_Lic FROM %1").arg(table)), QStringList {"11"});
+        QCOMPARE(Valeurs_colonne(QString("SELECT Num_Lic FROM %1").arg(table)), QStringList {"11"});
     QCOMPARE(c.base.valeur("SELECT Licence1 || ',' || Licence2 FROM Relais"), QString("11,1"));
     QCOMPARE(c.base.valeur("SELECT count(*) FROM Licence_tempo"), QString("0"));
     QCOMPARE(c.champ("11", "Visible"), QString("Vrai"));
@@ -780,7 +769,7 @@ void TstFenetresLicence::selectionNageurExistant()
     QCOMPARE(c.base.valeur("SELECT count(*) || '/' || Visible FROM Selection WHERE Num_Lic = 11"), QString("1/1"));
     // The member club's own data is left alone.
     QCOMPARE(c.champ("11", "Tarif"), QString("Adulte"));
-    QCOMPARE(Lignes("SELECT Activite FROM Activite_licence WHERE Num_lic = 11"), QStringList {"Natation"});
+    QCOMPARE(Valeurs_colonne("SELECT Activite FROM Activite_licence WHERE Num_lic = 11"), QStringList {"Natation"});
 
     // Edited from the selection's list: the tariff and activities are still kept.
     QPointer<frm_liste_licence> liste;
@@ -792,7 +781,7 @@ void TstFenetresLicence::selectionNageurExistant()
     Traiter_evenements();
     QCOMPARE(c.champ("11", "Prenom"), QString("Jean-Marc"));
     QCOMPARE(c.champ("11", "Tarif"), QString("Adulte"));
-    QCOMPARE(Lignes("SELECT Activite FROM Activite_licence WHERE Num_lic = 11"), QStringList {"Natation"});
+    QCOMPARE(Valeurs_colonne("SELECT Activite FROM Activite_licence WHERE Num_lic = 11"), QStringList {"Natation"});
 }
 
 void TstFenetresLicence::captures()

@@ -16,19 +16,7 @@ const QString clubA = "FRA1110751234";
 const QString clubB = "FRA1110754321";
 const QString selection = "FRA1110750000";
 
-// Fixes today's date for the test's lifetime.
-struct Jour {
-    explicit Jour(const QDate& d) { Services::fixerAujourdhui(d); }
-    ~Jour() { Services::fixerAujourdhui(QDate()); }
-};
 
-QStringList Lignes(const QString& sql)
-{
-    Executer_requete(sql, false);
-    const QStringList valeurs = colResultat.colonne(0);
-    Liberer_resultat();
-    return valeurs;
-}
 
 // Four competitions: to come (1), held and hidden (2), hidden but not held (3), held but still
 // listed, as an import leaves it (4). X (10) and Y (11) are swimmers of club A, the placeholder
@@ -79,18 +67,18 @@ QStringList Engagements()
 {
     QStringList r;
     for (const QString& t : {QStringLiteral("Engag"), QStringLiteral("Engag_nageur")})
-        for (const QString& l : Lignes("SELECT Num_profil || '/' || Num_compet || '/' || Num_Lic FROM " + t
+        for (const QString& l : Valeurs_colonne("SELECT Num_profil || '/' || Num_compet || '/' || Num_Lic FROM " + t
                                        + " ORDER BY 1"))
             r << t + " " + l;
     for (const QString& t : {QStringLiteral("Engag_modele"), QStringLiteral("Engag_nageur_modele")})
-        for (const QString& l : Lignes("SELECT Num_modele || '/' || Num_Lic FROM " + t + " ORDER BY 1"))
+        for (const QString& l : Valeurs_colonne("SELECT Num_modele || '/' || Num_Lic FROM " + t + " ORDER BY 1"))
             r << t + " " + l;
     return r;
 }
 
 QStringList Jambes()
 {
-    return Lignes("SELECT Num_profil || '/' || Num_compet || '/' || Num_Lic || ':' || Licence1 || ',' || Licence2 "
+    return Valeurs_colonne("SELECT Num_profil || '/' || Num_compet || '/' || Num_Lic || ':' || Licence1 || ',' || Licence2 "
                   "|| ',' || Licence3 || ',' || Licence4 FROM Relais ORDER BY 1");
 }
 
@@ -131,7 +119,7 @@ void TstLicenceSaison::numerosLiberesApresDeuxAns()
     QFETCH(QStringList, suppressions);
     QFETCH(QList<bool>, liberes);
     BaseTest base;
-    Jour jour(aujourdhui);
+    JourFixe jour(aujourdhui);
     for (int i = 0; i < suppressions.size(); ++i) {
         const QString date = suppressions[i] == "NULL" ? "NULL" : "'" + suppressions[i] + "'";
         base.executer(QString("INSERT INTO Licence (Num, Code_club, Licence, Visible, Date_suppr) "
@@ -151,7 +139,7 @@ void TstLicenceSaison::numerosLiberesApresDeuxAns()
 void TstLicenceSaison::numeroLibereRedevientDisponible()
 {
     BaseTest base;
-    Jour jour(QDate(2024, 10, 1));
+    JourFixe jour(QDate(2024, 10, 1));
     base.executer("INSERT INTO Licence (Num, Code_club, Licence, Visible, Date_suppr) "
                   "VALUES (5, 'FRA1110751234', '09123F', false, '20220930')");
     QCOMPARE(Compter_numero_licence("09123F", "FRA1110751234"), 1);
@@ -181,7 +169,7 @@ void TstLicenceSaison::renouvellement()
     QFETCH(QDate, aujourdhui);
     QFETCH(QString, saison);
     BaseTest base;
-    Jour jour(aujourdhui);
+    JourFixe jour(aujourdhui);
     base.executer("UPDATE Info SET LastUpdtLic = '" + derniere + "'");
     // Filed long ago, never filed (''), unknown (Null), filed after any season start; the hidden
     // licence of another club is renewed like the others.
@@ -195,7 +183,7 @@ void TstLicenceSaison::renouvellement()
 
     Renouveler_licences();
 
-    const QStringList lignes = Lignes("SELECT Num || ':' || IFNULL(Date_Depot, 'nul') || ',' || "
+    const QStringList lignes = Valeurs_colonne("SELECT Num || ':' || IFNULL(Date_Depot, 'nul') || ',' || "
                                       "IFNULL(Date_obliteration, 'nul') || ',' || Type_licence FROM Licence ORDER BY Num");
     if (saison.isEmpty()) {
         QCOMPARE(lignes, (QStringList{"1:20200101,20200102,N", "2:,nul,T", "3:nul,nul,N", "4:20990101,nul,N",
@@ -213,7 +201,7 @@ void TstLicenceSaison::renouvellementUneFoisParSaison()
     BaseTest base;
     base.executer("INSERT INTO Licence (Num, Date_Depot, Type_licence) VALUES (1, '20200101', 'N')");
     {
-        Jour jour(QDate(2024, 9, 20));
+        JourFixe jour(QDate(2024, 9, 20));
         Renouveler_licences();
     }
     QCOMPARE(base.valeur("SELECT Type_licence FROM Licence"), QString("R"));
@@ -221,13 +209,13 @@ void TstLicenceSaison::renouvellementUneFoisParSaison()
     base.executer("UPDATE Licence SET Type_licence = 'N', Date_Depot = '20241001'");
     base.executer("INSERT INTO Licence (Num, Date_Depot, Type_licence) VALUES (2, '20240101', 'T')");
     for (const QDate& d : {QDate(2024, 10, 1), QDate(2025, 1, 15), QDate(2025, 9, 15)}) {
-        Jour jour(d);
+        JourFixe jour(d);
         Renouveler_licences();
-        QCOMPARE(Lignes("SELECT Type_licence FROM Licence ORDER BY Num"), (QStringList{"N", "T"}));
+        QCOMPARE(Valeurs_colonne("SELECT Type_licence FROM Licence ORDER BY Num"), (QStringList{"N", "T"}));
     }
-    Jour jour(QDate(2025, 9, 16));
+    JourFixe jour(QDate(2025, 9, 16));
     Renouveler_licences();
-    QCOMPARE(Lignes("SELECT Type_licence || Date_Depot FROM Licence ORDER BY Num"),
+    QCOMPARE(Valeurs_colonne("SELECT Type_licence || Date_Depot FROM Licence ORDER BY Num"),
              (QStringList{"R20250916", "R20250916"}));
     QCOMPARE(base.valeur("SELECT LastUpdtLic FROM Info"), QString("20250916"));
 }
@@ -235,7 +223,7 @@ void TstLicenceSaison::renouvellementUneFoisParSaison()
 void TstLicenceSaison::validationDansUnClub()
 {
     BaseTest base;
-    Jour jour(QDate(2024, 11, 5));
+    JourFixe jour(QDate(2024, 11, 5));
     Preparer_engagements(base);
     for (int compet : {1, 2, 3, 4})
         Engager(base, 1, compet, 10);
@@ -270,7 +258,7 @@ void TstLicenceSaison::validationDansUnClub()
                                     "2/3/1:1,1,1,1"}));
     QCOMPARE(base.valeur("SELECT Date_suppr FROM Licence WHERE Num = 10"), QString("20241105"));
     QCOMPARE(base.valeur("SELECT Date_suppr IS NULL FROM Licence WHERE Num = 11"), QString("1"));
-    QCOMPARE(Lignes("SELECT Num_Lic || ':' || Visible FROM Selection ORDER BY 1"), (QStringList{"10:0", "11:1"}));
+    QCOMPARE(Valeurs_colonne("SELECT Num_Lic || ':' || Visible FROM Selection ORDER BY 1"), (QStringList{"10:0", "11:1"}));
     QCOMPARE(statuts, (QStringList{"Suppression du nageur dans les relais", ""}));
 }
 
@@ -289,7 +277,7 @@ void TstLicenceSaison::changementDeSexePurgeSansSupprimer()
 
     QCOMPARE(Engagements(), (QStringList{"Engag 1/1/10", "Engag_nageur 1/1/10"}));
     QCOMPARE(Jambes(), QStringList{"1/1/1:1,10,1,1"});
-    QCOMPARE(Lignes("SELECT Num || ':' || IFNULL(Date_suppr, 'nul') FROM Licence WHERE Num IN (10, 11) ORDER BY Num"),
+    QCOMPARE(Valeurs_colonne("SELECT Num || ':' || IFNULL(Date_suppr, 'nul') FROM Licence WHERE Num IN (10, 11) ORDER BY Num"),
              (QStringList{"10:nul", "11:nul"}));
     QCOMPARE(base.valeur("SELECT Visible FROM Selection"), QString("Vrai"));
 }
@@ -323,7 +311,7 @@ void TstLicenceSaison::validationDansUneSelection()
                                          "Engag_modele 3/11", "Engag_nageur_modele 1/10", "Engag_nageur_modele 3/11"}));
     QCOMPARE(Jambes(), (QStringList{"3/1/1:1,11,1,1", "3/2/1:10,11,1,1", "4/1/1:10,11,1,1"}));
     // The removal is final; the other selection's pending mark is not this commit's.
-    QCOMPARE(Lignes("SELECT Code_Sel || ' ' || Num_Lic || ':' || Visible || Suppr FROM Selection ORDER BY 1"),
+    QCOMPARE(Valeurs_colonne("SELECT Code_Sel || ' ' || Num_Lic || ':' || Visible || Suppr FROM Selection ORDER BY 1"),
              (QStringList{"FRA1000000000 10:01", "FRA1110750000 10:00", "FRA1110750000 11:10"}));
     QCOMPARE(base.valeur("SELECT IFNULL(Date_suppr, 'nul') || Visible FROM Licence WHERE Num = 10"), QString("nul1"));
 }

@@ -56,3 +56,21 @@ QString BaseTest::valeur(const QString& sql) const
     Requete r(cnxBase.handle(), sql);
     return r.suivante() ? r.texte(0) : QString();
 }
+
+JourFixe::JourFixe(const QDate& jour)
+{
+    Services::fixerAujourdhui(jour);
+}
+
+JourFixe::~JourFixe()
+{
+    Services::fixerAujourdhui(QDate());
+}
+
+QStringList Valeurs_colonne(const QString& sql)
+{
+    Executer_requete(sql, false);
+    const QStringList valeurs = colResultat.colonne(0);
+    Liberer_resultat();
+    return valeurs;
+}

@@ -1,7 +1,9 @@
 #pragma once
 // Small fixtures: a temporary application folder and a fresh base copied from the model.
 
+#include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // Points the application folder at a new temporary folder holding the built resources.
@@ -35,3 +37,14 @@ private:
 
 // The built model base.
 QString Chemin_modele_construit();
+
+// Fixes today's date for its lifetime.
+struct JourFixe {
+    explicit JourFixe(const QDate& jour);
+    ~JourFixe();
+    JourFixe(const JourFixe&) = delete;
+    JourFixe& operator=(const JourFixe&) = delete;
+};
+
+// The first column of a query's rows, as the program reads them.
+QStringList Valeurs_colonne(const QString& sql);
