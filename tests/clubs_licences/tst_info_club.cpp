@@ -18,23 +18,11 @@ const QString codeB = "FRA1320024321";
 const QString erreurClub = "Une erreur s'est produite lors de la sauvegarde du club.";
 
 // Every row of a query, its columns joined by "|".
-QStringList Lignes(const QString& sql)
-{
-    QStringList lignes;
-    Requete r(cnxBase.handle(), sql);
-    while (r.suivante()) {
-        QStringList colonnes;
-        for (int i = 0; i < r.colonnes(); ++i)
-            colonnes << r.texte(i);
-        lignes << colonnes.join('|');
-    }
-    return lignes;
-}
 
 // The rows of a table for one club, as the readers see them or all of them.
 QStringList Rangs(const QString& table, const QString& colonnes, const QString& code, bool visiblesSeulement = true)
 {
-    return Lignes("SELECT " + colonnes + " FROM " + table + " WHERE Code_federal = '" + code + "'"
+    return Lignes_requete("SELECT " + colonnes + " FROM " + table + " WHERE Code_federal = '" + code + "'"
                   + (visiblesSeulement ? " AND Suppr = false" : "") + " ORDER BY rowid");
 }
 
@@ -242,7 +230,7 @@ void TstInfoClub::coordonneesEtApostrophes()
     QVERIFY(Ajouter_activite(codeA, "Plongée d'été", "O'Neil"));
     QVERIFY(Ajouter_tarif(codeA, "Jeune's", 10));
 
-    QCOMPARE(Lignes("SELECT Adresse, Code_Postal, Ville, Telephone, Fax, Mail FROM Club ORDER BY Num"),
+    QCOMPARE(Lignes_requete("SELECT Adresse, Code_Postal, Ville, Telephone, Fax, Mail FROM Club ORDER BY Num"),
              QStringList({"1 rue de l'Église|13'00|L'Isle|04'91|0491', Mail = 'x|a'b@c.fr", "|||||"}));
     QCOMPARE(Rangs("Dirigeant", "Fonction, Nom, Tel1, Tel2, Mail", codeA), QStringList({"Trésorier|D'Artagnan|06|07|d'a@x.fr"}));
     QCOMPARE(Rangs("Activites", "Activite, Responsable", codeA), QStringList({"Plongée d'été|O'Neil"}));
@@ -289,7 +277,7 @@ void TstInfoClub::purgeDesTarifsDisparus()
 
     Purger_tarifs_invalides();
 
-    QCOMPARE(Lignes("SELECT Nom, coalesce(Tarif, 'NULL') FROM Licence WHERE Nom <> 'Null' ORDER BY Num"),
+    QCOMPARE(Lignes_requete("SELECT Nom, coalesce(Tarif, 'NULL') FROM Licence WHERE Nom <> 'Null' ORDER BY Num"),
              QStringList({"Disparu|", "Garde|GARDÉ", "Aucun|NULL", "Vide|", "Autre|Ancien"}));
     QVERIFY(ihm.appels().empty());
 }

@@ -85,27 +85,15 @@ struct Contexte {
     }
 };
 
-QStringList Lignes(const QString& sql)
-{
-    QStringList lignes;
-    Requete r(cnxBase.handle(), sql);
-    while (r.suivante()) {
-        QStringList colonnes;
-        for (int i = 0; i < r.colonnes(); ++i)
-            colonnes << r.texte(i);
-        lignes << colonnes.join('|');
-    }
-    return lignes;
-}
 
 // Everything the window may write, and what a code change carries along.
 QStringList Etat_base()
 {
     QStringList etat;
-    etat << Lignes("SELECT * FROM Club ORDER BY Num") << Lignes("SELECT * FROM Dirigeant ORDER BY rowid")
-         << Lignes("SELECT * FROM Activites ORDER BY rowid") << Lignes("SELECT * FROM Tarifs ORDER BY rowid")
-         << Lignes("SELECT Num, Code_club, Nom, Tarif FROM Licence ORDER BY Num")
-         << Lignes("SELECT Num, Code_club FROM Profil ORDER BY Num");
+    etat << Lignes_requete("SELECT * FROM Club ORDER BY Num") << Lignes_requete("SELECT * FROM Dirigeant ORDER BY rowid")
+         << Lignes_requete("SELECT * FROM Activites ORDER BY rowid") << Lignes_requete("SELECT * FROM Tarifs ORDER BY rowid")
+         << Lignes_requete("SELECT Num, Code_club, Nom, Tarif FROM Licence ORDER BY Num")
+         << Lignes_requete("SELECT Num, Code_club FROM Profil ORDER BY Num");
     return etat;
 }
 
@@ -270,7 +258,7 @@ void TstInfoClubFenetre::clubSansDonnees()
 void TstInfoClubFenetre::chaqueOngletEnregistreEtRelu()
 {
     Contexte ctx;
-    const QStringList clubB = Lignes("SELECT * FROM Dirigeant, Activites, Tarifs WHERE Dirigeant.Code_federal = '"
+    const QStringList clubB = Lignes_requete("SELECT * FROM Dirigeant, Activites, Tarifs WHERE Dirigeant.Code_federal = '"
                                      + codeB + "' AND Activites.Code_federal = '" + codeB
                                      + "' AND Tarifs.Code_federal = '" + codeB + "'");
     det_mon_club* f = Ouvrir();
@@ -322,18 +310,18 @@ void TstInfoClubFenetre::chaqueOngletEnregistreEtRelu()
     QCOMPARE(strNomClub, QString("Les Dauphins d'Aix"));
     QCOMPARE(strCodeClub, codeA);
     QCOMPARE(ctx.rechargements, 1);
-    QCOMPARE(Lignes("SELECT Intitule, Adresse, Code_Postal, Ville, Telephone, Fax, Mail FROM Club WHERE Code_federal = '"
+    QCOMPARE(Lignes_requete("SELECT Intitule, Adresse, Code_Postal, Ville, Telephone, Fax, Mail FROM Club WHERE Code_federal = '"
                     + codeA + "'"),
              QStringList({"Les Dauphins d'Aix|1 rue de l'Église|13100|Aix-en-Provence|044200||club@aix.fr"}));
-    QCOMPARE(Lignes("SELECT Fonction, Nom, Tel1, Suppr FROM Dirigeant WHERE Code_federal = '" + codeA + "'"),
+    QCOMPARE(Lignes_requete("SELECT Fonction, Nom, Tel1, Suppr FROM Dirigeant WHERE Code_federal = '" + codeA + "'"),
              QStringList({"Président|Durand|0600|Faux", "Trésorier|Martin|0611|Faux", "Entraîneur|O'Hara|0612|Faux"}));
-    QCOMPARE(Lignes("SELECT Activite, Responsable FROM Activites WHERE Code_federal = '" + codeA + "'"),
+    QCOMPARE(Lignes_requete("SELECT Activite, Responsable FROM Activites WHERE Code_federal = '" + codeA + "'"),
              QStringList({"Natation|Alain", "Water-polo|Marc", "Aquagym|Zazie", "Aquagym|Bruno"}));
-    QCOMPARE(Lignes("SELECT Intitule, Tarif FROM Tarifs WHERE Code_federal = '" + codeA + "'"),
+    QCOMPARE(Lignes_requete("SELECT Intitule, Tarif FROM Tarifs WHERE Code_federal = '" + codeA + "'"),
              QStringList({"Adulte|120", "Famille|200,5"}));
-    QCOMPARE(Lignes("SELECT Nom, coalesce(Tarif, 'NULL') FROM Licence WHERE Nom <> 'Null' ORDER BY Num"),
+    QCOMPARE(Lignes_requete("SELECT Nom, coalesce(Tarif, 'NULL') FROM Licence WHERE Nom <> 'Null' ORDER BY Num"),
              QStringList({"Ados|", "Grand|Adulte", "Libre|NULL", "Voisin|Jeune"}));
-    QCOMPARE(Lignes("SELECT * FROM Dirigeant, Activites, Tarifs WHERE Dirigeant.Code_federal = '" + codeB
+    QCOMPARE(Lignes_requete("SELECT * FROM Dirigeant, Activites, Tarifs WHERE Dirigeant.Code_federal = '" + codeB
                     + "' AND Activites.Code_federal = '" + codeB + "' AND Tarifs.Code_federal = '" + codeB + "'"),
              clubB);
 
@@ -551,13 +539,13 @@ void TstInfoClubFenetre::nouveauCodeSuiviParLesDonnees()
     QCOMPARE(strCodeClub, codeLibre);
     QCOMPARE(ctx.rechargements, 1);
     for (const char* table : {"Dirigeant", "Activites", "Tarifs"})
-        QCOMPARE(Lignes(QString("SELECT count(*) FROM %1 WHERE Code_federal = '%2'").arg(table, codeA)), QStringList({"0"}));
-    QCOMPARE(Lignes("SELECT count(*) FROM Dirigeant WHERE Code_federal = '" + codeLibre + "' AND Suppr = false"),
+        QCOMPARE(Lignes_requete(QString("SELECT count(*) FROM %1 WHERE Code_federal = '%2'").arg(table, codeA)), QStringList({"0"}));
+    QCOMPARE(Lignes_requete("SELECT count(*) FROM Dirigeant WHERE Code_federal = '" + codeLibre + "' AND Suppr = false"),
              QStringList({"3"}));
-    QCOMPARE(Lignes("SELECT Intitule FROM Tarifs WHERE Code_federal = '" + codeLibre + "'"), QStringList({"Jeune"}));
-    QCOMPARE(Lignes("SELECT Nom, coalesce(Tarif, 'NULL') FROM Licence WHERE Code_club = '" + codeLibre + "' ORDER BY Num"),
+    QCOMPARE(Lignes_requete("SELECT Intitule FROM Tarifs WHERE Code_federal = '" + codeLibre + "'"), QStringList({"Jeune"}));
+    QCOMPARE(Lignes_requete("SELECT Nom, coalesce(Tarif, 'NULL') FROM Licence WHERE Code_club = '" + codeLibre + "' ORDER BY Num"),
              QStringList({"Ados|Jeune", "Grand|", "Libre|NULL"}));
-    QCOMPARE(Lignes("SELECT count(*) FROM Profil WHERE Code_club = '" + codeLibre + "'"), QStringList({"1"}));
+    QCOMPARE(Lignes_requete("SELECT count(*) FROM Profil WHERE Code_club = '" + codeLibre + "'"), QStringList({"1"}));
 
     Fermer(f);
     f = Ouvrir();
@@ -589,11 +577,11 @@ void TstInfoClubFenetre::insertionEchoueeGardeLesAnciensTarifs()
     QCOMPARE(ctx.ihm.messages().size(), 1);
     QVERIFY(ctx.ihm.messages()[0].startsWith("Erreur lors de la sauvegarde du tarif Compétition.\r\n"
                                              "Une erreur s'est produite lors de la sauvegarde du club.\r\nErreur n° "));
-    QCOMPARE(Lignes("SELECT Intitule, Tarif, Suppr FROM Tarifs WHERE Code_federal = '" + codeA + "'"),
+    QCOMPARE(Lignes_requete("SELECT Intitule, Tarif, Suppr FROM Tarifs WHERE Code_federal = '" + codeA + "'"),
              QStringList({"Jeune|85,5|Faux", "Adulte|120|Faux"}));
-    QCOMPARE(Lignes("SELECT Nom, coalesce(Tarif, 'NULL') FROM Licence WHERE Code_club = '" + codeA + "' AND Nom <> 'Null' ORDER BY Num"),
+    QCOMPARE(Lignes_requete("SELECT Nom, coalesce(Tarif, 'NULL') FROM Licence WHERE Code_club = '" + codeA + "' AND Nom <> 'Null' ORDER BY Num"),
              QStringList({"Ados|Jeune", "Grand|Adulte", "Libre|NULL"}));
-    QCOMPARE(Lignes("SELECT count(*) FROM Dirigeant WHERE Code_federal = '" + codeA + "'"), QStringList({"2"}));
+    QCOMPARE(Lignes_requete("SELECT count(*) FROM Dirigeant WHERE Code_federal = '" + codeA + "'"), QStringList({"2"}));
     // The window keeps the user's list, to try again.
     QCOMPARE(Contenu(f->Lsv_tarif), QStringList({"Loisir|90", "Compétition|150"}));
 }

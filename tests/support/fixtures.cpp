@@ -74,3 +74,16 @@ QStringList Valeurs_colonne(const QString& sql)
     Liberer_resultat();
     return valeurs;
 }
+
+QStringList Lignes_requete(const QString& sql)
+{
+    QStringList lignes;
+    Requete r(cnxBase.handle(), sql);
+    while (r.suivante()) {
+        QStringList colonnes;
+        for (int i = 0; i < r.colonnes(); ++i)
+            colonnes << r.texte(i);
+        lignes << colonnes.join('|');
+    }
+    return lignes;
+}

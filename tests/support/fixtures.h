@@ -48,3 +48,5 @@ struct JourFixe {
 
 // The first column of a query's rows, as the program reads them.
 QStringList Valeurs_colonne(const QString& sql);
+// Each row of a query as its values joined by "|".
+QStringList Lignes_requete(const QString& sql);
