@@ -13,6 +13,10 @@ class det_modele_obli;
 class frm_liste_modele;
 class frm_liste_pays;
 class frm_calTps;
+class frm_prog;
+class frm_engag;
+class frm_engag_relais;
+class frm_convocation;
 
 // Asks for a template's name in det_modele_obli; style 1 is modal. Table and key are set when
 // not empty, the box's text when nomActuel is not empty.
@@ -37,3 +41,25 @@ void Ouvrir_calculatrice_temps(QPointer<frm_calTps>& fenetre, int gauche, int ha
 // modally and returns once it is closed; nothing is shown when the component cannot be created.
 void Lancer_attente(const QString& strNomClass, const QString& strOperation, const QString& strCaption_P,
                     const QString& strNumCompet_P, bool bNewCompet);
+
+// Says that a window of the competitions' follow-on steps is not available in this version.
+void Fonction_non_disponible();
+
+// The programme editor frm_prog (competitions): caption, mode, template flag, competition or
+// template key, definition-view flag, caller, and whether the template's programme is loaded.
+void Ouvrir_frm_prog(QPointer<frm_prog>& fenetre, const QString& titre, const QString& mode, bool bModele,
+                     const QString& cle, bool vueDefinition, QWidget* appelant, bool chargerDetail);
+
+// The individual entry window frm_engag (entries): caption, mode, template flag, competition or
+// template key, caller, and whether the event boxes are cleared first.
+void Ouvrir_frm_engag(QPointer<frm_engag>& fenetre, const QString& titre, const QString& mode, bool bModele,
+                      const QString& cle, QWidget* appelant, bool purger);
+
+// The relay entry window frm_engag_relais (entries) for a competition.
+void Ouvrir_frm_engag_relais(QPointer<frm_engag_relais>& fenetre, const QString& cleCompet, QWidget* appelant);
+
+// The convocation window frm_convocation (entries) for a competition.
+void Ouvrir_frm_convocation(QPointer<frm_convocation>& fenetre, const QString& cleCompet);
+
+// Prints the current profile's entry slip of a competition (entries).
+void Imprimer_bordereau_engag(const QString& cleCompet);

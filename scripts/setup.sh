@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build, run and test the program.
 set -euo pipefail
-paquets=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6printsupport6
+paquets=(cmake g++ make ccache qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6printsupport6
          libsqlite3-dev libzip-dev sqlite3 zip unzip xvfb xauth poppler-utils libgl-dev)
 manquants=()
 for p in "${paquets[@]}"; do

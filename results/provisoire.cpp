@@ -1,0 +1,1 @@
+// The results subsystem's first file; its windows come with the results viewer.
