@@ -11,6 +11,7 @@
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/services.h"
+#include "shell/commandes_competitions.h"
 #include "shell/commandes_licences.h"
 #include "shell/det_profil.h"
 #include "shell/frm_attente.h"
@@ -282,6 +283,9 @@ void FrmPrincipal::connecterMenus()
     relier("mnuLicSuppr", [licences] { licences->mnuLicSuppr_Click(); });
     relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
     relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
+
+    // Competitions and pools.
+    (new CommandesCompetitions(this))->connecter(this);
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
