@@ -36,6 +36,8 @@ QWidget* Fenetre_suivante(const QString& nom)
     for (QWidget* w : QApplication::allWidgets()) {
         if (w->objectName() != nom || w->property("qv_detruite").toBool())
             continue;
+        if (auto* comptee = qobject_cast<FenetreComptee*>(w); comptee && comptee->estDecharge())
+            continue;
         if (w->isWindow() || qobject_cast<QMdiSubWindow*>(w->parentWidget()))
             return w;
     }
@@ -113,9 +115,11 @@ void Frm_liste_compet::SetEnteteColonne(bool construire)
     lsv_compet->setColumnWidth(0, w / 8);
     lsv_compet->setColumnWidth(1, 2 * w / 8);
     lsv_compet->setColumnWidth(2, 3 * w / 8);
-    lsv_compet->setColumnWidth(3, 2 * w / 8 - Twips_en_pixels(resultats ? 300 : 100));
+    // The results column as wide as its title, taken from the dates.
+    const int res = std::max(Twips_en_pixels(200), lsv_compet->fontMetrics().horizontalAdvance("Res") + 16);
+    lsv_compet->setColumnWidth(3, 2 * w / 8 - (resultats ? std::max(Twips_en_pixels(300), res) : Twips_en_pixels(100)));
     if (resultats)
-        lsv_compet->setColumnWidth(4, std::max(Twips_en_pixels(200), lsv_compet->fontMetrics().horizontalAdvance("Res") + 8));
+        lsv_compet->setColumnWidth(4, res);
 }
 
 void Frm_liste_compet::set_liste(const QString& sql)
@@ -388,14 +392,8 @@ void Frm_liste_compet::action()
             // Refused before any copy: a second copy would overwrite the edit under way.
             if (Fenetre_deja_ouverte(Fenetre_suivante("frm_engag"), false))
                 return;
-            {
-                PointSauvegarde point("copies_engag");
-                Sauver_old_equipe_nageur(cle);
-                Sauver_old_nb_equipe(cle);
-                Copier_engag_table(cle, "Engag", "Engag_tempo");
-                Copier_relais_table(cle, "Relais", "Relais_tempo");
-                point.valider();
-            }
+            // The teams into their Old_ columns, the entries and relays into their work copies.
+            Debuter_edition_engag({cle, false, strAction});
             Ouvrir_frm_engag(m_engag, "Définition des engagements", "Choix pour engagements", false, cle, this, false);
         } else if (strAction == "Choix pour engagements relais") {
             if (Fenetre_deja_ouverte(Fenetre_suivante("frm_engag_relais"), false))

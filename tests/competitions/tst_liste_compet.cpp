@@ -378,11 +378,19 @@ void TstListeCompet::engagementsRefusesSousUneSaisieOuverte()
     saisie.setObjectName("frm_engag");
     saisie.show();
     ctx.base.executer("INSERT INTO Engag (Num_compet, Num_profil, Code_epreuve, Num_Lic) VALUES (" + ctx.b + ", 1, 1, 1)");
+    strNumProfil = "1";
     menus.menu("mnuEngagIndiv");
     Frm_liste_compet* l = Liste();
     l->cmd[2]->click();
     QCOMPARE(ctx.ihm.messages(), QStringList {dejaOuverte});
     QCOMPARE(ctx.base.valeur("select count(*) from Engag_tempo"), QString("0"));
+    // Once it is closed, the copies are taken before the entry window is asked for.
+    saisie.close();
+    l->cmd[2]->click();
+    QCOMPARE(ctx.ihm.messages().last(), nonDisponible);
+    QCOMPARE(ctx.base.valeur("select count(*) from Engag_tempo"), QString("1"));
+    ctx.base.executer("DELETE FROM Engag_tempo");
+    strNumProfil.clear();
 }
 
 void TstListeCompet::modificationRechargeLaListe()
