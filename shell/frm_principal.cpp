@@ -14,6 +14,7 @@
 #include "shell/commandes_competitions.h"
 #include "shell/commandes_licences.h"
 #include "shell/commandes_modeles.h"
+#include "shell/commandes_performances.h"
 #include "shell/det_profil.h"
 #include "shell/frm_attente.h"
 #include "shell/frm_liste_profil.h"
@@ -298,6 +299,12 @@ void FrmPrincipal::connecterMenus()
             relier(nom.toLatin1().constData(), [modeles, type, mode] { modeles->ouvrirListe(type, mode); });
         }
     }
+
+    // Performances: the manual windows and the viewer.
+    auto* performances = new CommandesPerformances(this);
+    relier("mnuPerfAjout", [performances] { performances->mnuPerfAjout_Click(); });
+    relier("mnuPerfAjoutRelais", [performances] { performances->mnuPerfAjoutRelais_Click(); });
+    relier("mnuPerfView", [performances] { performances->mnuPerfView_Click(); });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
