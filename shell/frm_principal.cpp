@@ -15,6 +15,7 @@
 #include "shell/commandes_licences.h"
 #include "shell/commandes_modeles.h"
 #include "shell/commandes_performances.h"
+#include "shell/commandes_resultats.h"
 #include "shell/det_profil.h"
 #include "shell/frm_attente.h"
 #include "shell/frm_liste_profil.h"
@@ -305,6 +306,9 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfAjout", [performances] { performances->mnuPerfAjout_Click(); });
     relier("mnuPerfAjoutRelais", [performances] { performances->mnuPerfAjoutRelais_Click(); });
     relier("mnuPerfView", [performances] { performances->mnuPerfView_Click(); });
+
+    auto* resultats = new CommandesResultats(this);
+    relier("mnuCompetVoirResult", [resultats] { resultats->mnuCompetVoirResult_Click(); });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
