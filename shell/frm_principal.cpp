@@ -12,6 +12,7 @@
 #include "core/messages.h"
 #include "core/services.h"
 #include "shell/commandes_licences.h"
+#include "shell/commandes_records.h"
 #include "shell/det_profil.h"
 #include "shell/frm_attente.h"
 #include "shell/frm_liste_profil.h"
@@ -282,6 +283,11 @@ void FrmPrincipal::connecterMenus()
     relier("mnuLicSuppr", [licences] { licences->mnuLicSuppr_Click(); });
     relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
     relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
+
+    // Club records and their categories.
+    auto* records = new CommandesRecords(this);
+    relier("mnuPerfRecView", [records] { records->mnuPerfRecView_Click(); });
+    relier("mnuPerfRecModifier", [records] { records->mnuPerfRecModifier_Click(); });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
