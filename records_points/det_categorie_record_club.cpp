@@ -19,6 +19,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 det_categorie_record_club::det_categorie_record_club(QWidget* parent) : FenetreComptee(parent)
 {
     setObjectName("det_categorie_record_club");
@@ -73,8 +75,12 @@ det_categorie_record_club::det_categorie_record_club(QWidget* parent) : FenetreC
     lsv_cat = Creer_liste_rapport(this, "lsv_cat", {"Libellé", "Age mini", "Age maxi", "Sexe"});
     lsv_cat->installEventFilter(this);
     const int largeurs[4] = {3360, 810, 825, 750};
+    // Never narrower than its title, whatever the font.
     for (int c = 0; c < 4; ++c)
-        lsv_cat->setColumnWidth(c, Twips_en_pixels(largeurs[c]));
+        lsv_cat->setColumnWidth(c, std::max(Twips_en_pixels(largeurs[c]),
+                                            lsv_cat->header()->fontMetrics().horizontalAdvance(
+                                                lsv_cat->headerItem()->text(c))
+                                                + 16));
 
     cmd[0] = Creer_bouton(this, "cmd_0", "&Ok");
     cmd[1] = Creer_bouton(this, "cmd_1", "&Annuler");

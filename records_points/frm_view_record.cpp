@@ -10,6 +10,7 @@
 #include "core/services.h"
 #include "core/temps.h"
 #include "core/utils.h"
+#include "records_points/det_categorie_record_club.h"
 #include "records_points/imprimer_records.h"
 #include "records_points/records_club.h"
 
@@ -267,11 +268,8 @@ QWidget* frm_view_record::construireModifier()
 
 VerrousMenus frm_view_record::Verrous()
 {
-    VerrousMenus v;
-    v.groupe(GroupeVerrou::Club, {0, 0, 1, 1, 1});
-    v.groupe(GroupeVerrou::Profil, {0, 0, 1, 1, 0, 1});
-    v.groupe(GroupeVerrou::Perf, {0, 0, 0, 0, 0, 1, 1});
-    return v;
+    // Both record windows lock both record menus: only one of them is open at a time.
+    return det_categorie_record_club::Verrous();
 }
 
 void frm_view_record::chargerEpreuves()

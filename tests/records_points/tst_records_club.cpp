@@ -14,8 +14,14 @@
 #include "records_points/imprimer_records.h"
 #include "records_points/records_club.h"
 #include "shell/commandes_records.h"
+#include "shell/frm_principal.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -122,7 +128,9 @@ QString Texte_pdf(const QString& pdf)
 class TstRecordsClub : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Initialiser_verrous_menus(); }
+    void initTestCase();
+    void menus_data();
+    void menus();
     void controleRecordPrecedent_data();
     void controleRecordPrecedent();
     void saisieRecord();
@@ -131,6 +139,50 @@ private slots:
     void voir();
     void impressionEtExport();
 };
+
+void TstRecordsClub::initTestCase()
+{
+    static QTemporaryDir reglages;
+    QCoreApplication::setOrganizationName("Quorvelane");
+    QCoreApplication::setApplicationName("Quorvelane");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages.path());
+    Initialiser_verrous_menus();
+}
+
+void TstRecordsClub::menus_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("fenetre");
+    QTest::newRow("records") << "mnuPerfRecView" << "frm_view_record";
+    QTest::newRow("categories") << "mnuPerfRecModifier" << "det_categorie_record_club";
+}
+
+// Each command opens its window in the main window; while it is open neither record window can
+// be opened, nor the club and profile changed.
+void TstRecordsClub::menus()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, fenetre);
+    Contexte c;
+    FrmPrincipal principale;
+    Initialiser_verrous_menus();
+    Menus_base_ouverte();
+    Menu(menu)->trigger();
+    const auto sousFenetres = principale.zoneFenetres()->subWindowList();
+    QCOMPARE(sousFenetres.size(), 1);
+    QCOMPARE(sousFenetres.first()->widget()->objectName(), fenetre);
+    const QStringList verrouilles = {"mnuPerfRecView",     "mnuPerfRecModifier", "mnuBaseClubModif",
+                                     "mnuBaseClubSuppr",   "mnuBaseClubConfig",  "mnuBaseProfilModif",
+                                     "mnuBaseProfilSuppr", "mnuBaseProfilChange"};
+    for (const QString& m : verrouilles)
+        QVERIFY2(!Menu(m)->isEnabled(), qPrintable(m));
+    QVERIFY(Menu("mnuPerfView")->isEnabled());
+    sousFenetres.first()->widget()->close();
+    Traiter_evenements();
+    for (const QString& m : verrouilles)
+        QVERIFY2(Menu(m)->isEnabled(), qPrintable(m));
+    QCOMPARE(Tous_les_verrous(), Aucun_verrou());
+}
 
 void TstRecordsClub::controleRecordPrecedent_data()
 {
@@ -182,7 +234,13 @@ void TstRecordsClub::saisieRecord()
     QCOMPARE(Compteurs_verrou(Compteurs_du_groupe(GroupeVerrou::Club)), (QList<int> {0, 0, 1, 1, 1}));
     QVERIFY(f->Opt_bassin[1]->isChecked() && f->Opt_view_bassin[1]->isChecked());
 
+    // The first event, mixed, has no category: the event list stays usable all the same.
     f->SSTab1->setCurrentIndex(1);
+    QCOMPARE(Nombre_coches(f->LsvNage), 1);
+    QVERIFY(!f->Cmd_def[0]->isEnabled());
+    f->SSTab1->setCurrentIndex(0);
+    f->SSTab1->setCurrentIndex(1);
+    QVERIFY(f->LsvNage->isEnabled());
     Double_clic(f->LsvNage, Place(f, DamesNL100));
     QCOMPARE(Nombre_coches(f->LsvNage), 1);
     QCOMPARE(f->Cbo_cat->count(), 2);
