@@ -16,6 +16,7 @@
 #include "shell/commandes_modeles.h"
 #include "shell/commandes_performances.h"
 #include "shell/commandes_resultats.h"
+#include "shell/commandes_records.h"
 #include "shell/det_profil.h"
 #include "shell/frm_attente.h"
 #include "shell/frm_liste_profil.h"
@@ -309,6 +310,11 @@ void FrmPrincipal::connecterMenus()
 
     auto* resultats = new CommandesResultats(this);
     relier("mnuCompetVoirResult", [resultats] { resultats->mnuCompetVoirResult_Click(); });
+
+    // Club records and their categories.
+    auto* records = new CommandesRecords(this);
+    relier("mnuPerfRecView", [records] { records->mnuPerfRecView_Click(); });
+    relier("mnuPerfRecModifier", [records] { records->mnuPerfRecModifier_Click(); });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
