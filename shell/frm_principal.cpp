@@ -308,6 +308,7 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfAjoutRelais", [performances] { performances->mnuPerfAjoutRelais_Click(); });
     relier("mnuPerfView", [performances] { performances->mnuPerfView_Click(); });
 
+    // Results of the held competitions.
     auto* resultats = new CommandesResultats(this);
     relier("mnuCompetVoirResult", [resultats] { resultats->mnuCompetVoirResult_Click(); });
 
