@@ -12,6 +12,7 @@
 #include "core/messages.h"
 #include "core/services.h"
 #include "shell/commandes_licences.h"
+#include "shell/commandes_points.h"
 #include "shell/det_profil.h"
 #include "shell/frm_attente.h"
 #include "shell/frm_liste_profil.h"
@@ -282,6 +283,12 @@ void FrmPrincipal::connecterMenus()
     relier("mnuLicSuppr", [licences] { licences->mnuLicSuppr_Click(); });
     relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
     relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
+
+    // Points: the calculator, the interclub estimate and the LEN reference times.
+    auto* points = new CommandesPoints(this);
+    relier("mnuOutilsCalculPoint", [points] { points->mnuOutilsCalculPoint_Click(); });
+    relier("mnuOutilsCalculPointEquipe", [points] { points->mnuOutilsCalculPointEquipe_Click(); });
+    relier("mnuPointRefLEN", [points] { points->mnuPointRefLEN_Click(); });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
