@@ -228,11 +228,15 @@ void Etat_menus_base(bool baseOuverte)
         if (QAction* a = Menu(nom))
             a->setEnabled(!baseOuverte);
     }
-    for (const char* nom : {"mnuBaseAnnuler", "mnuBaseClose", "mnuBaseSave", "mnuBaseGestion", "mnuCompet",
-                            "mnuLicence", "mnuPerf", "mnuBaseClub", "mnuBaseProfil", "mnuBaseCompacter",
-                            "mnuBaseArchive", "mnuModele", "mnuOutils"}) {
+    for (const char* nom : {"mnuBaseAnnuler", "mnuBaseClose", "mnuBaseSave", "mnuBaseGestion", "mnuBaseClub",
+                            "mnuBaseProfil", "mnuBaseCompacter", "mnuBaseArchive", "mnuOutils"}) {
         if (QAction* a = Menu(nom))
             a->setEnabled(baseOuverte);
+    }
+    // These work for the current profile's club: locked while no profile is loaded.
+    for (const char* nom : {"mnuCompet", "mnuLicence", "mnuPerf", "mnuModele"}) {
+        if (QAction* a = Menu(nom))
+            a->setEnabled(baseOuverte && !strNumProfil.isEmpty());
     }
 }
 

@@ -92,7 +92,8 @@ void Verrouiller_menus_perf(int importer, int ajout, int ajoutRelais, int voir, 
                             int categories);
 void Verrouiller_menu_points_equipe(int calcul);
 
-// The menus that depend on an open base.
+// The menus that depend on an open base; those that work for the current profile's club also need
+// a loaded profile (strNumProfil).
 void Etat_menus_base(bool baseOuverte);
 void Menus_base_fermee();
 void Menus_base_ouverte();

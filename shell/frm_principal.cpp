@@ -365,6 +365,9 @@ void Lire_position_suivi(Composant& composant, qint32& x, qint32& y, qint32& int
 
 void Sauver_suivi_toujours_visible()
 {
+    // Without a current profile the settings belong to nobody.
+    if (strNumProfil.isEmpty())
+        return;
     try {
         cnxBase.Execute(QString("UPDATE Profil SET ") + "bAlwaysVisibleSuivi = "
                         + (bAlwaysVisibleSuivi ? "true" : "false") + " WHERE Num = " + strNumProfil);
@@ -376,6 +379,9 @@ void Sauver_suivi_toujours_visible()
 
 void Sauver_param_suivi()
 {
+    // Without a current profile the settings belong to nobody.
+    if (strNumProfil.isEmpty())
+        return;
     try {
         cnxBase.Execute(QString("UPDATE Profil SET ") + "lgPosXSuivi = " + QString::number(lgPosXSuivi) + ", "
                         + "lgPosYSuivi = " + QString::number(lgPosYSuivi) + ", " + "lgIntervalSuivi = "

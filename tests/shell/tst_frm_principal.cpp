@@ -96,10 +96,12 @@ private slots:
         QVERIFY(Menu("mnuHelp")->isEnabled());
     }
 
-    // With a base open everything visible is reachable but New and Open; closing goes back.
+    // With a base open and its profile loaded everything visible is reachable but New and Open;
+    // closing goes back.
     void menusAvecBasePuisFermee()
     {
         FrmPrincipal f;
+        strNumProfil = "1";
         Menus_base_ouverte();
         QStringList attendus = Tous_les_articles(f.menuBar());
         attendus.removeAll("mnuBaseNew");
@@ -110,6 +112,13 @@ private slots:
 
         Menus_base_fermee();
         QCOMPARE(Articles_accessibles(f.menuBar()).size(), 7);
+
+        // Without a profile what works for a club stays locked.
+        strNumProfil.clear();
+        Menus_base_ouverte();
+        for (const char* nom : {"mnuLicence", "mnuCompet", "mnuModele", "mnuPerf"})
+            QVERIFY2(!Menu(nom)->isEnabled(), nom);
+        QVERIFY(Menu("mnuBaseProfilChange")->isEnabled() && Menu("mnuBaseProfil")->isEnabled());
     }
 
     // The base state leaves alone the items the menu locks own.
@@ -117,7 +126,9 @@ private slots:
     {
         FrmPrincipal f;
         Menu("mnuLicNew")->setEnabled(false);
+        strNumProfil = "1";
         Menus_base_ouverte();
+        strNumProfil.clear();
         QVERIFY(!Menu("mnuLicNew")->isEnabled());
         QVERIFY(Menu("mnuLicence")->isEnabled());
     }

@@ -262,7 +262,7 @@ void TstProfilFenetres::choixForceAuChargement()
     });
     Charger_profil_courant(true);
     QCOMPARE(ctx.courants(), QString());
-    QCOMPARE(ctx.panneau(), QString("Profil :  ()"));
+    QCOMPARE(ctx.panneau(), QString());
 
     QStringList profils;
     int selection = 0;
