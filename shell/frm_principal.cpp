@@ -135,6 +135,10 @@ void FrmPrincipal::construireBarreOutils()
         // The buttons carry no command: shown greyed rather than clickable for nothing.
         action->setEnabled(false);
     }
+    // Nine buttons that do nothing would only take room: the bar is kept but never shown, and
+    // the menu bar's context menu does not offer it.
+    m_barreOutils->setVisible(false);
+    m_barreOutils->toggleViewAction()->setVisible(false);
 }
 
 void FrmPrincipal::construireBarreEtat()

@@ -241,6 +241,7 @@ private slots:
     void nouvelleLicence();
     void nouvelleLicenceRefusee_data();
     void nouvelleLicenceRefusee();
+    void echapFermeSeulementLaListeOuverte();
     void filtres_data();
     void filtres();
     void criteresRestaures();
@@ -332,6 +333,32 @@ void TstFenetresLicence::nouvelleLicenceRefusee()
     QVERIFY(ref && ref->isVisible());
     QCOMPARE(ref->text1[1]->text(), QString("ELOI"));
     QCOMPARE(c.base.valeur("SELECT count(*) FROM Licence"), avant);
+}
+
+void TstFenetresLicence::echapFermeSeulementLaListeOuverte()
+{
+    Contexte c;
+    QPointer<det_licence> ref;
+    Ouvrir_det_licence(ref, nullptr, "Nouveau", "Nouvelle Licence", QString());
+    ref->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(ref->window()));
+    Saisir(ref, {"92001", "F", "martin", "Léa", QDate(1992, 5, 5), 1});
+    for (const auto& [touche, texte] : {std::pair {Qt::Key_Escape, "\x1b"}, std::pair {Qt::Key_Return, "\r"}}) {
+        ref->Cb_licence->setFocus();
+        ref->Cb_licence->showPopup();
+        QWidget* liste = QApplication::activePopupWidget();
+        QVERIFY(liste);
+        QWidget* cible = liste->focusWidget() ? liste->focusWidget() : liste;
+        QTest::sendKeyEvent(QTest::Click, cible, touche, QString(texte), Qt::NoModifier);
+        Traiter_evenements();
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        // The list is closed; the window and what was typed are still there, nothing saved.
+        QVERIFY(ref && ref->isVisible());
+        QCOMPARE(ref->text1[1]->text(), QString("martin"));
+        QVERIFY(c.ihm.appels().empty());
+    }
+    ref->close();
+    Traiter_evenements();
 }
 
 void TstFenetresLicence::filtres_data()

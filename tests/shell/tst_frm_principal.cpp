@@ -174,6 +174,11 @@ private slots:
         }
         QCOMPARE(textes, QStringList({"Ouvrir", "Enregistrer", "Imprimer", "Nouveau", "Supprimer", "Caméra",
                                       "Rechercher", "Tri croissant", "Tri décroissant"}));
+        // Its buttons do nothing: it is not shown, nor offered by the bars' context menu.
+        f.show();
+        QVERIFY(!barre->isVisible());
+        std::unique_ptr<QMenu> offerts(f.createPopupMenu());
+        QVERIFY(!offerts || !offerts->actions().contains(barre->toggleViewAction()) || !barre->toggleViewAction()->isVisible());
 
         Afficher_statut("Ouverture de la base");
         QCOMPARE(f.findChild<QLabel*>("sbStatusBar_2")->text(), QString("Ouverture de la base"));
