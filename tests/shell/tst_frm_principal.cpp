@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -201,10 +202,14 @@ private slots:
     {
         QTest::addColumn<QStringList>("valeurs"); // MainLeft, MainTop, MainWidth, MainHeight; "" = absent
         QTest::addColumn<QRect>("attendu");
-        QTest::newRow("défauts") << QStringList{"", "", "", ""} << QRect(66, 66, 433, 433);
+        // The default is room for the largest child window, bounded by the screen.
+        const QRect defaut = Placement_principal_defaut(QGuiApplication::primaryScreen()->availableGeometry());
+        QVERIFY(defaut.width() > 600 && defaut.height() > 500);
+        QTest::newRow("défauts") << QStringList{"", "", "", ""} << defaut;
         QTest::newRow("enregistré") << QStringList{"1500", "1200", "9000", "7500"} << QRect(100, 80, 600, 500);
         QTest::newRow("décimales") << QStringList{"1500.4", "1200,2", "9000", "7500"} << QRect(100, 80, 600, 500);
-        QTest::newRow("illisible") << QStringList{"abc", "", "large", "7500"} << QRect(66, 66, 433, 500);
+        QTest::newRow("illisible") << QStringList{"abc", "", "large", "7500"}
+                                   << QRect(defaut.topLeft(), QSize(defaut.width(), 500));
         // The offscreen screen is 800 x 600: a placement beyond it comes back onto it.
         QTest::newRow("hors écran") << QStringList{"90000", "90000", "3000", "3000"} << QRect(0, 0, 200, 200);
     }
