@@ -374,6 +374,10 @@ void TstFenetresLicence::filtres_data()
                                   << QStringList {"DUBOIS", "DUPONT", "LEFEVRE", "MARTIN", "ZOLA"};
     QTest::newRow("nom") << QStringList {"dub", "LEG", "", ""} << aucune << QList<int> {}
                          << QStringList {"DUBOIS", "DUPONT", "LEFEVRE"};
+    QTest::newRow("nom: la borne haute comprend ses noms") << QStringList {"A", "D", "", ""} << aucune << QList<int> {}
+                                                            << QStringList {"DUBOIS", "DUPONT"};
+    QTest::newRow("nom: borne haute en minuscules") << QStringList {"", "dup", "", ""} << aucune << QList<int> {}
+                                                     << QStringList {"DUBOIS", "DUPONT"};
     QTest::newRow("années bornes comprises") << QStringList {"", "", "1990", "1995"} << aucune << QList<int> {}
                                              << QStringList {"DUPONT", "LEFEVRE", "MARTIN"};
     QTest::newRow("une seule année") << QStringList {"", "", "1992", "1992"} << aucune << QList<int> {}
