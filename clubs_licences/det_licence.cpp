@@ -540,7 +540,9 @@ bool det_licence::enregistrerNouveau()
             Afficher_erreur("Erreur lors de l'insertion de la licence.");
             return false;
         }
-    } else if (!bClubSelection) {
+    } else if (!bClubSelection || !Numero_licence_visible(numero, club)) {
+        // A selection takes in an existing swimmer, never a deleted one whose number is not freed
+        // yet: he would be in no list.
         Afficher_numero_utilise(true);
         return false;
     }

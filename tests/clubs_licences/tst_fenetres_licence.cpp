@@ -254,6 +254,7 @@ private slots:
     void modificationDepuisLaListe();
     void selectionNouveauNageur();
     void selectionNageurExistant();
+    void selectionNumeroDUneLicenceSupprimee();
     void captures();
 };
 
@@ -763,6 +764,34 @@ void TstFenetresLicence::selectionNouveauNageur()
     QCOMPARE(c.champ(num, "Code_club"), clubB);
     QCOMPARE(c.base.valeur("SELECT Code_Sel || '/' || Visible FROM Selection WHERE Num_Lic = " + num),
              selection + "/1");
+}
+
+void TstFenetresLicence::selectionNumeroDUneLicenceSupprimee()
+{
+    // The hidden licence 15 of club A still holds 92002C until its number is freed.
+    Contexte c;
+    bClubSelection = true;
+    strCodeClub = selection;
+    QPointer<det_licence> ref;
+    Ouvrir_det_licence(ref, nullptr, "Nouveau", "Nouvelle Licence", QString());
+    det_licence* d = ref;
+    Saisir(d, {"92002", "C", "NOUVEAU", "Nageur", QDate(1992, 2, 3), 0});
+    d->Cmd_Club->click();
+    auto* clubs = Fenetre_nommee<Frm_liste_club>("Frm_liste_club");
+    QVERIFY(clubs);
+    clubs->Lsv_club->setCurrentItem(Ligne(clubs->Lsv_club, 1));
+    clubs->Command1_0->click();
+    Traiter_evenements();
+    QCOMPARE(d->text1[11]->text(), clubA);
+    const QString avant = c.base.valeur("SELECT count(*) FROM Licence");
+    d->Command1[0]->click();
+    Traiter_evenements();
+    QCOMPARE(c.ihm.messages(), QStringList {"Numéro de licence déjà utilisé.\r\nInsertion du licencié annulé."});
+    QVERIFY(ref && ref->isVisible());
+    QCOMPARE(c.base.valeur("SELECT count(*) FROM Licence"), avant);
+    QCOMPARE(c.base.valeur("SELECT count(*) FROM Selection WHERE Num_Lic = 15"), QString("0"));
+    ref->close();
+    Traiter_evenements();
 }
 
 void TstFenetresLicence::selectionNageurExistant()
