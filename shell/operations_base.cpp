@@ -260,6 +260,8 @@ void mnuBaseNew_Click()
         }
         QString erreur;
         if (Ouvrir_base(erreur)) {
+            // Licences typed from now on belong to this season.
+            Noter_saison_courante();
             Initialiser_base();
             Creer_sauvegarde();
         } else {

@@ -574,6 +574,39 @@ private slots:
     }
 
     // A backup that cannot be put back is kept, and the next opening offers it.
+    // A new base knows its season: reopening it renews none of the licences typed since.
+    void nouvelleBaseNeRenouvellePasSesLicences()
+    {
+        Session s;
+        const QString base = s.rep.fichier("club.mdb");
+        s.ihm.repondreFichier(base);
+        Repondre_nouveau_club(s.ihm);
+        Repondre_creation_profil(s.ihm);
+        QVERIFY(s.declencher("mnuBaseNew"));
+        QCOMPARE(Valeur("SELECT LastUpdtLic FROM Info"), QString("20240916"));
+        cnxBase.Execute("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Type_licence, Date_Depot) VALUES ('"
+                        + kCodeClub + "', '10001F', 'NOUVEAU', 'Anne', 'N', '20250301')");
+        // The detail window stores a date left empty as "".
+        cnxBase.Execute("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Type_licence, Date_Depot) VALUES ('"
+                        + kCodeClub + "', '10002F', 'SANSDATE', 'Paul', 'T', '')");
+        QVERIFY(s.declencher("mnuBaseSave"));
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        QVERIFY(s.ouvrir(base));
+        QCOMPARE(Valeur("SELECT group_concat(Nom || ':' || Type_licence || ':' || ifnull(Date_Depot, ''), ',') FROM "
+                        "(SELECT * FROM Licence WHERE Nom <> 'Null' ORDER BY Num)"),
+                 QString("NOUVEAU:N:20250301,SANSDATE:T:"));
+
+        // A real change of season renews them.
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        Services::fixerAujourdhui(QDate(2025, 9, 20));
+        QVERIFY(s.ouvrir(base));
+        QCOMPARE(Valeur("SELECT group_concat(Type_licence || ':' || Date_Depot, ',') FROM "
+                        "(SELECT * FROM Licence WHERE Nom <> 'Null' ORDER BY Num)"),
+                 QString("R:20250916,R:20250916"));
+    }
+
     // The profile and its club belong to their base: closing it or opening another where the
     // choice of a profile is cancelled leaves none in use.
     void contexteOublieAvecSaBase()
