@@ -68,6 +68,7 @@ Frm_liste_compet::Frm_liste_compet(QWidget* parent) : FenetreComptee(parent)
     lsv_compet = Creer_liste_rapport(this, "lsv_compet", {"Num", "Nom", "lieu", "Date Début"});
     lsv_compet->header()->setSectionsClickable(true);
     lsv_compet->header()->setStretchLastSection(false);
+    lsv_compet->setUniformRowHeights(true);
     lsv_info_compet = Creer_liste_rapport(this, "lsv_info_compet", {"Num_auto"});
     lsv_info_compet->hide();
 
@@ -160,7 +161,7 @@ void Frm_liste_compet::Remplir_liste_compet(const QString& sql, const QString& c
         Liberer_resultat();
     }
     if (Nombre_lignes(lsv_compet) > 0)
-        Selectionner_element(lsv_compet, Chercher_element_texte(cle, lsv_info_compet, 0, 0));
+        Selectionner_element(lsv_compet, cle.isEmpty() ? 1 : Chercher_element_texte(cle, lsv_info_compet, 0, 0));
     lsv_compet->setSelectionMode(strAction == "Suppr" ? QAbstractItemView::ExtendedSelection
                                                       : QAbstractItemView::SingleSelection);
 }

@@ -338,7 +338,7 @@ void TstListeCompet::actionsSuivantes_data()
     const QString dll = "Impossible de créer l'objet %1 ";
     QTest::newRow("engagements") << "mnuEngagIndiv" << nonDisponible;
     QTest::newRow("relais") << "mnuEngagRelais" << nonDisponible;
-    QTest::newRow("programme") << "mnuEngagProgramme" << nonDisponible;
+    QTest::newRow("programme") << "mnuEngagProgramme" << "";
     QTest::newRow("convocations") << "mnuEngagConvoc" << nonDisponible;
     QTest::newRow("bordereau") << "mnuEngagBordereau" << nonDisponible;
     QTest::newRow("fichiers") << "mnuEngagDisk" << dll.arg("EntryFilesBuilder");
@@ -360,6 +360,15 @@ void TstListeCompet::actionsSuivantes()
     // A double click acts as the action button: the follow-on is reached and says so.
     Double_clic(l->lsv_compet, 1);
     Traiter_evenements();
+    if (message.isEmpty()) {
+        // The programme editor opens on the competition, once.
+        auto* prog = Fenetre_nommee<QWidget>("frm_prog");
+        QVERIFY(prog);
+        QCOMPARE(prog->windowTitle(), QString("Programme compétition"));
+        l->cmd[2]->click();
+        QCOMPARE(ctx.ihm.messages(), QStringList {dejaOuverte});
+        return;
+    }
     QCOMPARE(ctx.ihm.messages().size(), 1);
     QVERIFY2(ctx.ihm.messages()[0].contains(message), qPrintable(ctx.ihm.messages()[0]));
     QVERIFY(l->isVisible());
@@ -378,7 +387,6 @@ void TstListeCompet::engagementsRefusesSousUneSaisieOuverte()
     saisie.setObjectName("frm_engag");
     saisie.show();
     ctx.base.executer("INSERT INTO Engag (Num_compet, Num_profil, Code_epreuve, Num_Lic) VALUES (" + ctx.b + ", 1, 1, 1)");
-    strNumProfil = "1";
     menus.menu("mnuEngagIndiv");
     Frm_liste_compet* l = Liste();
     l->cmd[2]->click();
@@ -390,7 +398,6 @@ void TstListeCompet::engagementsRefusesSousUneSaisieOuverte()
     QCOMPARE(ctx.ihm.messages().last(), nonDisponible);
     QCOMPARE(ctx.base.valeur("select count(*) from Engag_tempo"), QString("1"));
     ctx.base.executer("DELETE FROM Engag_tempo");
-    strNumProfil.clear();
 }
 
 void TstListeCompet::modificationRechargeLaListe()
