@@ -10,8 +10,6 @@
 #include "mesure.h"
 #include "port_test.h"
 
-#include <sqlite3.h>
-
 #include <QApplication>
 #include <QTreeWidget>
 
@@ -39,19 +37,7 @@ int main(int argc, char** argv)
 
     const QString sql = "select AutoNum, Num, Nom, Debut, Fin, Lieu from Rcomp where Deroule = false and visible = true "
                         "order by Debut";
-    const qint64 nu = Meilleur_temps([&] {
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(cnxBase.handle(), sql.toUtf8().constData(), -1, &st, nullptr);
-        int lignes = 0;
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int i = 0; i < 6; ++i)
-                sqlite3_column_text(st, i);
-            ++lignes;
-        }
-        sqlite3_finalize(st);
-        if (lignes != nbCompet)
-            std::puts("?");
-    }, 15);
+    const qint64 nu = Temps_requete_nue(cnxBase.handle(), sql, 6, nbCompet, 15);
 
     QPointer<Frm_liste_compet> liste;
     Ouvrir_liste_compet(liste, "Liste des compétitions à venir", "View", false, QString(), nullptr, QString());
