@@ -113,12 +113,13 @@ void Frm_liste_compet::SetEnteteColonne(bool construire)
         lsv_compet->setHeaderLabels(titres);
     }
     const int w = lsv_compet->viewport()->width();
+    // The results column as wide as its title, taken from the place's column so that the dates
+    // stay whole.
+    const int res = resultats ? std::max(Twips_en_pixels(200), lsv_compet->fontMetrics().horizontalAdvance("Res") + 16) : 0;
     lsv_compet->setColumnWidth(0, w / 8);
     lsv_compet->setColumnWidth(1, 2 * w / 8);
-    lsv_compet->setColumnWidth(2, 3 * w / 8);
-    // The results column as wide as its title, taken from the dates.
-    const int res = std::max(Twips_en_pixels(200), lsv_compet->fontMetrics().horizontalAdvance("Res") + 16);
-    lsv_compet->setColumnWidth(3, 2 * w / 8 - (resultats ? std::max(Twips_en_pixels(300), res) : Twips_en_pixels(100)));
+    lsv_compet->setColumnWidth(2, 3 * w / 8 - res);
+    lsv_compet->setColumnWidth(3, 2 * w / 8 - Twips_en_pixels(resultats ? 300 : 100));
     if (resultats)
         lsv_compet->setColumnWidth(4, res);
 }
