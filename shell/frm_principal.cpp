@@ -12,6 +12,7 @@
 #include "core/messages.h"
 #include "core/services.h"
 #include "shell/commandes_licences.h"
+#include "shell/commandes_programmes.h"
 #include "shell/det_profil.h"
 #include "shell/frm_attente.h"
 #include "shell/frm_liste_profil.h"
@@ -282,6 +283,13 @@ void FrmPrincipal::connecterMenus()
     relier("mnuLicSuppr", [licences] { licences->mnuLicSuppr_Click(); });
     relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
     relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
+
+    // Programme templates.
+    auto* programmes = new CommandesProgrammes(this);
+    relier("mnuModeleProgNew", [programmes] { programmes->mnuModeleProgNew_Click(); });
+    relier("mnuModeleProgView", [programmes] { programmes->mnuModeleProgView_Click(); });
+    relier("mnuModeleProgModif", [programmes] { programmes->mnuModeleProgModif_Click(); });
+    relier("mnuModeleProgSuppr", [programmes] { programmes->mnuModeleProgSuppr_Click(); });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
