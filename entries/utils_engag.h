@@ -52,7 +52,8 @@ bool Appliquer_modele(const QString& cleCompet, const QString& cleModele, bool b
 
 // ---- Relays ----------------------------------------------------------------------------------
 
-// Supprimer_nageur_relais, which the licence deletion needs too, lives with it.
+// Supprimer_nageur_relais lives with the licences, whose deletion calls it too.
+
 // ---- The edit as a whole ---------------------------------------------------------------------
 
 // One entry edit: a competition of the current profile, or an entry template; its mode is the

@@ -2,6 +2,8 @@
 // saved, reopened and copied; templates created, cancelled, viewed, copied into a 50 m
 // competition and loaded from "pcomp.txt"; the running-order warning; a failed save.
 
+#include "competitions/frm_liste_compet.h"
+#include "competitions/frm_liste_modele.h"
 #include "competitions/frm_prog.h"
 #include "core/base.h"
 #include "core/cp1252.h"
@@ -13,7 +15,10 @@
 #include "fenetres_test.h"
 #include "fixtures.h"
 #include "port_test.h"
+#include "shell/commandes_competitions.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -139,6 +144,7 @@ private slots:
     void nouveauModele();
     void modeleVuEtCopie();
     void chargerPcomp();
+    void depuisLaListeDesCompetitions();
 };
 
 void TstFrmProg::programmeCompetition()
@@ -349,9 +355,101 @@ void TstFrmProg::chargerPcomp()
     QCOMPARE(prog->CboDate()->count(), 3);
     QCOMPARE(cochees(prog), (QStringList{"1", "91"}));
     QVERIFY(QDir(Services::repertoireApplication()).entryList({"tmpProg*"}, QDir::Dirs).isEmpty());
+    // Saved, then the name is confirmed or changed in the name dialog, which cannot be cancelled.
+    c.ihm.repondreModal([](QDialog& d) {
+        auto* nom = d.findChild<QLineEdit*>("Text1");
+        auto* annuler = d.findChild<QPushButton*>("Command1_1");
+        if (!nom || nom->text() != "Hiver" || !annuler || annuler->isEnabled())
+            return 0;
+        nom->setText("Hiver court");
+        d.findChild<QPushButton*>("Command1_0")->click();
+        return d.result();
+    });
     QTest::mouseClick(prog->Cmd_0, Qt::LeftButton);
+    QVERIFY(c.ihm.toutConsomme());
     QVERIFY(fermee());
     QCOMPARE(programme("Pcomp_modele", "5"), (QStringList{"1|1|1|0| |1", "91|1|3|2|T|4"}));
+    QCOMPARE(c.base.valeur("select Nom_modele from Modele_prog where NumAuto = 5"), QString("Hiver court"));
+}
+
+// The competition list of that mode, shown.
+Frm_liste_compet* Liste_compet(const QString& mode)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* l = qobject_cast<Frm_liste_compet*>(w);
+        if (l && l->isVisible() && l->strAction == mode)
+            return l;
+    }
+    return nullptr;
+}
+
+void Double_clic_compet(Frm_liste_compet* liste, const QString& cle)
+{
+    for (int i = 0; i < liste->lsv_info_compet->topLevelItemCount(); ++i) {
+        if (liste->lsv_info_compet->topLevelItem(i)->text(0) == cle) {
+            Double_clic(liste->lsv_compet, i + 1);
+            return;
+        }
+    }
+    QFAIL("compétition absente de la liste");
+}
+
+// From the menu: the competition list, the editor, a held competition's programme copied in,
+// then saved into a new template while both windows wait hidden.
+void TstFrmProg::depuisLaListeDesCompetitions()
+{
+    Contexte c;
+    c.base.executer("INSERT INTO Rcomp (AutoNum, Nom, Debut, Fin, Longueur, Deroule, Visible) VALUES "
+                    "(4, 'Passé', '20250601', '20250602', 25, true, false)");
+    c.base.executer("INSERT INTO Pcomp VALUES (4, 21, 1, 1, 0, ' ', 1), (4, 71, 2, 3, 1, 'T', 2)");
+    QWidget principale;
+    auto* menu = new QAction(&principale);
+    menu->setObjectName("mnuEngagProgramme");
+    principale.addAction(menu);
+    CommandesCompetitions commandes;
+    commandes.connecter(&principale);
+    menu->trigger();
+    Frm_liste_compet* liste = Liste_compet("modif prog");
+    QVERIFY(liste);
+    Double_clic_compet(liste, "1");
+    Traiter_evenements();
+    auto* prog = Fenetre_nommee<frm_prog>("frm_prog");
+    QVERIFY(prog);
+    QCOMPARE(prog->windowTitle(), QString("Programme compétition"));
+    QCOMPARE(prog->frmCible.data(), liste);
+
+    QTest::mouseClick(prog->Cmd_compet, Qt::LeftButton);
+    Frm_liste_compet* choix = Liste_compet("Choose compet for prog");
+    QVERIFY(choix);
+    QCOMPARE(choix->windowTitle(), QString("Choix d'une compétition mémorisée pour copie du programme"));
+    QCOMPARE(choix->lsv_info_compet->topLevelItemCount(), 1);
+    Double_clic_compet(choix, "4");
+    Traiter_evenements();
+    QVERIFY(!Liste_compet("Choose compet for prog"));
+    QCOMPARE(cochees(prog), (QStringList{"21", "71"}));
+
+    QTest::mouseClick(prog->Chk_modele, Qt::LeftButton);
+    QTest::mouseClick(prog->Cmd_0, Qt::LeftButton);
+    QCOMPARE(programme("Pcomp", "1"), (QStringList{"21|1|1|0| |1", "71|2|3|1|T|2"}));
+    Traiter_evenements();
+    auto* modeles = Fenetre_nommee<frm_liste_modele>("frm_liste_modele");
+    QVERIFY(modeles);
+    QCOMPARE(modeles->strAction, QString("modele depuis programme"));
+    QVERIFY(!prog->isVisible() && !liste->isVisible());
+    c.ihm.repondreModal([](QDialog& d) {
+        d.findChild<QLineEdit*>("Text1")->setText("Depuis le meeting");
+        d.findChild<QPushButton*>("Command1_0")->click();
+        return d.result();
+    });
+    QTest::mouseClick(modeles->Command1_2, Qt::LeftButton);
+    Traiter_evenements();
+    const QString cle = c.base.valeur("select NumAuto from Modele_prog where Nom_modele = 'Depuis le meeting'");
+    QCOMPARE(programme("Pcomp_modele", cle), (QStringList{"21|1|1|0| |1", "71|2|3|1|T|2"}));
+    QVERIFY(!Fenetre_nommee<frm_prog>("frm_prog") && !Fenetre_nommee<frm_liste_modele>("frm_liste_modele"));
+    // The competition list comes back, and closing it leaves nothing open or locked.
+    QVERIFY(liste->isVisible());
+    liste->close();
+    QVERIFY(fermee());
 }
 
 QTEST_MAIN(TstFrmProg)
