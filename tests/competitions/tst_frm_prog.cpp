@@ -315,8 +315,14 @@ void TstFrmProg::modeleVuEtCopie()
     // Into the 50 m competition: the 25 m and 100 m medley events cannot come.
     prog = ouvrir("Modif", false, "2");
     QVERIFY(!epreuve(prog, 0) && !epreuve(prog, 40));
-    prog->setTabFromModele("5");
-    prog->RefreshListeNage();
+    QTest::mouseClick(prog->Cmd_modele, Qt::LeftButton);
+    auto* modeles = Fenetre_nommee<frm_liste_modele>("frm_liste_modele");
+    QVERIFY(modeles);
+    QCOMPARE(modeles->windowTitle(), QString("Choix d'un modèle de programme"));
+    QCOMPARE(modeles->strNumCompetSrc, QString("2"));
+    Double_clic(modeles->Lsv_modele, 1);
+    Traiter_evenements();
+    QVERIFY(!Fenetre_nommee<frm_liste_modele>("frm_liste_modele"));
     QCOMPARE(cochees(prog), (QStringList{"12", "2", "52"}));
     QTest::mouseClick(prog->Cmd_0, Qt::LeftButton);
     QVERIFY(fermee());
