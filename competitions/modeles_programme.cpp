@@ -1,7 +1,30 @@
 #include "competitions/modeles_programme.h"
 
-// Stand-ins until the programme editor is built.
-void Appliquer_modele_programme(QWidget*, const QString&) {}
-void Enregistrer_programme_dans_modele(QWidget*, const QString&) {}
-void Fermer_editeur_programme(QPointer<frm_prog>&) {}
-QWidget* Fenetre_programme(const QPointer<frm_prog>&) { return nullptr; }
+#include "competitions/frm_prog.h"
+
+void Appliquer_modele_programme(QWidget* editeur, const QString& cleModele)
+{
+    if (auto* prog = qobject_cast<frm_prog*>(editeur)) {
+        prog->setTabFromModele(cleModele);
+        prog->RefreshListeNage();
+    }
+}
+
+void Enregistrer_programme_dans_modele(QWidget* editeur, const QString& cleModele)
+{
+    if (auto* prog = qobject_cast<frm_prog*>(editeur))
+        prog->SaveTabInTable("Pcomp_modele", cleModele, true);
+}
+
+void Fermer_editeur_programme(QPointer<frm_prog>& editeur)
+{
+    if (QPointer<frm_prog> prog = editeur) {
+        editeur.clear();
+        prog->close();
+    }
+}
+
+QWidget* Fenetre_programme(const QPointer<frm_prog>& editeur)
+{
+    return editeur.data();
+}
