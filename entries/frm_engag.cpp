@@ -286,21 +286,6 @@ EditionEngag frm_engag::edition() const
     return {strNumCompetTraitee, bModeleTraitee, strAction};
 }
 
-QString frm_engag::tableNageurs() const
-{
-    return bModeleTraitee ? "Engag_nageur_modele" : "Engag_nageur";
-}
-
-QString frm_engag::tableEngag() const
-{
-    return bModeleTraitee ? "Engag_modele" : "Engag";
-}
-
-QString frm_engag::tableEquipes() const
-{
-    return bModeleTraitee ? "Engag_equipe_modele" : "Engag_equipe";
-}
-
 QString frm_engag::conditionCle(const QString& table) const
 {
     const QString prefixe = table.isEmpty() ? QString() : table + ".";
@@ -383,7 +368,7 @@ void frm_engag::choixEquipe()
         Decoder_libelle(libelle);
         CurseurOccupe occupe;
         Afficher_statut("Chargement de la liste des licences");
-        const QString t = tableNageurs();
+        const QString t = edition().tableNageurs();
         const QString jointure = "Licence.Num = " + t + ".Num_Lic AND "
                                  + (bClubSelection ? QString("Club.Code_federal = Licence.Code_Club AND ") : QString())
                                  + conditionCle(t);
@@ -809,7 +794,7 @@ void frm_engag::validerEquipes()
 {
     try {
         Verifier_nb_equipes();
-        const QString equipes = tableEquipes();
+        const QString equipes = edition().tableEquipes();
         const QString cle = conditionCle(QString());
         const QString h = txt_nb_equipe[0]->text(), f = txt_nb_equipe[1]->text(), m = txt_nb_equipe[2]->text();
         if (Lire_nombre("select count(*) from " + equipes + " where " + cle) > 0)
@@ -823,8 +808,8 @@ void frm_engag::validerEquipes()
                             + ", " + f + ", " + m + ", 0, 0, 0);");
 
         const QString w = conditionCle("<TABLE>");
-        const QString nageurs = tableNageurs();
-        const QString engag = tableEngag();
+        const QString nageurs = edition().tableNageurs();
+        const QString engag = edition().tableEngag();
         for (const auto& [nombre, sexe] : {std::pair{h, QString("M")}, std::pair{f, QString("F")}}) {
             Remplacer_balises("UPDATE <TABLE> SET Equipe = 0, Equipe_m = false WHERE <TABLE>.Equipe > <NUM_TEAM> AND "
                               "<TABLE>.Equipe_m = false AND "

@@ -79,9 +79,6 @@ private:
     QWidget* construireOnglet(const QList<int>& codes);
     // Table and key condition of the edit, for the swimmers, entries and teams.
     EditionEngag edition() const;
-    QString tableNageurs() const;
-    QString tableEngag() const;
-    QString tableEquipes() const;
     QString conditionCle(const QString& table) const;
     QString conditionEquipe() const;
 
