@@ -1011,11 +1011,6 @@ bool frm_engag::eventFilter(QObject* objet, QEvent* evenement)
         if (touche == Qt::Key_Escape)
             return true;
     }
-    if (objet == txt_search && evenement->type() == QEvent::KeyRelease) {
-        const int touche = static_cast<QKeyEvent*>(evenement)->key();
-        if (touche != Qt::Key_Return && touche != Qt::Key_Enter && touche != Qt::Key_Escape)
-            Recherche_rapide(touche, txt_search, lsv_licencie_search, lsv_licencie);
-    }
     return FenetreComptee::eventFilter(objet, evenement);
 }
 

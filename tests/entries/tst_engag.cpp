@@ -15,6 +15,7 @@
 #include "fenetres_test.h"
 #include "fixtures.h"
 #include "port_test.h"
+#include "shell/profils.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -147,6 +148,7 @@ private slots:
     void nomDeModele();
     void suppressionDeModelesAvecLeurContenu();
     void nouveauModeleAnnuleSupprimeSonContenu();
+    void profilSupprimeAvecSesModeles();
     void captures();
 };
 
@@ -643,6 +645,25 @@ void TstEngag::nouveauModeleAnnuleSupprimeSonContenu()
     Traiter_evenements();
     for (const char* t : {"Modele_engag", "Engag_modele", "Engag_nageur_modele", "Engag_equipe_modele"})
         QCOMPARE(c.base.valeur(QString("SELECT count(*) FROM ") + t), "0");
+}
+
+void TstEngag::profilSupprimeAvecSesModeles()
+{
+    Contexte c;
+    c.base.executer("INSERT INTO Profil (Libelle, Code_club) VALUES ('Q', 'FRA1320021234')");
+    const QString q = c.base.valeur("SELECT max(Num) FROM Profil");
+    for (const QString& p : {strNumProfil, q}) {
+        c.base.executer("INSERT INTO Modele_engag (Nom_modele, Num_profil) VALUES ('E', " + p + ")");
+        c.base.executer("INSERT INTO Engag_modele (Num_modele, Code_epreuve) VALUES ((SELECT max(NumAuto) FROM Modele_engag), 1)");
+        c.base.executer("INSERT INTO Modele_prog (Nom_modele, Num_profil) VALUES ('P', " + p + ")");
+        c.base.executer("INSERT INTO Pcomp_modele (Num_modele, Code_epreuve) VALUES ((SELECT max(NumAuto) FROM Modele_prog), 1)");
+    }
+    Supprimer_profils({q});
+    const QString m = c.base.valeur("SELECT NumAuto FROM Modele_engag");
+    QCOMPARE(Valeurs_colonne("SELECT Num_profil FROM Modele_engag UNION ALL SELECT Num_profil FROM Modele_prog"),
+             QStringList({strNumProfil, strNumProfil}));
+    QCOMPARE(Valeurs_colonne("SELECT Num_modele FROM Engag_modele"), QStringList{m});
+    QCOMPARE(Valeurs_colonne("SELECT Num_modele FROM Pcomp_modele"), Valeurs_colonne("SELECT NumAuto FROM Modele_prog"));
 }
 
 void TstEngag::captures()
