@@ -10,6 +10,7 @@
 #include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/messages.h"
+#include "core/ouvreurs.h"
 #include "core/services.h"
 #include "shell/commandes_licences.h"
 #include "shell/det_profil.h"
@@ -282,6 +283,12 @@ void FrmPrincipal::connecterMenus()
     relier("mnuLicSuppr", [licences] { licences->mnuLicSuppr_Click(); });
     relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
     relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
+
+    // The time calculator from the tools menu has no relay window to copy into.
+    relier("mnuOutilsCalculTps", [=, fenetre = QPointer<frm_calTps>()]() mutable {
+        commande("Une erreur s'est produite lors de l'ouverture de la calculatrice de temps.",
+                 [&fenetre] { Ouvrir_calculatrice_temps(fenetre, 0, 0, nullptr); });
+    });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
