@@ -103,27 +103,27 @@ frm_engag_relais::frm_engag_relais(QWidget* parent) : FenetreComptee(parent)
     }
 
     // Composition area, seen only in the tall window.
-    Etiquette(this, "Equipe :", {8, 242, 60, 22});
+    Etiquette(this, "Equipe :", {8, 264, 60, 22});
     cbo_team_relais = new QComboBox(this);
     cbo_team_relais->setObjectName("cbo_team_relais");
-    cbo_team_relais->setGeometry(70, 240, 120, 24);
-    Etiquette(this, "Tps engagement :", {200, 242, 110, 22});
+    cbo_team_relais->setGeometry(70, 262, 120, 24);
+    Etiquette(this, "Tps engagement :", {200, 264, 110, 22});
     txt_temps = new QLineEdit(this);
     txt_temps->setObjectName("txt_temps");
-    txt_temps->setGeometry(310, 240, 75, 24);
+    txt_temps->setGeometry(310, 262, 75, 24);
     relais_detail::Brancher_temps(txt_temps);
     Cmd_CalTps = Creer_bouton(this, "Cmd_CalTps", "=");
     Cmd_CalTps->setToolTip("Calculer le temps d'engagement");
-    Cmd_CalTps->setGeometry(390, 240, 30, 24);
+    Cmd_CalTps->setGeometry(390, 262, 30, 24);
     Cmd_AffichCalTps = Creer_bouton(this, "Cmd_AffichCalTps", "…");
     Cmd_AffichCalTps->setToolTip("Ouvrir la calculatrice de temps");
-    Cmd_AffichCalTps->setGeometry(424, 240, 30, 24);
+    Cmd_AffichCalTps->setGeometry(424, 262, 30, 24);
 
     lsv_engag = Creer_liste_rapport(this, "lsv_engag", {"Nom"});
-    lsv_engag->setGeometry(8, 274, 232, 300);
+    lsv_engag->setGeometry(8, 294, 232, 280);
     Lsv_engag_num = Liste_cachee(this, "Lsv_engag_num");
     lsv_engag_relais = Creer_liste_rapport(this, "lsv_engag_relais", {"Nom"});
-    lsv_engag_relais->setGeometry(292, 274, 200, 300);
+    lsv_engag_relais->setGeometry(292, 294, 200, 280);
     Lsv_engag_relais_num = Liste_cachee(this, "Lsv_engag_relais_num");
     Cmd_add[0] = Creer_bouton(this, "Cmd_add_0", ">");
     Cmd_add[0]->setToolTip("Ajouter le nageur au relais");

@@ -22,13 +22,13 @@ frm_calTps::frm_calTps(QWidget* parent) : FenetreComptee(parent)
     l1->setGeometry(10, 12, 110, 22);
     txt_tpsAjout = new QLineEdit(this);
     txt_tpsAjout->setObjectName("txt_tpsAjout");
-    txt_tpsAjout->setGeometry(125, 10, 90, 24);
+    txt_tpsAjout->setGeometry(125, 10, 110, 24);
     txt_tpsAjout->setPlaceholderText("Format M.SSCC");
     txt_tpsAjout->setToolTip("Format M.SSCC");
     relais_detail::Brancher_temps(txt_tpsAjout);
     txt_tpsAjout->installEventFilter(this);
     cmd_Ajout = Creer_bouton(this, "cmd_Ajout", "+");
-    cmd_Ajout->setGeometry(222, 10, 34, 24);
+    cmd_Ajout->setGeometry(242, 10, 34, 24);
 
     auto* l2 = new QLabel("Historique du calcul :", this);
     l2->setGeometry(10, 44, 150, 22);

@@ -142,6 +142,7 @@ QStringList Colonne(QTreeWidget* liste, int colonne)
 class TstEngagRelais : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void cleanup();
     void equipesEtNombres();
     void nombresEnBassinDe50();
@@ -156,7 +157,17 @@ private slots:
     void calculatrice();
     void calculatriceCopieVersLeRelais();
     void images();
+
+private:
+    QTemporaryDir m_reglages;
 };
+
+void TstEngagRelais::initTestCase()
+{
+    QCoreApplication::setOrganizationName("Quorvelane");
+    QCoreApplication::setApplicationName("Quorvelane");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
+}
 
 void TstEngagRelais::cleanup()
 {
