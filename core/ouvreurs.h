@@ -34,7 +34,7 @@ VerrousMenus Verrous_liste_modeles(const QString& mode, const QString& typeModel
 void Ouvrir_liste_pays(QPointer<frm_liste_pays>& fenetre, const QString& mode, const QString& paysSel, int gauche,
                        int haut, QWidget* appelant);
 
-// The time calculator frm_calTps; its copy option enabled only when there is a caller.
+// The time calculator frm_calTps; its copy controls shown only when there is a caller.
 void Ouvrir_calculatrice_temps(QPointer<frm_calTps>& fenetre, int gauche, int haut, QWidget* appelant);
 
 // The runner of the exchange components (shell/frm_attente): loads it for one action, shows it

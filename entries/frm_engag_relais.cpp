@@ -259,15 +259,20 @@ void frm_engag_relais::cbo_team_Click()
 {
     if (cbo_team->currentText() == m_libelleCharge)
         return;
+    // The work of the club team shown could not be saved: it stays shown.
+    const auto rester = [this] {
+        const QSignalBlocker bloque(cbo_team);
+        cbo_team->setCurrentIndex(cbo_team->findText(m_libelleCharge));
+    };
     if (m_composition) {
         if (!Sauver_composition_relais(m_indexRelais))
-            return;
+            return rester();
         Garder(ErreurChargement, [this] { chargerComposition(); });
     } else {
         if (!m_libelleCharge.isEmpty() && m_sauverNb) {
             prendreNbEquipe();
             if (!Sauver_nb_equipes_relais())
-                return;
+                return rester();
         }
         Garder(ErreurChargement, [this] { chargerSelection(); });
     }

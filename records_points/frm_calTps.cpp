@@ -118,5 +118,12 @@ void Ouvrir_calculatrice_temps(QPointer<frm_calTps>& fenetre, int gauche, int ha
     ouverture.gauche = gauche;
     ouverture.haut = haut;
     ouverture.appelant = appelant;
-    Ouvrir_fenetre(fenetre, ouverture, [&](frm_calTps& f) { f.chk_CopieCalcul->setEnabled(appelant != nullptr); });
+    Ouvrir_fenetre(fenetre, ouverture, [&](frm_calTps& f) {
+        // Without a relay window there is nowhere to copy: the copy controls are not shown.
+        const bool cible = appelant != nullptr;
+        f.chk_CopieCalcul->setChecked(cible);
+        f.chk_CopieCalcul->setVisible(cible);
+        f.cmd_Copie->setEnabled(cible);
+        f.cmd_Copie->setVisible(cible);
+    });
 }

@@ -150,6 +150,8 @@ private slots:
     void annulerEtFermerRestaurent_data();
     void annulerEtFermerRestaurent();
     void erreurBaseSignalee();
+    void codesDesJambes_data();
+    void codesDesJambes();
     void tempsCalcule_data();
     void tempsCalcule();
     void tempsCalculeDansLaFenetre();
@@ -370,10 +372,15 @@ void TstEngagRelais::erreurBaseSignalee()
     // The second insert fails: nothing of the club team's counts is written, the window stays.
     k.base.executer("CREATE TRIGGER panne BEFORE INSERT ON Relais WHEN NEW.Code_epreuve = 44 BEGIN "
                     "SELECT RAISE(ABORT, 'disque plein'); END");
+    Choisir_equipe(f, "Individuel");
+    QCOMPARE(f->cbo_team->currentText(), QString("Equipe 1 Femme"));
+    QCOMPARE(f->Lst_relais->count(), 7);
     QTest::mouseClick(f->Cmd[0], Qt::LeftButton);
     QVERIFY(fenetre);
-    QCOMPARE(ihm.messages().size(), 1);
-    QVERIFY(ihm.messages()[0].startsWith("Une erreur s'est produite lors de la sauvegarde du nombre d'équipe relais."));
+    QCOMPARE(ihm.messages().size(), 2);
+    for (const QString& m : ihm.messages())
+        QVERIFY(m.startsWith("Une erreur s'est produite lors de la sauvegarde du nombre d'équipe relais."));
+    ihm.effacer();
     QCOMPARE(k.lignes(), QStringList{"44:1:1:Faux:0:" + k.femmes[0]});
 
     // A composition that cannot be written keeps its legs on screen.
@@ -384,7 +391,6 @@ void TstEngagRelais::erreurBaseSignalee()
     QCOMPARE(f->cbo_team_relais->count(), 3);
     QCOMPARE(Colonne(f->lsv_engag_relais, 1), QStringList{"Anne"});
     k.base.executer("CREATE TRIGGER panne BEFORE UPDATE ON Relais BEGIN SELECT RAISE(ABORT, 'disque plein'); END");
-    ihm.effacer();
     f->cbo_team_relais->setCurrentIndex(1);
     QCOMPARE(ihm.messages().size(), 1);
     QVERIFY(ihm.messages()[0].startsWith("Une erreur s'est produite lors de la sauvegarde de la composition du relais."));
@@ -398,6 +404,29 @@ void TstEngagRelais::erreurBaseSignalee()
 }
 
 // ---- Entry time from the legs' best times ----------------------------------------------------
+
+void TstEngagRelais::codesDesJambes_data()
+{
+    QTest::addColumn<QString>("libelle");
+    QTest::addColumn<int>("jambes");
+    QTest::addColumn<QList<int>>("codes");
+    QTest::newRow("4 x 50 N.L.") << "Dames 4 x 50 m N.L." << 4 << QList<int>{1, 1, 1, 1};
+    QTest::newRow("10 x 100 N.L.") << "Messieurs 10 x 100 m N.L." << 10 << QList<int>(10, 2);
+    QTest::newRow("4 x 200 N.L.") << "Dames 4 x 200 m N.L." << 4 << QList<int>{3, 3, 3, 3};
+    QTest::newRow("4 x 100 4 nages mixte") << "4 x 100 m 4 Nages Mixte" << 4 << QList<int>{12, 22, 32, 2};
+    QTest::newRow("4 x 50 4 nages") << "Messieurs 4 x 50 m 4 Nages" << 4 << QList<int>{11, 21, 31, 1};
+    QTest::newRow("25 m legs unknown") << "Dames 4 x 25 m N.L." << 4 << QList<int>{};
+    QTest::newRow("no x") << "Relais libre" << 4 << QList<int>{};
+    QTest::newRow("medley of 10") << "Dames 10 x 50 m 4 Nages" << 10 << QList<int>{};
+}
+
+void TstEngagRelais::codesDesJambes()
+{
+    QFETCH(QString, libelle);
+    QFETCH(int, jambes);
+    QFETCH(QList<int>, codes);
+    QCOMPARE(Codes_jambes_relais(libelle, jambes), codes);
+}
 
 void TstEngagRelais::tempsCalcule_data()
 {
@@ -540,7 +569,8 @@ void TstEngagRelais::calculatrice()
     Ouvrir_calculatrice_temps(fenetre, 0, 0, nullptr);
     frm_calTps* f = fenetre;
     QCOMPARE(f->windowTitle(), QString("Calculatrice de temps"));
-    QVERIFY(!f->chk_CopieCalcul->isEnabled() && !f->cmd_Copie->isEnabled() && !f->cmd_Suppr->isEnabled());
+    QVERIFY(!f->chk_CopieCalcul->isVisibleTo(f) && !f->chk_CopieCalcul->isChecked());
+    QVERIFY(!f->cmd_Copie->isVisibleTo(f) && !f->cmd_Suppr->isEnabled());
     // Return and "+" both add.
     bool entree = true;
     for (const QString& s : saisies) {
@@ -586,7 +616,8 @@ void TstEngagRelais::calculatriceCopieVersLeRelais()
     QTest::mouseClick(f->Cmd_AffichCalTps, Qt::LeftButton);
     QCOMPARE(f->calculatrice(), c.data());
     QVERIFY(ihm.messages().isEmpty());
-    QVERIFY(c->chk_CopieCalcul->isEnabled() && !c->cmd_Copie->isEnabled());
+    QVERIFY(c->chk_CopieCalcul->isVisibleTo(c) && c->chk_CopieCalcul->isChecked());
+    QVERIFY(c->cmd_Copie->isVisibleTo(c) && c->cmd_Copie->isEnabled());
 
     // Seconds of 60 or more are refused while typing.
     Taper(c->txt_tpsAjout, "0.");
@@ -598,8 +629,10 @@ void TstEngagRelais::calculatriceCopieVersLeRelais()
         Taper(c->txt_tpsAjout, s);
         QTest::keyClick(c->txt_tpsAjout, Qt::Key_Return, {}, 1);
     }
-    // Not ticked: "&Copier" writes nothing.
-    QTest::mouseClick(c->cmd_Copie, Qt::LeftButton);
+    // Unticked: nothing is copied, even when leaving.
+    QTest::mouseClick(c->chk_CopieCalcul, Qt::LeftButton);
+    QVERIFY(!c->cmd_Copie->isEnabled());
+    c->cmd_Copie_Click();
     QCOMPARE(f->txt_temps->text(), QString("0.0000"));
     QTest::mouseClick(c->chk_CopieCalcul, Qt::LeftButton);
     QVERIFY(c->cmd_Copie->isEnabled());
@@ -636,7 +669,6 @@ void TstEngagRelais::images()
         Taper(c->txt_tpsAjout, s);
         QTest::keyClick(c->txt_tpsAjout, Qt::Key_Return, {}, 1);
     }
-    c->chk_CopieCalcul->setChecked(true);
     Traiter_evenements();
     QVERIFY(f->grab().save(dossier + "/composition.png"));
     QVERIFY(c->grab().save(dossier + "/calculatrice.png"));
