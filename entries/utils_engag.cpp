@@ -197,25 +197,6 @@ bool Appliquer_modele(const QString& cleCompet, const QString& cleModele, bool b
     }
 }
 
-void Supprimer_nageur_relais(const QString& licences, const QString& competitions, const QString& equipe,
-                             const QString& mixte, const QString& profil)
-{
-    StatutEtape statut("Suppression du nageur dans les relais");
-    QString sql = "UPDATE Relais SET Licence<NUM> = " + strNumLicenceNulle + " WHERE Licence<NUM> IN (" + licences + ")";
-    if (!competitions.isEmpty())
-        sql += " AND Num_compet in (" + competitions + ")";
-    if (!equipe.isEmpty())
-        sql += " AND Num_equipe = " + equipe;
-    if (!mixte.isEmpty())
-        sql += " AND Equipe_mixte = " + mixte;
-    if (!profil.isEmpty())
-        sql += " AND Num_profil = " + profil;
-    PointSauvegarde point("nageur_relais");
-    for (int i = 1; i <= 10; ++i)
-        cnxBase.Execute(QString(sql).replace("<NUM>", QString::number(i)));
-    point.valider();
-}
-
 QString EditionEngag::condition() const
 {
     return bModele ? "Num_modele = " + cle : conditionCompet(cle);

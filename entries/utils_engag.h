@@ -9,6 +9,8 @@
 // caller as ErreurExecution; a procedure that writes more than one statement writes all of them
 // or none.
 
+#include "clubs_licences/saison.h"
+
 #include <QString>
 
 // ---- Backups taken before an entry window opens ----------------------------------------------
@@ -50,11 +52,7 @@ bool Appliquer_modele(const QString& cleCompet, const QString& cleModele, bool b
 
 // ---- Relays ----------------------------------------------------------------------------------
 
-// Puts the placeholder licence in every relay leg held by one of the swimmers (comma-separated
-// keys). Each other filter is left out when empty: competition keys (comma-separated), team
-// number, mixed flag ("true"/"false"), profile key.
-void Supprimer_nageur_relais(const QString& licences, const QString& competitions, const QString& equipe,
-                             const QString& mixte, const QString& profil);
+// Supprimer_nageur_relais lives with the licences, whose deletion calls it too.
 
 // ---- The edit as a whole ---------------------------------------------------------------------
 
