@@ -11,7 +11,7 @@
 #include "core/services.h"
 #include "core/temps.h"
 #include "core/utils.h"
-#include "entries/boite_temps_locale.h"
+#include "core/boites_saisie.h"
 #include "entries/temps_relais.h"
 #include "entries/utils_engag.h"
 #include "entries/utils_relais.h"
@@ -111,7 +111,7 @@ frm_engag_relais::frm_engag_relais(QWidget* parent) : FenetreComptee(parent)
     txt_temps = new QLineEdit(this);
     txt_temps->setObjectName("txt_temps");
     txt_temps->setGeometry(310, 262, 75, 24);
-    relais_detail::Brancher_temps(txt_temps);
+    Brancher_boite_temps(txt_temps);
     Cmd_CalTps = Creer_bouton(this, "Cmd_CalTps", "=");
     Cmd_CalTps->setToolTip("Calculer le temps d'engagement");
     Cmd_CalTps->setGeometry(390, 262, 30, 24);

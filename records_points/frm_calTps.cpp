@@ -4,7 +4,7 @@
 #include "core/ouvreurs.h"
 #include "core/temps.h"
 #include "core/utils.h"
-#include "entries/boite_temps_locale.h"
+#include "core/boites_saisie.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -25,7 +25,7 @@ frm_calTps::frm_calTps(QWidget* parent) : FenetreComptee(parent)
     txt_tpsAjout->setGeometry(125, 10, 110, 24);
     txt_tpsAjout->setPlaceholderText("Format M.SSCC");
     txt_tpsAjout->setToolTip("Format M.SSCC");
-    relais_detail::Brancher_temps(txt_tpsAjout);
+    Brancher_boite_temps(txt_tpsAjout);
     txt_tpsAjout->installEventFilter(this);
     cmd_Ajout = Creer_bouton(this, "cmd_Ajout", "+");
     cmd_Ajout->setGeometry(242, 10, 34, 24);

@@ -13,10 +13,13 @@
 #include "fixtures.h"
 #include "port_test.h"
 #include "records_points/frm_calTps.h"
+#include "shell/frm_principal.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -158,6 +161,7 @@ private slots:
     void calculatrice_data();
     void calculatrice();
     void calculatriceCopieVersLeRelais();
+    void menuCalculatrice();
     void images();
 
 private:
@@ -647,6 +651,36 @@ void TstEngagRelais::calculatriceCopieVersLeRelais()
     QCOMPARE(f->txt_temps->text(), QString("1.0000"));
     QTest::mouseClick(f->Cmd[0], Qt::LeftButton);
     QCOMPARE(k.base.valeur("select Tps from Relais"), QString("1"));
+}
+
+void TstEngagRelais::menuCalculatrice()
+{
+    Compet k;
+    FrmPrincipal principale;
+    principale.show();
+    Menus_base_ouverte();
+    Menu("mnuOutilsCalculTps")->trigger();
+    Menu("mnuOutilsCalculTps")->trigger();
+    QList<frm_calTps*> ouvertes;
+    for (QMdiSubWindow* s : principale.zoneFenetres()->subWindowList())
+        if (auto* c = qobject_cast<frm_calTps*>(s->widget()))
+            ouvertes << c;
+    QCOMPARE(ouvertes.size(), 1);
+    // No relay window to copy into.
+    QVERIFY(!ouvertes[0]->chk_CopieCalcul->isVisibleTo(ouvertes[0]));
+    QVERIFY(Fenetre_ouverte());
+    QTest::mouseClick(ouvertes[0]->cmd, Qt::LeftButton);
+    Traiter_evenements();
+    QVERIFY(!Fenetre_ouverte());
+
+    // The relay window in the document area, as the user sees it.
+    QPointer<frm_engag_relais> fenetre;
+    frm_engag_relais* f = k.ouvrir(fenetre);
+    Choisir_equipe(f, "Equipe 1 Femme");
+    const QString dossier = QDir::temp().filePath("qv_images_relais");
+    QDir().mkpath(dossier);
+    QVERIFY(principale.grab().save(dossier + "/principale_selection.png"));
+    f->close();
 }
 
 void TstEngagRelais::images()
