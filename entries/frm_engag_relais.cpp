@@ -255,6 +255,14 @@ QString frm_engag_relais::Get_clause_equipe(const QString& numero, const QString
     return " and " + prefixe + "Num_equipe = " + numero + " and " + prefixe + "Equipe_mixte = " + mixte;
 }
 
+QString frm_engag_relais::conditionRelaisEquipe() const
+{
+    // A men's or women's club team swims the events of its sex only.
+    if (!m_sexeEquipe.isEmpty())
+        return " and Nage.Sexe = '" + m_sexeEquipe + "' and Relais.Equipe_mixte = false";
+    return " and Relais.Equipe_mixte = true";
+}
+
 void frm_engag_relais::cbo_team_Click()
 {
     if (cbo_team->currentText() == m_libelleCharge)
@@ -305,14 +313,10 @@ void frm_engag_relais::chargerSelection()
     m_indexEvenement = 100;
     Maj_nb_equipe(false);
 
-    QString mixte;
     sql = "SELECT Relais.code_epreuve, Max(Relais.Num_Lic) AS MaxDeNum_Lic FROM Nage Nage, Relais Relais "
           "WHERE Nage.Code_Nage = Relais.Code_epreuve AND Relais.Num_compet = "
           + m_strNumCompet + " AND Relais.Num_profil = " + strNumProfil + " AND Relais.Num_equipe = " + m_numEquipe;
-    if (!m_sexeEquipe.isEmpty())
-        sql += " and Nage.Sexe = '" + m_sexeEquipe + "' and Relais.Equipe_mixte = false";
-    else
-        sql += " and Relais.Equipe_mixte = true";
+    sql += conditionRelaisEquipe();
     sql += " group by Relais.code_epreuve";
     const bool sauver = m_sauverNb;
     m_sauverNb = false;
@@ -348,10 +352,7 @@ void frm_engag_relais::chargerComposition()
                   "AND Relais.Num_compet = "
                   + m_strNumCompet + " AND Relais.Num_profil = " + strNumProfil
                   + " AND Relais.Num_equipe = " + m_numEquipe;
-    if (!m_sexeEquipe.isEmpty())
-        sql += " and Nage.Sexe = '" + m_sexeEquipe + "' and Relais.Equipe_mixte = false";
-    else
-        sql += " and Relais.Equipe_mixte = true";
+    sql += conditionRelaisEquipe();
     sql += " GROUP BY Nage.Libelle, Nage.Code_Nage, Nage.Sexe, Nage.distance, Nage.Nb_nageurs"
            " order by Nage.Sexe, Nage.distance, Nage.Code_nage";
     {

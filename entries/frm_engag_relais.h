@@ -65,6 +65,7 @@ private:
     void Maj_controles_relais();
     void Maj_nb_equipe(bool b);
 
+    QString conditionRelaisEquipe() const;
     void cbo_team_Click();
     void chargerSelection();
     void chargerComposition();
