@@ -801,17 +801,22 @@ void frm_engag_relais::ok()
 
 void frm_engag_relais::annuler()
 {
-    restaurerCopie();
-    close();
+    if (restaurerCopie())
+        close();
 }
 
-void frm_engag_relais::restaurerCopie()
+bool frm_engag_relais::restaurerCopie()
 {
-    m_fermeture = true;
     Afficher_statut("Suppression des données temporaires");
-    Copier_relais_table(m_strNumCompet, "Relais_tempo", "Relais");
+    const bool restaure = Copier_relais_table(m_strNumCompet, "Relais_tempo", "Relais");
     Afficher_statut("");
+    // Without the rows put back, the work copy is the only trace of them: it is kept, and so is
+    // the window, so that the user may cancel again.
+    if (!restaure)
+        return false;
+    m_fermeture = true;
     terminerEdition();
+    return true;
 }
 
 void frm_engag_relais::terminerEdition()
@@ -829,8 +834,10 @@ void frm_engag_relais::Decharger_fenetres_filles()
 void frm_engag_relais::closeEvent(QCloseEvent* event)
 {
     // Closed by its title bar: the edit is cancelled.
-    if (!m_fermeture && !estDecharge())
-        restaurerCopie();
+    if (!m_fermeture && !estDecharge() && !restaurerCopie()) {
+        event->ignore();
+        return;
+    }
     FenetreComptee::closeEvent(event);
 }
 

@@ -81,7 +81,7 @@ private:
     void Timer1_Timer();
     void ok();
     void annuler();
-    void restaurerCopie();
+    bool restaurerCopie();
     void terminerEdition();
     QString codeEvenement() const;
     QString infoEvenement(int colonne) const;

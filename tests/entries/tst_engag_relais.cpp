@@ -152,6 +152,7 @@ private slots:
     void composition();
     void annulerEtFermerRestaurent_data();
     void annulerEtFermerRestaurent();
+    void annulationImpossibleGardeLaCopie();
     void erreurBaseSignalee();
     void codesDesJambes_data();
     void codesDesJambes();
@@ -359,6 +360,37 @@ void TstEngagRelais::annulerEtFermerRestaurent()
     QCOMPARE(k.lignes(), avant);
     QCOMPARE(k.base.valeur("select count(*) from Relais_tempo"), QString("0"));
     QVERIFY(!Fenetre_ouverte());
+}
+
+void TstEngagRelais::annulationImpossibleGardeLaCopie()
+{
+    PortIhmTest ihm;
+    ihm.accepterMessagesOk(true);
+    Compet k;
+    k.relais(44, 1, 1, false, "4.1", {k.femmes[0]});
+    const QStringList avant = k.lignes();
+    QPointer<frm_engag_relais> fenetre;
+    frm_engag_relais* f = k.ouvrir(fenetre);
+    Choisir_equipe(f, "Equipe 1 Femme");
+    Evenement(f->Lst_relais, "Dames 4 x 50 m N.L.")->setCheckState(Qt::Checked);
+    Choisir_equipe(f, "Individuel");
+    k.base.executer("CREATE TRIGGER panne BEFORE DELETE ON Relais BEGIN SELECT RAISE(ABORT, 'disque plein'); END");
+    // Neither the button nor the close box empties the work copy when the rows cannot go back.
+    QTest::mouseClick(f->Cmd[1], Qt::LeftButton);
+    f->close();
+    Traiter_evenements();
+    QVERIFY(fenetre && f->isVisible());
+    QCOMPARE(ihm.messages().size(), 2);
+    for (const QString& m : ihm.messages())
+        QVERIFY(m.startsWith("Une erreur s'est produite lors de la sauvegarde dans la table Relais des engagements "
+                             "des relais."));
+    QCOMPARE(k.base.valeur("select count(*) from Relais_tempo"), QString("1"));
+    k.base.executer("DROP TRIGGER panne");
+    QTest::mouseClick(f->Cmd[1], Qt::LeftButton);
+    Traiter_evenements();
+    QVERIFY(!fenetre);
+    QCOMPARE(k.lignes(), avant);
+    QCOMPARE(k.base.valeur("select count(*) from Relais_tempo"), QString("0"));
 }
 
 void TstEngagRelais::erreurBaseSignalee()
