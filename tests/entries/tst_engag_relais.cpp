@@ -729,6 +729,8 @@ void TstEngagRelais::images()
     f->grab().save(dossier + "/selection.png");
     QTest::mouseClick(f->Cmd[2], Qt::LeftButton);
     QTRY_COMPARE(f->tailleDesign().height(), 9270 / 15);
+    f->Lst_relais_engag->setCurrentRow(1);
+    QCOMPARE(Nombre_lignes(f->lsv_engag_relais), 3);
     QTest::mouseClick(f->Cmd_AffichCalTps, Qt::LeftButton);
     frm_calTps* c = f->calculatrice();
     for (const char* s : {"0.3512", "0.3488"}) {
