@@ -1,6 +1,7 @@
 #include "entries/frm_engag_relais.h"
 
 #include "clubs_licences/licences.h"
+#include "competitions/rcomp.h"
 #include "core/base.h"
 #include "core/erreurs.h"
 #include "core/globales.h"
@@ -204,10 +205,7 @@ void frm_engag_relais::RemplirInfo(const QString& strNumCompet)
 {
     m_strNumCompet = strNumCompet;
     Garder(ErreurChargement, [this] {
-        Executer_requete("select Longueur from Rcomp where AutoNum = " + m_strNumCompet, false);
-        m_longueurBassin =
-            colResultat.Count(0) > 0 ? static_cast<int>(Valeur_numerique(colResultat.item(0, 1))) : 0;
-        Liberer_resultat();
+        m_longueurBassin = Lire_longueur_compet(m_strNumCompet);
         Charger_equipes();
     });
     m_sauverNb = true;

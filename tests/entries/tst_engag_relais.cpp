@@ -1,6 +1,7 @@
 // The relay entry window: numbers of relay teams per club team, compositions of legs, the
 // entry time from the legs' best times, and the undo from the work copy.
 
+#include "competitions/frm_liste_compet.h"
 #include "core/base.h"
 #include "core/globales.h"
 #include "core/listes.h"
@@ -147,6 +148,7 @@ class TstEngagRelais : public QObject {
 private slots:
     void initTestCase();
     void cleanup();
+    void ouvertureDepuisLaListe();
     void equipesEtNombres();
     void nombresEnBassinDe50();
     void composition();
@@ -171,6 +173,7 @@ private:
 
 void TstEngagRelais::initTestCase()
 {
+    Initialiser_verrous_menus();
     QCoreApplication::setOrganizationName("Quorvelane");
     QCoreApplication::setApplicationName("Quorvelane");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
@@ -181,6 +184,54 @@ void TstEngagRelais::cleanup()
     for (QWidget* w : QApplication::topLevelWidgets())
         w->close();
     Traiter_evenements();
+}
+
+void TstEngagRelais::ouvertureDepuisLaListe()
+{
+    PortIhmTest ihm;
+    ihm.accepterMessagesOk(true);
+    Compet k;
+    k.relais(44, 1, 1, false, "4.1", {k.femmes[0]});
+    QPointer<Frm_liste_compet> liste;
+    Ouvrir_liste_compet(liste, "Choix d'une compétition pour engagements des relais", "Choix pour engagements relais",
+                        false, "&Engag", nullptr, QString());
+    QCOMPARE(Nombre_lignes(liste->lsv_compet), 1);
+
+    // A work copy that cannot be taken opens nothing: a cancel would have nothing to put back.
+    k.base.executer("CREATE TRIGGER panne BEFORE INSERT ON Relais_tempo BEGIN SELECT RAISE(ABORT, 'plein'); END");
+    Double_clic(liste->lsv_compet, 1);
+    Traiter_evenements();
+    QCOMPARE(ihm.messages().size(), 1);
+    QVERIFY(ihm.messages()[0].startsWith(
+        "Une erreur s'est produite lors de la sauvegarde dans la table Relais_tempo des engagements des relais."));
+    QVERIFY(!Fenetre_nommee<frm_engag_relais>("frm_engag_relais"));
+    k.base.executer("DROP TRIGGER panne");
+
+    ihm.effacer();
+    Double_clic(liste->lsv_compet, 1);
+    Traiter_evenements();
+    auto* f = Fenetre_nommee<frm_engag_relais>("frm_engag_relais");
+    QVERIFY(f);
+    QVERIFY(ihm.messages().isEmpty());
+    QCOMPARE(f->frmCible.data(), static_cast<QWidget*>(liste.data()));
+    QCOMPARE(k.base.valeur("select count(*) from Relais_tempo"), QString("1"));
+    // One relay edit at a time.
+    Double_clic(liste->lsv_compet, 1);
+    Traiter_evenements();
+    QCOMPARE(ihm.messages(), QStringList{"La fenêtre est déjà ouverte.\r\nTerminer la précédente opération."});
+    QCOMPARE(k.base.valeur("select count(*) from Relais_tempo"), QString("1"));
+    // Once it is closed the list opens it again.
+    QTest::mouseClick(f->Cmd[0], Qt::LeftButton);
+    Traiter_evenements();
+    ihm.effacer();
+    Double_clic(liste->lsv_compet, 1);
+    Traiter_evenements();
+    QVERIFY(ihm.messages().isEmpty());
+    QVERIFY(Fenetre_nommee<frm_engag_relais>("frm_engag_relais"));
+    liste->close();
+    Traiter_evenements();
+    QVERIFY(!Fenetre_nommee<frm_engag_relais>("frm_engag_relais"));
+    QCOMPARE(k.lignes(), QStringList{"44:1:1:Faux:4,1:" + k.femmes[0]});
 }
 
 void TstEngagRelais::equipesEtNombres()
