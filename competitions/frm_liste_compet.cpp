@@ -400,7 +400,9 @@ void Frm_liste_compet::action()
         } else if (strAction == "Choix pour engagements relais") {
             if (Fenetre_deja_ouverte(Fenetre_suivante("frm_engag_relais"), false))
                 return;
-            Copier_relais_table(cle, "Relais", "Relais_tempo");
+            // Without the copy a cancel would put back nothing: the relays would be lost.
+            if (!Copier_relais_table(cle, "Relais", "Relais_tempo"))
+                return;
             Ouvrir_frm_engag_relais(m_relais, cle, this);
         } else if (strAction == "modif prog") {
             if (!Fenetre_deja_ouverte(Fenetre_suivante("frm_prog"), false))

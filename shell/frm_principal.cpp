@@ -10,6 +10,7 @@
 #include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/messages.h"
+#include "core/ouvreurs.h"
 #include "core/services.h"
 #include "shell/commandes_competitions.h"
 #include "shell/commandes_licences.h"
@@ -343,6 +344,12 @@ void FrmPrincipal::connecterMenus()
     auto* records = new CommandesRecords(this);
     relier("mnuPerfRecView", [records] { records->mnuPerfRecView_Click(); });
     relier("mnuPerfRecModifier", [records] { records->mnuPerfRecModifier_Click(); });
+
+    // The time calculator from the tools menu has no relay window to copy into.
+    relier("mnuOutilsCalculTps", [=, fenetre = QPointer<frm_calTps>()]() mutable {
+        commande("Une erreur s'est produite lors de l'ouverture de la calculatrice de temps.",
+                 [&fenetre] { Ouvrir_calculatrice_temps(fenetre, 0, 0, nullptr); });
+    });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
