@@ -6,6 +6,7 @@
 #include "clubs_licences/saison.h"
 #include "clubs_licences/utils_club.h"
 #include "core/base.h"
+#include "core/boites_saisie.h"
 #include "core/dates.h"
 #include "core/erreurs.h"
 #include "core/listes.h"
@@ -41,23 +42,6 @@ QString Affiliation(const QCheckBox* c)
 {
     return c->isChecked() ? QStringLiteral("O") : QString();
 }
-
-// Remembers a date box before each key, so that an impossible day can be undone.
-class MemoireDate : public QObject {
-public:
-    explicit MemoireDate(QLineEdit* boite) : QObject(boite), m_boite(boite) { boite->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override
-    {
-        if (objet == m_boite && evenement->type() == QEvent::KeyPress)
-            Memoriser_saisie_date(m_boite);
-        return false;
-    }
-
-private:
-    QLineEdit* m_boite;
-};
 
 QString Date_groupe(const QMap<int, QLineEdit*>& boites, int base, bool bToujours)
 {
@@ -151,20 +135,15 @@ QWidget* det_licence::groupeDate(int base)
     auto* rangee = new QHBoxLayout(groupe);
     rangee->setContentsMargins(0, 0, 0, 0);
     static const char* const bulles[3] = {"Jour", "Mois", "Année"};
+    QLineEdit* boites[3];
     for (int k = 0; k < 3; ++k) {
         auto* boite = new QLineEdit(groupe);
         const int index = base + k;
         boite->setObjectName(QString("txt_description_%1").arg(index));
-        boite->setMaxLength(k == 2 ? 4 : 2);
         boite->setFixedWidth(boite->fontMetrics().horizontalAdvance(k == 2 ? "00000" : "000") + 14);
         boite->setToolTip(QString::fromUtf8(bulles[k]));
-        Installer_filtre_chiffre(boite);
-        Installer_selection_au_focus(boite);
-        new MemoireDate(boite);
-        connect(boite, &QLineEdit::textEdited, this, [this, index] {
-            Controler_saisie_date(txt_description, bControleDate, index, Arrondi_dizaine(index), 1);
-        });
         txt_description.insert(index, boite);
+        boites[k] = boite;
         rangee->addWidget(boite);
         if (k < 2)
             rangee->addWidget(new QLabel("/", groupe));
@@ -173,10 +152,7 @@ QWidget* det_licence::groupeDate(int base)
     bouton->setObjectName(QString("Cmd_Date_%1").arg(base));
     bouton->setToolTip("Calendrier");
     bouton->setFixedWidth(bouton->fontMetrics().horizontalAdvance("...") + 18);
-    connect(bouton, &QPushButton::clicked, this, [this, base] {
-        Choisir_date(bControleDate, txt_description.value(base), txt_description.value(base + 1),
-                     txt_description.value(base + 2));
-    });
+    Brancher_boites_date(boites[0], boites[1], boites[2], bControleDate, bouton);
     Cmd_Date.insert(base, bouton);
     rangee->addWidget(bouton);
     rangee->addStretch(1);

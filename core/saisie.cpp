@@ -47,9 +47,10 @@ protected:
         if (texte.size() != 1)
             return false;
         const int code = texte[0].unicode();
-        // Backspace goes through the filter (its callers remember the box on it); other control
-        // characters (Enter, Tab, Escape) belong to the window.
-        if (code < 32 && code != 8)
+        // Backspace goes through the filter (its callers remember the box on it); other keys that
+        // type nothing (Enter, Tab, Escape, Delete, which X11 sends as "\x7f") belong to the box
+        // or the window.
+        if (code != 8 && !texte[0].isPrint())
             return false;
         const int garde = m_filtre(code);
         if (garde == 0)
