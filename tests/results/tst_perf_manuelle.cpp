@@ -303,12 +303,17 @@ void TestPerfManuelle::relaisPlacesVidesEtNumeroUn()
     f->lsv_licence->setCurrentItem(Ligne(f->lsv_licence, Ligne_texte(f->lsv_licence, "DUBOIS")));
     QTest::keyClick(f->lsv_licence, Qt::Key_Return); // Enter adds the candidate
     QCOMPARE(Nombre_lignes(f->lsv_compo_relais), 4);
+    // The last leg moved up one place, its key with it.
+    QCOMPARE(f->lsv_compo_relais->currentItem(), Ligne(f->lsv_compo_relais, 4));
+    Cliquer(f->cmd_plus);
+    QCOMPARE(Ligne(f->lsv_compo_relais, 3)->text(0), QString("DUBOIS"));
+    QCOMPARE(Ligne(f->Lsv_compo_relais_num, 3)->text(0), QString("10"));
     c.ihm.repondre(Reponse::Oui);
     Cliquer(f->Cmd_def[0]);
     QCOMPARE(c.ihm.appels().back().texte,
              QString("Enregistrer la nouvelle perfomance sur le Dames 4 x 50 m N.L.\r\n avec le temps 2:10.00 ?"));
     QCOMPARE(Lignes_requete("SELECT * FROM Liffn_relais"),
-             QStringList {"43|" + clubA + "|1|25|20040612|2,1|Pont-l'Abbe|13|10|13|10|1|1|1|1|1|1| | | | |0|1"});
+             QStringList {"43|" + clubA + "|1|25|20040612|2,1|Pont-l'Abbe|13|10|10|13|1|1|1|1|1|1| | | | |0|1"});
     // Same event, empty entry and composition, the candidates still there.
     QCOMPARE(Nombre_lignes(f->lsv_compo_relais), 0);
     QCOMPARE(f->txt_info[0]->text(), QString("0.0000"));
