@@ -103,13 +103,20 @@ int main(int argc, char** argv)
     fenetre.Entete_colonnes_perf();
 
     // The swimmer list.
-    const QString requeteListe =
+    // The list as a grouping of every performance of the club, and as the viewer asks for it.
+    const QString requeteGroupee =
         "SELECT Licence.Num, Licence.Nom, Licence.Prenom, Licence.Licence, Licence.Date_Naissance FROM Club Club, "
         "Licence Licence, Liffn Liffn WHERE Club.Code_federal = Licence.Code_Club AND Licence.Num = Liffn.Num_Lic AND "
         "Licence.Code_Club = '"
         + kClub
         + "' GROUP BY Licence.Num, Licence.Nom, Licence.Prenom, Licence.Licence, Club.Intitule, Licence.Date_Naissance "
           "ORDER BY Licence.Nom, Licence.Prenom";
+    const QString requeteListe =
+        "SELECT DISTINCT Licence.Num, Licence.Nom, Licence.Prenom, Licence.Licence, Licence.Date_Naissance FROM Club "
+        "Club, Licence Licence WHERE Club.Code_federal = Licence.Code_Club AND EXISTS (SELECT 1 FROM Liffn Liffn WHERE "
+        "Liffn.Num_Lic = Licence.Num) AND Licence.Code_Club = '"
+        + kClub + "' ORDER BY Licence.Nom, Licence.Prenom";
+    const qint64 groupee = Meilleur_temps([&] { Pas_a_pas(requeteGroupee); }, 3);
     const qint64 listeNue = Meilleur_temps([&] {
         Pas_a_pas(requeteListe);
         Pas_a_pas("SELECT count(*) FROM Liffn_relais WHERE Code_club = '" + kClub + "'");
@@ -152,6 +159,7 @@ int main(int argc, char** argv)
     std::printf("performances                     : %d (%d nageurs)\n", kNageurs * kParNageur, kNageurs);
     std::printf("plan de la requête d'un nageur   :\n");
     Plan(individuel(0));
+    std::printf("liste par regroupement des performances : %8.1f ms\n", groupee / 1e6);
     std::printf("liste des nageurs   : %8.1f ms, requêtes nues %8.1f ms, rapport %.1fx\n", liste / 1e6, listeNue / 1e6,
                 double(liste) / double(listeNue));
     std::printf("un nageur (%6d lignes) : %8.1f ms, requête nue %8.1f ms, rapport %.1fx\n", lignesUn, un / 1e6,
