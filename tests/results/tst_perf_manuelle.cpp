@@ -68,6 +68,7 @@ private slots:
     void listeDesNageursBloqueePendantLaSaisie();
     void epreuvesDuSexeEtBassin50();
     void triGardeLeNageur();
+    void selectionEcritLeClubDuNageur();
     void relaisPlacesVidesEtNumeroUn();
     void relaisCandidatsEtBoutonsDeComposition();
 };
@@ -274,6 +275,22 @@ void TestPerfManuelle::triGardeLeNageur()
         prenoms << Ligne(f->lsv_licence, i)->text(1);
     QCOMPARE(prenoms, QStringList({"Ana", "Jean", "Léa", "Marc"}));
     QCOMPARE(f->lsv_licence->currentItem()->text(0), QString("MARTIN"));
+    f->close();
+}
+
+void TestPerfManuelle::selectionEcritLeClubDuNageur()
+{
+    ContextePerfs c;
+    strCodeClub = selection;
+    bClubSelection = true;
+    QPointer<frm_ajout_perf> f;
+    QVERIFY(Ouvrir_pour(f, "BERNARD"));
+    QCOMPARE(f->lsv_licence->headerItem()->text(3), QString("Club Origine"));
+    QCOMPARE(Ligne(f->lsv_licence, 1)->text(3), QString("Club B"));
+    Saisir(f, "1.1", "Lille", "3", "3", "2004");
+    c.ihm.repondre(Reponse::Oui);
+    Cliquer(f->Cmd_def[0]);
+    QCOMPARE(Lignes_requete("SELECT Code_club, Num_Lic, Age_nageur FROM Liffn"), QStringList {clubB + "|20|11"});
     f->close();
 }
 
