@@ -97,6 +97,26 @@ int Compter_inter(const DonneesResultats& d, const QStringList& entete)
     return n;
 }
 
+void Parcourir_resultats(const DonneesResultats& d, const VisiteurResultats& visiteur)
+{
+    int prochain = 0;
+    int nbInter = 0;
+    for (const QStringList& ligne : d.lignes) {
+        const QString nom = Cellule(ligne, 1);
+        if (!Est_blanc(Cellule(ligne, 0))) {
+            visiteur.resultat(ligne, nbInter);
+        } else if (Est_blanc(nom)) {
+            visiteur.ligneVide();
+        } else if (prochain < d.libelles.size() && nom == d.libelles[prochain]) {
+            if (d.inter)
+                nbInter = Compter_inter(d, ligne);
+            visiteur.entete(nom, prochain++);
+        } else {
+            visiteur.entete(nom, -1);
+        }
+    }
+}
+
 bool Est_code_special_joint(const QString& tps)
 {
     return tps == "Disq" || tps == "Forf" || tps == "Aban" || tps == "NA";
