@@ -184,6 +184,7 @@ QWidget* frm_view_record::construireModifier()
         rangeeBassins->addWidget(Opt_bassin[i]);
         connect(Opt_bassin[i], &QRadioButton::clicked, this, &frm_view_record::Charger_record_courant);
     }
+    rangeeBassins->addStretch(1);
     Opt_bassin[1]->setChecked(true);
 
     auto* relais = new QGroupBox("Relais", page);

@@ -357,6 +357,7 @@ void TstRecordsClub::saisieRelais()
     Double_clic(f->LsvNage, Place(f, DamesRelais));
     QCOMPARE(Nombre_lignes(f->lsv_relais), 4);
     QCOMPARE(Ligne(f->lsv_relais, 3)->text(0), QString("Zoé"));
+    Capturer(f, "records_relais");
     f->close();
 }
 
