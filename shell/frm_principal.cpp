@@ -11,7 +11,11 @@
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/services.h"
+#include "shell/commandes_competitions.h"
 #include "shell/commandes_licences.h"
+#include "shell/commandes_modeles.h"
+#include "shell/commandes_performances.h"
+#include "shell/commandes_resultats.h"
 #include "shell/commandes_records.h"
 #include "shell/det_profil.h"
 #include "shell/frm_attente.h"
@@ -283,6 +287,29 @@ void FrmPrincipal::connecterMenus()
     relier("mnuLicSuppr", [licences] { licences->mnuLicSuppr_Click(); });
     relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
     relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
+
+    // Competitions and pools.
+    (new CommandesCompetitions(this))->connecter(this);
+
+    // Entry and programme templates.
+    auto* modeles = new CommandesModeles(this);
+    relier("mnuModeleEngagNew", [modeles] { modeles->mnuModeleEngagNew_Click(); });
+    relier("mnuModeleProgNew", [modeles] { modeles->mnuModeleProgNew_Click(); });
+    for (const char* type : {"Engag", "Prog"}) {
+        for (const char* mode : {"View", "Modif", "Suppr"}) {
+            const QString nom = QString("mnuModele%1%2").arg(type, mode);
+            relier(nom.toLatin1().constData(), [modeles, type, mode] { modeles->ouvrirListe(type, mode); });
+        }
+    }
+
+    // Performances: the manual windows and the viewer.
+    auto* performances = new CommandesPerformances(this);
+    relier("mnuPerfAjout", [performances] { performances->mnuPerfAjout_Click(); });
+    relier("mnuPerfAjoutRelais", [performances] { performances->mnuPerfAjoutRelais_Click(); });
+    relier("mnuPerfView", [performances] { performances->mnuPerfView_Click(); });
+
+    auto* resultats = new CommandesResultats(this);
+    relier("mnuCompetVoirResult", [resultats] { resultats->mnuCompetVoirResult_Click(); });
 
     // Club records and their categories.
     auto* records = new CommandesRecords(this);

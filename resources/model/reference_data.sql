@@ -95,10 +95,12 @@ INSERT INTO Nage (Code_Nage, Libelle, Nb_nageurs, Sexe, Mixte, Distance, Possibl
 -- Special result codes, stored by the results import in place of a time (91 or more).
 -- Lib_un goes in the time column, Lib_deux in the points column. The printed and HTML
 -- results join the two cells for "Disq", "Forf" and "Aban": keep those exact words.
+-- Disqualified, did not finish (abandon), withdrawn (forfait), did not start (non partant).
 INSERT INTO Code_Disq (Val_code, Lib_un, Lib_deux) VALUES
     (91, 'Disq', 'DSQ'),
     (92, 'Aban', 'ABD'),
-    (93, 'Forf', 'FOR');
+    (93, 'Forf', 'FOR'),
+    (94, 'NP', 'DNS');
 
 
 -- Inter-regions of the federation's regional leagues. Code 0 ('Null', never listed) is
