@@ -13,6 +13,7 @@
 #include "core/services.h"
 #include "shell/commandes_competitions.h"
 #include "shell/commandes_licences.h"
+#include "shell/commandes_points.h"
 #include "shell/commandes_modeles.h"
 #include "shell/commandes_performances.h"
 #include "shell/commandes_resultats.h"
@@ -288,6 +289,12 @@ void FrmPrincipal::connecterMenus()
     relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
     relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
 
+    // Points: the calculator, the interclub estimate and the LEN reference times.
+    auto* points = new CommandesPoints(this);
+    relier("mnuOutilsCalculPoint", [points] { points->mnuOutilsCalculPoint_Click(); });
+    relier("mnuOutilsCalculPointEquipe", [points] { points->mnuOutilsCalculPointEquipe_Click(); });
+    relier("mnuPointRefLEN", [points] { points->mnuPointRefLEN_Click(); });
+
     // Competitions and pools.
     (new CommandesCompetitions(this))->connecter(this);
 
@@ -308,6 +315,7 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfAjoutRelais", [performances] { performances->mnuPerfAjoutRelais_Click(); });
     relier("mnuPerfView", [performances] { performances->mnuPerfView_Click(); });
 
+    // Results of the held competitions.
     auto* resultats = new CommandesResultats(this);
     relier("mnuCompetVoirResult", [resultats] { resultats->mnuCompetVoirResult_Click(); });
 
