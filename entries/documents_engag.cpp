@@ -402,6 +402,11 @@ void Imprimer_convocations(QTreeWidget* nageurs, QTreeWidget* infos, const QStri
                 };
                 lettre.selectionner(lettre.longueur(), 0);
                 Rtb_ecrire(lettre, "\r\n", 0);
+                // The coupon starts plain, whatever the message ended with.
+                lettre.setAlignement(Qt::AlignLeft);
+                lettre.setGras(false);
+                lettre.setItalique(false);
+                lettre.setSouligne(false);
                 decoupe();
                 Rtb_ecrire(lettre, "\r\n\r\n", 0);
                 Rtb_ecrire(lettre, "Nageur  : " + nom + "\r\n", 0);
