@@ -409,7 +409,7 @@ void Frm_liste_compet::action()
                 Ouvrir_frm_prog(m_prog, "Programme compétition", "Modif", false, cle, true, this, false);
         } else if (strAction == "Imprim convoc") {
             if (!Fenetre_deja_ouverte(Fenetre_suivante("frm_convocation"), false))
-                Ouvrir_frm_convocation(m_convocation, cle);
+                Ouvrir_frm_convocation(m_convocation, cle, this);
         } else if (strAction == "Imprim bordereau") {
             Imprimer_bordereau_engag(cle);
         } else if (strAction == "disk") {
