@@ -314,6 +314,9 @@ void frm_engag::Remplir_Info_Engag()
         for (int k = 0; k < 3; ++k)
             txt_nb_equipe[k]->setText(ligne ? r.texte(k) : "0");
     }
+    // Forced after a template was applied: the grid's swimmer may be gone, his entries replaced.
+    if (bForceRefresh)
+        m_nageurAffiche.clear();
     if (!bModeleTraitee) {
         QString debut, longueur;
         Lire_compet(strNumCompetTraitee, debut, longueur);
@@ -897,6 +900,8 @@ void frm_engag::choisirModele()
     if (Fenetre_deja_ouverte(m_listeModeles, false))
         return;
     try {
+        // Kept before the template replaces the entries.
+        Sauver_engag_nageur(m_nageurAffiche);
         const QRect cadre = Cadre_fenetre(this)->geometry();
         // Beside this window: 100 twips to its right, 500 below its top.
         Ouvrir_liste_modeles(m_listeModeles, "Choix d'un modèle d'engagements", "Choisir", true, QString(), "Engag",
