@@ -72,6 +72,7 @@ void det_modele_obli::ok()
             Ouvrir_frm_engag(fenetreNouveauModeleEngag, "Définition des engagements pour nouveau modèle " + nom,
                              "new modele", true, cle, nullptr, true);
         } else if (strAction == "nouveau prog") {
+            // The editor takes the locks of a new programme template and gives them back itself.
             Ouvrir_frm_prog(fenetreNouveauModeleProg, "Définition du programme pour nouveau modèle " + nom, "new modele",
                             true, cle, true, nullptr, false);
         } else if (depuis && liste) {
