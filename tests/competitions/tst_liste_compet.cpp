@@ -340,7 +340,7 @@ void TstListeCompet::actionsSuivantes_data()
     // The runner reaches the component of the mode, which is not there.
     const QString dll = "Impossible de créer l'objet %1 ";
     QTest::newRow("engagements") << "mnuEngagIndiv" << "" << "frm_engag" << "Définition des engagements";
-    QTest::newRow("relais") << "mnuEngagRelais" << nonDisponible << "" << "";
+    QTest::newRow("relais") << "mnuEngagRelais" << "" << "frm_engag_relais" << "Définition des relais";
     QTest::newRow("programme") << "mnuEngagProgramme" << "" << "frm_prog" << "Programme compétition";
     QTest::newRow("convocations") << "mnuEngagConvoc" << nonDisponible << "" << "";
     QTest::newRow("bordereau") << "mnuEngagBordereau" << nonDisponible << "" << "";
