@@ -125,6 +125,9 @@ void Supprimer_nageur_relais(const QString& licences, const QString& competition
         sql += " AND Equipe_mixte = " + mixte;
     if (!profil.isEmpty())
         sql += " AND Num_profil = " + profil;
+    // Ten statements, one per leg: all of them or none.
+    PointSauvegarde point("nageur_relais");
     for (int n = 1; n <= 10; ++n)
         cnxBase.Execute(QString(sql).replace("<NUM>", QString::number(n)));
+    point.valider();
 }

@@ -29,3 +29,17 @@ QByteArray Texte_en_cp1252(const QString& texte)
     }
     return octets;
 }
+
+QString Cp1252_en_texte(const QByteArray& octets)
+{
+    QString texte;
+    texte.reserve(octets.size());
+    for (const char o : octets) {
+        const auto u = static_cast<unsigned char>(o);
+        if (u >= 0x80 && u < 0xA0)
+            texte.append(QChar(haut[u - 0x80] ? haut[u - 0x80] : char16_t(0xFFFD)));
+        else
+            texte.append(QChar(u));
+    }
+    return texte;
+}

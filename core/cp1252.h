@@ -6,3 +6,5 @@
 
 // Characters outside the code page become "?".
 QByteArray Texte_en_cp1252(const QString& texte);
+// Each byte one character; the code page's five undefined bytes read as U+FFFD.
+QString Cp1252_en_texte(const QByteArray& octets);

@@ -17,6 +17,8 @@ class frm_prog;
 class frm_engag;
 class frm_engag_relais;
 class frm_convocation;
+class Frm_liste_compet;
+class det_compet;
 
 // Asks for a template's name in det_modele_obli; style 1 is modal. Table and key are set when
 // not empty, the box's text when nomActuel is not empty.
@@ -58,8 +60,19 @@ void Ouvrir_frm_engag(QPointer<frm_engag>& fenetre, const QString& titre, const 
 // The relay entry window frm_engag_relais (entries) for a competition.
 void Ouvrir_frm_engag_relais(QPointer<frm_engag_relais>& fenetre, const QString& cleCompet, QWidget* appelant);
 
-// The convocation window frm_convocation (entries) for a competition.
-void Ouvrir_frm_convocation(QPointer<frm_convocation>& fenetre, const QString& cleCompet);
+// The convocation window frm_convocation (entries) for a competition; the caller is told when it
+// closes.
+void Ouvrir_frm_convocation(QPointer<frm_convocation>& fenetre, const QString& cleCompet, QWidget* appelant);
 
 // Prints the current profile's entry slip of a competition (entries).
 void Imprimer_bordereau_engag(const QString& cleCompet);
+
+// The competition list Frm_liste_compet in a mode, with the mode's locks from
+// Verrous_liste_compet (competitions/rcomp.h); an empty sql lists the mode's competitions.
+void Ouvrir_liste_compet(QPointer<Frm_liste_compet>& fenetre, const QString& titre, const QString& mode,
+                         bool annulerPossible, const QString& titreAction, QWidget* appelant, const QString& sql);
+
+// The competition detail det_compet: "Nouveau" (with the new-competition locks) or "Modif" on
+// competition cle.
+void Ouvrir_det_compet(QPointer<det_compet>& fenetre, const QString& mode, const QString& titre, const QString& cle,
+                       QWidget* appelant);

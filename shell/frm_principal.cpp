@@ -10,8 +10,15 @@
 #include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/messages.h"
+#include "core/ouvreurs.h"
 #include "core/services.h"
+#include "shell/commandes_competitions.h"
 #include "shell/commandes_licences.h"
+#include "shell/commandes_points.h"
+#include "shell/commandes_modeles.h"
+#include "shell/commandes_performances.h"
+#include "shell/commandes_resultats.h"
+#include "shell/commandes_records.h"
 #include "shell/det_profil.h"
 #include "shell/frm_attente.h"
 #include "shell/frm_liste_profil.h"
@@ -302,6 +309,47 @@ void FrmPrincipal::connecterMenus()
     relier("mnuLicSuppr", [licences] { licences->mnuLicSuppr_Click(); });
     relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
     relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
+
+    // Points: the calculator, the interclub estimate and the LEN reference times.
+    auto* points = new CommandesPoints(this);
+    relier("mnuOutilsCalculPoint", [points] { points->mnuOutilsCalculPoint_Click(); });
+    relier("mnuOutilsCalculPointEquipe", [points] { points->mnuOutilsCalculPointEquipe_Click(); });
+    relier("mnuPointRefLEN", [points] { points->mnuPointRefLEN_Click(); });
+
+    // Competitions and pools.
+    (new CommandesCompetitions(this))->connecter(this);
+
+    // Entry and programme templates.
+    auto* modeles = new CommandesModeles(this);
+    relier("mnuModeleEngagNew", [modeles] { modeles->mnuModeleEngagNew_Click(); });
+    relier("mnuModeleProgNew", [modeles] { modeles->mnuModeleProgNew_Click(); });
+    for (const char* type : {"Engag", "Prog"}) {
+        for (const char* mode : {"View", "Modif", "Suppr"}) {
+            const QString nom = QString("mnuModele%1%2").arg(type, mode);
+            relier(nom.toLatin1().constData(), [modeles, type, mode] { modeles->ouvrirListe(type, mode); });
+        }
+    }
+
+    // Performances: the manual windows and the viewer.
+    auto* performances = new CommandesPerformances(this);
+    relier("mnuPerfAjout", [performances] { performances->mnuPerfAjout_Click(); });
+    relier("mnuPerfAjoutRelais", [performances] { performances->mnuPerfAjoutRelais_Click(); });
+    relier("mnuPerfView", [performances] { performances->mnuPerfView_Click(); });
+
+    // Results of the held competitions.
+    auto* resultats = new CommandesResultats(this);
+    relier("mnuCompetVoirResult", [resultats] { resultats->mnuCompetVoirResult_Click(); });
+
+    // Club records and their categories.
+    auto* records = new CommandesRecords(this);
+    relier("mnuPerfRecView", [records] { records->mnuPerfRecView_Click(); });
+    relier("mnuPerfRecModifier", [records] { records->mnuPerfRecModifier_Click(); });
+
+    // The time calculator from the tools menu has no relay window to copy into.
+    relier("mnuOutilsCalculTps", [=, fenetre = QPointer<frm_calTps>()]() mutable {
+        commande("Une erreur s'est produite lors de l'ouverture de la calculatrice de temps.",
+                 [&fenetre] { Ouvrir_calculatrice_temps(fenetre, 0, 0, nullptr); });
+    });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });

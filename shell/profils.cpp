@@ -1,5 +1,7 @@
 #include "shell/profils.h"
 
+#include "competitions/frm_liste_modele.h"
+
 #include "core/base.h"
 #include "core/erreurs.h"
 #include "core/fenetres.h"
@@ -234,9 +236,18 @@ void Supprimer_profils(const QStringList& nums)
     if (nums.isEmpty())
         return;
     QStringList termes;
-    for (const QString& num : nums)
+    QStringList numeros;
+    for (const QString& num : nums) {
         termes << "Num = " + Numero_profil(num);
+        numeros << Numero_profil(num);
+    }
+    // Its templates go with it, content included: nothing could reach them again.
+    PointSauvegarde transaction("profils");
+    const QString proprietaires = "Num_profil IN (" + numeros.join(", ") + ")";
+    Supprimer_modeles("Engag", proprietaires);
+    Supprimer_modeles("Prog", proprietaires);
     cnxBase.Execute("Delete from Profil where " + termes.join(" or "));
+    transaction.valider();
 }
 
 void Installer_etapes_profil()

@@ -1,1 +1,0 @@
-// The results subsystem's first file; its windows come with the results viewer.
