@@ -361,9 +361,16 @@ void TstListeCompet::actionsSuivantes()
     Menus menus;
     menus.menu(menu.toLatin1().constData());
     Frm_liste_compet* l = Liste();
-    // A double click acts as the action button: the follow-on is reached and says so.
+    if (message.isEmpty() && fenetre.isEmpty())
+        ctx.ihm.repondreImprimante(false);
+    // A double click acts as the action button: the follow-on is reached.
     Double_clic(l->lsv_compet, 1);
     Traiter_evenements();
+    if (message.isEmpty() && fenetre.isEmpty()) {
+        QVERIFY(ctx.ihm.toutConsomme());
+        QVERIFY(ctx.ihm.messages().isEmpty());
+        return;
+    }
     if (!fenetre.isEmpty()) {
         // The follow-on window opens on the competition, once.
         auto* suivante = Fenetre_nommee<QWidget>(fenetre);
