@@ -336,7 +336,6 @@ void TstListeCompet::actionsSuivantes_data()
     QTest::addColumn<QString>("message");
     // The runner reaches the component of the mode, which is not there.
     const QString dll = "Impossible de créer l'objet %1 ";
-    QTest::newRow("engagements") << "mnuEngagIndiv" << nonDisponible;
     QTest::newRow("relais") << "mnuEngagRelais" << nonDisponible;
     QTest::newRow("convocations") << "mnuEngagConvoc" << nonDisponible;
     QTest::newRow("bordereau") << "mnuEngagBordereau" << nonDisponible;
@@ -350,6 +349,7 @@ void TstListeCompet::actionsSuivantes()
     QFETCH(QString, menu);
     QFETCH(QString, message);
     ContexteCompet ctx;
+    strNumProfil = "1";
     Composants::enregistrer("EntryFilesBuilder", {});
     Composants::enregistrer("MeetResultsImporter", {});
     Composants::enregistrer("MeetSkeletonImporter", {});
@@ -366,6 +366,7 @@ void TstListeCompet::actionsSuivantes()
         l->cmd[3]->click();
         QCOMPARE(ctx.ihm.messages().size(), 2);
     }
+    strNumProfil.clear();
 }
 
 void TstListeCompet::engagementsRefusesSousUneSaisieOuverte()
@@ -386,8 +387,12 @@ void TstListeCompet::engagementsRefusesSousUneSaisieOuverte()
     // Once it is closed, the copies are taken before the entry window is asked for.
     saisie.close();
     l->cmd[2]->click();
-    QCOMPARE(ctx.ihm.messages().last(), nonDisponible);
+    QCOMPARE(ctx.ihm.messages().size(), 1);
+    QVERIFY(Fenetre_nommee<QWidget>("frm_engag"));
     QCOMPARE(ctx.base.valeur("select count(*) from Engag_tempo"), QString("1"));
+    // Its cancel needs the base: closed while the base is open.
+    Fenetre_nommee<QWidget>("frm_engag")->close();
+    Traiter_evenements();
     ctx.base.executer("DELETE FROM Engag_tempo");
     strNumProfil.clear();
 }
