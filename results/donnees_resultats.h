@@ -3,6 +3,7 @@
 // results list, the displayed events and the display flags. The exports never read the base.
 
 #include <QList>
+#include <functional>
 #include <QString>
 #include <QStringList>
 
@@ -33,3 +34,14 @@ bool Est_blanc(const QString& texte);
 int Compter_inter(const DonneesResultats& d, const QStringList& entete);
 // Time texts whose cell is joined with the points cell in the printed and HTML results.
 bool Est_code_special_joint(const QString& tps);
+
+// Walks the rows as the exports read them: a row whose place and name are blank is an empty
+// line; a row with a name but no place is a heading, an event heading when it holds the next
+// displayed event's label (evenement is then that event's place in the display, else -1); any
+// other row is a result, given with the split count of its event.
+struct VisiteurResultats {
+    std::function<void()> ligneVide;
+    std::function<void(const QString& titre, int evenement)> entete;
+    std::function<void(const QStringList& ligne, int nbInter)> resultat;
+};
+void Parcourir_resultats(const DonneesResultats& d, const VisiteurResultats& visiteur);

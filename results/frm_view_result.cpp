@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QResizeEvent>
 
 #include <cmath>
 
@@ -94,6 +95,26 @@ int Compter_inter(const DonneesResultats& d, const QStringList& entete)
         ++n;
     }
     return n;
+}
+
+void Parcourir_resultats(const DonneesResultats& d, const VisiteurResultats& visiteur)
+{
+    int prochain = 0;
+    int nbInter = 0;
+    for (const QStringList& ligne : d.lignes) {
+        const QString nom = Cellule(ligne, 1);
+        if (!Est_blanc(Cellule(ligne, 0))) {
+            visiteur.resultat(ligne, nbInter);
+        } else if (Est_blanc(nom)) {
+            visiteur.ligneVide();
+        } else if (prochain < d.libelles.size() && nom == d.libelles[prochain]) {
+            if (d.inter)
+                nbInter = Compter_inter(d, ligne);
+            visiteur.entete(nom, prochain++);
+        } else {
+            visiteur.entete(nom, -1);
+        }
+    }
 }
 
 bool Est_code_special_joint(const QString& tps)
@@ -760,18 +781,38 @@ void frm_view_result::typeAffichChange()
 void frm_view_result::agrandir(bool oui)
 {
     if (oui && Tab_options->isVisible()) {
+        m_agrandi = true;
         Tab_options->hide();
-        LsvResults->setGeometry(Twips(120, 720, kLargeur - 240, 8775));
-        Frame_boutons->move(Twips_en_pixels(120), Twips_en_pixels(120));
         cmd_4->hide();
         cmd_5->show();
     } else if (!oui) {
-        LsvResults->setGeometry(Twips(120, 5760, kLargeur - 240, 3735));
-        Frame_boutons->move(Twips_en_pixels(120), Twips_en_pixels(5160));
+        m_agrandi = false;
         Tab_options->show();
         cmd_5->hide();
         cmd_4->show();
     }
+    placer();
+}
+
+// The design places (list at 5760 twips, 720 when enlarged; button row at 5160 or 120); a
+// larger window gives the extra room to the lists.
+void frm_view_result::placer()
+{
+    const int marge = Twips_en_pixels(120);
+    const int largeur = width() - 2 * marge;
+    const int extra = std::max(0, height() - Twips_en_pixels(kHauteur));
+    Tab_options->setGeometry(marge, marge, largeur, Twips_en_pixels(4920));
+    Frame_boutons->setGeometry(marge, Twips_en_pixels(m_agrandi ? 120 : 5160), largeur, Twips_en_pixels(540));
+    if (m_agrandi)
+        LsvResults->setGeometry(marge, Twips_en_pixels(720), largeur, Twips_en_pixels(8775) + extra);
+    else
+        LsvResults->setGeometry(marge, Twips_en_pixels(5760), largeur, Twips_en_pixels(3735) + extra);
+}
+
+void frm_view_result::resizeEvent(QResizeEvent* evenement)
+{
+    FenetreComptee::resizeEvent(evenement);
+    placer();
 }
 
 void frm_view_result::chercherEpreuve(int index)

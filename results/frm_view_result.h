@@ -69,6 +69,9 @@ public:
     // Index of the first split column of LsvResults.
     int Premiere_colonne_inter() const;
 
+protected:
+    void resizeEvent(QResizeEvent* evenement) override;
+
 private:
     struct Drapeaux {
         bool parSeries = true;
@@ -97,6 +100,7 @@ private:
     void optionsEditables(bool oui);
     void typeAffichChange();
     void agrandir(bool oui);
+    void placer();
     void chercherEpreuve(int index);
     void imprimer();
     void exporter();
@@ -107,6 +111,7 @@ private:
     QHash<QString, QString> m_categories;
     OptionsSauvees m_sauve{};
     bool m_cocheEnCours = false;
+    bool m_agrandi = false;
 };
 
 // Opens the viewer (or brings it forward) with its locks.

@@ -88,31 +88,22 @@ public:
 
     void ecrire()
     {
-        int prochain = 0;
-        int nbInter = 0;
-        for (const QStringList& ligne : m_d.lignes) {
-            const QString texte = Cellule(ligne, 0);
-            const QString nom = Cellule(ligne, 1);
-            if (Est_blanc(texte) && Est_blanc(nom)) {
-                ligneHtml("<TR><TD colspan = " + QString::number(m_nbCol) + ">&nbsp;</TD></TR>");
-                continue;
+        VisiteurResultats v;
+        v.ligneVide = [this] { ligneHtml("<TR><TD colspan = " + QString::number(m_nbCol) + ">&nbsp;</TD></TR>"); };
+        v.entete = [this](const QString& titre, int evenement) {
+            if (evenement >= 0) {
+                fermer();
+                ouvrir(Cellule(m_d.codes, evenement), titre);
             }
-            if (Est_blanc(texte)) {
-                if (prochain < m_d.libelles.size() && nom == m_d.libelles[prochain]) {
-                    fermer();
-                    ouvrir(Cellule(m_d.codes, prochain), nom);
-                    ++prochain;
-                    if (m_d.inter)
-                        nbInter = Compter_inter(m_d, ligne);
-                }
-                ligneHtml("<TR><TD>&nbsp;</TD><TD colspan = " + QString::number(m_nbCol - 1) + ">"
-                          + Echapper_html(nom) + "</TD></TR>");
-                continue;
-            }
+            ligneHtml("<TR><TD>&nbsp;</TD><TD colspan = " + QString::number(m_nbCol - 1) + ">" + Echapper_html(titre)
+                      + "</TD></TR>");
+        };
+        v.resultat = [this](const QStringList& ligne, int nbInter) {
             ligneResultat(ligne);
             if (m_d.inter)
                 ligneInter(ligne, nbInter);
-        }
+        };
+        Parcourir_resultats(m_d, v);
         fermer();
     }
 

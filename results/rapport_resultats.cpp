@@ -51,43 +51,38 @@ public:
         modele.selectionner(modele.longueur(), 0);
         Rtb_ecrire(modele, "\r\n", 0);
 
-        int prochain = 0;
-        int nbInter = 0;
-        for (const QStringList& ligne : m_d.lignes) {
-            const QString texte = Cellule(ligne, 0);
-            const QString nom = Cellule(ligne, 1);
-            if (Est_blanc(texte) && Est_blanc(nom)) {
-                Rtb_ecrire(*m_corps, "\r\n", 0);
-            } else if (Est_blanc(texte)) {
-                const bool epreuve = prochain < m_d.libelles.size() && nom == m_d.libelles[prochain];
-                if (epreuve) {
-                    if (m_imprimante) {
-                        if (prochain > 0)
-                            imprimerTache();
-                        m_corps->copierDocument(*m_entete);
-                        m_corps->selectionner(m_corps->longueur(), 0);
-                    }
-                    ++prochain;
-                    if (m_d.inter)
-                        nbInter = Compter_inter(m_d, ligne);
-                }
-                m_corps->setAlignement(epreuve ? Qt::AlignHCenter : Qt::AlignLeft);
-                Rtb_ecrire_style(*m_corps, kTailleTitre, (epreuve ? QString() : QString(5, ' ')) + nom, true, epreuve);
-                Rtb_ecrire(*m_corps, "\r\n", 0);
-                m_corps->setAlignement(Qt::AlignLeft);
-            } else {
-                Rtb_ecrire(*m_corps, Ligne_rapport_resultat(m_d, ligne) + "\r\n", kTailleLigne);
-                if (m_d.inter) {
-                    const QStringList inter = Lignes_inter_rapport(m_d, ligne, nbInter);
-                    if (!inter.isEmpty()) {
-                        m_corps->setAlignement(Qt::AlignRight);
-                        for (const QString& l : inter)
-                            Rtb_ecrire(*m_corps, l + "\r\n", kTailleLigne);
-                        m_corps->setAlignement(Qt::AlignLeft);
-                    }
-                }
+        bool imprime = true;
+        VisiteurResultats v;
+        v.ligneVide = [this] { Rtb_ecrire(*m_corps, "\r\n", 0); };
+        v.entete = [this, &imprime](const QString& titre, int evenement) {
+            const bool epreuve = evenement >= 0;
+            if (epreuve && m_imprimante) {
+                // One job per event, each under the filled header.
+                if (evenement > 0 && imprime)
+                    imprime = imprimerTache();
+                m_corps->copierDocument(*m_entete);
+                m_corps->selectionner(m_corps->longueur(), 0);
             }
-        }
+            m_corps->setAlignement(epreuve ? Qt::AlignHCenter : Qt::AlignLeft);
+            Rtb_ecrire_style(*m_corps, kTailleTitre, (epreuve ? QString() : QString(5, ' ')) + titre, true, epreuve);
+            Rtb_ecrire(*m_corps, "\r\n", 0);
+            m_corps->setAlignement(Qt::AlignLeft);
+        };
+        v.resultat = [this](const QStringList& ligne, int nbInter) {
+            Rtb_ecrire(*m_corps, Ligne_rapport_resultat(m_d, ligne) + "\r\n", kTailleLigne);
+            if (!m_d.inter)
+                return;
+            const QStringList inter = Lignes_inter_rapport(m_d, ligne, nbInter);
+            if (inter.isEmpty())
+                return;
+            m_corps->setAlignement(Qt::AlignRight);
+            for (const QString& l : inter)
+                Rtb_ecrire(*m_corps, l + "\r\n", kTailleLigne);
+            m_corps->setAlignement(Qt::AlignLeft);
+        };
+        Parcourir_resultats(m_d, v);
+        if (!imprime)
+            return false;
         if (m_imprimante)
             return imprimerTache();
         return Rtb_imprimer(*m_corps, nullptr, chemin, false);

@@ -381,6 +381,11 @@ void TstResultats::optionsEtBoutons()
     QCOMPARE(f->Cbo_search->count(), 0);
     QVERIFY(!f->cmd_2->isEnabled());
 
+    // The reference tables of the model base: every special code above the times.
+    QCOMPARE(Valeurs_colonne("SELECT Lib_un FROM Code_Disq WHERE Val_code >= 91 ORDER BY Val_code"),
+             QStringList({"Disq", "Aban", "Forf", "NP"}));
+    QCOMPARE(m_meet->base.valeur("SELECT count(*) FROM Code_Disq WHERE Val_code < 91"), QString("0"));
+
     // "Agrandir" hides the tabs and gives the list the room; "Réduire" puts them back.
     Cliquer(f->cmd_0);
     Cliquer(f->cmd_4);
@@ -389,6 +394,9 @@ void TstResultats::optionsEtBoutons()
     Cliquer(f->cmd_5);
     QVERIFY(!f->Tab_options->isHidden() && !f->cmd_4->isHidden());
     QCOMPARE(f->LsvResults->y(), 5760 / 15);
+    // A taller window gives the room to the results.
+    Cadre_fenetre(f)->resize(Cadre_fenetre(f)->width(), Cadre_fenetre(f)->height() + 100);
+    QCOMPARE(f->LsvResults->height(), 3735 / 15 + 100);
 
     f->grab().save(Dossier_captures() + "/frm_view_result.png");
 }

@@ -87,6 +87,7 @@ private slots:
     void menusEtPages();
     void dossierExistantRefuse();
     void aucuneEpreuveAuMenu();
+    void ecritureImpossible();
     void siteDansLeNavigateur();
 
 private:
@@ -234,6 +235,20 @@ void TstResultatsHtml::aucuneEpreuveAuMenu()
     QStringList casses = Liens_casses(m_site);
     casses.sort();
     QCOMPARE(casses, QStringList({"n2.htm -> mnud.js", "n52.htm -> mnuh.js"}));
+}
+
+void TstResultatsHtml::ecritureImpossible()
+{
+    // A folder that cannot be made: the error is told, the window stays usable.
+    QFile bloque(m_site + "/bloque");
+    QVERIFY(bloque.open(QIODevice::WriteOnly));
+    bloque.close();
+    m_index = m_site + "/bloque/index.htm";
+    exporter({"2"}, false);
+    QCOMPARE(m_meet->ihm.messages().size(), 1);
+    QVERIFY(m_meet->ihm.messages().first().startsWith(
+        "Une erreur s'est produite lors de la sauvegarde des résultats dans un fichier externe."));
+    QVERIFY(m_fenetre->cmd_3->isEnabled());
 }
 
 void TstResultatsHtml::siteDansLeNavigateur()
