@@ -7,7 +7,6 @@
 #include "fixtures.h"
 #include "mesure.h"
 
-#include <sqlite3.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -45,19 +44,7 @@ int main(int argc, char** argv)
                         "AND Licence.Visible = true ORDER BY Licence.Nom, Licence.Prenom";
 
 
-    const qint64 nu = Meilleur_temps([&] {
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(cnxBase.handle(), sql.toUtf8().constData(), -1, &st, nullptr);
-        int lignes = 0;
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int i = 0; i < 6; ++i)
-                sqlite3_column_text(st, i);
-            ++lignes;
-        }
-        sqlite3_finalize(st);
-        if (lignes != nbLicences)
-            std::puts("?");
-    });
+    const qint64 nu = Temps_requete_nue(cnxBase.handle(), sql, 6, nbLicences);
 
     // The query layer alone, to tell its share from the lists'.
     const qint64 couche = Meilleur_temps([&] {

@@ -28,7 +28,6 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -105,15 +104,7 @@ det_licence::det_licence(QWidget* parent) : FenetreComptee(parent)
     colonne->addLayout(rangee);
     Fixer_taille_design(8400, 7500);
 
-    // Enter presses "Ok" and Escape "Annuler", as in a dialog.
-    for (auto touche : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* raccourci = new QShortcut(QKeySequence(touche), this);
-        raccourci->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(raccourci, &QShortcut::activated, Command1[0], &QPushButton::click);
-    }
-    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    echap->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(echap, &QShortcut::activated, Command1[1], &QPushButton::click);
+    Relier_touches_dialogue(this, Command1[0], Command1[1]);
 
     connect(Command1[0], &QPushButton::clicked, this, &det_licence::ok);
     connect(Command1[1], &QPushButton::clicked, this, &QWidget::close);
@@ -549,7 +540,9 @@ bool det_licence::enregistrerNouveau()
             Afficher_erreur("Erreur lors de l'insertion de la licence.");
             return false;
         }
-    } else if (!bClubSelection) {
+    } else if (!bClubSelection || !Numero_licence_visible(numero, club)) {
+        // A selection takes in an existing swimmer, never a deleted one whose number is not freed
+        // yet: he would be in no list.
         Afficher_numero_utilise(true);
         return false;
     }

@@ -530,6 +530,17 @@ void det_mon_club::Enregistrer()
     try {
         const QString code = text1[1]->text().toUpper();
         const QString nom = text1[0]->text();
+        // Refused before anything is written: the window keeps every edit for the user to mend.
+        if (nom.trimmed().isEmpty()) {
+            Afficher_erreur("Modification annulée.\r\nLe nom du club doit être renseigné.");
+            text1[0]->setFocus();
+            return;
+        }
+        if (code.size() != 13) {
+            Afficher_erreur("Modification annulée.\r\nLe code club doit comporter 13 caractères.");
+            text1[1]->setFocus();
+            return;
+        }
         const QString num = Get_num_club(strCodeClub);
         if (code != strCodeClub) {
             QString message = "Modification annulée.";

@@ -85,7 +85,12 @@ QString Criteres_licences(const QStringList& v)
     const auto valeur = [&v](int i) { return v.value(i).trimmed(); };
     QString criteres;
     criteres += Borne(valeur(0), "Nom", ">=");
-    criteres += Borne(valeur(1), "Nom", "<=");
+    // Names that begin with the upper bound are within it: "entre A et D" keeps DUBOIS, as the
+    // upper year keeps the whole year.
+    if (!valeur(1).isEmpty())
+        criteres += QString("AND (Licence.Nom <= %1 OR substr(Licence.Nom, 1, %2) = %1 COLLATE NOCASE) ")
+                        .arg(Sql_texte(valeur(1)))
+                        .arg(valeur(1).size());
     criteres += Borne(valeur(2), "Date_Naissance", ">=");
     // The boxes hold years and the column whole dates: "1995" alone would sort before every
     // date of 1995 and leave that year out of "entre 1990 et 1995".

@@ -215,6 +215,13 @@ int Compter_numero_licence(const QString& numero, const QString& codeClub, const
     return Lire_nombre(sql);
 }
 
+bool Numero_licence_visible(const QString& numero, const QString& codeClub)
+{
+    return Lire_nombre("select count(*) from Licence where Licence = " + Sql_texte(numero)
+                       + " and Code_Club = " + Sql_texte(codeClub) + " and Visible = true")
+           > 0;
+}
+
 void Afficher_numero_utilise(bool bInsertion)
 {
     QString texte = "Numéro de licence déjà utilisé.";

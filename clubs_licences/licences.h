@@ -60,6 +60,8 @@ bool Verifier_saisie_licence(const SaisieIdentite& saisie);
 // licence out.
 int Compter_numero_licence(const QString& numero, const QString& codeClub, const QString& numExclu = QString());
 // The refusal of a number already held in the club; bInsertion adds the new-licence line.
+// True when a licence of the club not deleted carries that number.
+bool Numero_licence_visible(const QString& numero, const QString& codeClub);
 void Afficher_numero_utilise(bool bInsertion);
 // Saving an existing licence: false, after the refusal, when its number was changed to one
 // another licence of the club holds.

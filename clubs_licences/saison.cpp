@@ -69,7 +69,12 @@ void Renouveler_licences()
     const QString saison = Debut_saison(aujourdhui);
     cnxBase.Execute("UPDATE Licence SET Date_Depot = '" + saison + "', Date_obliteration = '" + saison
                     + "', Type_licence = 'R' WHERE Date_Depot < '" + saison + "'");
-    cnxBase.Execute("UPDATE Info SET LastUpdtLic = '" + saison + "'");
+    Noter_saison_courante();
+}
+
+void Noter_saison_courante()
+{
+    cnxBase.Execute("UPDATE Info SET LastUpdtLic = '" + Debut_saison(Aujourdhui_texte()) + "'");
 }
 
 void Supprimer_engagements_licences(bool bSelection, const QString& codeClub, const QString& listeLicences)

@@ -12,6 +12,9 @@ void Liberer_numeros_licences();
 
 // Renews every licence once per season, at the first opening on or after 16 September.
 void Renouveler_licences();
+// Records the current season's start as the last renewal: a new base renews nothing until the
+// season changes.
+void Noter_saison_courante();
 
 // Makes pending deletions final and takes the swimmers out of entries, entry templates and
 // relays. In a selection (bSelection) the pending removals are the selection's Suppr marks;

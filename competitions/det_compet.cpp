@@ -4,6 +4,7 @@
 #include "competitions/frm_liste_piscine.h"
 #include "competitions/piscines.h"
 #include "competitions/rcomp.h"
+#include "core/boites_saisie.h"
 #include "core/base.h"
 #include "core/dates.h"
 #include "core/erreurs.h"
@@ -15,7 +16,6 @@
 #include "core/utils.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,23 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Remembers a date box before each key, so that an impossible day can be undone.
-class MemoireDate : public QObject {
-public:
-    explicit MemoireDate(QLineEdit* boite) : QObject(boite), m_boite(boite) { boite->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override
-    {
-        if (objet == m_boite && evenement->type() == QEvent::KeyPress)
-            Memoriser_saisie_date(m_boite);
-        return false;
-    }
-
-private:
-    QLineEdit* m_boite;
-};
 
 QList<QAbstractButton*> Boutons(QRadioButton* const* options)
 {
@@ -178,15 +161,9 @@ QWidget* det_compet::groupeDate(int base)
         auto* boite = new QLineEdit(groupe);
         const int index = base + k;
         boite->setObjectName(QString("txt_date_%1").arg(index));
-        boite->setMaxLength(k == 2 ? 4 : 2);
         boite->setFixedWidth(boite->fontMetrics().horizontalAdvance(k == 2 ? "00000" : "000") + 14);
         boite->setPlaceholderText(QString::fromLatin1(bulles[k]));
         boite->setToolTip(QString::fromLatin1(bulles[k]));
-        Installer_filtre_chiffre(boite);
-        Installer_selection_au_focus(boite);
-        new MemoireDate(boite);
-        connect(boite, &QLineEdit::textEdited, this,
-                [this, index, base] { Controler_saisie_date(txt_date, bControleDate, index, base, 1); });
         txt_date.insert(index, boite);
         rangee->addWidget(boite);
         if (k < 2)
@@ -195,10 +172,8 @@ QWidget* det_compet::groupeDate(int base)
     auto* bouton = Creer_bouton(groupe, QString("Cmd_Date_%1").arg(base), "...");
     bouton->setToolTip("Sélection d'une date");
     bouton->setFixedWidth(bouton->fontMetrics().horizontalAdvance("...") + 18);
-    connect(bouton, &QPushButton::clicked, this, [this, base] {
-        Choisir_date(bControleDate, txt_date.value(base), txt_date.value(base + 1), txt_date.value(base + 2));
-    });
     Cmd_Date.insert(base, bouton);
+    Brancher_boites_date(txt_date[base], txt_date[base + 1], txt_date[base + 2], bControleDate, bouton);
     rangee->addWidget(bouton);
     rangee->addStretch(1);
     return groupe;

@@ -16,17 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-// While a new programme template is being defined (released by the programme editor): club
-// modify, delete, config; profile modify, delete, change; competition modify and programme;
-// every programme-template menu.
-void Verrouiller_nouveau_modele_prog(int signe)
-{
-    Verrouiller_menus_club(0, 0, signe, signe, signe);
-    Verrouiller_menus_profil(0, 0, signe, signe, 0, signe);
-    Verrouiller_menus_compet(0, 0, signe, 0, signe, 0, 0);
-    Verrouiller_menus_modele_prog(signe, signe, signe, signe);
-}
-
 // The windows opened from the dialog live on after it closes.
 QPointer<frm_engag> fenetreNouveauModeleEngag;
 QPointer<frm_prog> fenetreNouveauModeleProg;
@@ -83,7 +72,7 @@ void det_modele_obli::ok()
             Ouvrir_frm_engag(fenetreNouveauModeleEngag, "Définition des engagements pour nouveau modèle " + nom,
                              "new modele", true, cle, nullptr, true);
         } else if (strAction == "nouveau prog") {
-            Verrouiller_nouveau_modele_prog(1);
+            // The editor takes the locks of a new programme template and gives them back itself.
             Ouvrir_frm_prog(fenetreNouveauModeleProg, "Définition du programme pour nouveau modèle " + nom, "new modele",
                             true, cle, true, nullptr, false);
         } else if (depuis && liste) {

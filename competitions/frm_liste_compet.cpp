@@ -68,6 +68,7 @@ Frm_liste_compet::Frm_liste_compet(QWidget* parent) : FenetreComptee(parent)
     lsv_compet = Creer_liste_rapport(this, "lsv_compet", {"Num", "Nom", "lieu", "Date Début"});
     lsv_compet->header()->setSectionsClickable(true);
     lsv_compet->header()->setStretchLastSection(false);
+    lsv_compet->setUniformRowHeights(true);
     lsv_info_compet = Creer_liste_rapport(this, "lsv_info_compet", {"Num_auto"});
     lsv_info_compet->hide();
 
@@ -112,12 +113,13 @@ void Frm_liste_compet::SetEnteteColonne(bool construire)
         lsv_compet->setHeaderLabels(titres);
     }
     const int w = lsv_compet->viewport()->width();
+    // The results column as wide as its title, taken from the place's column so that the dates
+    // stay whole.
+    const int res = resultats ? std::max(Twips_en_pixels(200), lsv_compet->fontMetrics().horizontalAdvance("Res") + 16) : 0;
     lsv_compet->setColumnWidth(0, w / 8);
     lsv_compet->setColumnWidth(1, 2 * w / 8);
-    lsv_compet->setColumnWidth(2, 3 * w / 8);
-    // The results column as wide as its title, taken from the dates.
-    const int res = std::max(Twips_en_pixels(200), lsv_compet->fontMetrics().horizontalAdvance("Res") + 16);
-    lsv_compet->setColumnWidth(3, 2 * w / 8 - (resultats ? std::max(Twips_en_pixels(300), res) : Twips_en_pixels(100)));
+    lsv_compet->setColumnWidth(2, 3 * w / 8 - res);
+    lsv_compet->setColumnWidth(3, 2 * w / 8 - Twips_en_pixels(resultats ? 300 : 100));
     if (resultats)
         lsv_compet->setColumnWidth(4, res);
 }
@@ -160,7 +162,7 @@ void Frm_liste_compet::Remplir_liste_compet(const QString& sql, const QString& c
         Liberer_resultat();
     }
     if (Nombre_lignes(lsv_compet) > 0)
-        Selectionner_element(lsv_compet, Chercher_element_texte(cle, lsv_info_compet, 0, 0));
+        Selectionner_element(lsv_compet, cle.isEmpty() ? 1 : Chercher_element_texte(cle, lsv_info_compet, 0, 0));
     lsv_compet->setSelectionMode(strAction == "Suppr" ? QAbstractItemView::ExtendedSelection
                                                       : QAbstractItemView::SingleSelection);
 }
@@ -398,14 +400,16 @@ void Frm_liste_compet::action()
         } else if (strAction == "Choix pour engagements relais") {
             if (Fenetre_deja_ouverte(Fenetre_suivante("frm_engag_relais"), false))
                 return;
-            Copier_relais_table(cle, "Relais", "Relais_tempo");
+            // Without the copy a cancel would put back nothing: the relays would be lost.
+            if (!Copier_relais_table(cle, "Relais", "Relais_tempo"))
+                return;
             Ouvrir_frm_engag_relais(m_relais, cle, this);
         } else if (strAction == "modif prog") {
             if (!Fenetre_deja_ouverte(Fenetre_suivante("frm_prog"), false))
                 Ouvrir_frm_prog(m_prog, "Programme compétition", "Modif", false, cle, true, this, false);
         } else if (strAction == "Imprim convoc") {
             if (!Fenetre_deja_ouverte(Fenetre_suivante("frm_convocation"), false))
-                Ouvrir_frm_convocation(m_convocation, cle);
+                Ouvrir_frm_convocation(m_convocation, cle, this);
         } else if (strAction == "Imprim bordereau") {
             Imprimer_bordereau_engag(cle);
         } else if (strAction == "disk") {

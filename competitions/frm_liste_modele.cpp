@@ -1,6 +1,7 @@
 #include "competitions/frm_liste_modele.h"
 
-#include "competitions/modeles_programme.h"
+#include "competitions/frm_prog.h"
+
 #include "core/base.h"
 #include "core/erreurs.h"
 #include "core/listes.h"
@@ -120,7 +121,10 @@ void frm_liste_modele::ok()
                 CurseurOccupe occupe;
                 Afficher_statut("Récupération des données du modèle " + nom);
                 if (strModeleType == "Prog") {
-                    Appliquer_modele_programme(frmCible, cle);
+                    if (auto* editeur = qobject_cast<frm_prog*>(frmCible.data())) {
+                        editeur->setTabFromModele(cle);
+                        editeur->RefreshListeNage();
+                    }
                 } else {
                     if (!Appliquer_modele(strNumCompetSrc, cle))
                         Afficher_information("Des erreurs sont apparues lors de la lecture des données depuis le modèle.");
@@ -140,7 +144,8 @@ void frm_liste_modele::ok()
                 return;
             }
             if (strAction == "modele depuis programme") {
-                Enregistrer_programme_dans_modele(frmCible, cle);
+                if (auto* editeur = qobject_cast<frm_prog*>(frmCible.data()))
+                    editeur->SaveTabInTable("Pcomp_modele", cle, true);
             } else if (!Supprimer_modele_engagement(cle)) {
                 Afficher_erreur("Erreur lors de l'effacements des anciennes données du modèle.\r\n"
                                 "Les données du modèles n'ont pas été sauvegardées");
@@ -182,7 +187,7 @@ void frm_liste_modele::bouton2()
     try {
         if (strAction == "View" && modeleChoisi(cle, nom)) {
             if (strModeleType == "Prog") {
-                if (Fenetre_deja_ouverte(Fenetre_programme(m_prog), false))
+                if (Fenetre_deja_ouverte(m_prog, false))
                     return;
                 Afficher_statut("Chargement du modèle");
                 Ouvrir_frm_prog(m_prog, "Modèle de Programme " + nom, "View", true, cle, false, this, true);
@@ -194,7 +199,7 @@ void frm_liste_modele::bouton2()
             Afficher_statut(QString());
         } else if (strAction == "Modif" && modeleChoisi(cle, nom)) {
             if (strModeleType == "Prog") {
-                if (Fenetre_deja_ouverte(Fenetre_programme(m_prog), false))
+                if (Fenetre_deja_ouverte(m_prog, false))
                     return;
                 Afficher_statut("Chargement du modèle");
                 Ouvrir_frm_prog(m_prog, "Modification du modèle de programme " + nom, "Modif", true, cle, true, this,
@@ -204,10 +209,12 @@ void frm_liste_modele::bouton2()
                 if (Fenetre_deja_ouverte(m_engag, false))
                     return;
                 Afficher_statut("Chargement du modèle");
-                Sauver_old_equipe_nageur_modele(cle);
-                Sauver_old_nb_equipe_modele(cle);
-                if (!Copier_modele_vers_tempo(cle))
+                try {
+                    Debuter_edition_engag({cle, true, "Modif"});
+                } catch (const std::exception& e) {
+                    Memoriser_erreur(e);
                     Afficher_erreur("Erreur lors de la mémorisation des engagements dans la table temporaire");
+                }
                 Ouvrir_frm_engag(m_engag, "Modification du modèle d'engagements " + nom, "Modif", true, cle, this, true);
             }
             Afficher_statut(QString());
@@ -220,7 +227,10 @@ void frm_liste_modele::bouton2()
                 return;
             m_actionEnCours = true;
             if (strModeleType == "Prog")
-                Enregistrer_programme_dans_modele(frmCible, strNumModelesel);
+            {
+                if (auto* editeur = qobject_cast<frm_prog*>(frmCible.data()))
+                    editeur->SaveTabInTable("Pcomp_modele", strNumModelesel, true);
+            }
             else if (!Creer_modele_depuis_engag(strNumModelesel, strNumCompetSrc))
                 Afficher_erreur("Erreur durant la sauvegarde du modèle.");
             fermerAppelant();
@@ -295,7 +305,10 @@ void frm_liste_modele::Decharger_fenetres_filles()
         m_engag.clear();
         engag->close();
     }
-    Fermer_editeur_programme(m_prog);
+    if (QPointer<frm_prog> prog = m_prog) {
+        m_prog.clear();
+        prog->close();
+    }
 }
 
 void Supprimer_modeles(const QString& typeModele, const QString& condition)

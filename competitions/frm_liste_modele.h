@@ -22,7 +22,7 @@ public:
     bool bViewListeCompet = false; // show the competition list again when this list closes
 
     // Loads the templates and selects the one of that key, else the first.
-    void set_liste(const QString& cle);
+    Q_INVOKABLE void set_liste(const QString& cle);
     void ForceUnloadWindowsEngag(const QString& nom) override;
     // Hides the competition list until this list closes.
     void Cacher_liste_compet(QWidget* listeCompet);

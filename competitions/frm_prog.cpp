@@ -1,5 +1,7 @@
 #include "competitions/frm_prog.h"
 
+#include "competitions/frm_liste_compet.h"
+#include "competitions/frm_liste_modele.h"
 #include "core/base.h"
 #include "core/dates.h"
 #include "core/erreurs.h"
@@ -11,7 +13,6 @@
 #include "core/services.h"
 #include "core/utils.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -61,17 +62,6 @@ QString descriptionEpreuve(int type, int nbFinales, const QString& typeFinale)
     default: break;
     }
     return d + (typeFinale == "C" ? "par catégories)" : "toutes catégories)");
-}
-
-// The counted window of that name that a caller opened; the list types are not known here.
-QWidget* Fenetre_ouverte_par(const QString& nom, QWidget* appelant)
-{
-    for (QWidget* w : QApplication::allWidgets()) {
-        auto* f = qobject_cast<FenetreComptee*>(w);
-        if (f && f->objectName() == nom && f->frmCible == appelant && !f->estDecharge())
-            return f;
-    }
-    return nullptr;
 }
 
 qint16 entier16(const QString& texte)
@@ -632,25 +622,23 @@ void frm_prog::ok()
             nom = colResultat.item(0, 1);
         Liberer_resultat();
         Demander_nom_modele("Modif", false, 1, "Modele_prog", strNumCompet, nom, this);
-        if (frmCible)
-            QMetaObject::invokeMethod(frmCible.data(), "set_liste", Q_ARG(QString, strNumCompet));
+        if (auto* liste = qobject_cast<frm_liste_modele*>(frmCible.data()))
+            liste->set_liste(strNumCompet);
     } else if (strAction == "Modif") {
         if (!SaveTabInTable("Pcomp", strNumCompet, false))
             return;
         if (Chk_modele->isChecked()) {
-            if (m_fenListeModeles)
-                m_fenListeModeles->close();
-            m_listeModeles.clear();
+            if (QPointer<frm_liste_modele> liste = m_listeModeles) {
+                m_listeModeles.clear();
+                liste->close();
+            }
             Ouvrir_liste_modeles(m_listeModeles, "Enregistrement du programme dans un modèle",
                                  "modele depuis programme", true, "&Nouveau", "Prog", 0, 0, QString(), this);
-            m_fenListeModeles = Fenetre_ouverte_par("frm_liste_modele", this);
-            if (m_fenListeModeles) {
-                // Both wait hidden for the template list, which closes this window when done.
+            if (m_listeModeles) {
+                // Both wait hidden for the template list, which closes this window when done and
+                // shows the competition list again.
                 Cadre_fenetre(this)->hide();
-                if (frmCible) {
-                    m_listeCompetCachee = frmCible;
-                    Cadre_fenetre(frmCible)->hide();
-                }
+                m_listeModeles->Cacher_liste_compet(frmCible);
                 return;
             }
         }
@@ -686,20 +674,22 @@ void frm_prog::Annuler_donnees()
 
 void frm_prog::ForceUnloadWindowsEngag(const QString& nom)
 {
-    if (nom == "frm_liste_modele") {
+    if (nom == "frm_liste_modele")
         m_listeModeles.clear();
-        m_fenListeModeles.clear();
-    }
     else if (nom == "Frm_liste_compet")
         m_listeCompet.clear();
 }
 
 void frm_prog::Decharger_fenetres_filles()
 {
-    if (m_fenListeModeles)
-        m_fenListeModeles->close();
-    if (m_listeCompet)
-        m_listeCompet->close();
+    if (QPointer<frm_liste_modele> liste = m_listeModeles) {
+        m_listeModeles.clear();
+        liste->close();
+    }
+    if (QPointer<Frm_liste_compet> liste = m_listeCompet) {
+        m_listeCompet.clear();
+        liste->close();
+    }
 }
 
 void frm_prog::closeEvent(QCloseEvent* event)
@@ -715,8 +705,6 @@ void frm_prog::closeEvent(QCloseEvent* event)
         } catch (const std::exception& e) {
             Memoriser_erreur(e);
         }
-        if (m_listeCompetCachee)
-            Cadre_fenetre(m_listeCompetCachee)->show();
     }
     FenetreComptee::closeEvent(event);
 }
@@ -727,18 +715,27 @@ void frm_prog::Cmd_compet_Click()
 {
     if (Fenetre_deja_ouverte(m_listeCompet, false))
         return;
-    Fonction_non_disponible();
+    try {
+        Ouvrir_liste_compet(m_listeCompet, "Choix d'une compétition mémorisée pour copie du programme",
+                            "Choose compet for prog", true, QString(), this,
+                            "SELECT Rcomp.AutoNum, Rcomp.Num, Rcomp.Nom, Rcomp.Debut, Rcomp.Fin, Rcomp.Lieu "
+                            "FROM Rcomp Rcomp, Pcomp Pcomp WHERE Rcomp.AutoNum = Pcomp.Num_compet "
+                            "AND Rcomp.Deroule = True "
+                            "GROUP BY Rcomp.AutoNum, Rcomp.Num, Rcomp.Nom, Rcomp.Debut, Rcomp.Fin, Rcomp.Lieu "
+                            "ORDER BY Rcomp.Debut");
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de l'opération.");
+    }
 }
 
 void frm_prog::Cmd_modele_Click()
 {
-    if (Fenetre_deja_ouverte(m_fenListeModeles, false))
+    if (Fenetre_deja_ouverte(m_listeModeles, false))
         return;
     try {
-        m_listeModeles.clear();
         Ouvrir_liste_modeles(m_listeModeles, "Choix d'un modèle de programme", "Choisir", true, QString(), "Prog", 0, 0,
                              strNumCompet, this);
-        m_fenListeModeles = Fenetre_ouverte_par("frm_liste_modele", this);
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de l'opération.");

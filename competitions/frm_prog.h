@@ -113,8 +113,6 @@ private:
     QTreeWidgetItem* m_selection = nullptr;
     bool m_refresh = false;
     bool m_fermeture = false;
-    QPointer<frm_liste_modele> m_listeModeles; // for its opener
-    QPointer<QWidget> m_fenListeModeles;        // the same window
-    QPointer<QWidget> m_listeCompet;
-    QPointer<QWidget> m_listeCompetCachee; // the caller hidden while the programme goes into a template
+    QPointer<frm_liste_modele> m_listeModeles;
+    QPointer<Frm_liste_compet> m_listeCompet;
 };

@@ -97,7 +97,7 @@ ProgrammeTexte Lire_pcomp(const QByteArray& pcomp, const std::function<bool(int)
         if (l.connu)
             table[l.code].JourCourse = static_cast<qint16>(jour);
         else
-            lu.placesInconnus[l.texteCode] = {jour, l.ordre};
+            lu.placesInconnus[l.texteCode.trimmed()] = {jour, l.ordre};
     }
     return lu;
 }
@@ -110,7 +110,8 @@ QStringList Decrire_codes_inconnus(const QByteArray& nage, const ProgrammeTexte&
         if (!std::any_of(champ.begin(), champ.end(), [](QChar c) { return c.isDigit(); }))
             continue;
         const QString code = QString::number(nombre(champ));
-        if (!lu.codesInconnus.contains(code))
+        // Blanks pad the two columns; a leading zero does not ("05" is not 5).
+        if (!lu.placesInconnus.contains(code))
             continue;
         const auto place = lu.placesInconnus.value(code);
         descriptions << Completer_gauche(code, 2) + " " + Completer_droite(colonnes(ligne, 3, 20).trimmed(), 20)

@@ -26,7 +26,7 @@ struct ProgrammeTexte {
     int nbJournees = 1;
     // The codes the event list does not hold, as written in the file, in line order.
     QStringList codesInconnus;
-    // Day and order of each unknown code's last line, for its description.
+    // Day and order of each unknown code's last line (its text without blanks), for its description.
     QHash<QString, std::pair<int, int>> placesInconnus;
 };
 
@@ -36,7 +36,7 @@ struct ProgrammeTexte {
 ProgrammeTexte Lire_pcomp(const QByteArray& pcomp, const std::function<bool(int)>& codeConnu, TableProgramme& table);
 
 // One description per "nage.txt" line whose code, written without leading zeros, is one of the
-// unknown codes as written ("05" is never matched), in the order of "nage.txt".
+// unknown codes as written, blanks aside ("05" is never matched), in the order of "nage.txt".
 QStringList Decrire_codes_inconnus(const QByteArray& nage, const ProgrammeTexte& lu);
 
 // The message listing the unknown codes: described from "nage.txt" when it was there.

@@ -9,6 +9,7 @@
 #include "core/services.h"
 #include "core/utils.h"
 
+#include <QDate>
 #include <QTreeWidget>
 
 namespace {
@@ -135,29 +136,71 @@ QString Creer_compet_import()
     }
 }
 
+namespace {
+
+// Appends "d/mm" or "d/mm/yyyy" of a "yyyymmdd" date, nothing when it is none: what Date_en_texte
+// writes with these formats, without its locale, as a list writes thousands of them.
+void Ajouter_jour_mois(QString& texte, const QString& date, bool avecAnnee)
+{
+    if (date.size() != 8)
+        return;
+    int v[8];
+    for (int i = 0; i < 8; ++i) {
+        v[i] = date[i].unicode() - '0';
+        if (v[i] < 0 || v[i] > 9)
+            return;
+    }
+    const int jour = v[6] * 10 + v[7];
+    if (!QDate::isValid(v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3], v[4] * 10 + v[5], jour))
+        return;
+    if (jour >= 10)
+        texte += date[6];
+    texte += date[7];
+    texte += QLatin1Char('/');
+    texte += QStringView(date).mid(4, 2);
+    if (avecAnnee) {
+        texte += QLatin1Char('/');
+        texte += QStringView(date).left(4);
+    }
+}
+
+} // namespace
+
 QString Dates_compet(const QString& debut, const QString& fin)
 {
-    return Date_en_texte(debut, "d/mm") + " - " + Date_en_texte(fin, "d/mm/yyyy");
+    QString texte;
+    texte.reserve(18);
+    Ajouter_jour_mois(texte, debut, false);
+    texte += QLatin1String(" - ");
+    Ajouter_jour_mois(texte, fin, true);
+    return texte;
 }
 
 void Remplir_info_compet(QTreeWidget* liste, QTreeWidget* cles, const QString& sql)
 {
     liste->clear();
     cles->clear();
-    liste->repaint();
-    Executer_requete(sql, false);
-    const int n = colResultat.nbColonnes() >= 6 ? colResultat.nbLignes() : 0;
+    liste->update();
     QList<QTreeWidgetItem*> lignes;
     QList<QTreeWidgetItem*> lignesCles;
-    lignes.reserve(n);
-    lignesCles.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        lignes << new QTreeWidgetItem(QStringList {colResultat.colonne(1)[i], colResultat.colonne(2)[i],
-                                                   colResultat.colonne(5)[i],
-                                                   Dates_compet(colResultat.colonne(3)[i], colResultat.colonne(4)[i])});
-        lignesCles << new QTreeWidgetItem(QStringList {colResultat.colonne(0)[i]});
+    // Read row by row straight into the lists: the competition lists are long.
+    try {
+        Requete r(cnxBase.handle(), sql);
+        if (r.colonnes() >= 6) {
+            while (r.suivante()) {
+                lignes << new QTreeWidgetItem(
+                    QStringList {r.texte(1), r.texte(2), r.texte(5), Dates_compet(r.texte(3), r.texte(4))});
+                lignesCles << new QTreeWidgetItem(QStringList {r.texte(0)});
+            }
+        }
+    } catch (const std::exception& e) {
+        qDeleteAll(lignes);
+        qDeleteAll(lignesCles);
+        lignes.clear();
+        lignesCles.clear();
+        Memoriser_erreur(e);
+        Afficher_erreur("La requête suivante n'a pu être exécutée : " + sql);
     }
-    Liberer_resultat();
     liste->addTopLevelItems(lignes);
     cles->addTopLevelItems(lignesCles);
 }

@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cmath>
@@ -39,6 +40,12 @@ QString descriptionSqlite(int code, const char* message)
     default:
         return texte;
     }
+}
+
+QString Texte_base_lecture_seule(const QString& chemin)
+{
+    return "Le fichier '" + QDir::toNativeSeparators(chemin)
+           + "' est en lecture seule : la base ne peut pas être ouverte. Retirer la protection en écriture du fichier.";
 }
 
 // Only blanks, semicolons and comments may follow the statement.
@@ -195,8 +202,11 @@ sqlite3* Ouvrir_connexion_sqlite(const QString& chemin, bool lectureSeule)
     if (rc != SQLITE_OK)
         echec(rc);
     if (!lectureSeule) {
-        if (sqlite3_db_readonly(db, "main") == 1)
-            echec(SQLITE_READONLY);
+        // sqlite opens a file it may not write read-only without an error of its own.
+        if (sqlite3_db_readonly(db, "main") == 1) {
+            sqlite3_close(db);
+            throw ErreurExecution(SQLITE_READONLY, Texte_base_lecture_seule(chemin));
+        }
         // One file, never a write-ahead log: the base is zipped, restored and compacted whole.
         rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK)
@@ -213,12 +223,22 @@ Connexion::~Connexion()
 void Connexion::ouvrir(const QString& chemin)
 {
     fermer();
-    if (!QFileInfo(chemin).isFile())
+    const QFileInfo info(chemin);
+    if (!info.isFile())
         throw ErreurExecution(SQLITE_CANTOPEN, "Le fichier '" + chemin + "' est introuvable.");
+    // The base is written as soon as it opens (its clean-close mark).
+    if (!info.isWritable())
+        throw ErreurExecution(SQLITE_READONLY, Texte_base_lecture_seule(chemin));
     auto verrou = std::make_unique<QLockFile>(Chemin_verrou(chemin));
     verrou->setStaleLockTime(0);
-    if (!verrou->tryLock(0))
-        throw ErreurExecution(SQLITE_BUSY, "Une connexion est déjà active sur la base.");
+    if (!verrou->tryLock(0)) {
+        if (verrou->error() == QLockFile::LockFailedError)
+            throw ErreurExecution(SQLITE_BUSY, "Une connexion est déjà active sur la base.");
+        // The lock and the journal are written beside the base.
+        throw ErreurExecution(SQLITE_CANTOPEN, "Le dossier '" + QDir::toNativeSeparators(info.absolutePath())
+                                                   + "' n'est pas accessible en écriture : la base ne peut pas y être "
+                                                     "ouverte. Copier la base dans un dossier modifiable.");
+    }
     m_db = Ouvrir_connexion_sqlite(chemin);
     m_chemin = chemin;
     m_verrou = std::move(verrou);

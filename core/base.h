@@ -158,5 +158,6 @@ void Controler_piscine_reference();
 
 // Path of the lock file of a base ("x.mdb" -> "x.ldb").
 QString Chemin_verrou(const QString& cheminBase);
-// True while another live process holds the base's lock.
+// True while a live process (this one included) holds the base's lock; false when the lock is
+// free or cannot be taken at all (a folder the user may not write: opening then says so).
 bool Base_verrouillee(const QString& cheminBase);

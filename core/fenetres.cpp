@@ -11,7 +11,11 @@
 #include "core/utils.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -228,11 +232,15 @@ void Etat_menus_base(bool baseOuverte)
         if (QAction* a = Menu(nom))
             a->setEnabled(!baseOuverte);
     }
-    for (const char* nom : {"mnuBaseAnnuler", "mnuBaseClose", "mnuBaseSave", "mnuBaseGestion", "mnuCompet",
-                            "mnuLicence", "mnuPerf", "mnuBaseClub", "mnuBaseProfil", "mnuBaseCompacter",
-                            "mnuBaseArchive", "mnuModele", "mnuOutils"}) {
+    for (const char* nom : {"mnuBaseAnnuler", "mnuBaseClose", "mnuBaseSave", "mnuBaseGestion", "mnuBaseClub",
+                            "mnuBaseProfil", "mnuBaseCompacter", "mnuBaseArchive", "mnuOutils"}) {
         if (QAction* a = Menu(nom))
             a->setEnabled(baseOuverte);
+    }
+    // These work for the current profile's club: locked while no profile is loaded.
+    for (const char* nom : {"mnuCompet", "mnuLicence", "mnuPerf", "mnuModele"}) {
+        if (QAction* a = Menu(nom))
+            a->setEnabled(baseOuverte && !strNumProfil.isEmpty());
     }
 }
 
@@ -366,8 +374,57 @@ void AppelantFenetres::ForceUnloadWindowsEngag(const QString&)
 
 // ---- Counted windows -----------------------------------------------------------------------
 
+namespace {
+// While a drop-down list (or any popup) is open, Escape and Return are its own: Escape closes
+// only the list, Return takes its row; neither reaches the window's shortcuts ("Annuler" would
+// close the window with its work). The keyboard focus may stay on the combo box itself, so the
+// list is answered here whoever the key was sent to.
+class GardeListesOuvertes : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* evenement) override
+    {
+        if (m_renvoi || evenement->type() != QEvent::ShortcutOverride)
+            return false;
+        QWidget* liste = QApplication::activePopupWidget();
+        if (!liste)
+            return false;
+        auto* touche = static_cast<QKeyEvent*>(evenement);
+        switch (touche->key()) {
+        case Qt::Key_Escape:
+            if (auto* combo = qobject_cast<QComboBox*>(liste->parentWidget()))
+                combo->hidePopup();
+            else
+                liste->close();
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            // The list takes its row as it does when the key reaches it.
+            m_renvoi = true;
+            QCoreApplication::sendEvent(liste->focusWidget() ? liste->focusWidget() : liste, evenement);
+            m_renvoi = false;
+            break;
+        }
+        default:
+            return false;
+        }
+        touche->accept();
+        return true;
+    }
+
+private:
+    bool m_renvoi = false;
+};
+} // namespace
+
 FenetreComptee::FenetreComptee(QWidget* parent) : QWidget(parent)
 {
+    // One guard for the whole program, put in place by the first window.
+    static QPointer<QObject> garde;
+    if (!garde && qApp) {
+        garde = new GardeListesOuvertes;
+        garde->setParent(qApp);
+        qApp->installEventFilter(garde);
+    }
 }
 
 FenetreComptee::~FenetreComptee()
@@ -456,6 +513,20 @@ void Disposer_liste_boutons(QWidget* fenetre, QWidget* contenu, const QList<QWid
     for (QWidget* bouton : boutons)
         rangee->addWidget(bouton);
     colonne->addLayout(rangee);
+}
+
+void Relier_touches_dialogue(QWidget* fenetre, QPushButton* ok, QPushButton* annuler)
+{
+    for (auto touche : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* raccourci = new QShortcut(QKeySequence(touche), fenetre);
+        raccourci->setContext(Qt::WidgetWithChildrenShortcut);
+        QObject::connect(raccourci, &QShortcut::activated, ok, &QPushButton::click);
+    }
+    if (annuler) {
+        auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), fenetre);
+        echap->setContext(Qt::WidgetWithChildrenShortcut);
+        QObject::connect(echap, &QShortcut::activated, annuler, &QPushButton::click);
+    }
 }
 
 QPushButton* Creer_bouton(QWidget* parent, const QString& nom, const QString& texte)

@@ -92,7 +92,8 @@ void Verrouiller_menus_perf(int importer, int ajout, int ajoutRelais, int voir, 
                             int categories);
 void Verrouiller_menu_points_equipe(int calcul);
 
-// The menus that depend on an open base.
+// The menus that depend on an open base; those that work for the current profile's club also need
+// a loaded profile (strNumProfil).
 void Etat_menus_base(bool baseOuverte);
 void Menus_base_fermee();
 void Menus_base_ouverte();
@@ -136,6 +137,9 @@ QWidget* Cadre_fenetre(QWidget* fenetre);
 // A button named after its control (e.g. "Command1_0"); Return presses it only where a window makes it
 // the default.
 QPushButton* Creer_bouton(QWidget* parent, const QString& nom, const QString& texte);
+// Return and Enter press ok, Escape presses annuler (when given), anywhere in the window, as in a
+// dialog; a disabled button stays unpressed. While a drop-down list is open the keys are the list's.
+void Relier_touches_dialogue(QWidget* fenetre, QPushButton* ok, QPushButton* annuler = nullptr);
 // Loads and shows a window: a dialog with style 1 modal, through the user-interface port (the
 // caller owns it); otherwise not modal. Returns the modal result, 0 when not modal.
 int Afficher_formulaire(QWidget* fenetre, int style);

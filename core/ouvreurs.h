@@ -60,8 +60,9 @@ void Ouvrir_frm_engag(QPointer<frm_engag>& fenetre, const QString& titre, const 
 // The relay entry window frm_engag_relais (entries) for a competition.
 void Ouvrir_frm_engag_relais(QPointer<frm_engag_relais>& fenetre, const QString& cleCompet, QWidget* appelant);
 
-// The convocation window frm_convocation (entries) for a competition.
-void Ouvrir_frm_convocation(QPointer<frm_convocation>& fenetre, const QString& cleCompet);
+// The convocation window frm_convocation (entries) for a competition; the caller is told when it
+// closes.
+void Ouvrir_frm_convocation(QPointer<frm_convocation>& fenetre, const QString& cleCompet, QWidget* appelant);
 
 // Prints the current profile's entry slip of a competition (entries).
 void Imprimer_bordereau_engag(const QString& cleCompet);

@@ -4,6 +4,7 @@
 #include "clubs_licences/liste_licences.h"
 #include "competitions/frm_liste_modele.h"
 #include "core/base.h"
+#include "core/boites_saisie.h"
 #include "core/dates.h"
 #include "core/erreurs.h"
 #include "core/listes.h"
@@ -267,9 +268,8 @@ QWidget* frm_engag::construireOnglet(const QList<int>& codes)
             Option1[j] = option;
             grille->addWidget(option, ligne, 6 + p);
         }
-        Installer_filtre_decimal(temps);
-        for (int d = 0; d < 3; ++d)
-            Installer_filtre_chiffre(txt_description[i + 50 * d]);
+        Brancher_boite_temps(temps);
+        Brancher_boites_date(txt_description[i], txt_description[i + 50], txt_description[i + 100], m_controleDate);
         Installer_selection_au_focus(lieu);
         connect(coche, &QCheckBox::toggled, this, [this, i](bool c) { cocher(i, c); });
         ++ligne;
@@ -281,19 +281,9 @@ QWidget* frm_engag::construireOnglet(const QList<int>& codes)
 
 // ---- Tables and conditions -----------------------------------------------------------------
 
-QString frm_engag::tableNageurs() const
+EditionEngag frm_engag::edition() const
 {
-    return bModeleTraitee ? "Engag_nageur_modele" : "Engag_nageur";
-}
-
-QString frm_engag::tableEngag() const
-{
-    return bModeleTraitee ? "Engag_modele" : "Engag";
-}
-
-QString frm_engag::tableEquipes() const
-{
-    return bModeleTraitee ? "Engag_equipe_modele" : "Engag_equipe";
+    return {strNumCompetTraitee, bModeleTraitee, strAction};
 }
 
 QString frm_engag::conditionCle(const QString& table) const
@@ -378,7 +368,7 @@ void frm_engag::choixEquipe()
         Decoder_libelle(libelle);
         CurseurOccupe occupe;
         Afficher_statut("Chargement de la liste des licences");
-        const QString t = tableNageurs();
+        const QString t = edition().tableNageurs();
         const QString jointure = "Licence.Num = " + t + ".Num_Lic AND "
                                  + (bClubSelection ? QString("Club.Code_federal = Licence.Code_Club AND ") : QString())
                                  + conditionCle(t);
@@ -804,7 +794,7 @@ void frm_engag::validerEquipes()
 {
     try {
         Verifier_nb_equipes();
-        const QString equipes = tableEquipes();
+        const QString equipes = edition().tableEquipes();
         const QString cle = conditionCle(QString());
         const QString h = txt_nb_equipe[0]->text(), f = txt_nb_equipe[1]->text(), m = txt_nb_equipe[2]->text();
         if (Lire_nombre("select count(*) from " + equipes + " where " + cle) > 0)
@@ -818,8 +808,8 @@ void frm_engag::validerEquipes()
                             + ", " + f + ", " + m + ", 0, 0, 0);");
 
         const QString w = conditionCle("<TABLE>");
-        const QString nageurs = tableNageurs();
-        const QString engag = tableEngag();
+        const QString nageurs = edition().tableNageurs();
+        const QString engag = edition().tableEngag();
         for (const auto& [nombre, sexe] : {std::pair{h, QString("M")}, std::pair{f, QString("F")}}) {
             Remplacer_balises("UPDATE <TABLE> SET Equipe = 0, Equipe_m = false WHERE <TABLE>.Equipe > <NUM_TEAM> AND "
                               "<TABLE>.Equipe_m = false AND "
@@ -927,42 +917,6 @@ void frm_engag::rafraichirListeModeles()
 
 // ---- Ok, Annuler, closing ------------------------------------------------------------------
 
-void frm_engag::etapesAnnulation()
-{
-    Afficher_statut("Annulation des modifications");
-    const QString m = strNumCompetTraitee;
-    if (strAction == "new modele") {
-        // The template goes with what was already written into it.
-        Supprimer_modele_engagement(m);
-        cnxBase.Execute("DELETE from Modele_engag where NumAuto = " + m);
-        return;
-    }
-    const QString w = conditionCle(QString());
-    Restaurer_old_equipe(tableNageurs(), w);
-    Restaurer_old_nb_equipe(tableEquipes(), w);
-    Supprimer_lignes_engag(tableEngag(), w);
-    if (bModeleTraitee) {
-        Copier_tempo_vers_modele(m);
-    } else {
-        Copier_engag_table(m, "Engag_tempo", "Engag");
-        Copier_relais_table(m, "Relais_tempo", "Relais");
-    }
-}
-
-void frm_engag::etapesFin()
-{
-    Afficher_statut("Suppression des données temporaires");
-    if (strAction != "new modele") {
-        const QString w = conditionCle(QString());
-        cnxBase.Execute("Update " + tableNageurs() + " Set Old_equipe = 0, Old_equipe_m = false where " + w);
-        cnxBase.Execute("Delete from " + tableNageurs() + " where Equipe = 0 and Equipe_m = false and " + w);
-        cnxBase.Execute("Update " + tableEquipes() + " set Old_Eq_Homme = 0, Old_Eq_Femme = 0, Old_Eq_Mixte = 0 where " + w);
-        if (!bModeleTraitee)
-            cnxBase.Execute("delete from Relais_tempo");
-    }
-    cnxBase.Execute("delete from Engag_tempo");
-}
-
 void frm_engag::ok()
 {
     m_fermeParBoutons = true;
@@ -984,7 +938,7 @@ void frm_engag::ok()
                     m_listeModeles->Cacher_liste_compet(frmCible);
                 garder = true;
             }
-            etapesFin();
+            Terminer_edition_engag(edition());
         }
         rafraichirListeModeles();
     } catch (const std::exception& e) {
@@ -1001,8 +955,8 @@ void frm_engag::annuler()
     m_fermeParBoutons = true;
     try {
         if (strAction != "View") {
-            etapesAnnulation();
-            etapesFin();
+            Annuler_edition_engag(edition());
+            Terminer_edition_engag(edition());
         }
         rafraichirListeModeles();
     } catch (const std::exception& e) {
@@ -1020,8 +974,8 @@ void frm_engag::closeEvent(QCloseEvent* event)
         m_fermeParBoutons = true;
         if (strAction != "View") {
             try {
-                etapesAnnulation();
-                etapesFin();
+                Annuler_edition_engag(edition());
+                Terminer_edition_engag(edition());
             } catch (const std::exception& e) {
                 Memoriser_erreur(e);
                 Afficher_erreur("Une erreur s'est produite lors de l'opération.");
@@ -1056,11 +1010,6 @@ bool frm_engag::eventFilter(QObject* objet, QEvent* evenement)
         }
         if (touche == Qt::Key_Escape)
             return true;
-    }
-    if (objet == txt_search && evenement->type() == QEvent::KeyRelease) {
-        const int touche = static_cast<QKeyEvent*>(evenement)->key();
-        if (touche != Qt::Key_Return && touche != Qt::Key_Enter && touche != Qt::Key_Escape)
-            Recherche_rapide(touche, txt_search, lsv_licencie_search, lsv_licencie);
     }
     return FenetreComptee::eventFilter(objet, evenement);
 }

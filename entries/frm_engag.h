@@ -17,6 +17,7 @@ class QTabWidget;
 class QTimer;
 class QTreeWidget;
 class frm_liste_modele;
+struct EditionEngag;
 
 class frm_engag : public FenetreComptee {
     Q_OBJECT
@@ -77,9 +78,7 @@ private:
 
     QWidget* construireOnglet(const QList<int>& codes);
     // Table and key condition of the edit, for the swimmers, entries and teams.
-    QString tableNageurs() const;
-    QString tableEngag() const;
-    QString tableEquipes() const;
+    EditionEngag edition() const;
     QString conditionCle(const QString& table) const;
     QString conditionEquipe() const;
 
@@ -111,8 +110,6 @@ private:
 
     void ok();
     void annuler();
-    void etapesAnnulation();
-    void etapesFin();
     void choisirModele();
     void rafraichirListeModeles();
 

@@ -84,14 +84,16 @@ void Copier_engag_table(const QString& cleCompet, const QString& source, const Q
                     + ".Num_compet = " + cleCompet + " and " + source + ".Num_profil = " + strNumProfil);
 }
 
-void Copier_relais_table(const QString& cleCompet, const QString& source, const QString& destination)
+bool Copier_relais_table(const QString& cleCompet, const QString& source, const QString& destination)
 {
     try {
         copierRelais(cleCompet, source, destination);
+        return true;
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de la sauvegarde dans la table " + destination
                         + " des engagements des relais.");
+        return false;
     }
 }
 

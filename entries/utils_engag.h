@@ -31,8 +31,8 @@ void Supprimer_lignes_engag(const QString& table, const QString& condition);
 // Appends the competition's rows of the current profile; deletes nothing first.
 void Copier_engag_table(const QString& cleCompet, const QString& source, const QString& destination);
 // Replaces the destination's rows of the competition and profile by the source's. Reports its
-// own failure and returns; the destination is then left as it was.
-void Copier_relais_table(const QString& cleCompet, const QString& source, const QString& destination);
+// own failure and returns false; the destination is then left as it was.
+bool Copier_relais_table(const QString& cleCompet, const QString& source, const QString& destination);
 // The template's entries into Engag_tempo (the template key in Num_compet); false on error.
 bool Copier_modele_vers_tempo(const QString& cleModele);
 void Copier_tempo_vers_modele(const QString& cleModele);

@@ -99,7 +99,7 @@ det_categorie_record_club::det_categorie_record_club(QWidget* parent) : FenetreC
     bas->addWidget(cmd[0]);
     bas->addWidget(cmd[1]);
     colonne->addLayout(bas);
-    Fixer_taille_design(6300, 6600);
+    Fixer_taille_design(7500, 6600);
 
     connect(Cmd_def[0], &QPushButton::clicked, this, &det_categorie_record_club::ajouter);
     connect(Cmd_def[1], &QPushButton::clicked, this, &det_categorie_record_club::modifier);

@@ -1,6 +1,7 @@
 #include "records_points/frm_view_record.h"
 
 #include "core/base.h"
+#include "core/boites_saisie.h"
 #include "core/dates.h"
 #include "core/erreurs.h"
 #include "core/globales.h"
@@ -160,34 +161,20 @@ QWidget* frm_view_record::construireModifier()
     for (int i = 0; i < 8; ++i) {
         txt_info[i] = new QLineEdit(page);
         txt_info[i]->setObjectName(QString("txt_info_%1").arg(i));
-        Installer_selection_au_focus(txt_info[i]);
     }
-    Installer_filtre(txt_info[2], [this](int code) { return Filtrer_touche_temps(txt_info[2], code); },
-                     [](int code) { return (code >= '0' && code <= '9') || code == '.' ? code : 0; });
-    txt_info[2]->installEventFilter(this);
-    connect(txt_info[2], &QLineEdit::textChanged, this, [this] { Controler_saisie_temps(txt_info[2]); });
-    connect(txt_info[2], &QLineEdit::editingFinished, this, [this] {
-        if (!txt_info[2]->isReadOnly() && !txt_info[2]->text().isEmpty())
-            txt_info[2]->setText(Format_temps(txt_info[2]->text()));
-    });
+    for (int i : {0, 1, 6, 7})
+        Installer_selection_au_focus(txt_info[i]);
+    Brancher_boite_temps(txt_info[2]);
     static const char* const bulles[3] = {"JJ", "MM", "AAAA"};
     for (int k = 0; k < 3; ++k) {
         QLineEdit* boite = txt_info[3 + k];
-        const int index = 3 + k;
-        boite->setMaxLength(k == 2 ? 4 : 2);
         boite->setFixedWidth(boite->fontMetrics().horizontalAdvance(k == 2 ? "00000" : "000") + 14);
         boite->setPlaceholderText(QString::fromUtf8(bulles[k]));
-        Installer_filtre(boite, [boite](int code) {
-            Memoriser_saisie_date(boite);
-            return Filtrer_chiffre(code);
-        }, Filtrer_chiffre);
-        m_boitesDate.insert(index, boite);
-        connect(boite, &QLineEdit::textChanged, this,
-                [this, index] { Controler_saisie_date(m_boitesDate, bControleDate, index, 3, 1); });
     }
     Cmd_Date = Creer_bouton(page, "Cmd_Date", "...");
     Cmd_Date->setToolTip("Sélection d'une date");
     Cmd_Date->setFixedWidth(Cmd_Date->fontMetrics().horizontalAdvance("...") + 18);
+    Brancher_boites_date(txt_info[3], txt_info[4], txt_info[5], bControleDate, Cmd_Date);
 
     auto* bassins = new QGroupBox("Type bassin", page);
     auto* rangeeBassins = new QHBoxLayout(bassins);
@@ -197,6 +184,7 @@ QWidget* frm_view_record::construireModifier()
         rangeeBassins->addWidget(Opt_bassin[i]);
         connect(Opt_bassin[i], &QRadioButton::clicked, this, &frm_view_record::Charger_record_courant);
     }
+    rangeeBassins->addStretch(1);
     Opt_bassin[1]->setChecked(true);
 
     auto* relais = new QGroupBox("Relais", page);
@@ -249,8 +237,6 @@ QWidget* frm_view_record::construireModifier()
     colonne->addLayout(boutons);
 
     connect(Cbo_cat, &QComboBox::activated, this, &frm_view_record::choisirCategorie);
-    connect(Cmd_Date, &QPushButton::clicked, this,
-            [this] { Choisir_date(bControleDate, txt_info[3], txt_info[4], txt_info[5]); });
     connect(Cmd_def[0], &QPushButton::clicked, this, [this] {
         m_placeEditee = m_placeCourante;
         Activer_saisie_record(true);
@@ -780,9 +766,6 @@ bool frm_view_record::eventFilter(QObject* objet, QEvent* evenement)
             return true;
         }
     }
-    if (objet == txt_info[2] && evenement->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_Delete)
-        Touche_suppr_temps(46, txt_info[2]);
     return FenetreComptee::eventFilter(objet, evenement);
 }
 

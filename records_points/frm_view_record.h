@@ -5,7 +5,6 @@
 
 #include "core/fenetres.h"
 
-#include <QMap>
 #include <optional>
 
 class QCheckBox;
@@ -101,7 +100,6 @@ private:
     int m_placeEditee = -1;
     bool m_cocheEnCours = false;
     bool m_enSaisie = false;
-    QMap<int, QLineEdit*> m_boitesDate;
 };
 
 // Opens the window with the locks of its menu command, or brings it forward.

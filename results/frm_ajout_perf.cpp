@@ -120,8 +120,8 @@ frm_ajout_perf::frm_ajout_perf(QWidget* parent) : FenetreSaisiePerf(parent)
     recherche->addStretch(1);
     gauche->addLayout(recherche);
     auto* haut = new QHBoxLayout;
-    haut->addLayout(gauche, 1);
-    haut->addWidget(ajout, 1);
+    haut->addLayout(gauche, 4);
+    haut->addWidget(ajout, 3);
     auto* bas = new QHBoxLayout;
     bas->addStretch(1);
     for (int i : {1, 2, 0})
@@ -129,7 +129,7 @@ frm_ajout_perf::frm_ajout_perf(QWidget* parent) : FenetreSaisiePerf(parent)
     auto* colonne = new QVBoxLayout(this);
     colonne->addLayout(haut, 1);
     colonne->addLayout(bas);
-    Fixer_taille_design(11400, 7000);
+    Fixer_taille_design(12600, 7000);
 
     new RechercheRapide(lsv_licence, lsv_info_lic, txt_recherche);
     connect(lsv_licence->header(), &QHeaderView::sectionClicked, this, [this](int i) { trier(i + 1); });

@@ -9,6 +9,7 @@
 #include "core/messages.h"
 #include "core/services.h"
 #include "core/utils.h"
+#include "entries/utils_relais.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -146,6 +147,11 @@ frm_ajout_perf_relais::frm_ajout_perf_relais(QWidget* parent) : FenetreSaisiePer
     connect(Cmd_def[1], &QPushButton::clicked, this, [this] { effacer(); });
     connect(Cmd_add[0], &QPushButton::clicked, this, [this] { ajouterRelayeur(); });
     connect(Cmd_add[1], &QPushButton::clicked, this, [this] { retirerRelayeur(); });
+    connect(cmd_plus, &QPushButton::clicked, this,
+            [this] { Deplacer_relayeur(lsv_compo_relais, Lsv_compo_relais_num, 1, -1); });
+    connect(cmd_moins, &QPushButton::clicked, this, [this] {
+        Deplacer_relayeur(lsv_compo_relais, Lsv_compo_relais_num, Nombre_lignes(lsv_compo_relais), 1);
+    });
     connect(SSTab1, &QTabWidget::currentChanged, this, [this](int i) { Maj_etat_controles(i == 0); });
 
     Prendre_verrous(Verrous());
@@ -155,23 +161,13 @@ frm_ajout_perf_relais::frm_ajout_perf_relais(QWidget* parent) : FenetreSaisiePer
 
 void frm_ajout_perf_relais::Init_colonnes_nageurs_relais(QTreeWidget* lv, QTreeWidget* lvNum, bool bNomComplet)
 {
-    QStringList colonnes = {"Nom", "Prénom", "Licence"};
-    if (bClubSelection)
-        colonnes << "Club";
-    lv->setColumnCount(static_cast<int>(colonnes.size()));
-    lv->setHeaderLabels(colonnes);
-    const int tiers = Twips_en_pixels(4200) / 3;
-    lv->setColumnWidth(0, tiers);
-    lv->setColumnWidth(1, tiers);
-    lv->setColumnWidth(2, tiers - Twips_en_pixels(300));
-    if (bClubSelection)
-        lv->setColumnWidth(3, Twips_en_pixels(2000));
-    QStringList cachees;
-    if (bNomComplet)
-        cachees << "Nom complet";
-    cachees << "NumAuto";
-    lvNum->setColumnCount(static_cast<int>(cachees.size()));
-    lvNum->setHeaderLabels(cachees);
+    // The shared columns take thirds of the list's width: give it its design width first.
+    lv->resize(Twips_en_pixels(4200), lv->height());
+    Init_colonnes_listes_relais(lv, lvNum);
+    if (bNomComplet) {
+        lvNum->setColumnCount(2);
+        lvNum->setHeaderLabels({"Nom complet", "NumAuto"});
+    }
     lvNum->hide();
 }
 

@@ -365,17 +365,18 @@ void frm_view_perf::Charger_liste_nageurs(const QString& strOrderBy)
     CurseurOccupe occupe;
     Afficher_statut("Chargement de la liste des licences");
     try {
-        QString sql = "SELECT Licence.Num, Licence.Nom, Licence.Prenom, Licence.Licence"
+        // Swimmers with at least one individual performance: asked of the performance index once
+        // per swimmer, rather than grouping every performance of the club.
+        QString sql = "SELECT DISTINCT Licence.Num, Licence.Nom, Licence.Prenom, Licence.Licence"
                       + QString(bClubSelection ? ", Club.Intitule" : "")
-                      + ", Licence.Date_Naissance FROM Club Club, Licence Licence, Liffn Liffn "
+                      + ", Licence.Date_Naissance FROM Club Club, Licence Licence "
                       + (bClubSelection ? ", Selection Selection " : " ")
-                      + "WHERE Club.Code_federal = Licence.Code_Club AND Licence.Num = Liffn.Num_Lic AND ";
+                      + "WHERE Club.Code_federal = Licence.Code_Club AND EXISTS (SELECT 1 FROM Liffn Liffn WHERE "
+                        "Liffn.Num_Lic = Licence.Num) AND ";
         if (bClubSelection)
             sql += "Licence.Num = Selection.Num_Lic AND Selection.Code_Sel =" + Sql_texte(strCodeClub) + " ";
         else
             sql += "Licence.Code_Club = " + Sql_texte(strCodeClub) + " ";
-        sql += "GROUP BY Licence.Num, Licence.Nom, Licence.Prenom, Licence.Licence, Club.Intitule, "
-               "Licence.Date_Naissance ";
         sql += strOrderBy.isEmpty()
                    ? "ORDER BY Licence.Nom, Licence.Prenom" + QString(bClubSelection ? ", Club.Intitule" : "")
                    : strOrderBy;

@@ -1,6 +1,7 @@
 #include "results/saisie_perf.h"
 
 #include "core/base.h"
+#include "core/boites_saisie.h"
 #include "core/dates.h"
 #include "core/erreurs.h"
 #include "core/globales.h"
@@ -16,7 +17,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,63 +59,6 @@ QString Date_saisie(FenetreSaisiePerf& f)
     return Composer_date(Texte_boite(f, 5), mois, jour);
 }
 
-// The typing rules of the boxes: Enter and "+" never reach them, the time box keeps what a
-// time may hold and is checked and written out as a time, the date boxes keep digits and are
-// checked as one date.
-class RegleSaisie : public QObject {
-public:
-    RegleSaisie(FenetreSaisiePerf* fenetre, QLineEdit* boite, int index)
-        : QObject(boite), m_fenetre(fenetre), m_boite(boite), m_index(index)
-    {
-        boite->installEventFilter(this);
-        Installer_selection_au_focus(boite);
-        if (index == 0) {
-            connect(boite, &QLineEdit::textEdited, this, [boite] { Controler_saisie_temps(boite); });
-            connect(boite, &QLineEdit::editingFinished, this, [boite] { boite->setText(Format_temps(boite->text())); });
-        } else if (index >= 3) {
-            connect(boite, &QLineEdit::textEdited, this, [this] {
-                Controler_saisie_date(m_fenetre->txt_info, m_fenetre->bControle, m_index, 3, 1);
-            });
-        }
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::KeyRelease && m_index == 0 && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete) {
-            Controler_saisie_temps(m_boite);
-            return false;
-        }
-        if (e->type() != QEvent::KeyPress)
-            return false;
-        auto* touche = static_cast<QKeyEvent*>(e);
-        if (touche->key() == Qt::Key_Delete) {
-            if (m_index == 0)
-                Touche_suppr_temps(46, m_boite);
-            else if (m_index >= 3)
-                Memoriser_saisie_date(m_boite);
-            return false;
-        }
-        if (touche->text().size() != 1 || (touche->modifiers() & Qt::ControlModifier))
-            return false;
-        const int code = touche->text().at(0).unicode();
-        if (code == 13 || code == 43)
-            return true;
-        if (m_index == 0)
-            return Filtrer_touche_temps(m_boite, code) == 0;
-        if (m_index >= 3) {
-            Memoriser_saisie_date(m_boite);
-            return Filtrer_chiffre(code) == 0;
-        }
-        return false;
-    }
-
-private:
-    FenetreSaisiePerf* m_fenetre;
-    QLineEdit* m_boite;
-    int m_index;
-};
-
 } // namespace
 
 FenetreSaisiePerf::FenetreSaisiePerf(QWidget* parent) : FenetreComptee(parent) {}
@@ -128,7 +71,8 @@ void FenetreSaisiePerf::Creer_controles_saisie()
         boite->setObjectName(QString("txt_info_%1").arg(i));
         boite->setMaxLength(longueurs[i]);
         txt_info.insert(i, boite);
-        new RegleSaisie(this, boite, i);
+        // Enter and "+" type nothing in these boxes.
+        Installer_filtre(boite, [](int code) { return code == 13 || code == 43 ? 0 : code; });
     }
     for (int i : {3, 4})
         txt_info[i]->setMaximumWidth(Twips_en_pixels(450));
@@ -137,8 +81,9 @@ void FenetreSaisiePerf::Creer_controles_saisie()
 
     Cmd_Date = Creer_bouton(this, "Cmd_Date", "...");
     Cmd_Date->setToolTip("Sélection d'une date");
-    connect(Cmd_Date, &QPushButton::clicked, this,
-            [this] { Choisir_date(bControle, txt_info[3], txt_info[4], txt_info[5]); });
+    Brancher_boite_temps(txt_info[0]);
+    Brancher_boites_date(txt_info[3], txt_info[4], txt_info[5], bControle, Cmd_Date);
+    Installer_selection_au_focus(txt_info[1]);
     cmd_CodifClear = Creer_bouton(this, "cmd_CodifClear", "Initialiser les codifications");
     cmd_CodifClear->setToolTip("Initialiser les codifications");
     connect(cmd_CodifClear, &QPushButton::clicked, this, [this] { Init_codifications(*this, true); });

@@ -3,7 +3,7 @@
 set -euo pipefail
 paquets=(cmake g++ make ccache qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6printsupport6
          libsqlite3-dev libzip-dev sqlite3 zip unzip xvfb xauth poppler-utils libgl-dev
-         chromium)
+         chromium fonts-liberation fonts-dejavu-core)
 manquants=()
 for p in "${paquets[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || manquants+=("$p")

@@ -92,6 +92,7 @@ det_profil::det_profil(QWidget* parent) : FenetreComptee(parent)
     connect(Command1_0, &QPushButton::clicked, this, &det_profil::ok);
     connect(Command1_1, &QPushButton::clicked, this, &QWidget::close);
     connect(Command1_2, &QPushButton::clicked, this, &det_profil::choixClub);
+    Relier_touches_dialogue(this, Command1_0);
 }
 
 VerrousMenus det_profil::Verrous_du_mode(const QString& mode, bool depuisListe)

@@ -10,9 +10,11 @@
 #include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/messages.h"
+#include "core/ouvreurs.h"
 #include "core/services.h"
 #include "shell/commandes_competitions.h"
 #include "shell/commandes_licences.h"
+#include "shell/commandes_points.h"
 #include "shell/commandes_modeles.h"
 #include "shell/commandes_performances.h"
 #include "shell/commandes_resultats.h"
@@ -44,14 +46,15 @@
 
 namespace {
 
-// Defaults of a first start, in twips.
-constexpr double GaucheDefaut = 1000;
-constexpr double HautDefaut = 1000;
-constexpr double LargeurDefaut = 6500;
-constexpr double HauteurDefaut = 6500;
 // Saved back in twips, the inverse of Twips_en_pixels.
 constexpr int TwipsParPixel = 15;
 static_assert(Twips_en_pixels(TwipsParPixel) == 1);
+// What a first start needs, in pixels: the largest child window (the licence list showing its
+// criteria, the licence detail) below the menu bar with every menu in sight, above the status bar.
+constexpr QSize TaillePrincipaleDefaut(980, 660);
+constexpr QPoint CoinPrincipalDefaut(20, 20);
+// Room the window manager takes around the window (title bar, borders).
+constexpr QSize CadrePrincipal(16, 40);
 
 double Lire_twips(const QSettings& reglages, const QString& cle, double defaut)
 {
@@ -61,6 +64,18 @@ double Lire_twips(const QSettings& reglages, const QString& cle, double defaut)
 }
 
 } // namespace
+
+QRect Placement_principal_defaut(const QRect& dispo)
+{
+    QRect r(dispo.topLeft() + CoinPrincipalDefaut, TaillePrincipaleDefaut);
+    // A smaller screen gets all it has, the frame included.
+    if (!dispo.isEmpty()) {
+        r.setSize(r.size().boundedTo(dispo.size() - CadrePrincipal));
+        r.moveLeft(std::max(dispo.left(), std::min(r.left(), dispo.right() + 1 - CadrePrincipal.width() - r.width())));
+        r.moveTop(std::max(dispo.top(), std::min(r.top(), dispo.bottom() + 1 - CadrePrincipal.height() - r.height())));
+    }
+    return r;
+}
 
 FrmPrincipal* Fenetre_principale()
 {
@@ -75,6 +90,9 @@ FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent)
     setWindowIcon(QIcon(Logo_quorvelane(64)));
     m_zone = new QMdiArea(this);
     m_zone->setObjectName("zoneFenetres");
+    // A child window partly outside the area stays within reach.
+    m_zone->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_zone->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_zone);
 
     Construire_menus(*this);
@@ -140,6 +158,10 @@ void FrmPrincipal::construireBarreOutils()
         // The buttons carry no command: shown greyed rather than clickable for nothing.
         action->setEnabled(false);
     }
+    // Nine buttons that do nothing would only take room: the bar is kept but never shown, and
+    // the menu bar's context menu does not offer it.
+    m_barreOutils->setVisible(false);
+    m_barreOutils->toggleViewAction()->setVisible(false);
 }
 
 void FrmPrincipal::construireBarreEtat()
@@ -288,6 +310,12 @@ void FrmPrincipal::connecterMenus()
     relier("mnuBaseClubCotisationUnknown", [licences] { licences->mnuBaseClubCotisationUnknown_Click(); });
     relier("mnuLicPrint", [licences] { licences->mnuLicPrint_Click(); });
 
+    // Points: the calculator, the interclub estimate and the LEN reference times.
+    auto* points = new CommandesPoints(this);
+    relier("mnuOutilsCalculPoint", [points] { points->mnuOutilsCalculPoint_Click(); });
+    relier("mnuOutilsCalculPointEquipe", [points] { points->mnuOutilsCalculPointEquipe_Click(); });
+    relier("mnuPointRefLEN", [points] { points->mnuPointRefLEN_Click(); });
+
     // Competitions and pools.
     (new CommandesCompetitions(this))->connecter(this);
 
@@ -308,6 +336,7 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfAjoutRelais", [performances] { performances->mnuPerfAjoutRelais_Click(); });
     relier("mnuPerfView", [performances] { performances->mnuPerfView_Click(); });
 
+    // Results of the held competitions.
     auto* resultats = new CommandesResultats(this);
     relier("mnuCompetVoirResult", [resultats] { resultats->mnuCompetVoirResult_Click(); });
 
@@ -315,6 +344,12 @@ void FrmPrincipal::connecterMenus()
     auto* records = new CommandesRecords(this);
     relier("mnuPerfRecView", [records] { records->mnuPerfRecView_Click(); });
     relier("mnuPerfRecModifier", [records] { records->mnuPerfRecModifier_Click(); });
+
+    // The time calculator from the tools menu has no relay window to copy into.
+    relier("mnuOutilsCalculTps", [=, fenetre = QPointer<frm_calTps>()]() mutable {
+        commande("Une erreur s'est produite lors de l'ouverture de la calculatrice de temps.",
+                 [&fenetre] { Ouvrir_calculatrice_temps(fenetre, 0, 0, nullptr); });
+    });
 
     // Exchanges through the outside components, and the software update.
     relier("mnuBaseClubImport", [] { Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false); });
@@ -330,11 +365,15 @@ void FrmPrincipal::lirePlacement()
 {
     QSettings reglages;
     reglages.beginGroup("Settings");
-    auto pixels = [&reglages](const char* cle, double defaut) {
-        return Twips_en_pixels(static_cast<int>(std::lround(Lire_twips(reglages, cle, defaut))));
+    QScreen* principal = QGuiApplication::primaryScreen();
+    const QRect defaut = Placement_principal_defaut(principal ? principal->availableGeometry() : QRect());
+    // A saved placement wins; the default stands in for what is missing or unreadable.
+    auto pixels = [&reglages](const char* cle, int defautPixels) {
+        return Twips_en_pixels(
+            static_cast<int>(std::lround(Lire_twips(reglages, cle, double(defautPixels) * TwipsParPixel))));
     };
-    QRect r(pixels("MainLeft", GaucheDefaut), pixels("MainTop", HautDefaut), pixels("MainWidth", LargeurDefaut),
-            pixels("MainHeight", HauteurDefaut));
+    QRect r(pixels("MainLeft", defaut.left()), pixels("MainTop", defaut.top()), pixels("MainWidth", defaut.width()),
+            pixels("MainHeight", defaut.height()));
 
     // A placement saved on a screen that is gone would leave the window out of reach.
     if (QScreen* ecran = QGuiApplication::primaryScreen()) {
@@ -398,6 +437,9 @@ void Lire_position_suivi(Composant& composant, qint32& x, qint32& y, qint32& int
 
 void Sauver_suivi_toujours_visible()
 {
+    // Without a current profile the settings belong to nobody.
+    if (strNumProfil.isEmpty())
+        return;
     try {
         cnxBase.Execute(QString("UPDATE Profil SET ") + "bAlwaysVisibleSuivi = "
                         + (bAlwaysVisibleSuivi ? "true" : "false") + " WHERE Num = " + strNumProfil);
@@ -409,6 +451,9 @@ void Sauver_suivi_toujours_visible()
 
 void Sauver_param_suivi()
 {
+    // Without a current profile the settings belong to nobody.
+    if (strNumProfil.isEmpty())
+        return;
     try {
         cnxBase.Execute(QString("UPDATE Profil SET ") + "lgPosXSuivi = " + QString::number(lgPosXSuivi) + ", "
                         + "lgPosYSuivi = " + QString::number(lgPosYSuivi) + ", " + "lgIntervalSuivi = "

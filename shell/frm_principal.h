@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 #include <QTimer>
 
 #include <functional>
@@ -18,6 +19,10 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+
+// The main window's place at a first start on a screen whose free area is dispo: room for the
+// largest child window, bounded by the screen.
+QRect Placement_principal_defaut(const QRect& dispo);
 
 // The main window: the menus from which every command starts, a toolbar, the status bar
 // (profile, step, date, time) and the area that holds the child windows. Its creation is the

@@ -15,6 +15,7 @@
 #include "core/version_fichier.h"
 #include "shell/frm_principal.h"
 #include "shell/maj_base.h"
+#include "shell/profils.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,7 @@ bool memeFichier(const QString& a, const QString& b)
 // The monitor and the profile panel belong to the base that is no longer open.
 void oublierContexte()
 {
+    Oublier_profil_courant();
     if (FrmPrincipal* principale = Fenetre_principale()) {
         principale->Decharger_suivi_perf();
         principale->Ecrire_panneau_profil(QString());
@@ -258,6 +260,8 @@ void mnuBaseNew_Click()
         }
         QString erreur;
         if (Ouvrir_base(erreur)) {
+            // Licences typed from now on belong to this season.
+            Noter_saison_courante();
             Initialiser_base();
             Creer_sauvegarde();
         } else {

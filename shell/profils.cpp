@@ -1,5 +1,7 @@
 #include "shell/profils.h"
 
+#include "competitions/frm_liste_modele.h"
+
 #include "core/base.h"
 #include "core/erreurs.h"
 #include "core/fenetres.h"
@@ -95,15 +97,33 @@ void Charger_profil_courant(bool bSuivi, bool bForcerChoix)
             Appliquer_suivi();
     } else {
         Liberer_resultat();
+        // No profile of this base is current: nothing of another one may go on being used.
+        Oublier_profil_courant();
         if (bForcerChoix)
             Forcer_choix_profil();
     }
 
     // After the forced dialogs' own reload, so that the names they loaded are shown.
     if (FrmPrincipal* principale = Fenetre_principale())
-        principale->Ecrire_panneau_profil(Texte_panneau_profil());
+        principale->Ecrire_panneau_profil(strNumProfil.isEmpty() ? QString() : Texte_panneau_profil());
     if (QAction* votreClub = Menu("mnuBaseClubConfig"))
-        votreClub->setVisible(!bClubSelection);
+        votreClub->setVisible(!bClubSelection && !strNumProfil.isEmpty());
+    // The menus that work for the profile follow whether there is one.
+    if (cnxBase.ouverte())
+        Etat_menus_base(true);
+}
+
+void Oublier_profil_courant()
+{
+    strCodeClub.clear();
+    strNomClub.clear();
+    bClubSelection = false;
+    strNumProfil.clear();
+    strNomProfil.clear();
+    lgPosXSuivi = 0;
+    lgPosYSuivi = 0;
+    lgIntervalSuivi = 0;
+    bAlwaysVisibleSuivi = false;
 }
 
 bool Ajouter_profil(const QString& codeClub, const QString& nom)
@@ -216,9 +236,18 @@ void Supprimer_profils(const QStringList& nums)
     if (nums.isEmpty())
         return;
     QStringList termes;
-    for (const QString& num : nums)
+    QStringList numeros;
+    for (const QString& num : nums) {
         termes << "Num = " + Numero_profil(num);
+        numeros << Numero_profil(num);
+    }
+    // Its templates go with it, content included: nothing could reach them again.
+    PointSauvegarde transaction("profils");
+    const QString proprietaires = "Num_profil IN (" + numeros.join(", ") + ")";
+    Supprimer_modeles("Engag", proprietaires);
+    Supprimer_modeles("Prog", proprietaires);
     cnxBase.Execute("Delete from Profil where " + termes.join(" or "));
+    transaction.valider();
 }
 
 void Installer_etapes_profil()

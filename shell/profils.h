@@ -12,6 +12,9 @@
 // that they never open inside one another). Last, the status bar and the "Votre Club" menu
 // follow the loaded club. Database errors go to the caller.
 void Charger_profil_courant(bool bSuivi, bool bForcerChoix = true);
+// Empties the current-context globals (profile, club, selection flag, monitor settings): a
+// closed base, or one without a current profile, leaves nothing of the last profile in use.
+void Oublier_profil_courant();
 // The text of the status bar's profile panel.
 QString Texte_panneau_profil();
 

@@ -23,6 +23,35 @@ const QStringList kColonnes = {
     "Adresse",     "Suite_adresse", "Code_Postal", "Localite", "Telephone",  "Sportive",          "Synchro",
     "Water_Polo",  "Plongeon",  "Dirigeant", "Maitre",     "Date_Depot",   "Date_obliteration", "Type_licence",
     "Nature",      "Code_unique", "Tel2",    "Mail",       "Tarif",        "Medecin",           "Date_Ctrl_Medical"};
+// Yes/no columns: the windows store "O" for a ticked box and "" otherwise; the file says 1 or 0.
+const QStringList kOuiNon = {"Sportive", "Synchro", "Water_Polo", "Plongeon", "Dirigeant", "Maitre"};
+
+QString OuiNon_fichier(const QString& base)
+{
+    bool valeur = false;
+    return (base.trimmed().compare("O", Qt::CaseInsensitive) == 0 || (Booleen_correct(base.trimmed(), valeur) && valeur))
+               ? QStringLiteral("1")
+               : QStringLiteral("0");
+}
+
+// The value the windows store for a yes/no read from a file (1/0, O/N, Vrai/Faux, true/false);
+// false when it is none of them. Empty stays empty.
+bool OuiNon_base(const QString& texte, QString& stocke)
+{
+    const QString t = texte.trimmed();
+    bool valeur = false;
+    if (t.isEmpty())
+        valeur = false;
+    else if (t.compare("O", Qt::CaseInsensitive) == 0 || t.compare("Oui", Qt::CaseInsensitive) == 0)
+        valeur = true;
+    else if (t.compare("N", Qt::CaseInsensitive) == 0 || t.compare("Non", Qt::CaseInsensitive) == 0)
+        valeur = false;
+    else if (!Booleen_correct(t, valeur))
+        return false;
+    stocke = valeur ? QStringLiteral("O") : QString();
+    return true;
+}
+
 const QStringList kObligatoires = {"Code_club", "Licence", "Nom", "Prenom", "Date_Naissance"};
 const QStringList kDatesFacultatives = {"Date_Depot", "Date_obliteration", "Date_Ctrl_Medical"};
 
@@ -63,7 +92,7 @@ protected:
         while (r.suivante()) {
             QStringList valeurs;
             for (int i = 0; i < kColonnes.size(); ++i)
-                valeurs << Valeur_brute(r, i);
+                valeurs << (kOuiNon.contains(kColonnes[i]) ? OuiNon_fichier(Valeur_brute(r, i)) : Valeur_brute(r, i));
             progression.nageur(valeurs[2] + " " + valeurs[3]);
             sortie.ecrire(valeurs);
             progression.avancer(sortie.lignes(), total);
@@ -157,6 +186,15 @@ protected:
             for (const QString& d : kDatesFacultatives) {
                 if (defaut.isEmpty() && !champ(d).isEmpty() && !Date_correcte(champ(d)))
                     defaut = "date invalide dans " + d + " (" + champ(d) + ")";
+            }
+            for (const QString& o : kOuiNon) {
+                QString stocke;
+                if (!OuiNon_base(champ(o), stocke)) {
+                    if (defaut.isEmpty())
+                        defaut = "valeur oui/non invalide dans " + o + " (" + champ(o) + ")";
+                } else {
+                    champ(o) = stocke;
+                }
             }
             if (!defaut.isEmpty()) {
                 journal.detail("Ligne " + QString::number(f.numeros[i]) + " : licence " + champ("Licence") + " ("

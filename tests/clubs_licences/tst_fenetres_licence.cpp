@@ -241,6 +241,7 @@ private slots:
     void nouvelleLicence();
     void nouvelleLicenceRefusee_data();
     void nouvelleLicenceRefusee();
+    void echapFermeSeulementLaListeOuverte();
     void filtres_data();
     void filtres();
     void criteresRestaures();
@@ -253,6 +254,7 @@ private slots:
     void modificationDepuisLaListe();
     void selectionNouveauNageur();
     void selectionNageurExistant();
+    void selectionNumeroDUneLicenceSupprimee();
     void captures();
 };
 
@@ -334,6 +336,32 @@ void TstFenetresLicence::nouvelleLicenceRefusee()
     QCOMPARE(c.base.valeur("SELECT count(*) FROM Licence"), avant);
 }
 
+void TstFenetresLicence::echapFermeSeulementLaListeOuverte()
+{
+    Contexte c;
+    QPointer<det_licence> ref;
+    Ouvrir_det_licence(ref, nullptr, "Nouveau", "Nouvelle Licence", QString());
+    ref->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(ref->window()));
+    Saisir(ref, {"92001", "F", "martin", "Léa", QDate(1992, 5, 5), 1});
+    for (const auto& [touche, texte] : {std::pair {Qt::Key_Escape, "\x1b"}, std::pair {Qt::Key_Return, "\r"}}) {
+        ref->Cb_licence->setFocus();
+        ref->Cb_licence->showPopup();
+        QWidget* liste = QApplication::activePopupWidget();
+        QVERIFY(liste);
+        QWidget* cible = liste->focusWidget() ? liste->focusWidget() : liste;
+        QTest::sendKeyEvent(QTest::Click, cible, touche, QString(texte), Qt::NoModifier);
+        Traiter_evenements();
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        // The list is closed; the window and what was typed are still there, nothing saved.
+        QVERIFY(ref && ref->isVisible());
+        QCOMPARE(ref->text1[1]->text(), QString("martin"));
+        QVERIFY(c.ihm.appels().empty());
+    }
+    ref->close();
+    Traiter_evenements();
+}
+
 void TstFenetresLicence::filtres_data()
 {
     QTest::addColumn<QStringList>("boites"); // txt_nom(0), txt_nom(1), txt_age(0), txt_age(1)
@@ -347,6 +375,10 @@ void TstFenetresLicence::filtres_data()
                                   << QStringList {"DUBOIS", "DUPONT", "LEFEVRE", "MARTIN", "ZOLA"};
     QTest::newRow("nom") << QStringList {"dub", "LEG", "", ""} << aucune << QList<int> {}
                          << QStringList {"DUBOIS", "DUPONT", "LEFEVRE"};
+    QTest::newRow("nom: la borne haute comprend ses noms") << QStringList {"A", "D", "", ""} << aucune << QList<int> {}
+                                                            << QStringList {"DUBOIS", "DUPONT"};
+    QTest::newRow("nom: borne haute en minuscules") << QStringList {"", "dup", "", ""} << aucune << QList<int> {}
+                                                     << QStringList {"DUBOIS", "DUPONT"};
     QTest::newRow("années bornes comprises") << QStringList {"", "", "1990", "1995"} << aucune << QList<int> {}
                                              << QStringList {"DUPONT", "LEFEVRE", "MARTIN"};
     QTest::newRow("une seule année") << QStringList {"", "", "1992", "1992"} << aucune << QList<int> {}
@@ -732,6 +764,34 @@ void TstFenetresLicence::selectionNouveauNageur()
     QCOMPARE(c.champ(num, "Code_club"), clubB);
     QCOMPARE(c.base.valeur("SELECT Code_Sel || '/' || Visible FROM Selection WHERE Num_Lic = " + num),
              selection + "/1");
+}
+
+void TstFenetresLicence::selectionNumeroDUneLicenceSupprimee()
+{
+    // The hidden licence 15 of club A still holds 92002C until its number is freed.
+    Contexte c;
+    bClubSelection = true;
+    strCodeClub = selection;
+    QPointer<det_licence> ref;
+    Ouvrir_det_licence(ref, nullptr, "Nouveau", "Nouvelle Licence", QString());
+    det_licence* d = ref;
+    Saisir(d, {"92002", "C", "NOUVEAU", "Nageur", QDate(1992, 2, 3), 0});
+    d->Cmd_Club->click();
+    auto* clubs = Fenetre_nommee<Frm_liste_club>("Frm_liste_club");
+    QVERIFY(clubs);
+    clubs->Lsv_club->setCurrentItem(Ligne(clubs->Lsv_club, 1));
+    clubs->Command1_0->click();
+    Traiter_evenements();
+    QCOMPARE(d->text1[11]->text(), clubA);
+    const QString avant = c.base.valeur("SELECT count(*) FROM Licence");
+    d->Command1[0]->click();
+    Traiter_evenements();
+    QCOMPARE(c.ihm.messages(), QStringList {"Numéro de licence déjà utilisé.\r\nInsertion du licencié annulé."});
+    QVERIFY(ref && ref->isVisible());
+    QCOMPARE(c.base.valeur("SELECT count(*) FROM Licence"), avant);
+    QCOMPARE(c.base.valeur("SELECT count(*) FROM Selection WHERE Num_Lic = 15"), QString("0"));
+    ref->close();
+    Traiter_evenements();
 }
 
 void TstFenetresLicence::selectionNageurExistant()

@@ -183,6 +183,8 @@ private slots:
     void editeurDeTarifs();
     void montantEtFrancs();
     void codeDUnAutreClubRefuse();
+    void codeCourtOuNomVideRefuses_data();
+    void codeCourtOuNomVideRefuses();
     void nouveauCodeSuiviParLesDonnees();
     void insertionEchoueeGardeLesAnciensTarifs();
     void menuVotreClub();
@@ -525,6 +527,40 @@ void TstInfoClubFenetre::codeDUnAutreClubRefuse()
     QCOMPARE(Etat_base(), avant);
     QCOMPARE(strCodeClub, codeA);
     QCOMPARE(ctx.rechargements, 0);
+}
+
+void TstInfoClubFenetre::codeCourtOuNomVideRefuses_data()
+{
+    QTest::addColumn<int>("boite"); // text1 index
+    QTest::addColumn<QString>("message");
+    QTest::newRow("code de douze caractères") << 1 << "Modification annulée.\r\nLe code club doit comporter 13 caractères.";
+    QTest::newRow("nom vidé") << 0 << "Modification annulée.\r\nLe nom du club doit être renseigné.";
+}
+
+void TstInfoClubFenetre::codeCourtOuNomVideRefuses()
+{
+    QFETCH(int, boite);
+    QFETCH(QString, message);
+    Contexte ctx;
+    ctx.ihm.accepterMessagesOk(true);
+    const QStringList avant = Etat_base();
+    det_mon_club* f = Ouvrir();
+    Taper(f->text1[4], "Ailleurs");
+    // The last character (or the whole name) taken away with the keys a user presses.
+    f->text1[boite]->setFocus();
+    f->text1[boite]->end(false);
+    if (boite == 1) {
+        QTest::sendKeyEvent(QTest::Click, f->text1[boite], Qt::Key_Backspace, QString("\b"), Qt::NoModifier);
+    } else {
+        f->text1[boite]->selectAll();
+        QTest::sendKeyEvent(QTest::Click, f->text1[boite], Qt::Key_Delete, QString("\x7f"), Qt::NoModifier);
+    }
+    f->Command1_1->click();
+    QCOMPARE(ctx.ihm.messages(), QStringList({message}));
+    QCOMPARE(Etat_base(), avant);
+    QCOMPARE(strCodeClub, codeA);
+    QVERIFY(f->isVisible());
+    QCOMPARE(f->text1[4]->text(), QString("Ailleurs"));
 }
 
 // A new code re-keys the club; its officials, activities, tariffs, licences and profile follow.

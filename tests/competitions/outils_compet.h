@@ -4,6 +4,7 @@
 
 #include "core/base.h"
 #include "core/fenetres.h"
+#include "core/globales.h"
 #include "core/listes.h"
 #include "core/utils.h"
 #include "fenetres_test.h"
@@ -36,7 +37,9 @@ struct ContexteCompet {
         f = compet("F6", "Supprimée", "20250701", "20250701", "Brest", false, false);
         base.executer("INSERT INTO Prres (Num_compet, Code_epreuve, Tps) VALUES (" + c + ", 1, 30.5)");
         ihm.accepterMessagesOk(true);
+        strNumProfil = "1";
     }
+    ~ContexteCompet() { strNumProfil.clear(); }
     QString compet(const QString& num, const QString& nom, const QString& debut, const QString& fin,
                    const QString& lieu, bool deroule, bool visible)
     {

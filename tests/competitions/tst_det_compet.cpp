@@ -318,6 +318,16 @@ void TstDetCompet::modificationRameneLesJoursDuProgramme()
     QCOMPARE(ctx.base.valeur("select JourCourse from Pcomp where Num_compet = " + ctx.a), QString("3"));
     QCOMPARE(ctx.base.valeur("select Nom || Fin from Rcomp where AutoNum = " + cle), QString("Deux jours d'été20250402"));
     QCOMPARE(ctx.ihm.messages(), (QStringList {"Compétition modifiée avec succès.", "Compétition modifiée avec succès."}));
+    // The programme cannot follow: the competition keeps its dates and the window its input.
+    ctx.base.executer("ALTER TABLE Pcomp RENAME TO Pcomp_x");
+    Ouvrir_det_compet(ref, "Modif", "Modification de la compétition", cle, nullptr);
+    Date(ref, 10, "01042025");
+    ref->Command1[0]->click();
+    Traiter_evenements();
+    QVERIFY(ctx.ihm.messages().last().startsWith("Erreur lors de la modification de la compétition.\r\nErreur n° 1"));
+    QVERIFY(ref);
+    QCOMPARE(ctx.base.valeur("select Fin from Rcomp where AutoNum = " + cle), QString("20250402"));
+    ctx.base.executer("ALTER TABLE Pcomp_x RENAME TO Pcomp");
 }
 
 void TstDetCompet::piscineChoisiePourLaCompetition()
@@ -465,6 +475,14 @@ void TstDetCompet::suppressionDePiscine()
     l->Lsv_piscine->clearSelection();
     Selectionner_element(l->Lsv_piscine, 2);
     l->Command1_2->click();
+    // A deletion that fails leaves every competition with its pool and the list open.
+    ctx.base.executer("CREATE TRIGGER refus BEFORE DELETE ON Piscine BEGIN SELECT RAISE(ABORT, 'refus'); END");
+    l->Command1_0->click();
+    QVERIFY(ctx.ihm.messages().last().startsWith("Erreur lors de la suppression des piscines."));
+    QVERIFY(Piscines());
+    QCOMPARE(ctx.base.valeur("select count(*) from Rcomp where Num_Piscine = " + ctx.nautilus), QString("6"));
+    ctx.base.executer("DROP TRIGGER refus");
+    ctx.ihm.effacer();
     l->Command1_0->click();
     Traiter_evenements();
     QCOMPARE(ctx.base.valeur("select count(*) from Piscine where Nom = 'Nautilus'"), QString("0"));

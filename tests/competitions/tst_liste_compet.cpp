@@ -333,23 +333,28 @@ void TstListeCompet::triParColonne()
 void TstListeCompet::actionsSuivantes_data()
 {
     QTest::addColumn<QString>("menu");
+    // The message of a follow-on not built, or the name and caption of the window opened.
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<QString>("titre");
     // The runner reaches the component of the mode, which is not there.
     const QString dll = "Impossible de créer l'objet %1 ";
-    QTest::newRow("engagements") << "mnuEngagIndiv" << nonDisponible;
-    QTest::newRow("relais") << "mnuEngagRelais" << nonDisponible;
-    QTest::newRow("programme") << "mnuEngagProgramme" << nonDisponible;
-    QTest::newRow("convocations") << "mnuEngagConvoc" << nonDisponible;
-    QTest::newRow("bordereau") << "mnuEngagBordereau" << nonDisponible;
-    QTest::newRow("fichiers") << "mnuEngagDisk" << dll.arg("EntryFilesBuilder");
-    QTest::newRow("résultats") << "mnuCompetResult" << dll.arg("MeetResultsImporter");
-    QTest::newRow("squelette") << "mnuCompetSquelet" << dll.arg("MeetSkeletonImporter");
+    QTest::newRow("engagements") << "mnuEngagIndiv" << "" << "frm_engag" << "Définition des engagements";
+    QTest::newRow("relais") << "mnuEngagRelais" << nonDisponible << "" << "";
+    QTest::newRow("programme") << "mnuEngagProgramme" << "" << "frm_prog" << "Programme compétition";
+    QTest::newRow("convocations") << "mnuEngagConvoc" << nonDisponible << "" << "";
+    QTest::newRow("bordereau") << "mnuEngagBordereau" << nonDisponible << "" << "";
+    QTest::newRow("fichiers") << "mnuEngagDisk" << dll.arg("EntryFilesBuilder") << "" << "";
+    QTest::newRow("résultats") << "mnuCompetResult" << dll.arg("MeetResultsImporter") << "" << "";
+    QTest::newRow("squelette") << "mnuCompetSquelet" << dll.arg("MeetSkeletonImporter") << "" << "";
 }
 
 void TstListeCompet::actionsSuivantes()
 {
     QFETCH(QString, menu);
     QFETCH(QString, message);
+    QFETCH(QString, fenetre);
+    QFETCH(QString, titre);
     ContexteCompet ctx;
     Composants::enregistrer("EntryFilesBuilder", {});
     Composants::enregistrer("MeetResultsImporter", {});
@@ -360,6 +365,19 @@ void TstListeCompet::actionsSuivantes()
     // A double click acts as the action button: the follow-on is reached and says so.
     Double_clic(l->lsv_compet, 1);
     Traiter_evenements();
+    if (!fenetre.isEmpty()) {
+        // The follow-on window opens on the competition, once.
+        auto* suivante = Fenetre_nommee<QWidget>(fenetre);
+        QVERIFY(suivante);
+        QCOMPARE(suivante->windowTitle(), titre);
+        l->cmd[2]->click();
+        QCOMPARE(ctx.ihm.messages(), QStringList {dejaOuverte});
+        // Closing the list closes it too, while the base is still there.
+        l->close();
+        Traiter_evenements();
+        QVERIFY(!Fenetre_nommee<QWidget>(fenetre));
+        return;
+    }
     QCOMPARE(ctx.ihm.messages().size(), 1);
     QVERIFY2(ctx.ihm.messages()[0].contains(message), qPrintable(ctx.ihm.messages()[0]));
     QVERIFY(l->isVisible());
@@ -378,7 +396,6 @@ void TstListeCompet::engagementsRefusesSousUneSaisieOuverte()
     saisie.setObjectName("frm_engag");
     saisie.show();
     ctx.base.executer("INSERT INTO Engag (Num_compet, Num_profil, Code_epreuve, Num_Lic) VALUES (" + ctx.b + ", 1, 1, 1)");
-    strNumProfil = "1";
     menus.menu("mnuEngagIndiv");
     Frm_liste_compet* l = Liste();
     l->cmd[2]->click();
@@ -387,10 +404,10 @@ void TstListeCompet::engagementsRefusesSousUneSaisieOuverte()
     // Once it is closed, the copies are taken before the entry window is asked for.
     saisie.close();
     l->cmd[2]->click();
-    QCOMPARE(ctx.ihm.messages().last(), nonDisponible);
+    QVERIFY(Fenetre_nommee<QWidget>("frm_engag"));
     QCOMPARE(ctx.base.valeur("select count(*) from Engag_tempo"), QString("1"));
-    ctx.base.executer("DELETE FROM Engag_tempo");
-    strNumProfil.clear();
+    l->close();
+    Traiter_evenements();
 }
 
 void TstListeCompet::modificationRechargeLaListe()

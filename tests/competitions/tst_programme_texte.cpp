@@ -104,7 +104,8 @@ void TstProgrammeTexte::codesInconnus_data()
     QTest::newRow("décrits par nage.txt") << pcomp
                                           << fichier({"77Ball \xe9quipe 4\xd7" "50    ", " 9Saut haie", "12Inconnu ici"})
                                           << QString::fromUtf8("Des codes nages sont inconnus dans le fichier pcomp.txt : \n"
-                                                               "77 Ball équipe 4×50    , journée  1, ordre 3");
+                                                               "77 Ball équipe 4×50    , journée  1, ordre 3\n"
+                                                               " 9 Saut haie           , journée  2, ordre 4");
     QTest::newRow("05 jamais trouvé par 5") << pcompZero << fichier({" 8Relais libre", "08Relais"})
                                             << QString("Des codes nages sont inconnus dans le fichier pcomp.txt : \n");
     QTest::newRow("sans nage.txt") << pcomp << QByteArray()

@@ -347,6 +347,52 @@ private slots:
         QCOMPARE(b.lignes("SELECT Nom, Prenom, Adresse FROM Licence"), QStringList({"D'ARTAGNAN|\"Jo\"|chemin \\ du \t bois"}));
     }
 
+    // Yes/no columns are 1/0 in the file and what the licence window stores in the base ("O" or
+    // ""); the usual spellings are read; a round trip keeps every box.
+    void ouiNonDesLicences()
+    {
+        BaseFichier b(m_rep->fichier("b.mdb"));
+        clubsDeBase(b);
+        ajouterLicence(b, {kClub, "05001F", "UN", "Un", "F", "20050101", "", "", "", "", "", "", "O", "", "", "O", "", ""});
+        const QString sortie = dossier("oui");
+        QVERIFY(Appeler_composant("LicenceExporter", "bExport_licence", {b.chemin(), kClub, false, sortie, trace(), cible()},
+                                  trace())
+                    .resultat.toBool());
+        QFile f(sortie + "/licences.txt");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lignes = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lignes.size(), 2);
+        const QStringList entetes = lignes[0].split('\t');
+        const QStringList valeurs = lignes[1].split('\t');
+        QStringList ouiNon;
+        for (const char* c : {"Sportive", "Synchro", "Water_Polo", "Plongeon", "Dirigeant", "Maitre"})
+            ouiNon << valeurs.value(entetes.indexOf(c));
+        QCOMPARE(ouiNon, QStringList({"1", "0", "0", "1", "0", "0"}));
+
+        BaseFichier cible2(m_rep->fichier("c.mdb"));
+        clubsDeBase(cible2);
+        QVERIFY(Appeler_composant("LicenceImporter", "bimport_licence", {cible2.chemin(), sortie, dossier("t2"), trace(), cible()},
+                                  trace())
+                    .trace.contains("1 licence ajoutée"));
+        const QString sql = "SELECT Sportive, Synchro, Water_Polo, Plongeon, Dirigeant, Maitre FROM Licence WHERE Licence = ?";
+        QCOMPARE(cible2.lignes(sql, {"05001F"}), b.lignes(sql, {"05001F"}));
+
+        // Every usual spelling; an unknown one refuses the line.
+        const QString source = dossier("orth");
+        Ecrire_fichier(source + "/licences.txt",
+                       QByteArray("Code_club\tLicence\tNom\tPrenom\tDate_Naissance\tSportive\tSynchro\tWater_Polo\tPlongeon"
+                                  "\tDirigeant\tMaitre\n")
+                           + "FRA1320590001\t06001F\tA\tA\t20060101\t1\tO\tVrai\t0\tN\tFaux\n"
+                           + "FRA1320590001\t06002F\tB\tB\t20060101\ttrue\toui\t\tfalse\tnon\t-1\n"
+                           + "FRA1320590001\t06003F\tC\tC\t20060101\tpeut-être\t0\t0\t0\t0\t0\n");
+        const ResultatAppel r = Appeler_composant("LicenceImporter", "bimport_licence",
+                                                  {b.chemin(), source, dossier("t3"), trace(), cible()}, trace());
+        QVERIFY2(r.trace.contains("2 licences ajoutées") && r.trace.contains("valeur oui/non invalide dans Sportive (peut-être)"),
+                 qPrintable(r.trace));
+        QCOMPARE(b.lignes(sql, {"06001F"}), QStringList({"O|O|O|||"}));
+        QCOMPARE(b.lignes(sql, {"06002F"}), QStringList({"O|O||||O"}));
+    }
+
     // A licence already there is updated and shown again; one of another club is another licence.
     void licenceMiseAJour()
     {

@@ -8,8 +8,11 @@
 #include "port_test.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 class TstBase : public QObject {
     Q_OBJECT
@@ -20,6 +23,7 @@ private slots:
     void uneSeuleInstructionParAppel();
     void ouvertureNeCreeRienEtRefuseUnAutreFichier();
     void verrouTenuPendantLOuverture();
+    void ouvertureSansDroitDEcriture();
     void clesJamaisReutilisees();
     void triFrancais_data();
     void triFrancais();
@@ -118,6 +122,53 @@ void TstBase::verrouTenuPendantLOuverture()
     Fermer_base();
     QVERIFY(!Base_verrouillee(base.chemin()));
     QVERIFY(!QFile::exists(Chemin_verrou(base.chemin())));
+}
+
+void TstBase::ouvertureSansDroitDEcriture()
+{
+    // The superuser writes anywhere: the case is run again as a plain user.
+    if (geteuid() == 0) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QCoreApplication::applicationFilePath(),
+                            "ouvertureSansDroitDEcriture"});
+        QVERIFY(p.waitForFinished(60000));
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAll().constData());
+        return;
+    }
+    RepertoireTest rep;
+    const QString dossier = rep.chemin() + "/protege";
+    QVERIFY(QDir().mkdir(dossier));
+    struct Cas {
+        QString nom;
+        QFileDevice::Permissions fichier;
+        QFileDevice::Permissions repertoire;
+        QString cause;
+    };
+    const QFileDevice::Permissions lectureEcriture = QFile::ReadOwner | QFile::WriteOwner;
+    const QFileDevice::Permissions dossierOuvert = lectureEcriture | QFile::ExeOwner;
+    const Cas cas[] = {
+        {"fichier", QFile::ReadOwner, dossierOuvert, "' est en lecture seule : la base ne peut pas être ouverte."},
+        {"dossier", lectureEcriture, QFile::ReadOwner | QFile::ExeOwner, "' n'est pas accessible en écriture"},
+    };
+    for (const Cas& c : cas) {
+        const QString chemin = dossier + "/" + c.nom + ".mdb";
+        QFile(dossier).setPermissions(dossierOuvert);
+        QVERIFY(QFile::copy(Chemin_modele_construit(), chemin));
+        QVERIFY(QFile(chemin).setPermissions(c.fichier));
+        QVERIFY(QFile(dossier).setPermissions(c.repertoire));
+        // Nobody holds the lock: the base is not "in use".
+        QVERIFY2(!Base_verrouillee(chemin), qPrintable(c.nom));
+        strCheminBase = chemin;
+        QString erreur;
+        QVERIFY(!Ouvrir_base(erreur));
+        QVERIFY2(erreur.contains(c.cause), qPrintable(erreur));
+        QVERIFY2(!erreur.contains("déjà active") && !erreur.contains("not an error"), qPrintable(erreur));
+        QVERIFY(!cnxBase.ouverte());
+        QVERIFY(!QFile::exists(Chemin_verrou(chemin)));
+    }
+    QFile(dossier).setPermissions(dossierOuvert);
+    strCheminBase.clear();
 }
 
 void TstBase::clesJamaisReutilisees()

@@ -291,7 +291,12 @@ void TstFenetres::fenetreDejaOuverte()
 
 void TstFenetres::menusSelonLaBase()
 {
+    // A base without a current profile: what works for a club waits for one.
     Menus_base_ouverte();
+    QVERIFY(!actif("mnuCompet") && actif("mnuBaseClose") && actif("mnuBaseClub"));
+    strNumProfil = "1";
+    Menus_base_ouverte();
+    strNumProfil.clear();
     QVERIFY(!actif("mnuBaseOpen") && !actif("mnuBaseNew"));
     QVERIFY(actif("mnuCompet") && actif("mnuBaseClose") && actif("mnuBaseClub"));
     Menu("mnuBaseSuppr")->setEnabled(false);

@@ -9,6 +9,7 @@
 #include "core/services.h"
 #include "fenetres_test.h"
 #include "fixtures.h"
+#include "pdf_texte.h"
 #include "port_test.h"
 #include "records_points/frm_view_record.h"
 #include "records_points/imprimer_records.h"
@@ -113,14 +114,6 @@ void Capturer(QWidget* fenetre, const QString& nom)
     QDir().mkpath(QV_BINARY_DIR "/captures");
     QCoreApplication::processEvents();
     fenetre->grab().save(QV_BINARY_DIR "/captures/" + nom + ".png");
-}
-
-QString Texte_pdf(const QString& pdf)
-{
-    QProcess p;
-    p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", pdf, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace
@@ -357,6 +350,7 @@ void TstRecordsClub::saisieRelais()
     Double_clic(f->LsvNage, Place(f, DamesRelais));
     QCOMPARE(Nombre_lignes(f->lsv_relais), 4);
     QCOMPARE(Ligne(f->lsv_relais, 3)->text(0), QString("Zoé"));
+    Capturer(f, "records_relais");
     f->close();
 }
 
@@ -499,7 +493,7 @@ void TstRecordsClub::impressionEtExport()
     QVERIFY(QFile::exists(pdf));
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         QSKIP("pdftotext absent: the printed layout is not checked");
-    const QString texte = Texte_pdf(pdf);
+    const QString texte = Texte_pdf(pdf).join("\n");
     QVERIFY2(texte.contains("Club A"), qPrintable(texte));
     QVERIFY(texte.contains("Mise à jour du 1 octobre 2024"));
     QVERIFY(texte.contains("Bassin de 50 mètres"));

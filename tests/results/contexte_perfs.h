@@ -7,6 +7,7 @@
 #include "port_test.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
@@ -48,6 +49,15 @@ struct ContextePerfs {
             base.executer(QString("INSERT INTO Selection (Code_Sel, Num_Lic, Visible) VALUES ('%1', %2, 1)")
                               .arg(selection)
                               .arg(num));
+    }
+
+    // A test that stops half-way leaves no window behind to run on the next test's base.
+    ~ContextePerfs()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->inherits("FenetreComptee"))
+                delete w;
+        }
     }
 
     void licence(int num, const QString& club, const QString& nom, const QString& prenom, const QString& sexe,
@@ -98,6 +108,14 @@ inline void Taper(QLineEdit* boite, const QString& texte)
     boite->selectAll();
     QTest::keyClick(boite, Qt::Key_Backspace);
     QTest::keyClicks(boite, texte);
+}
+
+// Ticks a check box or an option with the space bar (a click lands beside a wide box's text).
+inline void Basculer(QAbstractButton* bouton)
+{
+    QVERIFY2(bouton->isEnabled(), qPrintable(bouton->objectName()));
+    bouton->setFocus();
+    QTest::keyClick(bouton, Qt::Key_Space);
 }
 
 inline void Cliquer(QAbstractButton* bouton)

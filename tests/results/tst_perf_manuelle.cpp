@@ -68,6 +68,7 @@ private slots:
     void listeDesNageursBloqueePendantLaSaisie();
     void epreuvesDuSexeEtBassin50();
     void triGardeLeNageur();
+    void selectionEcritLeClubDuNageur();
     void relaisPlacesVidesEtNumeroUn();
     void relaisCandidatsEtBoutonsDeComposition();
 };
@@ -159,18 +160,18 @@ void TestPerfManuelle::ligneEcriteEtSaisieRemiseAZero()
     Taper(f->txt_info[3], "1");
     Taper(f->txt_info[4], "1");
     Taper(f->txt_info[5], "2004");
-    QTest::mouseClick(f->Opt_bassin[1], Qt::LeftButton);
+    Basculer(f->Opt_bassin[1]);
     f->SSTab1->setCurrentIndex(1);
-    QTest::mouseClick(f->Op_f[0], Qt::LeftButton);
-    QTest::mouseClick(f->Op_d[2], Qt::LeftButton);
+    Basculer(f->Op_f[0]);
+    Basculer(f->Op_d[2]);
     f->SSTab1->setCurrentIndex(0);
-    QTest::mouseClick(f->chk_Inter, Qt::LeftButton);
+    Basculer(f->chk_Inter);
     Taper(f->txt_info[0], "1..");
     QCOMPARE(f->txt_info[0]->text(), QString("1.")); // a second point is refused
     c.ihm.repondre(Reponse::Oui);
-    // Alt+I, the button's shortcut: the focus stays in the time box, which keeps its text as typed.
-    f->activateWindow();
-    QTest::keyClick(f->txt_info[0], Qt::Key_I, Qt::AltModifier);
+    // As by its Alt+I shortcut: the focus stays in the time box, which keeps its text as typed.
+    f->Cmd_def[0]->click();
+    QVERIFY(!c.ihm.appels().empty());
     QCOMPARE(c.ihm.appels().back().texte, kQuestion.arg("50 Dos", "DUPONT Jean", "1:00.00"));
     QCOMPARE(Lignes_requete("SELECT * FROM Liffn"),
              QStringList {"61|" + clubA + "|11|50|20040101|1|L'Isle-Adam|Q| | |A| |Vrai|14|0|1"});
@@ -277,6 +278,22 @@ void TestPerfManuelle::triGardeLeNageur()
     f->close();
 }
 
+void TestPerfManuelle::selectionEcritLeClubDuNageur()
+{
+    ContextePerfs c;
+    strCodeClub = selection;
+    bClubSelection = true;
+    QPointer<frm_ajout_perf> f;
+    QVERIFY(Ouvrir_pour(f, "BERNARD"));
+    QCOMPARE(f->lsv_licence->headerItem()->text(3), QString("Club Origine"));
+    QCOMPARE(Ligne(f->lsv_licence, 1)->text(3), QString("Club B"));
+    Saisir(f, "1.1", "Lille", "3", "3", "2004");
+    c.ihm.repondre(Reponse::Oui);
+    Cliquer(f->Cmd_def[0]);
+    QCOMPARE(Lignes_requete("SELECT Code_club, Num_Lic, Age_nageur FROM Liffn"), QStringList {clubB + "|20|11"});
+    f->close();
+}
+
 void TestPerfManuelle::relaisPlacesVidesEtNumeroUn()
 {
     ContextePerfs c;
@@ -286,7 +303,7 @@ void TestPerfManuelle::relaisPlacesVidesEtNumeroUn()
     f->LsvNage->setCurrentItem(Ligne(f->LsvNage, Ligne_texte(f->LsvNage, "Dames 4 x 50 m N.L.", 1)));
     Cliquer(f->Cmd[1]);
     QCOMPARE(f->Nb_relayeurs(), 4);
-    Saisir(f, "2.1", "Saint-Brieuc l'été", "12", "6", "2004");
+    Saisir(f, "2.1", "Pont-l'Abbe", "12", "6", "2004");
     f->SSTab1->setCurrentIndex(1);
     // Three legs of four: the check names the composition and goes back to its tab.
     for (const char* nom : {"MARTIN", "DUBOIS", "MARTIN"}) {
@@ -301,14 +318,19 @@ void TestPerfManuelle::relaisPlacesVidesEtNumeroUn()
     QCOMPARE(f->focusWidget(), f->lsv_licence);
 
     f->lsv_licence->setCurrentItem(Ligne(f->lsv_licence, Ligne_texte(f->lsv_licence, "DUBOIS")));
-    QTest::keyClick(f->lsv_licence, Qt::Key_Return, {}); // Enter adds the candidate
+    QTest::keyClick(f->lsv_licence, Qt::Key_Return); // Enter adds the candidate
     QCOMPARE(Nombre_lignes(f->lsv_compo_relais), 4);
+    // The last leg moved up one place, its key with it.
+    QCOMPARE(f->lsv_compo_relais->currentItem(), Ligne(f->lsv_compo_relais, 4));
+    Cliquer(f->cmd_plus);
+    QCOMPARE(Ligne(f->lsv_compo_relais, 3)->text(0), QString("DUBOIS"));
+    QCOMPARE(Ligne(f->Lsv_compo_relais_num, 3)->text(0), QString("10"));
     c.ihm.repondre(Reponse::Oui);
     Cliquer(f->Cmd_def[0]);
     QCOMPARE(c.ihm.appels().back().texte,
              QString("Enregistrer la nouvelle perfomance sur le Dames 4 x 50 m N.L.\r\n avec le temps 2:10.00 ?"));
     QCOMPARE(Lignes_requete("SELECT * FROM Liffn_relais"),
-             QStringList {"43|" + clubA + "|1|25|20040612|2,1|Saint-Brieuc l'été|13|10|13|10|1|1|1|1|1|1| | | | |0|1"});
+             QStringList {"43|" + clubA + "|1|25|20040612|2,1|Pont-l'Abbe|13|10|10|13|1|1|1|1|1|1| | | | |0|1"});
     // Same event, empty entry and composition, the candidates still there.
     QCOMPARE(Nombre_lignes(f->lsv_compo_relais), 0);
     QCOMPARE(f->txt_info[0]->text(), QString("0.0000"));

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -96,10 +97,12 @@ private slots:
         QVERIFY(Menu("mnuHelp")->isEnabled());
     }
 
-    // With a base open everything visible is reachable but New and Open; closing goes back.
+    // With a base open and its profile loaded everything visible is reachable but New and Open;
+    // closing goes back.
     void menusAvecBasePuisFermee()
     {
         FrmPrincipal f;
+        strNumProfil = "1";
         Menus_base_ouverte();
         QStringList attendus = Tous_les_articles(f.menuBar());
         attendus.removeAll("mnuBaseNew");
@@ -110,6 +113,13 @@ private slots:
 
         Menus_base_fermee();
         QCOMPARE(Articles_accessibles(f.menuBar()).size(), 7);
+
+        // Without a profile what works for a club stays locked.
+        strNumProfil.clear();
+        Menus_base_ouverte();
+        for (const char* nom : {"mnuLicence", "mnuCompet", "mnuModele", "mnuPerf"})
+            QVERIFY2(!Menu(nom)->isEnabled(), nom);
+        QVERIFY(Menu("mnuBaseProfilChange")->isEnabled() && Menu("mnuBaseProfil")->isEnabled());
     }
 
     // The base state leaves alone the items the menu locks own.
@@ -117,7 +127,9 @@ private slots:
     {
         FrmPrincipal f;
         Menu("mnuLicNew")->setEnabled(false);
+        strNumProfil = "1";
         Menus_base_ouverte();
+        strNumProfil.clear();
         QVERIFY(!Menu("mnuLicNew")->isEnabled());
         QVERIFY(Menu("mnuLicence")->isEnabled());
     }
@@ -163,6 +175,11 @@ private slots:
         }
         QCOMPARE(textes, QStringList({"Ouvrir", "Enregistrer", "Imprimer", "Nouveau", "Supprimer", "Caméra",
                                       "Rechercher", "Tri croissant", "Tri décroissant"}));
+        // Its buttons do nothing: it is not shown, nor offered by the bars' context menu.
+        f.show();
+        QVERIFY(!barre->isVisible());
+        std::unique_ptr<QMenu> offerts(f.createPopupMenu());
+        QVERIFY(!offerts || !offerts->actions().contains(barre->toggleViewAction()) || !barre->toggleViewAction()->isVisible());
 
         Afficher_statut("Ouverture de la base");
         QCOMPARE(f.findChild<QLabel*>("sbStatusBar_2")->text(), QString("Ouverture de la base"));
@@ -185,10 +202,14 @@ private slots:
     {
         QTest::addColumn<QStringList>("valeurs"); // MainLeft, MainTop, MainWidth, MainHeight; "" = absent
         QTest::addColumn<QRect>("attendu");
-        QTest::newRow("défauts") << QStringList{"", "", "", ""} << QRect(66, 66, 433, 433);
+        // The default is room for the largest child window, bounded by the screen.
+        const QRect defaut = Placement_principal_defaut(QGuiApplication::primaryScreen()->availableGeometry());
+        QVERIFY(defaut.width() > 600 && defaut.height() > 500);
+        QTest::newRow("défauts") << QStringList{"", "", "", ""} << defaut;
         QTest::newRow("enregistré") << QStringList{"1500", "1200", "9000", "7500"} << QRect(100, 80, 600, 500);
         QTest::newRow("décimales") << QStringList{"1500.4", "1200,2", "9000", "7500"} << QRect(100, 80, 600, 500);
-        QTest::newRow("illisible") << QStringList{"abc", "", "large", "7500"} << QRect(66, 66, 433, 500);
+        QTest::newRow("illisible") << QStringList{"abc", "", "large", "7500"}
+                                   << QRect(defaut.topLeft(), QSize(defaut.width(), 500));
         // The offscreen screen is 800 x 600: a placement beyond it comes back onto it.
         QTest::newRow("hors écran") << QStringList{"90000", "90000", "3000", "3000"} << QRect(0, 0, 200, 200);
     }

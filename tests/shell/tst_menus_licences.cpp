@@ -19,7 +19,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -51,6 +53,7 @@ private slots:
     void nouvelleLicence();
     void licencesSansCotisation();
     void rapport();
+    void fenetrePrincipaleLogeLesFenetres();
 
 private:
     QTemporaryDir m_reglages;
@@ -204,6 +207,46 @@ void TstMenusLicences::rapport()
     Menu("mnuLicPrint")->trigger();
     QVERIFY(QFile(pdf).size() > 1000);
     QVERIFY(m_ihm->messages().isEmpty());
+}
+
+// At its default size on a 1366 x 768 screen (less a panel) the main window shows every menu
+// and holds the largest child windows; the document area scrolls to what lies outside it.
+void TstMenusLicences::fenetrePrincipaleLogeLesFenetres()
+{
+    const QRect dispo(0, 0, 1366, 738);
+    const QRect defaut = Placement_principal_defaut(dispo);
+    QVERIFY(dispo.contains(defaut.adjusted(0, 0, 16, 40)));
+    m_principale->resize(defaut.size());
+    m_principale->show();
+    strNumProfil = "1";
+    Menus_base_ouverte();
+    QMenuBar* barre = m_principale->menuBar();
+    for (QAction* menu : barre->actions())
+        QVERIFY2(barre->rect().contains(barre->actionGeometry(menu)), qPrintable(menu->text()));
+
+    QMdiArea* zone = m_principale->zoneFenetres();
+    QCOMPARE(zone->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    QCOMPARE(zone->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    Menu("mnuLicListe")->trigger();
+    auto* liste = Fenetre_ouverte<frm_liste_licence>(*m_principale);
+    QVERIFY(liste);
+    liste->Cmd[3]->click(); // the criteria
+    QVERIFY(liste->frm_crit->isVisible());
+    Traiter_evenements();
+    QWidget* cadre = Cadre_fenetre(liste);
+    QVERIFY2(zone->viewport()->rect().contains(QRect(cadre->pos(), cadre->size().expandedTo(cadre->minimumSizeHint()))),
+             qPrintable(QString("%1x%2 dans %3x%4").arg(cadre->width()).arg(cadre->height()).arg(zone->viewport()->width()).arg(zone->viewport()->height())));
+    QPointer<det_licence> detail;
+    Ouvrir_det_licence(detail, nullptr, "Nouveau", "Nouvelle Licence", QString());
+    QWidget* cadreDetail = Cadre_fenetre(detail);
+    QVERIFY(cadreDetail->width() <= zone->viewport()->width() && cadreDetail->height() <= zone->viewport()->height());
+    detail->close();
+
+    // A window moved out of the area is reached by the scroll bars.
+    cadre->move(zone->viewport()->width() - 50, 0);
+    Traiter_evenements();
+    QVERIFY(zone->horizontalScrollBar()->isVisible());
+    strNumProfil.clear();
 }
 
 QTEST_MAIN(TstMenusLicences)

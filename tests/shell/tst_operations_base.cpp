@@ -574,6 +574,90 @@ private slots:
     }
 
     // A backup that cannot be put back is kept, and the next opening offers it.
+    // A new base knows its season: reopening it renews none of the licences typed since.
+    void nouvelleBaseNeRenouvellePasSesLicences()
+    {
+        Session s;
+        const QString base = s.rep.fichier("club.mdb");
+        s.ihm.repondreFichier(base);
+        Repondre_nouveau_club(s.ihm);
+        Repondre_creation_profil(s.ihm);
+        QVERIFY(s.declencher("mnuBaseNew"));
+        QCOMPARE(Valeur("SELECT LastUpdtLic FROM Info"), QString("20240916"));
+        cnxBase.Execute("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Type_licence, Date_Depot) VALUES ('"
+                        + kCodeClub + "', '10001F', 'NOUVEAU', 'Anne', 'N', '20250301')");
+        // The detail window stores a date left empty as "".
+        cnxBase.Execute("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Type_licence, Date_Depot) VALUES ('"
+                        + kCodeClub + "', '10002F', 'SANSDATE', 'Paul', 'T', '')");
+        QVERIFY(s.declencher("mnuBaseSave"));
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        QVERIFY(s.ouvrir(base));
+        QCOMPARE(Valeur("SELECT group_concat(Nom || ':' || Type_licence || ':' || ifnull(Date_Depot, ''), ',') FROM "
+                        "(SELECT * FROM Licence WHERE Nom <> 'Null' ORDER BY Num)"),
+                 QString("NOUVEAU:N:20250301,SANSDATE:T:"));
+
+        // A real change of season renews them.
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        Services::fixerAujourdhui(QDate(2025, 9, 20));
+        QVERIFY(s.ouvrir(base));
+        QCOMPARE(Valeur("SELECT group_concat(Type_licence || ':' || Date_Depot, ',') FROM "
+                        "(SELECT * FROM Licence WHERE Nom <> 'Null' ORDER BY Num)"),
+                 QString("R:20250916,R:20250916"));
+    }
+
+    // The profile and its club belong to their base: closing it or opening another where the
+    // choice of a profile is cancelled leaves none in use.
+    void contexteOublieAvecSaBase()
+    {
+        Session s;
+        QVERIFY(s.ouvrir(Preparer_base(s.rep, "club.mdb")));
+        QCOMPARE(strCodeClub, kCodeClub);
+        QVERIFY(Menu("mnuLicence")->isEnabled());
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        QCOMPARE(strCodeClub, QString());
+        QCOMPARE(strNumProfil, QString());
+        QCOMPARE(strNomProfil, QString());
+
+        // Another base whose profiles are none current; the forced choice is cancelled.
+        const QString autre = Preparer_base(s.rep, "autre.mdb");
+        sqlite3* db = Ouvrir_connexion_sqlite(autre);
+        QCOMPARE(sqlite3_exec(db, "UPDATE Profil SET LastUse = false", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        lgPosXSuivi = 1234; // as a monitor left it
+        bool choixPropose = false;
+        s.ihm.repondreModal([&choixPropose](QDialog& d) {
+            choixPropose = d.objectName() == "Frm_liste_profil_obli";
+            return int(QDialog::Rejected);
+        });
+        s.ihm.effacer();
+        QVERIFY(s.ouvrir(autre));
+        QVERIFY(choixPropose);
+        QCOMPARE(s.ihm.messages(), QStringList());
+        QCOMPARE(strCodeClub, QString());
+        QCOMPARE(strNomClub, QString());
+        QCOMPARE(strNumProfil, QString());
+        QCOMPARE(lgPosXSuivi, 0);
+        QCOMPARE(s.panneauProfil(), QString());
+        // Nothing that works for a club can be reached; choosing a profile can.
+        for (const char* menu : {"mnuLicence", "mnuCompet", "mnuPerf", "mnuModele"})
+            QVERIFY2(!Menu(menu)->isEnabled(), menu);
+        QVERIFY(!Menu("mnuBaseClubConfig")->isVisible());
+        QVERIFY(Menu("mnuBaseProfil")->isEnabled() && Menu("mnuBaseProfilChange")->isEnabled());
+        // The monitor's settings go to no profile.
+        Sauver_param_suivi();
+        QCOMPARE(Valeur("SELECT count(*) FROM Profil WHERE lgPosXSuivi = 1234"), QString("0"));
+        QCOMPARE(s.ihm.messages(), QStringList());
+
+        // Choosing one gives the menus back.
+        QVERIFY(Choisir_profil("Bassin"));
+        Charger_profil_courant(false);
+        QCOMPARE(strCodeClub, kCodeClub);
+        QVERIFY(Menu("mnuLicence")->isEnabled());
+    }
+
     void restaurationRateeGardeLaSauvegarde()
     {
         Session s;

@@ -262,7 +262,7 @@ void TstProfilFenetres::choixForceAuChargement()
     });
     Charger_profil_courant(true);
     QCOMPARE(ctx.courants(), QString());
-    QCOMPARE(ctx.panneau(), QString("Profil :  ()"));
+    QCOMPARE(ctx.panneau(), QString());
 
     QStringList profils;
     int selection = 0;
@@ -498,14 +498,21 @@ void TstProfilFenetres::detailNouveau()
     QVERIFY(!detail->Command1_0->isEnabled());
     QTest::keyClicks(detail->Text1_0, "deux");
     QVERIFY(!detail->Command1_0->isEnabled());
+    // Return does nothing while "Ok" cannot be pressed.
+    detail->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(detail->window()));
+    detail->Text1_0->setFocus();
+    QTest::sendKeyEvent(QTest::Click, detail->Text1_0, Qt::Key_Return, QString("\r"), Qt::NoModifier);
+    QVERIFY(ctx.ihm.appels().empty());
     QTest::keyClicks(detail->Text1_1, codeB.toLower());
     QVERIFY(detail->Command1_0->isEnabled());
     detail->Command1_0->click();
     QCOMPARE(ctx.ihm.messages(), QStringList {doublon});
     QVERIFY(ctx.fenetre<det_profil>());
 
+    // Return presses "Ok", as in the other dialogs.
     detail->Text1_0->setText("Quatre");
-    detail->Command1_0->click();
+    QTest::sendKeyEvent(QTest::Click, detail->Text1_0, Qt::Key_Return, QString("\r"), Qt::NoModifier);
     Traiter_evenements();
     QVERIFY(!ctx.fenetre<det_profil>());
     QCOMPARE(ctx.base.valeur("SELECT Code_club FROM Profil WHERE Libelle = 'Quatre'"), codeB);

@@ -79,7 +79,7 @@ private slots:
     void chargeLeProfilCourant_data();
     void chargeLeProfilCourant();
     void reglagesDuSuiviSeulementAvecLeDrapeau();
-    void sansChoixForceLeContexteResteTelQuel();
+    void sansChoixForceLeContexteEstVide();
     void controleAvantEcriture_data();
     void controleAvantEcriture();
     void premierProfilSeulDevientCourant();
@@ -170,16 +170,24 @@ void TstProfilStore::reglagesDuSuiviSeulementAvecLeDrapeau()
     QVERIFY(appels.contains("ShowHideWindow"));
 }
 
-// The forced dialogs reload without forcing: no profile and no dialog leave the context alone.
-void TstProfilStore::sansChoixForceLeContexteResteTelQuel()
+// The forced dialogs reload without forcing: no profile loaded and no dialog leave no context,
+// nothing of the profile used before.
+void TstProfilStore::sansChoixForceLeContexteEstVide()
 {
     Contexte ctx;
     strNomProfil = "Ancien";
     strNomClub = "Club ancien";
+    strCodeClub = "FRA1320020001";
+    strNumProfil = "7";
+    bClubSelection = true;
     ctx.profil("Sans club", "FRA1320029999", true); // current, but its club is gone
     Charger_profil_courant(true, false);
-    QCOMPARE(strNomProfil, QString("Ancien"));
-    QCOMPARE(m_principale->findChild<QLabel*>("sbStatusBar_1")->text(), QString("Profil : Ancien (Club ancien)"));
+    QCOMPARE(strNomProfil, QString());
+    QCOMPARE(strNomClub, QString());
+    QCOMPARE(strCodeClub, QString());
+    QCOMPARE(strNumProfil, QString());
+    QVERIFY(!bClubSelection);
+    QCOMPARE(m_principale->findChild<QLabel*>("sbStatusBar_1")->text(), QString());
     QVERIFY(ctx.ihm.appels().empty());
 }
 
