@@ -34,6 +34,38 @@ const QByteArray kPetiteReunion =
     "   </EVENTS></SESSION>\n"
     "  </SESSIONS></MEET></MEETS></LENEX>\n";
 
+// Results: a club of ours (one swimmer known by licence, one by identity), a foreign club,
+// heats and an A final with splits given out of order, a swim-off, each special status, a relay
+// and a result in an event we have no code for.
+const QByteArray kResultats =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<LENEX version='3.0'><MEETS><MEET name='Meeting' city='Lille' course='SCM'><POOL lanemin='1' lanemax='8'/><SESSIONS>\n"
+    "<SESSION number='1' date='2024-06-08'><EVENTS>\n"
+    " <EVENT eventid='1' number='1' gender='F' round='PRE'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/>\n"
+    "  <AGEGROUPS><AGEGROUP agegroupid='7' agemin='10' agemax='12' name='Benjamines'><RANKINGS><RANKING place='1' resultid='101'/></RANKINGS></AGEGROUP></AGEGROUPS>\n"
+    "  <HEATS><HEAT heatid='11' number='2'/></HEATS></EVENT>\n"
+    " <EVENT eventid='2' number='2' gender='F' round='FIN'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/><HEATS><HEAT heatid='21' number='1' final='A'/></HEATS></EVENT>\n"
+    " <EVENT eventid='3' number='3' gender='F' round='SOP'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>\n"
+    " <EVENT eventid='4' number='4' gender='X' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='FREE'/></EVENT>\n"
+    " <EVENT eventid='5' number='5' gender='F' round='TIM'><SWIMSTYLE distance='75' relaycount='1' stroke='FREE'/></EVENT>\n"
+    "</EVENTS></SESSION></SESSIONS>\n"
+    "<CLUBS><CLUB name='Cercle des nageurs' code='C1' nation='FRA'><ATHLETES>\n"
+    " <ATHLETE athleteid='1' lastname='Dupont' firstname='Zoé' birthdate='2012-03-14' gender='F' license='123'><RESULTS>\n"
+    "  <RESULT resultid='101' eventid='1' swimtime='00:01:05.32' heatid='11' lane='4' points='512'>\n"
+    "   <SPLITS><SPLIT distance='75' swimtime='00:00:48.00'/><SPLIT distance='25' swimtime='00:00:15.10'/><SPLIT distance='50' swimtime='00:00:31.20'/></SPLITS></RESULT>\n"
+    "  <RESULT resultid='102' eventid='2' swimtime='00:01:04.99' heatid='21' lane='5'/>\n"
+    "  <RESULT resultid='103' eventid='3' swimtime='00:01:05.01'/>\n"
+    "  <RESULT resultid='104' eventid='5' swimtime='00:00:50.00'/>\n"
+    " </RESULTS></ATHLETE>\n"
+    " <ATHLETE athleteid='2' lastname='MARTIN' firstname='Lea' birthdate='2011-01-02' gender='F'><RESULTS>\n"
+    "  <RESULT resultid='105' eventid='1' swimtime='NT' status='DSQ'/></RESULTS></ATHLETE>\n"
+    "</ATHLETES><RELAYS><RELAY number='1' gender='X'><RESULTS><RESULT resultid='201' eventid='4' swimtime='00:01:50.00' lane='3'>\n"
+    "  <RELAYPOSITIONS><RELAYPOSITION number='2' athleteid='2'/><RELAYPOSITION number='1' athleteid='1'/></RELAYPOSITIONS></RESULT></RESULTS></RELAY></RELAYS></CLUB>\n"
+    "<CLUB name='Royal Brussels' code='BEL42' nation='BEL'><ATHLETES>\n"
+    " <ATHLETE athleteid='3' lastname='Peeters' firstname='An' birthdate='2012-05-05' gender='F'><RESULTS>\n"
+    "  <RESULT resultid='301' eventid='1' status='DNS'/><RESULT resultid='302' eventid='2' status='DNF'/><RESULT resultid='303' eventid='3' status='WDR'/>\n"
+    " </RESULTS></ATHLETE></ATHLETES></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
+
 } // namespace
 
 class TstImportLenex : public QObject {
@@ -114,6 +146,49 @@ private slots:
                  attendu);
         QCOMPARE(r.trace.count("Épreuve ignorée"), 3);
         QVERIFY2(r.trace.contains("épreuve 18 (1500 m FREE )"), qPrintable(r.trace));
+    }
+
+    // Results, their clubs and swimmers; our swimmers' performances; a second import replaces.
+    void resultats()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('C1', 'Cercle des nageurs')");
+        const qint64 zoe = b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Visible) "
+                                      "VALUES ('C1', '123', 'DUPONT', 'Zoe', 'F', '20120314', 1)");
+        const qint64 lea = b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Visible) "
+                                      "VALUES ('C1', '999', 'Martin', 'Léa', 'F', '20110102', 1)");
+        const QString compet = competition(b);
+        const QString source = dossier("source");
+        Ecrire_fichier(source + "/resultats.lef", kResultats);
+        for (int passe = 0; passe < 2; ++passe) {
+            const ResultatAppel r = Appeler_composant("MeetResultsImporter", "bimport_result",
+                                                      {b.chemin(), source, dossier("temp"), trace(), QVariant(), compet, false},
+                                                      trace());
+            QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+            QVERIFY2(r.trace.contains("1 résultat ignoré"), qPrintable(r.trace));
+        }
+        const QString z = QString::number(zoe), l = QString::number(lea);
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Code_club, Tps, Cotation_FFN, Type_course, Numero_serie, Numero_couloir, "
+                          "Num_categorie, Inter1, Inter2, Inter3, Inter4 FROM Prres WHERE Num_compet = ? ORDER BY Tps, Type_course",
+                          {compet}),
+                 (QStringList{"2|" + z + "|C1|1,0499||F|1|5|0||||", "2|" + z + "|C1|1,0501||B|||0||||",
+                              "2|" + z + "|C1|1,0532|512|S|2|4|1|0,151|0,312|0,48|", "2|" + l + "|C1|91||S|||0||||",
+                              "2|" + QString::number(lea + 1) + "|BEL42|92||F|||0||||",
+                              "2|" + QString::number(lea + 1) + "|BEL42|93||B|||0||||",
+                              "2|" + QString::number(lea + 1) + "|BEL42|94||S|||0||||"}));
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Code_club, Num_equipe, Tps, Numero_couloir FROM Prres_relais "
+                          "WHERE Num_compet = ?",
+                          {compet}),
+                 QStringList{"14|" + z + "|C1|1|1,5|3"});
+        QCOMPARE(b.lignes("SELECT Num_cat, Libelle FROM Categori WHERE Num_compet = ?", {compet}), QStringList{"1|Benjamines"});
+        QCOMPARE(b.lignes("SELECT Nom, Visible FROM Licence WHERE Code_club = 'BEL42'"), QStringList{"Peeters|Faux"});
+        QCOMPARE(b.lignes("SELECT Intitule, Visible FROM Club WHERE Code_federal = 'BEL42'"), QStringList{"Royal Brussels|Faux"});
+        // Our swimmer's real times only, in the competition's pool, never twice.
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Type_bassin, Date_perf, Tps, Lieu, Age_nageur FROM Liffn "
+                          "WHERE Num_compet = ? ORDER BY Tps",
+                          {compet}),
+                 (QStringList{"2|" + z + "|25|20240608|1,0499|Lille|12", "2|" + z + "|25|20240608|1,0501|Lille|12",
+                              "2|" + z + "|25|20240608|1,0532|Lille|12"}));
     }
 
     // Broken or hostile files: refused with the line at fault, the base untouched.
