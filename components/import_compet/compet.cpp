@@ -7,6 +7,7 @@
 // expansion can blow up. Events our catalogue has no code for are named and skipped.
 
 #include "components/echange_commun/echange.h"
+#include "components/import_compet/catalogue_lenex.h"
 
 #include "core/base.h"
 #include "core/fichiers.h"
@@ -27,12 +28,8 @@
 namespace {
 
 using namespace Echange;
+using namespace Lenex;
 
-struct Epreuve {
-    QString id, numero, genre, tour, nage, session;
-    int distance = 0, relayeurs = 1, ordre = 0;
-    QDate jour;
-};
 
 struct Resultat {
     QString id, epreuve, temps, statut, serie, couloir, points, relais;
@@ -262,44 +259,6 @@ private:
     QString m_categorie, m_numeroRelais;
     QList<int> m_distances;
     bool m_nageur = false, m_resultat = false;
-};
-
-// Our event catalogue, found by stroke, whole distance, swimmers and gender.
-class Catalogue {
-public:
-    explicit Catalogue(const BaseEchange& base)
-    {
-        Requete r(base.db(), "SELECT Code_Nage, Libelle, Nb_nageurs, Sexe, Mixte, Distance FROM Nage");
-        while (r.suivante()) {
-            const QString libelle = Valeur_brute(r, 1);
-            QString nage;
-            if (libelle.contains("4 Nages"))
-                nage = "MEDLEY";
-            else if (libelle.contains("N.L.") || libelle.contains(" NL"))
-                nage = "FREE";
-            else if (libelle.contains("Dos"))
-                nage = "BACK";
-            else if (libelle.contains("Brasse"))
-                nage = "BREAST";
-            else if (libelle.contains("Papillon"))
-                nage = "FLY";
-            const QString genre = Valeur_brute(r, 4) == "1" ? QString("X") : Valeur_brute(r, 3).toUpper();
-            m_codes.insert(cle(nage, Valeur_brute(r, 5).toInt(), Valeur_brute(r, 2).toInt(), genre),
-                           Valeur_brute(r, 0).toInt());
-        }
-    }
-    // -1 when the catalogue has no such event.
-    int code(const Epreuve& e) const
-    {
-        return m_codes.value(cle(e.nage, e.distance * e.relayeurs, e.relayeurs, e.genre.toUpper()), -1);
-    }
-
-private:
-    static QString cle(const QString& nage, int distance, int nageurs, const QString& genre)
-    {
-        return nage + '/' + QString::number(distance) + '/' + QString::number(nageurs) + '/' + genre;
-    }
-    QHash<QString, int> m_codes;
 };
 
 QString Description(const Epreuve& e)

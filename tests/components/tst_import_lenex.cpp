@@ -3,6 +3,7 @@
 #include "tests/components/outils_echange.h"
 
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -189,6 +190,71 @@ private slots:
                           {compet}),
                  (QStringList{"2|" + z + "|25|20240608|1,0499|Lille|12", "2|" + z + "|25|20240608|1,0501|Lille|12",
                               "2|" + z + "|25|20240608|1,0532|Lille|12"}));
+    }
+
+    // Entries written as Lenex come back entry for entry, and as a programme through our reader.
+    void engagementsAllerRetour()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('C1', 'Cercle \"des\" nageurs & co')");
+        const qint64 compet = b.executer("INSERT INTO Rcomp (Nom, Lieu, Debut, Fin, Longueur, Nb_couloir) "
+                                         "VALUES ('Meeting <été>', 'Lille', '20240608', '20240609', 50, 8)");
+        for (const QVariantList& p : {QVariantList{2, 1, 1}, QVariantList{52, 1, 2}, QVariantList{14, 2, 3}})
+            b.executer("INSERT INTO Pcomp (Num_compet, Code_epreuve, JourCourse, Type, Nb_finales, Type_finale, Num_ordre) "
+                       "VALUES (?, ?, ?, 1, '0', ' ', ?)",
+                       {compet, p[0], p[1], p[2]});
+        const QString lic = "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) VALUES ('C1', ?, ?, ?, ?, ?)";
+        const qint64 zoe = b.executer(lic, {"123", "DUPONT", "Zoé", "F", "20120314"});
+        const qint64 tom = b.executer(lic, {"", "O'NEIL", "Tom", "M", "20100101"});
+        const QString engag = "INSERT INTO Engag (Num_compet, Num_profil, Code_epreuve, Num_Lic, Tps_engagement) VALUES (?, ?, ?, ?, ?)";
+        b.executer(engag, {compet, 1, 2, zoe, 1.0532});
+        b.executer(engag, {compet, 1, 52, tom, 0});
+        b.executer(engag, {compet, 2, 52, tom, 0.59}); // another profile's
+        b.executer("INSERT INTO Relais (Num_profil, Num_compet, Code_epreuve, Num_equipe, Tps, Licence1, Licence2) "
+                   "VALUES (1, ?, 14, 1, 1.5, ?, ?)",
+                   {compet, tom, zoe});
+        const QString temp = dossier("sortie");
+        const ResultatAppel r = Appeler_composant("EntryFilesBuilder", "bCreation_disquette",
+                                                  {"1", false, QString::number(compet), b.chemin(), temp, trace(), QVariant()},
+                                                  trace());
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+
+        // An independent pass over what was written.
+        QFile f(temp + "/engagements.lef");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QXmlStreamReader x(&f);
+        QStringList lu;
+        QString athlete;
+        while (!x.atEnd()) {
+            if (x.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const auto a = x.attributes();
+            if (x.name() == u"ATHLETE")
+                athlete = a.value("lastname").toString() + " " + a.value("firstname").toString() + " "
+                          + a.value("birthdate").toString() + " " + a.value("license").toString();
+            else if (x.name() == u"ENTRY")
+                lu << athlete + " " + a.value("eventid").toString() + " " + a.value("entrytime").toString();
+            else if (x.name() == u"RELAY")
+                athlete = "relais " + a.value("number").toString();
+            else if (x.name() == u"RELAYPOSITION")
+                lu << athlete + " " + a.value("number").toString() + "=" + a.value("athleteid").toString();
+            else if (x.name() == u"CLUB")
+                lu << a.value("name").toString();
+        }
+        QVERIFY2(!x.hasError(), qPrintable(x.errorString()));
+        QCOMPARE(lu, (QStringList{QString::fromUtf8("Cercle \"des\" nageurs & co"),
+                                  QString::fromUtf8("DUPONT Zoé 2012-03-14 123 2 00:01:05.32"), "O'NEIL Tom 2010-01-01  52 NT",
+                                  "relais 1 14 00:01:50.00", "relais 1 1=" + QString::number(tom),
+                                  "relais 1 2=" + QString::number(zoe)}));
+
+        // Our skeleton reader finds the same programme.
+        const QString cible = competition(b);
+        const ResultatAppel s = squelette(b, temp, cible);
+        QVERIFY2(s.resultat.toBool(), qPrintable(s.trace));
+        QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Num_ordre FROM Pcomp WHERE Num_compet = ? ORDER BY Code_epreuve", {cible}),
+                 (QStringList{"2|1|1", "14|2|3", "52|1|2"}));
+        QCOMPARE(b.lignes("SELECT Nom, Lieu, Debut, Fin, Longueur, Nb_couloir FROM Rcomp WHERE AutoNum = ?", {cible}),
+                 QStringList{QString::fromUtf8("Meeting <été>|Lille|20240608|20240609|50|8")});
     }
 
     // Broken or hostile files: refused with the line at fault, the base untouched.
