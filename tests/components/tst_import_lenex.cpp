@@ -1,6 +1,7 @@
 // The Lenex meet importers, on files the tests write and on a meet written by another program.
 
 #include "tests/components/outils_echange.h"
+#include "zip_brut.h"
 
 #include <QTest>
 #include <QXmlStreamReader>
@@ -257,6 +258,21 @@ private slots:
                  QStringList{QString::fromUtf8("Meeting <été>|Lille|20240608|20240609|50|8")});
     }
 
+    // An archive whose entry climbs out of the work folder is refused; nothing lands outside.
+    void archiveHorsDossier()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        const QString source = dossier("source");
+        Ecrire_fichier(source + "/reunion.lxf", zipBrut({{"../../evade.lef", kPetiteReunion}}));
+        const ResultatAppel r = squelette(b, source, compet);
+        QVERIFY2(!r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("décompressée") && r.trace.contains("aucune modification"), qPrintable(r.trace));
+        QVERIFY(!QFile::exists(m_rep->fichier("evade.lef")));
+        QVERIFY(!QFile::exists(m_rep->fichier("temp/evade.lef")));
+        QCOMPARE(b.nombre("Pcomp"), 0);
+    }
+
     // Broken or hostile files: refused with the line at fault, the base untouched.
     void refus_data()
     {
@@ -269,6 +285,8 @@ private slots:
             << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE LENEX [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>\n"
                           "<LENEX version=\"3.0\"><MEETS><MEET name=\"&b;\"/></MEETS></LENEX>")
             << "ligne 2";
+        QTest::newRow("attribut de 50 Mo")
+            << (QByteArray("<LENEX version='3.0'><MEETS><MEET name='") + QByteArray(50 * 1024 * 1024, 'a') + "'") << "ligne 1";
         QTest::newRow("pas Lenex") << QByteArray("<?xml version=\"1.0\"?><HTML/>") << "racine";
         QTest::newRow("sans réunion") << QByteArray("<LENEX version=\"3.0\"/>") << "MEET";
         QTest::newRow("mauvais codage") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><LENEX><MEETS><MEET name=\"\xE9t\xE9\"/></MEETS></LENEX>")
