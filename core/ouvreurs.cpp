@@ -1,7 +1,5 @@
 #include "core/ouvreurs.h"
 
-#include "core/messages.h"
-
 VerrousMenus Verrous_liste_modeles(const QString& mode, const QString& typeModele)
 {
     VerrousMenus v;
@@ -22,9 +20,4 @@ VerrousMenus Verrous_liste_modeles(const QString& mode, const QString& typeModel
             v.groupe(GroupeVerrou::Engag, {1, 1, 0, 0, 0});
     }
     return v;
-}
-
-void Fonction_non_disponible()
-{
-    Afficher_information("Cette fonction n'est pas encore disponible dans cette version.");
 }

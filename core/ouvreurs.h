@@ -44,9 +44,6 @@ void Ouvrir_calculatrice_temps(QPointer<frm_calTps>& fenetre, int gauche, int ha
 void Lancer_attente(const QString& strNomClass, const QString& strOperation, const QString& strCaption_P,
                     const QString& strNumCompet_P, bool bNewCompet);
 
-// Says that a window of the competitions' follow-on steps is not available in this version.
-void Fonction_non_disponible();
-
 // The programme editor frm_prog (competitions): caption, mode, template flag, competition or
 // template key, definition-view flag, caller, and whether the template's programme is loaded.
 void Ouvrir_frm_prog(QPointer<frm_prog>& fenetre, const QString& titre, const QString& mode, bool bModele,

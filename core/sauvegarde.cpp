@@ -289,6 +289,21 @@ void Supprimer_sauvegarde()
     }
 }
 
+bool Rouvrir_base(QString& erreur)
+{
+    if (!Ouvrir_base(erreur))
+        return false;
+    try {
+        Marquer_fermeture("False");
+    } catch (const ErreurExecution& e) {
+        // A base whose mark cannot be written would hide a crash: it is not used.
+        cnxBase.fermer();
+        erreur = Texte_erreur(e.numero(), e.description());
+        return false;
+    }
+    return true;
+}
+
 bool Annuler_operations()
 {
     Fermer_base();
@@ -299,7 +314,7 @@ bool Annuler_operations()
         return false;
     }
     QString erreur;
-    if (Ouvrir_base(erreur)) {
+    if (Rouvrir_base(erreur)) {
         Afficher_statut("");
         return true;
     }
@@ -313,7 +328,7 @@ bool Restaurer_derniere_sauvegarde()
 {
     try {
         QString erreur;
-        if (Ouvrir_base(erreur))
+        if (Rouvrir_base(erreur))
             return true;
         Erreur_connexion_base(erreur + "\r\nRestauration de la dernière sauvegarde.");
         bool restauree = Restaurer_sauvegarde();
@@ -401,7 +416,7 @@ void Compacter_base(const QString& chemin)
         }
         etape = 4;
         QString erreur;
-        if (!Ouvrir_base(erreur)) {
+        if (!Rouvrir_base(erreur)) {
             Effacer_erreur();
             Afficher_erreur("Connexion impossible à la base compactée.\r\nOpération annulée.\r\n" + erreur);
             menusBaseFermee();

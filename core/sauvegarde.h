@@ -37,6 +37,10 @@ ControleFermeture Controler_fermeture_base();
 bool Creer_sauvegarde();
 bool Restaurer_sauvegarde();
 void Supprimer_sauvegarde();
+// Opens strCheminBase again in the middle of a session (after undoing, compacting, a component
+// run or the upgrade window): an open base is always marked as not closed cleanly, so that a
+// crash later in the session is seen at the next opening.
+bool Rouvrir_base(QString& erreur);
 bool Annuler_operations();
 bool Restaurer_derniere_sauvegarde();
 void Vider_tables_temporaires();

@@ -97,8 +97,8 @@ frm_convocation::frm_convocation(QWidget* parent) : FenetreComptee(parent)
     date->addStretch();
     droite->addLayout(date);
     auto* haut = new QHBoxLayout;
-    haut->addLayout(gauche, 1);
-    haut->addLayout(droite, 1);
+    haut->addLayout(gauche, 5);
+    haut->addLayout(droite, 4);
     auto* boutons = new QHBoxLayout;
     boutons->addStretch();
     boutons->addWidget(Cmd_1);
@@ -106,7 +106,7 @@ frm_convocation::frm_convocation(QWidget* parent) : FenetreComptee(parent)
     auto* principal = new QVBoxLayout(this);
     principal->addLayout(haut, 1);
     principal->addLayout(boutons);
-    Fixer_taille_design(10500, 6600);
+    Fixer_taille_design(12000, 6600);
 
     // The reply date belongs to the coupon.
     Fixer_enabled({txt_description[0], txt_description[1], txt_description[2], Cmd_Date}, false);
@@ -143,11 +143,14 @@ void frm_convocation::SetListe()
             Remplir_listes(sql, {Lsv_nageurs, lsv_info_nageur}, {{0, 1, 2}, {3}}, QString());
         for (int i = 0; i < Lsv_nageurs->topLevelItemCount(); ++i)
             Lsv_nageurs->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
-        const int tiers = Lsv_nageurs->viewport()->width() / 3;
+        // A third of the list each, the club's column its own width.
         for (int c = 0; c < 3; ++c)
-            Lsv_nageurs->setColumnWidth(c, std::max(tiers, 60));
-        if (bClubSelection)
+            Lsv_nageurs->header()->setSectionResizeMode(c, QHeaderView::Stretch);
+        if (bClubSelection) {
+            Lsv_nageurs->header()->setStretchLastSection(false);
+            Lsv_nageurs->header()->setSectionResizeMode(3, QHeaderView::Fixed);
             Lsv_nageurs->setColumnWidth(3, Twips_en_pixels(2000));
+        }
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors du chargement de la liste des nageurs.");

@@ -15,6 +15,7 @@
 #include "core/temps.h"
 #include "core/utils.h"
 #include "clubs_licences/saison.h"
+#include "competitions/rcomp.h"
 #include "entries/utils_engag.h"
 
 #include <QCheckBox>
@@ -50,16 +51,6 @@ QString Distance(int code)
     if (code >= 40)
         return QStringList{"100 m", "200 m", "400 m"}.value(code - 40);
     return distances.value(code % 10);
-}
-
-// The competition's start date and pool length, read together.
-void Lire_compet(const QString& cle, QString& debut, QString& longueur)
-{
-    Requete r(cnxBase.handle(), "select Debut, Longueur from Rcomp where AutoNum = " + cle);
-    if (r.suivante()) {
-        debut = r.texte(0);
-        longueur = r.texte(1);
-    }
 }
 
 } // namespace
@@ -314,14 +305,15 @@ void frm_engag::Remplir_Info_Engag()
         for (int k = 0; k < 3; ++k)
             txt_nb_equipe[k]->setText(ligne ? r.texte(k) : "0");
     }
+    // Forced after a template was applied: the grid's swimmer may be gone, his entries replaced.
+    if (bForceRefresh)
+        m_nageurAffiche.clear();
     if (!bModeleTraitee) {
-        QString debut, longueur;
-        Lire_compet(strNumCompetTraitee, debut, longueur);
         // In a 50 m pool the 25 m events and the 100 m medley are not swum.
-        const bool bassin25 = Valeur_numerique(longueur) == 25;
+        const bool bassin25 = Lire_longueur_compet(strNumCompetTraitee) == 25;
         for (int i : {0, 10, 20, 30, 40})
             Check1[i]->setEnabled(bassin25);
-        m_debutSaison = Debut_saison(debut, 1);
+        m_debutSaison = Debut_saison(Lire_debut_compet(strNumCompetTraitee), 1);
     }
     Verifier_nb_equipes();
 }
@@ -897,6 +889,8 @@ void frm_engag::choisirModele()
     if (Fenetre_deja_ouverte(m_listeModeles, false))
         return;
     try {
+        // Kept before the template replaces the entries.
+        Sauver_engag_nageur(m_nageurAffiche);
         const QRect cadre = Cadre_fenetre(this)->geometry();
         // Beside this window: 100 twips to its right, 500 below its top.
         Ouvrir_liste_modeles(m_listeModeles, "Choix d'un modèle d'engagements", "Choisir", true, QString(), "Engag",

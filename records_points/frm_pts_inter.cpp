@@ -190,44 +190,33 @@ void frm_PtsInter::Calculer_points_equipes()
                 qint64 total = 0;
                 Rtb_ecrire_gras(*Rich, 12, "Equipe " + equipe + " " + cat.libelle + "\r\n");
 
-                QString libelle;
-                Executer_requete(Preparer_requete_equipe(reqIndiv, "<NUM_TEAM>", equipe, mixte ? "true" : "false"),
-                                 false);
-                for (int i = 1; i <= colResultat.nbLignes(); ++i) {
-                    if (colResultat.item(1, i) != libelle) {
-                        libelle = colResultat.item(1, i);
-                        Rtb_ecrire(*Rich, "\r\n", 10);
-                        Rtb_ecrire_souligne(*Rich, 10, libelle + "\r\n");
+                // One pass per query: an event's label once, then one line per entry, its
+                // points added (twice for a relay when asked).
+                const auto valoriser = [&](const QString& requete, int colTemps, bool estRelais) {
+                    QString libelle;
+                    Executer_requete(Preparer_requete_equipe(requete, "<NUM_TEAM>", equipe, mixte ? "true" : "false"),
+                                     false);
+                    for (int i = 1; i <= colResultat.nbLignes(); ++i) {
+                        if (colResultat.item(1, i) != libelle) {
+                            libelle = colResultat.item(1, i);
+                            Rtb_ecrire(*Rich, "\r\n", 10);
+                            Rtb_ecrire_souligne(*Rich, 10, libelle + "\r\n");
+                        }
+                        const QString temps = colResultat.item(colTemps, i);
+                        const qint64 p = valeur(*calcul, colResultat.item(0, i), temps);
+                        total += estRelais && relaisDouble ? 2 * p : p;
+                        const QString qui = estRelais ? Completer_droite("Equipe n° " + colResultat.item(2, i), 46)
+                                                      : Completer_droite(colResultat.item(3, i), 25) + " "
+                                                            + Completer_droite(colResultat.item(4, i), 20);
+                        Rtb_ecrire(*Rich,
+                                   qui + " " + Completer_gauche(Temps_affichage(temps), 8) + " "
+                                       + Completer_gauche(QString::number(p), 4) + "\r\n",
+                                   10);
                     }
-                    const qint64 p = valeur(*calcul, colResultat.item(0, i), colResultat.item(2, i));
-                    total += p;
-                    Rtb_ecrire(*Rich,
-                               Completer_droite(colResultat.item(3, i), 25) + " "
-                                   + Completer_droite(colResultat.item(4, i), 20) + " "
-                                   + Completer_gauche(Temps_affichage(colResultat.item(2, i)), 8) + " "
-                                   + Completer_gauche(QString::number(p), 4) + "\r\n",
-                               10);
-                }
-                Liberer_resultat();
-
-                libelle.clear();
-                Executer_requete(Preparer_requete_equipe(reqRelais, "<NUM_TEAM>", equipe, mixte ? "true" : "false"),
-                                 false);
-                for (int i = 1; i <= colResultat.nbLignes(); ++i) {
-                    if (colResultat.item(1, i) != libelle) {
-                        libelle = colResultat.item(1, i);
-                        Rtb_ecrire(*Rich, "\r\n", 10);
-                        Rtb_ecrire_souligne(*Rich, 10, libelle + "\r\n");
-                    }
-                    const qint64 p = valeur(*calcul, colResultat.item(0, i), colResultat.item(3, i));
-                    total += relaisDouble ? 2 * p : p;
-                    Rtb_ecrire(*Rich,
-                               Completer_droite("Equipe n° " + colResultat.item(2, i), 46) + " "
-                                   + Completer_gauche(Temps_affichage(colResultat.item(3, i)), 8) + " "
-                                   + Completer_gauche(QString::number(p), 4) + "\r\n",
-                               10);
-                }
-                Liberer_resultat();
+                    Liberer_resultat();
+                };
+                valoriser(reqIndiv, 2, false);
+                valoriser(reqRelais, 3, true);
 
                 Rtb_ecrire(*Rich, "TOTAL POINTS :" + QString(41, ' '), 10);
                 Rtb_ecrire_gras(*Rich, 10, Completer_gauche(QString::number(total), 5));

@@ -1,5 +1,6 @@
 #include "results/frm_view_result.h"
 
+#include "competitions/rcomp.h"
 #include "core/base.h"
 #include "core/dates.h"
 #include "core/erreurs.h"
@@ -362,23 +363,14 @@ void frm_view_result::chargerCodesSpeciaux()
 
 void frm_view_result::chargerCompetitions()
 {
-    lsv_compet->clear();
-    lsv_info_compet->clear();
-    Executer_requete("SELECT Rcomp.AutoNum, Rcomp.Num, Rcomp.Nom, Rcomp.Debut, Rcomp.Fin, Rcomp.Lieu "
-                     "FROM Rcomp Rcomp, Prres Prres "
-                     "WHERE Rcomp.AutoNum = Prres.Num_compet "
-                     "AND Rcomp.Deroule = true "
-                     "AND Rcomp.Visible = true "
-                     "GROUP BY Rcomp.AutoNum, Rcomp.Num, Rcomp.Nom, Rcomp.Debut, Rcomp.Fin, Rcomp.Lieu "
-                     "ORDER BY Rcomp.Debut DESC",
-                     false);
-    for (int i = 1; i <= colResultat.nbLignes(); ++i) {
-        const QString dates = Date_en_texte(colResultat.item(3, i), "d/mm") + " - "
-                              + Date_en_texte(colResultat.item(4, i), "d/mm/yyyy");
-        Ajouter_ligne(lsv_compet, {colResultat.item(1, i), colResultat.item(2, i), colResultat.item(5, i), dates});
-        Ajouter_ligne(lsv_info_compet, {colResultat.item(0, i)});
-    }
-    Liberer_resultat();
+    Remplir_info_compet(lsv_compet, lsv_info_compet,
+                        "SELECT Rcomp.AutoNum, Rcomp.Num, Rcomp.Nom, Rcomp.Debut, Rcomp.Fin, Rcomp.Lieu "
+                        "FROM Rcomp Rcomp, Prres Prres "
+                        "WHERE Rcomp.AutoNum = Prres.Num_compet "
+                        "AND Rcomp.Deroule = true "
+                        "AND Rcomp.Visible = true "
+                        "GROUP BY Rcomp.AutoNum, Rcomp.Num, Rcomp.Nom, Rcomp.Debut, Rcomp.Fin, Rcomp.Lieu "
+                        "ORDER BY Rcomp.Debut DESC");
     if (Nombre_lignes(lsv_compet) > 0) {
         QSignalBlocker bloque(lsv_compet);
         lsv_compet->setCurrentItem(Ligne(lsv_compet, 1));
@@ -405,9 +397,7 @@ void frm_view_result::Choisir_compet(int ligne)
                          false);
         const Resultat epreuves = colResultat;
         Liberer_resultat();
-        Executer_requete("SELECT Debut FROM Rcomp where AutoNum = " + num, false);
-        const QDate debut = QDate::fromString(colResultat.nbLignes() ? colResultat.item(0, 1) : QString(), "yyyyMMdd");
-        Liberer_resultat();
+        const QDate debut = QDate::fromString(Lire_debut_compet(num), "yyyyMMdd");
         for (int i = 1; i <= epreuves.nbLignes(); ++i) {
             QString jour;
             if (debut.isValid()) {

@@ -417,7 +417,7 @@ void frm_upgrade_base::Form_Unload()
     if (m_baseOuverte.isEmpty())
         return;
     QString erreur;
-    if (Ouvrir_base(erreur)) {
+    if (Rouvrir_base(erreur)) {
         Menus_base_ouverte();
         return;
     }

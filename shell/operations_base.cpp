@@ -115,17 +115,30 @@ bool controlerVersion(bool sauvegardeAJour, bool& misAJour)
         if (Valeur_numerique(version) >= Version_base_necessaire)
             return true;
         // An upgrade is never run on a base that has no copy to come back to.
+        bool sauvegardeFaite = false;
         if (!sauvegardeAJour) {
             Afficher_statut("Création sauvegarde");
             if (!Creer_sauvegarde())
                 return false;
+            sauvegardeFaite = true;
         }
+        // An upgrade refused without an error (no script, nothing to run) leaves the base as it
+        // came: cleanly closed and without the backup made for it, or the next opening would ask
+        // about a crash that never was.
+        const auto remettreEnEtat = [&] {
+            if (!cnxBase.ouverte() || Lire_version_base() != version)
+                return;
+            Marquer_fermeture("True");
+            if (sauvegardeFaite)
+                Supprimer_sauvegarde();
+        };
         misAJour = true;
         if (!Mettre_a_jour_base(strCheminBase, true) || !cnxBase.ouverte())
             return false;
         // A script may stop short of what the program needs: such a base is not used.
         const QString atteinte = Lire_version_base();
         if (Valeur_numerique(atteinte) < Version_base_necessaire) {
+            remettreEnEtat();
             Afficher_erreur("La base n'a pas pu être mise à jour vers la version "
                             + QString::number(Version_base_necessaire) + " nécessaire au logiciel.\r\n"
                             + "Version de la base : " + atteinte + ".");

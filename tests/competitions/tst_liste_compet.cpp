@@ -68,7 +68,6 @@ Frm_liste_compet* Liste()
     return Fenetre_nommee<Frm_liste_compet>("Frm_liste_compet");
 }
 
-const QString nonDisponible = "Cette fonction n'est pas encore disponible dans cette version.";
 const QString dejaOuverte = "La fenêtre est déjà ouverte.\r\nTerminer la précédente opération.";
 
 } // namespace
@@ -87,6 +86,7 @@ private slots:
     void triParColonne();
     void actionsSuivantes_data();
     void actionsSuivantes();
+    void bordereauDemandeImprimante();
     void engagementsRefusesSousUneSaisieOuverte();
     void modificationRechargeLaListe();
     void erreurDeBaseSignalee();
@@ -333,17 +333,16 @@ void TstListeCompet::triParColonne()
 void TstListeCompet::actionsSuivantes_data()
 {
     QTest::addColumn<QString>("menu");
-    // The message of a follow-on not built, or the name and caption of the window opened.
+    // The runner's message, or the name and caption of the window opened.
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("fenetre");
     QTest::addColumn<QString>("titre");
     // The runner reaches the component of the mode, which is not there.
     const QString dll = "Impossible de créer l'objet %1 ";
     QTest::newRow("engagements") << "mnuEngagIndiv" << "" << "frm_engag" << "Définition des engagements";
-    QTest::newRow("relais") << "mnuEngagRelais" << nonDisponible << "" << "";
+    QTest::newRow("relais") << "mnuEngagRelais" << "" << "frm_engag_relais" << "Définition des relais";
     QTest::newRow("programme") << "mnuEngagProgramme" << "" << "frm_prog" << "Programme compétition";
-    QTest::newRow("convocations") << "mnuEngagConvoc" << nonDisponible << "" << "";
-    QTest::newRow("bordereau") << "mnuEngagBordereau" << nonDisponible << "" << "";
+    QTest::newRow("convocations") << "mnuEngagConvoc" << "" << "frm_convocation" << "Impression des convocations";
     QTest::newRow("fichiers") << "mnuEngagDisk" << dll.arg("EntryFilesBuilder") << "" << "";
     QTest::newRow("résultats") << "mnuCompetResult" << dll.arg("MeetResultsImporter") << "" << "";
     QTest::newRow("squelette") << "mnuCompetSquelet" << dll.arg("MeetSkeletonImporter") << "" << "";
@@ -362,9 +361,16 @@ void TstListeCompet::actionsSuivantes()
     Menus menus;
     menus.menu(menu.toLatin1().constData());
     Frm_liste_compet* l = Liste();
-    // A double click acts as the action button: the follow-on is reached and says so.
+    if (message.isEmpty() && fenetre.isEmpty())
+        ctx.ihm.repondreImprimante(false);
+    // A double click acts as the action button: the follow-on is reached.
     Double_clic(l->lsv_compet, 1);
     Traiter_evenements();
+    if (message.isEmpty() && fenetre.isEmpty()) {
+        QVERIFY(ctx.ihm.toutConsomme());
+        QVERIFY(ctx.ihm.messages().isEmpty());
+        return;
+    }
     if (!fenetre.isEmpty()) {
         // The follow-on window opens on the competition, once.
         auto* suivante = Fenetre_nommee<QWidget>(fenetre);
@@ -385,6 +391,23 @@ void TstListeCompet::actionsSuivantes()
         l->cmd[3]->click();
         QCOMPARE(ctx.ihm.messages().size(), 2);
     }
+}
+
+void TstListeCompet::bordereauDemandeImprimante()
+{
+    ContexteCompet ctx;
+    Menus menus;
+    menus.menu("mnuEngagBordereau");
+    Frm_liste_compet* l = Liste();
+    // The slip asks for its printer; a cancel stops it, silently, and the list stays.
+    ctx.ihm.repondreImprimante(false);
+    Double_clic(l->lsv_compet, 1);
+    Traiter_evenements();
+    QCOMPARE(ctx.ihm.appels().size(), size_t(1));
+    QCOMPARE(ctx.ihm.appels()[0].genre, QString("imprimante"));
+    QVERIFY(l->isVisible());
+    l->close();
+    Traiter_evenements();
 }
 
 void TstListeCompet::engagementsRefusesSousUneSaisieOuverte()

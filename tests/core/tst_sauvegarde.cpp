@@ -252,12 +252,14 @@ void TstSauvegarde::etatsDuCycle()
     QCOMPARE(lireSauvegarde(sav, "test.mdb").lignes, QList<int>({1, 2, 3}));
     QCOMPARE(base.valeur("select LastClose from Info"), QString("Faux"));
 
-    // After undo: the rows since the save are gone, the base reads as the backup (true), backup kept.
+    // After undo: the rows since the save are gone, backup kept (its own mark true); the open
+    // base reads as not closed cleanly, as every open base.
     ajouter(4, 5);
     QVERIFY(Annuler_operations());
     QVERIFY(cnxBase.ouverte());
     QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2, 3}));
-    QCOMPARE(base.valeur("select LastClose from Info"), QString("Vrai"));
+    QCOMPARE(base.valeur("select LastClose from Info"), QString("Faux"));
+    QCOMPARE(lireSauvegarde(sav, "test.mdb").lignes, QList<int>({1, 2, 3}));
     QVERIFY(QFileInfo::exists(sav));
     QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
 
@@ -667,7 +669,7 @@ void TstSauvegarde::compactage()
     QVERIFY(cnxBase.ouverte());
     QCOMPARE(lignes(cnxBase.handle()).size(), 10);
     QCOMPARE(base.valeur("PRAGMA integrity_check"), QString("ok"));
-    QCOMPARE(base.valeur("select LastClose from Info"), QString("Vrai"));
+    QCOMPARE(base.valeur("select LastClose from Info"), QString("Faux"));
     // Keys are never given again after a compaction.
     base.executer("INSERT INTO Licence (Nom) VALUES ('X')");
     QCOMPARE(base.valeur("SELECT max(Num) FROM Licence").toInt(), dernier + 1);

@@ -493,6 +493,10 @@ void TstEngag::modeleFaitAppliqueEcraseSupprime()
     QPointer<frm_engag> g;
     c.ouvrir(g, "Choix pour engagements", false, k2);
     QCOMPARE(Nombre_lignes(g->lsv_engag), 0);
+    // A swimmer shown with an unsaved entry, not in the template: the template wins.
+    Ajouter(g, "DIANE");
+    g->SSTab2->setCurrentIndex(3);
+    Cocher(g->Check1[3]);
     Cliquer(g->Cmd_modele);
     l = Fenetre_nommee<frm_liste_modele>("frm_liste_modele");
     QVERIFY(l);

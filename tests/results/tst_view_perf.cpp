@@ -7,6 +7,7 @@
 #include "core/fenetres.h"
 #include "core/listes.h"
 #include "fenetres_test.h"
+#include "pdf_texte.h"
 #include "results/frm_view_perf.h"
 
 #include <QCheckBox>
@@ -88,14 +89,6 @@ void Choisir_ligne(frm_view_perf* f, const QString& temps, const QString& lieu)
         }
     }
     QFAIL(qPrintable("pas de ligne " + temps + " " + lieu));
-}
-
-QString Texte_pdf(const QString& pdf)
-{
-    QProcess p;
-    p.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", pdf, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace
@@ -396,7 +389,8 @@ void TestViewPerf::impressionPdfEtSauvegardes()
         QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", pdf, QV_BINARY_DIR "/captures/sperf"});
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         QSKIP("pdftotext absent: the printed layout is not checked");
-    const QStringList lignes = Texte_pdf(pdf).split('\n');
+    // The lines are written in 10-point Courier: 6 points a character.
+    const QStringList lignes = Texte_pdf(pdf, 6);
     auto ligne = [&](const QString& debut) {
         for (const QString& l : lignes) {
             if (l.trimmed().startsWith(debut))
@@ -408,14 +402,12 @@ void TestViewPerf::impressionPdfEtSauvegardes()
     QVERIFY(!ligne("Mise à jour du 15 septembre 2004").isEmpty());
     QVERIFY(!ligne("DUPONT Jean").isEmpty());
     QVERIFY(!ligne("Messieurs 100 NL").isEmpty());
-    // Time, place, date, pool, the levels and the relay leg, in their columns.
-    // The text extractor may close the gap after the 8-character time to one blank.
-    auto colonnes = [](const QString& l) {
-        return QStringList {l.section(' ', 0, 0)} + l.section(' ', 1).trimmed().split(QRegularExpression("\\s{2,}"));
-    };
-    QCOMPARE(colonnes(ligne("30.00")), QStringList({"30.00", "Lille", "1 février 2004", "25", "/ / /", "R"}));
-    QCOMPARE(colonnes(ligne("1:05.00")), QStringList({"1:05.00", "Lille", "10 janvier 2004", "25", "/ / /"}));
-    QCOMPARE(colonnes(ligne("2:00.00")), QStringList({"2:00.00", "Lille (Equipe n° 2)", "1 mars 2004", "25", "/ / /"}));
+    // Time 8, place 36, date 17, pool 2, the levels joined by "/" and the relay leg, each after a blank.
+    QCOMPARE(ligne("30.00"), QString("30.00    %1 %2 25  / / /  R").arg(QString("Lille").leftJustified(36),
+                                                                          QString("1 février 2004").leftJustified(17)));
+    QCOMPARE(ligne("1:05.00"), QString("1:05.00  %1 %2 25  / / /").arg(QString("Lille").leftJustified(36),
+                                                                         QString("10 janvier 2004").leftJustified(17)));
+    QCOMPARE(ligne("2:00.00").mid(9, 37), QString("Lille (Equipe n° 2)").leftJustified(37));
     QVERIFY(!ligne("Légende").isEmpty());
     QVERIFY(!ligne(". N : codification nationale").isEmpty());
     QVERIFY(!ligne("- Temps réalisé lors d'un relais : R ou rien").isEmpty());

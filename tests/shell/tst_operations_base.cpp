@@ -574,6 +574,28 @@ private slots:
     }
 
     // A backup that cannot be put back is kept, and the next opening offers it.
+    // While a base is open it reads as not closed cleanly, whatever closed and reopened it on
+    // the way; its backups keep their own mark.
+    void baseOuverteJamaisMarqueeFermee()
+    {
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(s.ouvrir(base));
+        QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseAnnuler"));
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
+        QVERIFY(s.declencher("mnuBaseCompacter"));
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
+        // A component run closes the base and opens it again.
+        Fermer_base();
+        QVERIFY(Restaurer_derniere_sauvegarde());
+        QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
+        QCOMPARE(Valeur_archive(base + ".sav", "club.mdb", "SELECT LastClose FROM Info"), QString("Vrai"));
+    }
+
     // A new base knows its season: reopening it renews none of the licences typed since.
     void nouvelleBaseNeRenouvellePasSesLicences()
     {

@@ -242,8 +242,20 @@ private slots:
         QCOMPARE(Valeur_fichier(base, "SELECT Version FROM Info"), QString("2"));
         QVERIFY(!aLaTable(base, "RecordClub"));
         QVERIFY(!aLaTable(base, "Jamais"));
-        // It was backed up before anything ran.
-        QCOMPARE(Valeur_archive(base + ".sav", "ancienne.mdb", "SELECT Version FROM Info"), QString("2"));
+        if (reponse) {
+            // It was backed up before anything ran.
+            QCOMPARE(Valeur_archive(base + ".sav", "ancienne.mdb", "SELECT Version FROM Info"), QString("2"));
+        } else {
+            // Refused without running anything: the base is as it came, cleanly closed, and the
+            // backup made for the upgrade is gone; the next opening asks about no crash.
+            QCOMPARE(Valeur_fichier(base, "SELECT LastClose FROM Info"), QString("Vrai"));
+            QVERIFY(!QFileInfo::exists(base + ".sav"));
+            s.ihm.effacer();
+            lireJournal(s.ihm, journal);
+            QVERIFY(!s.ouvrir(base));
+            QCOMPARE(s.ihm.messages(), QStringList({message}));
+            QVERIFY(!QFileInfo::exists(base + ".sav"));
+        }
     }
 
     // The window: a package installed, a chosen base upgraded, the open base's undo point kept,
@@ -306,6 +318,8 @@ private slots:
         QVERIFY(cnxBase.ouverte());
         QCOMPARE(cnxBase.chemin(), ouverte);
         QCOMPARE(strCheminBase, ouverte);
+        // Open again, it reads as not closed cleanly, as every open base.
+        QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
         QVERIFY(menusBaseOuverte());
         QCOMPARE(contenu(ouverte + ".sav"), sauvegardeOuverte);
     }
