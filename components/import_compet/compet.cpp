@@ -438,6 +438,9 @@ void Ecrire_resultats(BaseEchange& base, const Reunion& r, const QString& numCom
     Requete prres(base.db(), "INSERT INTO Prres (" + colonnes + ") VALUES (" + marques + ")");
     Requete prresRelais(base.db(), "INSERT INTO Prres_relais (" + colonnes + ") VALUES (" + marques + ")");
     Requete liffn(base.db(), "INSERT INTO Liffn VALUES (?, ?, ?, ?, ?, ?, ?, ' ', ' ', ' ', ' ', ' ', 0, ?, ?, ?)");
+    Requete liffnRelais(base.db(), "INSERT INTO Liffn_relais VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                   "' ', ' ', ' ', ' ', ?, ?)");
+    qint64 numManuelRelais = base.valeur("SELECT max(NumManuel) FROM Liffn_relais").toLongLong();
 
     qint64 nbIndiv = 0, nbRelais = 0, nbPerfs = 0, nbNouveaux = 0, ignores = 0;
     QSet<QString> sansCode;
@@ -521,6 +524,21 @@ void Ecrire_resultats(BaseEchange& base, const Reunion& r, const QString& numCom
                 v[2] = nageursDuClub.value(res.relayeurs.front(), 0);
             Executer(prresRelais, v);
             ++nbRelais;
+            // A team with one of our swimmers is one of ours: its time becomes a relay performance.
+            QVariantList jambes;
+            bool notre = false;
+            for (size_t i = 0; i < 10; ++i) {
+                const qint64 num = i < res.relayeurs.size() ? nageursDuClub.value(res.relayeurs[i], 0) : 0;
+                notre = notre || visibles.contains(num);
+                jambes << (num ? QVariant(num) : QVariant());
+            }
+            const double tps = v[5].toDouble();
+            if (notre && tps < 91) {
+                Executer(liffnRelais, QVariantList{info.code, code, v[4], longueur,
+                                                   info.jour.isValid() ? info.jour.toString("yyyyMMdd") : QVariant(), tps, lieu}
+                                          + jambes + QVariantList{compet, ++numManuelRelais});
+                ++nbPerfs;
+            }
         }
     }
     journal.fermerDetails();

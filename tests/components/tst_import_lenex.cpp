@@ -191,6 +191,10 @@ private slots:
                           {compet}),
                  (QStringList{"2|" + z + "|25|20240608|1,0499|Lille|12", "2|" + z + "|25|20240608|1,0501|Lille|12",
                               "2|" + z + "|25|20240608|1,0532|Lille|12"}));
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Code_club, Num_Lic, Type_bassin, Tps, Nageur1, Nageur2, Nageur3 FROM Liffn_relais "
+                          "WHERE Num_compet = ?",
+                          {compet}),
+                 QStringList{"14|C1|1|25|1,5|" + z + "|" + l + "|"});
     }
 
     // Entries written as Lenex come back entry for entry, and as a programme through our reader.
