@@ -1,0 +1,103 @@
+// Imports a Lenex meet of 20,000 individual results (500 swimmers of two clubs, 40 events)
+// through the results import component and prints its time as a ratio to one bare pass of the
+// stream reader over the same file. The import should stay within five times the bare pass.
+
+#include "tests/components/outils_echange.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QXmlStreamReader>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kNageurs = 500;
+constexpr int kParNageur = 40;
+
+QByteArray temps(int centiemes)
+{
+    const int m = centiemes / 6000, s = centiemes / 100 % 60, c = centiemes % 100;
+    return "00:" + QByteArray::number(m).rightJustified(2, '0') + ":" + QByteArray::number(s).rightJustified(2, '0') + "."
+           + QByteArray::number(c).rightJustified(2, '0');
+}
+
+QByteArray reunion()
+{
+    const char* nages[] = {"FREE", "BACK", "BREAST", "FLY"};
+    const int distances[] = {50, 100, 200, 400, 800};
+    QByteArray x = "<?xml version='1.0' encoding='UTF-8'?>\n<LENEX version='3.0'><MEETS><MEET name='Banc' city='Lille' "
+                   "course='LCM'><POOL lanemin='1' lanemax='8'/><SESSIONS><SESSION number='1' date='2024-06-08'><EVENTS>\n";
+    int e = 0;
+    for (const char* genre : {"F", "M"})
+        for (const char* nage : nages)
+            for (const int d : distances) {
+                if (QByteArray(nage) != "FREE" && d > 200)
+                    continue;
+                ++e;
+                x += "<EVENT eventid='" + QByteArray::number(e) + "' number='" + QByteArray::number(e) + "' gender='" + genre
+                     + "' round='TIM'><SWIMSTYLE distance='" + QByteArray::number(d) + "' relaycount='1' stroke='" + nage
+                     + "'/></EVENT>\n";
+            }
+    x += "</EVENTS></SESSION></SESSIONS><CLUBS>\n";
+    for (int club = 0; club < 2; ++club) {
+        x += "<CLUB name='Club " + QByteArray::number(club) + "' code='B" + QByteArray::number(club) + "'><ATHLETES>\n";
+        for (int n = club; n < kNageurs; n += 2) {
+            x += "<ATHLETE athleteid='" + QByteArray::number(n) + "' lastname='NAGEUR" + QByteArray::number(n)
+                 + "' firstname='P' birthdate='2005-01-01' gender='F'><RESULTS>\n";
+            for (int r = 0; r < kParNageur; ++r) {
+                const int id = n * kParNageur + r;
+                x += "<RESULT resultid='" + QByteArray::number(id) + "' eventid='" + QByteArray::number(r % e + 1) + "' swimtime='"
+                     + temps(3000 + id % 20000) + "' lane='" + QByteArray::number(r % 8 + 1) + "'><SPLITS><SPLIT distance='25' swimtime='"
+                     + temps(1500 + id % 500) + "'/></SPLITS></RESULT>\n";
+            }
+            x += "</RESULTS></ATHLETE>\n";
+        }
+        x += "</ATHLETES></CLUB>\n";
+    }
+    return x + "</CLUBS></MEET></MEETS></LENEX>\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    RepertoireTest rep;
+    BaseFichier base(rep.fichier("bench.mdb"));
+    const QString compet = QString::number(base.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));
+    const QString source = rep.fichier("source");
+    const QByteArray contenu = reunion();
+    Ecrire_fichier(source + "/banc.lef", contenu);
+    QDir().mkpath(rep.fichier("tmp"));
+
+    QElapsedTimer chrono;
+    chrono.start();
+    {
+        QFile f(source + "/banc.lef");
+        if (!f.open(QIODevice::ReadOnly))
+            return 1;
+        QXmlStreamReader x(&f);
+        qint64 elements = 0;
+        while (!x.atEnd())
+            if (x.readNext() == QXmlStreamReader::StartElement)
+                elements += x.attributes().size();
+        if (x.hasError())
+            return 1;
+    }
+    const qint64 nu = std::max<qint64>(chrono.elapsed(), 1);
+
+    chrono.restart();
+    const ResultatAppel r = Appeler_composant("MeetResultsImporter", "bimport_result",
+                                              {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
+                                               QVariant::fromValue<QObject*>(nullptr), compet, false},
+                                              rep.fichier("trace.txt"));
+    const qint64 import = chrono.elapsed();
+    if (!r.resultat.toBool()) {
+        std::fprintf(stderr, "%s\n", qPrintable(r.trace));
+        return 1;
+    }
+    std::printf("fichier de %.1f Mo, %d résultats\n", contenu.size() / 1048576.0, base.nombre("Prres"));
+    std::printf("lecture nue : %lld ms ; import : %lld ms ; rapport %.1f (limite 5)\n", nu, import, double(import) / nu);
+    return 0;
+}

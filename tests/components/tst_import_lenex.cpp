@@ -1,0 +1,316 @@
+// The Lenex meet importers, on files the tests write and on a meet written by another program.
+
+#include "tests/components/outils_echange.h"
+#include "zip_brut.h"
+
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+QString Dossier_conformite()
+{
+    for (const QString& d : {QStringLiteral(QV_SOURCE_DIR "/../shared/conformance/lenex"),
+                             QStringLiteral(QV_SOURCE_DIR "/../../shared/conformance/lenex")}) {
+        if (QFileInfo::exists(d + "/meet-entries.lef"))
+            return d;
+    }
+    return QString();
+}
+
+// A small meet: two days, a timed final, heats with an A final, a relay and an event we have no code for.
+const QByteArray kPetiteReunion =
+    "<?xml version='1.0' encoding='ISO-8859-1'?>\n"
+    "<LENEX version='3.0'><CONSTRUCTOR name='x'/>\n"
+    " <MEETS><MEET name=\"Meeting d'\xE9t\xE9\" city='Lille' course='LCM' nation='FRA'>\n"
+    "  <POOL lanemin='0' lanemax='9'/><INCONNU foo='1'><SOUS/></INCONNU>\n"
+    "  <SESSIONS>\n"
+    "   <SESSION number='1' date='2024-06-08'><EVENTS>\n"
+    "    <EVENT eventid='10' number='1' order='1' gender='F' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>\n"
+    "    <EVENT eventid='11' number='2' order='2' gender='M' round='PRE'><SWIMSTYLE distance='50' relaycount='1' stroke='FLY'/></EVENT>\n"
+    "    <EVENT eventid='12' number='3' order='3' gender='X' round='TIM'><SWIMSTYLE distance='100' relaycount='4' stroke='MEDLEY'/></EVENT>\n"
+    "   </EVENTS></SESSION>\n"
+    "   <SESSION number='2' date='2024-06-09'><EVENTS>\n"
+    "    <EVENT eventid='13' number='4' order='1' gender='M' round='FIN' preveventid='11'><SWIMSTYLE distance='50' relaycount='1' stroke='FLY'/></EVENT>\n"
+    "    <EVENT eventid='14' number='5' order='2' gender='F' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='UNKNOWN'/></EVENT>\n"
+    "   </EVENTS></SESSION>\n"
+    "  </SESSIONS></MEET></MEETS></LENEX>\n";
+
+// Results: a club of ours (one swimmer known by licence, one by identity), a foreign club,
+// heats and an A final with splits given out of order, a swim-off, each special status, a relay
+// and a result in an event we have no code for.
+const QByteArray kResultats =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<LENEX version='3.0'><MEETS><MEET name='Meeting' city='Lille' course='SCM'><POOL lanemin='1' lanemax='8'/><SESSIONS>\n"
+    "<SESSION number='1' date='2024-06-08'><EVENTS>\n"
+    " <EVENT eventid='1' number='1' gender='F' round='PRE'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/>\n"
+    "  <AGEGROUPS><AGEGROUP agegroupid='7' agemin='10' agemax='12' name='Benjamines'><RANKINGS><RANKING place='1' resultid='101'/></RANKINGS></AGEGROUP></AGEGROUPS>\n"
+    "  <HEATS><HEAT heatid='11' number='2'/></HEATS></EVENT>\n"
+    " <EVENT eventid='2' number='2' gender='F' round='FIN'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/><HEATS><HEAT heatid='21' number='1' final='A'/></HEATS></EVENT>\n"
+    " <EVENT eventid='3' number='3' gender='F' round='SOP'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>\n"
+    " <EVENT eventid='4' number='4' gender='X' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='FREE'/></EVENT>\n"
+    " <EVENT eventid='5' number='5' gender='F' round='TIM'><SWIMSTYLE distance='75' relaycount='1' stroke='FREE'/></EVENT>\n"
+    "</EVENTS></SESSION></SESSIONS>\n"
+    "<CLUBS><CLUB name='Cercle des nageurs' code='C1' nation='FRA'><ATHLETES>\n"
+    " <ATHLETE athleteid='1' lastname='Dupont' firstname='Zoé' birthdate='2012-03-14' gender='F' license='123'><RESULTS>\n"
+    "  <RESULT resultid='101' eventid='1' swimtime='00:01:05.32' heatid='11' lane='4' points='512'>\n"
+    "   <SPLITS><SPLIT distance='75' swimtime='00:00:48.00'/><SPLIT distance='25' swimtime='00:00:15.10'/><SPLIT distance='50' swimtime='00:00:31.20'/></SPLITS></RESULT>\n"
+    "  <RESULT resultid='102' eventid='2' swimtime='00:01:04.99' heatid='21' lane='5'/>\n"
+    "  <RESULT resultid='103' eventid='3' swimtime='00:01:05.01'/>\n"
+    "  <RESULT resultid='104' eventid='5' swimtime='00:00:50.00'/>\n"
+    " </RESULTS></ATHLETE>\n"
+    " <ATHLETE athleteid='2' lastname='MARTIN' firstname='Lea' birthdate='2011-01-02' gender='F'><RESULTS>\n"
+    "  <RESULT resultid='105' eventid='1' swimtime='NT' status='DSQ'/></RESULTS></ATHLETE>\n"
+    "</ATHLETES><RELAYS><RELAY number='1' gender='X'><RESULTS><RESULT resultid='201' eventid='4' swimtime='00:01:50.00' lane='3'>\n"
+    "  <RELAYPOSITIONS><RELAYPOSITION number='2' athleteid='2'/><RELAYPOSITION number='1' athleteid='1'/></RELAYPOSITIONS></RESULT></RESULTS></RELAY></RELAYS></CLUB>\n"
+    "<CLUB name='Royal Brussels' code='BEL42' nation='BEL'><ATHLETES>\n"
+    " <ATHLETE athleteid='3' lastname='Peeters' firstname='An' birthdate='2012-05-05' gender='F'><RESULTS>\n"
+    "  <RESULT resultid='301' eventid='1' status='DNS'/><RESULT resultid='302' eventid='2' status='DNF'/><RESULT resultid='303' eventid='3' status='WDR'/>\n"
+    " </RESULTS></ATHLETE></ATHLETES></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
+
+} // namespace
+
+class TstImportLenex : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<RepertoireTest> m_rep;
+    QString trace() const { return m_rep->fichier("trace.txt"); }
+    QString dossier(const QString& nom) const
+    {
+        const QString d = m_rep->fichier(nom);
+        QDir().mkpath(d);
+        return d;
+    }
+    QString competition(const BaseFichier& b) const
+    {
+        return QString::number(b.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));
+    }
+    ResultatAppel squelette(const BaseFichier& b, const QString& source, const QString& compet)
+    {
+        return Appeler_composant("MeetSkeletonImporter", "bimport_squelette",
+                                 {b.chemin(), source, dossier("temp"), trace(), QVariant(), compet, true}, trace());
+    }
+
+private slots:
+    void init() { m_rep = std::make_unique<RepertoireTest>(); }
+    void cleanup() { m_rep.reset(); }
+
+    // The competition and its programme: codes, days, order, formula; the unknown event named.
+    void squeletteEcrit()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        const QString source = dossier("source");
+        Ecrire_fichier(source + "/reunion.lef", kPetiteReunion);
+        const ResultatAppel r = squelette(b, source, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Nom, Lieu, Debut, Fin, Longueur, Nb_couloir FROM Rcomp WHERE AutoNum = ?", {compet}),
+                 QStringList{QString::fromUtf8("Meeting d'été|Lille|20240608|20240609|50|10")});
+        QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Type, Nb_finales, Type_finale, Num_ordre FROM Pcomp "
+                          "WHERE Num_compet = ? ORDER BY Code_epreuve",
+                          {compet}),
+                 (QStringList{"2|1|1|0| |1", "17|1|1|0| |3", "81|1|3|1|T|2"}));
+        QVERIFY2(r.trace.contains("épreuve 5 (100 m UNKNOWN dames)"), qPrintable(r.trace));
+
+        // A second import replaces the programme, never adds to it.
+        QVERIFY(squelette(b, source, compet).resultat.toBool());
+        QCOMPARE(b.valeur("SELECT count(*) FROM Pcomp WHERE Num_compet = ?", {compet}), QString("3"));
+    }
+
+    // A meet written by another program, plain and zipped.
+    void squeletteConformite_data()
+    {
+        QTest::addColumn<QString>("fichier");
+        QTest::newRow("lef") << "meet-entries.lef";
+        QTest::newRow("lxf") << "meet-entries.lxf";
+    }
+    void squeletteConformite()
+    {
+        QFETCH(QString, fichier);
+        const QString conformite = Dossier_conformite();
+        if (conformite.isEmpty())
+            QSKIP("fichiers de conformité absents");
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        const QString source = dossier("source");
+        QVERIFY(QFile::copy(conformite + "/" + fichier, source + "/" + fichier));
+        const ResultatAppel r = squelette(b, source, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.valeur("SELECT Debut || Fin || Longueur || Nb_couloir FROM Rcomp WHERE AutoNum = ?", {compet}),
+                 QString("2009092620090927256"));
+        // 35 events: 32 have a code; the 1500 m and two relays of no gender are named, not guessed.
+        const QStringList attendu = {
+            "1|1|11", "2|2|10", "3|1|1", "4|2|2", "5|1|8", "11|2|6", "12|1|5", "13|2|12", "14|2|17", "16|1|8", "21|1|3",
+            "22|2|8", "23|1|13", "31|1|7", "32|2|4", "40|1|9", "41|2|14", "51|1|12", "52|2|11", "53|1|2", "54|2|3", "55|1|9",
+            "61|2|7", "62|1|6", "63|2|13", "71|1|4", "72|2|9", "73|1|14", "81|1|8", "82|2|5", "90|1|10", "91|2|15"};
+        QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Num_ordre FROM Pcomp WHERE Num_compet = ? ORDER BY Code_epreuve",
+                          {compet}),
+                 attendu);
+        QCOMPARE(r.trace.count("Épreuve ignorée"), 3);
+        QVERIFY2(r.trace.contains("épreuve 18 (1500 m FREE )"), qPrintable(r.trace));
+    }
+
+    // Results, their clubs and swimmers; our swimmers' performances; a second import replaces.
+    void resultats()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('C1', 'Cercle des nageurs')");
+        const qint64 zoe = b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Visible) "
+                                      "VALUES ('C1', '123', 'DUPONT', 'Zoe', 'F', '20120314', 1)");
+        const qint64 lea = b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Visible) "
+                                      "VALUES ('C1', '999', 'Martin', 'Léa', 'F', '20110102', 1)");
+        const QString compet = competition(b);
+        const QString source = dossier("source");
+        Ecrire_fichier(source + "/resultats.lef", kResultats);
+        for (int passe = 0; passe < 2; ++passe) {
+            const ResultatAppel r = Appeler_composant("MeetResultsImporter", "bimport_result",
+                                                      {b.chemin(), source, dossier("temp"), trace(), QVariant(), compet, false},
+                                                      trace());
+            QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+            QVERIFY2(r.trace.contains("1 résultat ignoré"), qPrintable(r.trace));
+        }
+        const QString z = QString::number(zoe), l = QString::number(lea);
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Code_club, Tps, Cotation_FFN, Type_course, Numero_serie, Numero_couloir, "
+                          "Num_categorie, Inter1, Inter2, Inter3, Inter4 FROM Prres WHERE Num_compet = ? ORDER BY Tps, Type_course",
+                          {compet}),
+                 (QStringList{"2|" + z + "|C1|1,0499||F|1|5|0||||", "2|" + z + "|C1|1,0501||B|||0||||",
+                              "2|" + z + "|C1|1,0532|512|S|2|4|1|0,151|0,312|0,48|", "2|" + l + "|C1|91||S|||0||||",
+                              "2|" + QString::number(lea + 1) + "|BEL42|92||F|||0||||",
+                              "2|" + QString::number(lea + 1) + "|BEL42|93||B|||0||||",
+                              "2|" + QString::number(lea + 1) + "|BEL42|94||S|||0||||"}));
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Code_club, Num_equipe, Tps, Numero_couloir FROM Prres_relais "
+                          "WHERE Num_compet = ?",
+                          {compet}),
+                 QStringList{"14|" + z + "|C1|1|1,5|3"});
+        QCOMPARE(b.lignes("SELECT Num_cat, Libelle FROM Categori WHERE Num_compet = ?", {compet}), QStringList{"1|Benjamines"});
+        QCOMPARE(b.lignes("SELECT Nom, Visible FROM Licence WHERE Code_club = 'BEL42'"), QStringList{"Peeters|Faux"});
+        QCOMPARE(b.lignes("SELECT Intitule, Visible FROM Club WHERE Code_federal = 'BEL42'"), QStringList{"Royal Brussels|Faux"});
+        // Our swimmer's real times only, in the competition's pool, never twice.
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Type_bassin, Date_perf, Tps, Lieu, Age_nageur FROM Liffn "
+                          "WHERE Num_compet = ? ORDER BY Tps",
+                          {compet}),
+                 (QStringList{"2|" + z + "|25|20240608|1,0499|Lille|12", "2|" + z + "|25|20240608|1,0501|Lille|12",
+                              "2|" + z + "|25|20240608|1,0532|Lille|12"}));
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Code_club, Num_Lic, Type_bassin, Tps, Nageur1, Nageur2, Nageur3 FROM Liffn_relais "
+                          "WHERE Num_compet = ?",
+                          {compet}),
+                 QStringList{"14|C1|1|25|1,5|" + z + "|" + l + "|"});
+    }
+
+    // Entries written as Lenex come back entry for entry, and as a programme through our reader.
+    void engagementsAllerRetour()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('C1', 'Cercle \"des\" nageurs & co')");
+        const qint64 compet = b.executer("INSERT INTO Rcomp (Nom, Lieu, Debut, Fin, Longueur, Nb_couloir) "
+                                         "VALUES ('Meeting <été>', 'Lille', '20240608', '20240609', 50, 8)");
+        for (const QVariantList& p : {QVariantList{2, 1, 1}, QVariantList{52, 1, 2}, QVariantList{14, 2, 3}})
+            b.executer("INSERT INTO Pcomp (Num_compet, Code_epreuve, JourCourse, Type, Nb_finales, Type_finale, Num_ordre) "
+                       "VALUES (?, ?, ?, 1, '0', ' ', ?)",
+                       {compet, p[0], p[1], p[2]});
+        const QString lic = "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) VALUES ('C1', ?, ?, ?, ?, ?)";
+        const qint64 zoe = b.executer(lic, {"123", "DUPONT", "Zoé", "F", "20120314"});
+        const qint64 tom = b.executer(lic, {"", "O'NEIL", "Tom", "M", "20100101"});
+        const QString engag = "INSERT INTO Engag (Num_compet, Num_profil, Code_epreuve, Num_Lic, Tps_engagement) VALUES (?, ?, ?, ?, ?)";
+        b.executer(engag, {compet, 1, 2, zoe, 1.0532});
+        b.executer(engag, {compet, 1, 52, tom, 0});
+        b.executer(engag, {compet, 2, 52, tom, 0.59}); // another profile's
+        b.executer("INSERT INTO Relais (Num_profil, Num_compet, Code_epreuve, Num_equipe, Tps, Licence1, Licence2) "
+                   "VALUES (1, ?, 14, 1, 1.5, ?, ?)",
+                   {compet, tom, zoe});
+        const QString temp = dossier("sortie");
+        const ResultatAppel r = Appeler_composant("EntryFilesBuilder", "bCreation_disquette",
+                                                  {"1", false, QString::number(compet), b.chemin(), temp, trace(), QVariant()},
+                                                  trace());
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+
+        // An independent pass over what was written.
+        QFile f(temp + "/engagements.lef");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QXmlStreamReader x(&f);
+        QStringList lu;
+        QString athlete;
+        while (!x.atEnd()) {
+            if (x.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const auto a = x.attributes();
+            if (x.name() == u"ATHLETE")
+                athlete = a.value("lastname").toString() + " " + a.value("firstname").toString() + " "
+                          + a.value("birthdate").toString() + " " + a.value("license").toString();
+            else if (x.name() == u"ENTRY")
+                lu << athlete + " " + a.value("eventid").toString() + " " + a.value("entrytime").toString();
+            else if (x.name() == u"RELAY")
+                athlete = "relais " + a.value("number").toString();
+            else if (x.name() == u"RELAYPOSITION")
+                lu << athlete + " " + a.value("number").toString() + "=" + a.value("athleteid").toString();
+            else if (x.name() == u"CLUB")
+                lu << a.value("name").toString();
+        }
+        QVERIFY2(!x.hasError(), qPrintable(x.errorString()));
+        QCOMPARE(lu, (QStringList{QString::fromUtf8("Cercle \"des\" nageurs & co"),
+                                  QString::fromUtf8("DUPONT Zoé 2012-03-14 123 2 00:01:05.32"), "O'NEIL Tom 2010-01-01  52 NT",
+                                  "relais 1 14 00:01:50.00", "relais 1 1=" + QString::number(tom),
+                                  "relais 1 2=" + QString::number(zoe)}));
+
+        // Our skeleton reader finds the same programme.
+        const QString cible = competition(b);
+        const ResultatAppel s = squelette(b, temp, cible);
+        QVERIFY2(s.resultat.toBool(), qPrintable(s.trace));
+        QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Num_ordre FROM Pcomp WHERE Num_compet = ? ORDER BY Code_epreuve", {cible}),
+                 (QStringList{"2|1|1", "14|2|3", "52|1|2"}));
+        QCOMPARE(b.lignes("SELECT Nom, Lieu, Debut, Fin, Longueur, Nb_couloir FROM Rcomp WHERE AutoNum = ?", {cible}),
+                 QStringList{QString::fromUtf8("Meeting <été>|Lille|20240608|20240609|50|8")});
+    }
+
+    // An archive whose entry climbs out of the work folder is refused; nothing lands outside.
+    void archiveHorsDossier()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        const QString source = dossier("source");
+        Ecrire_fichier(source + "/reunion.lxf", zipBrut({{"../../evade.lef", kPetiteReunion}}));
+        const ResultatAppel r = squelette(b, source, compet);
+        QVERIFY2(!r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("décompressée") && r.trace.contains("aucune modification"), qPrintable(r.trace));
+        QVERIFY(!QFile::exists(m_rep->fichier("evade.lef")));
+        QVERIFY(!QFile::exists(m_rep->fichier("temp/evade.lef")));
+        QCOMPARE(b.nombre("Pcomp"), 0);
+    }
+
+    // Broken or hostile files: refused with the line at fault, the base untouched.
+    void refus_data()
+    {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<QString>("raison");
+        QByteArray tronque = kPetiteReunion;
+        tronque.chop(120);
+        QTest::newRow("tronqué") << tronque << "ligne";
+        QTest::newRow("bombe d'entités")
+            << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE LENEX [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>\n"
+                          "<LENEX version=\"3.0\"><MEETS><MEET name=\"&b;\"/></MEETS></LENEX>")
+            << "ligne 2";
+        QTest::newRow("attribut de 50 Mo")
+            << (QByteArray("<LENEX version='3.0'><MEETS><MEET name='") + QByteArray(50 * 1024 * 1024, 'a') + "'") << "ligne 1";
+        QTest::newRow("pas Lenex") << QByteArray("<?xml version=\"1.0\"?><HTML/>") << "racine";
+        QTest::newRow("sans réunion") << QByteArray("<LENEX version=\"3.0\"/>") << "MEET";
+        QTest::newRow("mauvais codage") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><LENEX><MEETS><MEET name=\"\xE9t\xE9\"/></MEETS></LENEX>")
+                                        << "ligne 1";
+    }
+    void refus()
+    {
+        QFETCH(QByteArray, contenu);
+        QFETCH(QString, raison);
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        b.executer("INSERT INTO Pcomp (Num_compet, Code_epreuve, JourCourse) VALUES (?, 2, 1)", {compet});
+        const QString source = dossier("source");
+        Ecrire_fichier(source + "/reunion.lef", contenu);
+        const ResultatAppel r = squelette(b, source, compet);
+        QVERIFY2(!r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains(raison) && r.trace.contains("aucune modification"), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Nom, Code_epreuve FROM Rcomp JOIN Pcomp ON Num_compet = AutoNum"), QStringList{"|2"});
+    }
+};
+
+QTEST_MAIN(TstImportLenex)
+#include "tst_import_lenex.moc"
