@@ -60,15 +60,7 @@ det_compet::det_compet(QWidget* parent) : FenetreComptee(parent)
         rangeeType->addWidget(Option1[i]);
         connect(Option1[i], &QRadioButton::clicked, this, &det_compet::regleType);
     }
-    auto* bassin = new QGroupBox("Bassin", this);
-    bassin->setObjectName("Frame_bassin");
-    auto* rangeeBassin = new QHBoxLayout(bassin);
-    Op_bass[0] = new QRadioButton("25 m", bassin);
-    Op_bass[1] = new QRadioButton("50 m", bassin);
-    for (int i = 0; i < 2; ++i) {
-        Op_bass[i]->setObjectName(QString("Op_bass_%1").arg(i));
-        rangeeBassin->addWidget(Op_bass[i]);
-    }
+    QGroupBox* bassin = Creer_cadre_bassin(this, Op_bass);
     auto* rangeeGroupes = new QHBoxLayout;
     rangeeGroupes->addWidget(type);
     rangeeGroupes->addWidget(bassin);

@@ -45,15 +45,7 @@ det_Piscine::det_Piscine(QWidget* parent) : FenetreComptee(parent)
         Cb_couloir->addItem(QString::number(i));
     Cb_couloir->setCurrentText("8");
 
-    auto* bassin = new QGroupBox("Bassin", this);
-    bassin->setObjectName("Frame_bassin");
-    auto* rangee = new QHBoxLayout(bassin);
-    Op_bass[0] = new QRadioButton("25 m", bassin);
-    Op_bass[1] = new QRadioButton("50 m", bassin);
-    for (int i = 0; i < 2; ++i) {
-        Op_bass[i]->setObjectName(QString("Op_bass_%1").arg(i));
-        rangee->addWidget(Op_bass[i]);
-    }
+    QGroupBox* bassin = Creer_cadre_bassin(this, Op_bass);
 
     auto* form = new QFormLayout;
     form->addRow("Nom piscine :", txt_nom);

@@ -4,6 +4,10 @@
 #include "competitions/frm_liste_piscine.h"
 #include "core/base.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+
 QString Get_num_piscine_nulle()
 {
     // Only the row named exactly 'Null' is the placeholder (the comparison is otherwise caseless).
@@ -73,4 +77,18 @@ void Ouvrir_det_piscine(QPointer<det_Piscine>& fenetre, const QString& mode, QWi
         detail.intIndiceInListe = ligne;
         detail.remplir(nom, adresse, codePostal, ville, couloirs, bassin, cle);
     });
+}
+
+QGroupBox* Creer_cadre_bassin(QWidget* parent, QRadioButton* (&options)[2])
+{
+    auto* bassin = new QGroupBox("Bassin", parent);
+    bassin->setObjectName("Frame_bassin");
+    auto* rangee = new QHBoxLayout(bassin);
+    options[0] = new QRadioButton("25 m", bassin);
+    options[1] = new QRadioButton("50 m", bassin);
+    for (int i = 0; i < 2; ++i) {
+        options[i]->setObjectName(QString("Op_bass_%1").arg(i));
+        rangee->addWidget(options[i]);
+    }
+    return bassin;
 }

@@ -12,6 +12,12 @@ class det_Piscine;
 
 // The key of the placeholder pool 'Null'; "" when the base has none.
 QString Get_num_piscine_nulle();
+
+class QGroupBox;
+class QRadioButton;
+// The "Bassin" frame of the competition and pool windows: its options "25 m" and "50 m" go into
+// options, named Op_bass_0 and Op_bass_1.
+QGroupBox* Creer_cadre_bassin(QWidget* parent, QRadioButton* (&options)[2]);
 // True for the placeholder's name, whatever its case: no pool may take it.
 bool Nom_piscine_reserve(const QString& nom);
 

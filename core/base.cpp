@@ -503,6 +503,20 @@ void Liberer_resultat()
     colResultat.vider();
 }
 
+QList<QStringList> Lignes_requete_liee(const QString& sql, const QVariantList& valeurs)
+{
+    Requete requete(cnxBase.handle(), sql);
+    requete.lier(valeurs);
+    QList<QStringList> lignes;
+    while (requete.suivante()) {
+        QStringList ligne;
+        for (int c = 0; c < requete.colonnes(); ++c)
+            ligne << requete.texte(c);
+        lignes << ligne;
+    }
+    return lignes;
+}
+
 int Lire_nombre(const QString& sql)
 {
     Requete r(cnxBase.handle(), sql);

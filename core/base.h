@@ -147,6 +147,8 @@ void Ouvrir_requete(const QString& sql);
 void Executer_requete(const QString& sql, bool bDoublerApostrophes);
 void Liberer_resultat();
 int Lire_nombre(const QString& sql);
+// The rows of a SELECT on cnxBase run with its ? values bound, each as the program reads it.
+QList<QStringList> Lignes_requete_liee(const QString& sql, const QVariantList& valeurs = {});
 void Ouvrir_table_ajout(const QString& table);
 void Annuler_recordset(bool bAnnulerMaj, bool bFermer);
 QString Creer_modele(const QString& nom, const QString& table);

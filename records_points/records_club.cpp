@@ -4,20 +4,6 @@
 #include "core/erreurs.h"
 #include "core/temps.h"
 
-QList<QStringList> Lignes_requete_liee(const QString& sql, const QVariantList& valeurs)
-{
-    Requete requete(cnxBase.handle(), sql);
-    requete.lier(valeurs);
-    QList<QStringList> lignes;
-    while (requete.suivante()) {
-        QStringList ligne;
-        for (int c = 0; c < requete.colonnes(); ++c)
-            ligne << requete.texte(c);
-        lignes << ligne;
-    }
-    return lignes;
-}
-
 // ---- Categories ----------------------------------------------------------------------------
 
 bool Bornes_deja_comprises(const QList<CategorieRecord>& lignes, int ignoree, int min, int max, const QString& sexe)

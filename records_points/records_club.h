@@ -3,13 +3,12 @@
 // purge, and the writing and checking of one record. Every value reaches SQL bound, so labels
 // and names with an apostrophe ("Moins d'11 ans") are stored and found like any other.
 
+#include "core/base.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
-
-// The rows of a SELECT run with its ? values bound, each as the program reads it.
-QList<QStringList> Lignes_requete_liee(const QString& sql, const QVariantList& valeurs = {});
 
 // ---- Categories ----------------------------------------------------------------------------
 

@@ -550,12 +550,15 @@ void Ecrire_resultats(BaseEchange& base, const Reunion& r, const QString& numCom
         journal.ecrire(Nombre(ignores, "résultat ignoré", "résultats ignorés") + " (épreuve sans code).");
 }
 
-class MeetResultsImporter : public ComposantEchange {
-public:
-    static constexpr const char* nomClasse = "MeetResultsImporter";
-    MeetResultsImporter() : ComposantEchange("bimport_result", 7, 3, "Import des résultats de compétition", true) {}
-
+// Both imports read the file whole before the base is touched, so a broken file writes
+// nothing; the results import writes the skeleton, then the results, in one transaction.
+class ImportCompetition : public ComposantEchange {
 protected:
+    ImportCompetition(const char* methode, const char* titre, bool resultats)
+        : ComposantEchange(methode, 7, 3, titre, true), m_resultats(resultats)
+    {
+    }
+
     bool executer(const QVariantList& a, Journal& journal) override
     {
         const QString numCompet = Texte(a[5]).trimmed();
@@ -567,33 +570,26 @@ protected:
         BaseEchange base(Texte(a[0]), false);
         base.commencer();
         const auto programme = Ecrire_squelette(base, reunion, numCompet, journal);
-        Ecrire_resultats(base, reunion, numCompet, programme, journal);
+        if (m_resultats)
+            Ecrire_resultats(base, reunion, numCompet, programme, journal);
         base.valider();
         return true;
     }
+
+private:
+    bool m_resultats;
 };
 
-class MeetSkeletonImporter : public ComposantEchange {
+class MeetResultsImporter : public ImportCompetition {
+public:
+    static constexpr const char* nomClasse = "MeetResultsImporter";
+    MeetResultsImporter() : ImportCompetition("bimport_result", "Import des résultats de compétition", true) {}
+};
+
+class MeetSkeletonImporter : public ImportCompetition {
 public:
     static constexpr const char* nomClasse = "MeetSkeletonImporter";
-    MeetSkeletonImporter() : ComposantEchange("bimport_squelette", 7, 3, "Import du squelette de compétition", true) {}
-
-protected:
-    bool executer(const QVariantList& a, Journal& journal) override
-    {
-        const QString numCompet = Texte(a[5]).trimmed();
-        if (numCompet.toLongLong() <= 0)
-            throw Refus("Aucune compétition cible.");
-        const QString chemin = Fichier_lenex(Texte(a[1]), Texte(a[2]));
-        journal.ecrire("Fichier lu : " + QFileInfo(chemin).fileName());
-        // Read whole before the base is touched: a broken file writes nothing.
-        const Reunion reunion = LecteurLenex(chemin).lire();
-        BaseEchange base(Texte(a[0]), false);
-        base.commencer();
-        Ecrire_squelette(base, reunion, numCompet, journal);
-        base.valider();
-        return true;
-    }
+    MeetSkeletonImporter() : ImportCompetition("bimport_squelette", "Import du squelette de compétition", false) {}
 };
 
 } // namespace
