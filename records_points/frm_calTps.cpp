@@ -50,7 +50,8 @@ frm_calTps::frm_calTps(QWidget* parent) : FenetreComptee(parent)
     cmd = Creer_bouton(this, "cmd", "&Quitter");
     cmd->setGeometry(252, 254, 80, 26);
 
-    Fixer_taille_design(5100, 4500);
+    // The controls are placed by hand: the frame's title bar comes on top of their 300 pixels.
+    Fixer_taille_design(5100, 4950);
 
     connect(cmd_Ajout, &QPushButton::clicked, this, &frm_calTps::cmd_Ajout_Click);
     connect(cmd_Suppr, &QPushButton::clicked, this, &frm_calTps::cmd_Suppr_Click);
