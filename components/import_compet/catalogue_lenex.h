@@ -44,11 +44,28 @@ public:
                            Valeur_brute(r, 0).toInt());
         }
     }
-    // -1 when the catalogue has no such event.
-    int code(const Epreuve& e) const
+    // -1 when the catalogue has no such event. An event open to all (gender "A" or none) is the
+    // mixed relay, or for one swimmer the race of that swimmer's sex.
+    int code(const Epreuve& e, const QString& sexeNageur = QString()) const
     {
-        return m_codes.value(cle(e.nage, e.distance * e.relayeurs, e.relayeurs, e.genre.toUpper()), -1);
+        QString genre = e.genre.toUpper();
+        if (ouverte(e))
+            genre = e.relayeurs > 1 ? QStringLiteral("X") : sexeNageur.toUpper();
+        if (genre.isEmpty())
+            return -1;
+        return m_codes.value(cle(e.nage, e.distance * e.relayeurs, e.relayeurs, genre), -1);
     }
+    // The codes an event takes in our programme, where the sexes race apart: an individual event
+    // open to all is both the ladies' and the men's race.
+    QList<int> codes(const Epreuve& e) const
+    {
+        QList<int> v;
+        for (const int c : (ouverte(e) && e.relayeurs <= 1) ? QList<int>{code(e, "F"), code(e, "M")} : QList<int>{code(e)})
+            if (c >= 0)
+                v << c;
+        return v;
+    }
+    static bool ouverte(const Epreuve& e) { return e.genre.isEmpty() || e.genre.compare("A", Qt::CaseInsensitive) == 0; }
     // Stroke, leg distance, swimmers and gender of a code; false when it is not in the catalogue.
     bool epreuve(int code, Epreuve& e) const
     {

@@ -24,6 +24,7 @@
 
 #include <cmath>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -48,16 +49,27 @@ struct ClubLenex {
     std::vector<Resultat> relais;
 };
 
+// The meet without its clubs: what comes before them in the file.
 struct Reunion {
     QString nom, lieu, bassin;
     int couloirs = 0;
     QDate debut, fin;
     std::vector<Epreuve> epreuves;
-    std::vector<ClubLenex> clubs;
     QHash<QString, QString> categorieDuResultat; // resultid -> agegroupid
     QHash<QString, QString> categories;          // agegroupid -> label
     QStringList ordreCategories;
     QHash<QString, QString> series;              // heatid -> heat number
+};
+
+// Takes the meet as it is read: its programme once, then each club, followed by its swimmers
+// (each with the results) and its relay results, one at a time.
+class Destinataire {
+public:
+    virtual ~Destinataire() = default;
+    virtual void programme(const Reunion& r) = 0;
+    virtual void club(const ClubLenex& c) = 0;
+    virtual void nageur(const Nageur& n) = 0;
+    virtual void relais(const Resultat& res) = 0;
 };
 
 // The meet file of the source folder: a ".lef", else a ".lxf" unpacked into the work folder.
@@ -79,7 +91,9 @@ QString Fichier_lenex(const QString& source, const QString& temp)
     return QDir(cible).filePath(dedans.first());
 }
 
-// Streams the file; throws Refus naming the line and element at fault.
+// Streams the file and hands each swimmer and relay over as soon as it is read, so that memory
+// does not grow with the file (clubs met before the sessions wait for them). Throws Refus naming the
+// line and element at fault.
 class LecteurLenex {
 public:
     explicit LecteurLenex(const QString& chemin) : m_fichier(chemin)
@@ -90,10 +104,27 @@ public:
         m_nom = QFileInfo(chemin).fileName();
     }
 
-    Reunion lire()
+    void lire(Destinataire& destinataire, bool avecClubs)
     {
-        Reunion r;
-        bool lenex = false, reunion = false;
+        Reunion& r = m_reunion;
+        bool lenex = false, reunion = false, dansReunion = false, programmeDonne = false;
+        std::vector<ClubLenex> enAttente;
+        auto donnerClub = [&](const ClubLenex& c) {
+            destinataire.club(c);
+            for (const Nageur& n : c.nageurs)
+                destinataire.nageur(n);
+            for (const Resultat& res : c.relais)
+                destinataire.relais(res);
+        };
+        auto donnerProgramme = [&] {
+            if (programmeDonne)
+                return;
+            programmeDonne = true;
+            destinataire.programme(r);
+            for (const ClubLenex& c : enAttente)
+                donnerClub(c);
+            enAttente.clear();
+        };
         QString dateSession, numeroSession;
         Epreuve* courante = nullptr;
         while (!m_xml.atEnd()) {
@@ -101,12 +132,34 @@ public:
             if (jeton == QXmlStreamReader::DTD || jeton == QXmlStreamReader::EntityReference)
                 refuser("déclaration de type de document ou entité refusée");
             if (jeton == QXmlStreamReader::EndElement) {
-                if (m_xml.name() == u"EVENT")
+                const auto fin = m_xml.name();
+                if (fin == u"EVENT")
                     courante = nullptr;
-                else if (m_xml.name() == u"RESULT" && m_resultat) {
-                    trierInter(dernier(r));
+                else if (fin == u"RESULT" && m_resultat) {
                     m_resultat = false;
-                }
+                    trierInter(dernier());
+                    if (!m_dansNageur) {
+                        if (programmeDonne)
+                            destinataire.relais(m_relais);
+                        else
+                            m_club.relais.push_back(m_relais);
+                    }
+                } else if (fin == u"ATHLETE" && m_dansNageur) {
+                    m_dansNageur = false;
+                    if (programmeDonne)
+                        destinataire.nageur(m_nageur);
+                    else
+                        m_club.nageurs.push_back(std::move(m_nageur));
+                    m_nageur = Nageur();
+                } else if (fin == u"CLUB" && m_dansClub) {
+                    m_dansClub = m_dansNageur = m_resultat = false;
+                    if (!programmeDonne)
+                        enAttente.push_back(std::move(m_club));
+                    m_club = ClubLenex();
+                } else if (fin == u"SESSIONS" && dansReunion)
+                    donnerProgramme();
+                else if (fin == u"MEET")
+                    dansReunion = false;
             }
             if (jeton != QXmlStreamReader::StartElement)
                 continue;
@@ -121,10 +174,12 @@ public:
                     m_xml.skipCurrentElement(); // one meet per import
                     continue;
                 }
-                reunion = true;
+                reunion = dansReunion = true;
                 r.nom = a.value("name").toString().trimmed();
                 r.lieu = a.value("city").toString().trimmed();
                 r.bassin = a.value("course").toString();
+            } else if (!dansReunion) {
+                continue;
             } else if (nom == u"POOL") {
                 const int min = a.hasAttribute("lanemin") ? a.value("lanemin").toInt() : 1;
                 const int max = a.value("lanemax").toInt();
@@ -166,27 +221,31 @@ public:
             } else if (nom == u"HEAT") {
                 r.series.insert(a.value("heatid").toString(), a.value("number").toString());
             } else if (nom == u"CLUB") {
-                ClubLenex c;
-                c.nom = a.value("name").toString().trimmed();
-                c.code = a.value("code").toString().trimmed();
-                c.nation = a.value("nation").toString();
-                r.clubs.push_back(c);
-                m_nageur = false;
-            } else if (nom == u"ATHLETE" && !r.clubs.empty()) {
-                Nageur n;
-                n.id = a.value("athleteid").toString();
-                n.nom = a.value("lastname").toString().trimmed();
-                n.prenom = a.value("firstname").toString().trimmed();
-                n.naissance = a.value("birthdate").toString().remove('-');
-                n.sexe = a.value("gender").toString();
-                n.licence = a.value("license").toString().trimmed();
-                n.nation = a.value("nation").toString();
-                r.clubs.back().nageurs.push_back(n);
-                m_nageur = true;
-            } else if (nom == u"RELAY" && !r.clubs.empty()) {
-                m_nageur = false;
+                if (!avecClubs) {
+                    m_xml.skipCurrentElement();
+                    continue;
+                }
+                m_club.nom = a.value("name").toString().trimmed();
+                m_club.code = a.value("code").toString().trimmed();
+                m_club.nation = a.value("nation").toString();
+                m_dansClub = true;
+                m_dansNageur = false;
+                if (programmeDonne)
+                    destinataire.club(m_club);
+            } else if (nom == u"ATHLETE" && m_dansClub && !m_resultat) {
+                m_nageur = Nageur();
+                m_nageur.id = a.value("athleteid").toString();
+                m_nageur.nom = a.value("lastname").toString().trimmed();
+                m_nageur.prenom = a.value("firstname").toString().trimmed();
+                m_nageur.naissance = a.value("birthdate").toString().remove('-');
+                m_nageur.sexe = a.value("gender").toString();
+                m_nageur.licence = a.value("license").toString().trimmed();
+                m_nageur.nation = a.value("nation").toString();
+                m_dansNageur = true;
+            } else if (nom == u"RELAY" && m_dansClub) {
+                m_dansNageur = false;
                 m_numeroRelais = a.value("number").toString();
-            } else if (nom == u"RESULT" && !r.clubs.empty()) {
+            } else if (nom == u"RESULT" && m_dansClub) {
                 Resultat res;
                 res.id = a.value("resultid").toString();
                 res.epreuve = a.value("eventid").toString();
@@ -195,19 +254,19 @@ public:
                 res.serie = a.value("heatid").toString();
                 res.couloir = a.value("lane").toString();
                 res.points = a.value("points").toString();
-                res.relais = m_numeroRelais;
-                ClubLenex& c = r.clubs.back();
-                if (m_nageur && !c.nageurs.empty())
-                    c.nageurs.back().resultats.push_back(res);
-                else if (!m_nageur)
-                    c.relais.push_back(res);
+                if (m_dansNageur)
+                    m_nageur.resultats.push_back(std::move(res));
+                else {
+                    res.relais = m_numeroRelais;
+                    m_relais = std::move(res);
+                }
                 m_resultat = true;
             } else if (nom == u"SPLIT" && m_resultat) {
-                Resultat& res = dernier(r);
+                Resultat& res = dernier();
                 res.inter << a.value("swimtime").toString();
                 m_distances << a.value("distance").toInt();
-            } else if (nom == u"RELAYPOSITION" && m_resultat && !m_nageur) {
-                Resultat& res = dernier(r);
+            } else if (nom == u"RELAYPOSITION" && m_resultat && !m_dansNageur) {
+                Resultat& res = dernier();
                 const int n = a.value("number").toInt();
                 if (n >= 1 && n <= 10) {
                     if (static_cast<int>(res.relayeurs.size()) < n)
@@ -226,15 +285,11 @@ public:
             refuser("fichier vide");
         if (!reunion)
             throw Refus(m_nom + " : aucune réunion (MEET) dans le fichier.");
-        return r;
+        donnerProgramme();
     }
 
 private:
-    Resultat& dernier(Reunion& r)
-    {
-        ClubLenex& c = r.clubs.back();
-        return m_nageur ? c.nageurs.back().resultats.back() : c.relais.back();
-    }
+    Resultat& dernier() { return m_dansNageur ? m_nageur.resultats.back() : m_relais; }
     // Splits may come in any order; they are kept by distance.
     void trierInter(Resultat& res)
     {
@@ -256,14 +311,18 @@ private:
     QFile m_fichier;
     QXmlStreamReader m_xml;
     QString m_nom;
+    Reunion m_reunion;
+    ClubLenex m_club;     // the club being read; its swimmers and relays too while the programme is unknown
+    Nageur m_nageur;      // the swimmer being read, with the results
+    Resultat m_relais;    // the relay result being read
     QString m_categorie, m_numeroRelais;
     QList<int> m_distances;
-    bool m_nageur = false, m_resultat = false;
+    bool m_dansClub = false, m_dansNageur = false, m_resultat = false;
 };
 
 QString Description(const Epreuve& e)
 {
-    QString genre = e.genre == "F" ? "dames" : e.genre == "M" ? "messieurs" : e.genre == "X" ? "mixte" : e.genre;
+    const QString genre = e.genre == "F" ? "dames" : e.genre == "M" ? "messieurs" : e.genre == "X" ? "mixte" : "toutes catégories";
     QString course = e.relayeurs > 1 ? QString::number(e.relayeurs) + " x " + QString::number(e.distance)
                                      : QString::number(e.distance);
     return "épreuve " + e.numero + " (" + course + " m " + e.nage + " " + genre + ")";
@@ -276,7 +335,7 @@ struct LignePcomp {
 };
 
 // Writes the competition and its programme; returns the programme rows by event code.
-std::map<int, LignePcomp> Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCompet, Journal& journal)
+void Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCompet, Journal& journal)
 {
     if (base.valeur("SELECT count(*) FROM Rcomp WHERE AutoNum = ?", {numCompet.toLongLong()}).toInt() == 0)
         throw Refus("La compétition " + numCompet + " n'existe pas dans la base.");
@@ -296,28 +355,30 @@ std::map<int, LignePcomp> Ecrire_squelette(BaseEchange& base, const Reunion& r, 
     std::map<int, LignePcomp> programme;
     int inconnues = 0;
     for (const Epreuve& e : r.epreuves) {
-        const int code = catalogue.code(e);
-        if (code < 0) {
+        const QList<int> codes = catalogue.codes(e);
+        if (codes.isEmpty()) {
             journal.ecrire("Épreuve ignorée, sans code dans le catalogue : " + Description(e) + ".");
             ++inconnues;
             continue;
         }
-        const bool nouvelle = programme.find(code) == programme.end();
-        LignePcomp& l = programme[code];
-        if (nouvelle) {
-            l.jour = (e.jour.isValid() && r.debut.isValid()) ? static_cast<int>(r.debut.daysTo(e.jour)) + 1 : 1;
-            l.ordre = e.ordre;
-        }
-        if (e.tour == "PRE")
-            l.type = std::max(l.type, 3);
-        else if (e.tour == "SEM")
-            l.type = std::max(l.type, 2);
-        else if (e.tour == "QUA")
-            l.type = std::max(l.type, 4);
-        else if (e.tour == "FIN") {
-            l.finales = std::min(3, l.finales + 1);
-            l.typeFinale = "T";
-            l.type = std::max(l.type, 3);
+        for (const int code : codes) {
+            const bool nouvelle = programme.find(code) == programme.end();
+            LignePcomp& l = programme[code];
+            if (nouvelle) {
+                l.jour = (e.jour.isValid() && r.debut.isValid()) ? static_cast<int>(r.debut.daysTo(e.jour)) + 1 : 1;
+                l.ordre = e.ordre;
+            }
+            if (e.tour == "PRE")
+                l.type = std::max(l.type, 3);
+            else if (e.tour == "SEM")
+                l.type = std::max(l.type, 2);
+            else if (e.tour == "QUA")
+                l.type = std::max(l.type, 4);
+            else if (e.tour == "FIN") {
+                l.finales = std::min(3, l.finales + 1);
+                l.typeFinale = "T";
+                l.type = std::max(l.type, 3);
+            }
         }
     }
     {
@@ -331,7 +392,6 @@ std::map<int, LignePcomp> Ecrire_squelette(BaseEchange& base, const Reunion& r, 
     journal.ecrire(Nombre(static_cast<qint64>(programme.size()), "épreuve au programme", "épreuves au programme") + ".");
     if (inconnues)
         journal.ecrire(Nombre(inconnues, "épreuve ignorée", "épreuves ignorées") + " (inconnues du catalogue).");
-    return programme;
 }
 
 // "HH:MM:SS.hh" as our M.SSCC number; 0 when it is no time.
@@ -381,177 +441,246 @@ QString Identite(const QString& nom, const QString& prenom, const QString& naiss
     return Sans_accents(nom.trimmed()).toUpper() + '\t' + Sans_accents(prenom.trimmed()).toUpper() + '\t' + naissance;
 }
 
-void Ecrire_resultats(BaseEchange& base, const Reunion& r, const QString& numCompet, const std::map<int, LignePcomp>&,
-                      Journal& journal)
-{
-    const qint64 compet = numCompet.toLongLong();
-    for (const char* table : {"Prres", "Prres_relais", "Categori", "Liffn", "Liffn_relais"}) {
-        Requete sup(base.db(), QString("DELETE FROM ") + table + " WHERE Num_compet = ?");
-        Executer(sup, {compet});
-    }
-    const Catalogue catalogue(base);
-    struct Info {
-        int code = -1;
-        QString type;
-        QDate jour;
-    };
-    QHash<QString, Info> epreuves;
-    for (const Epreuve& e : r.epreuves)
-        epreuves.insert(e.id, Info{catalogue.code(e), Type_course(e.tour), e.jour});
-
-    QHash<QString, int> categories;
+// Writes the results club by club, as the reader hands them over; the competition's earlier
+// results, categories and performances are replaced.
+class EcrivainResultats {
+public:
+    EcrivainResultats(BaseEchange& base, const Reunion& r, const QString& numCompet, Journal& journal)
+        : m_base(base), m_reunion(r), m_compet(numCompet.toLongLong()), m_journal(journal),
+          m_clubExiste(base.db(), "SELECT Code_federal FROM Club WHERE Code_federal = ? OR (? = '' AND Intitule = ?)"),
+          m_clubAjout(base.db(), "INSERT INTO Club (Code_federal, Intitule, Visible) VALUES (?, ?, 0)"),
+          m_licAjout(base.db(), "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Nationalite, Visible) "
+                                "VALUES (?, ?, ?, ?, ?, ?, ?, 0)"),
+          m_prres(base.db(), "INSERT INTO Prres (" + colonnes() + ") VALUES (" + marques() + ")"),
+          m_prresRelais(base.db(), "INSERT INTO Prres_relais (" + colonnes() + ") VALUES (" + marques() + ")"),
+          m_liffn(base.db(), "INSERT INTO Liffn VALUES (?, ?, ?, ?, ?, ?, ?, ' ', ' ', ' ', ' ', ' ', 0, ?, ?, ?)"),
+          m_liffnRelais(base.db(), "INSERT INTO Liffn_relais VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                   "' ', ' ', ' ', ' ', ?, ?)")
     {
-        Requete ins(base.db(), "INSERT INTO Categori (Num_compet, Num_cat, Libelle) VALUES (?, ?, ?)");
-        for (const QString& id : r.ordreCategories) {
-            categories.insert(id, static_cast<int>(categories.size()) + 1);
-            Executer(ins, {compet, categories.value(id), r.categories.value(id).left(50)});
+        for (const char* table : {"Prres", "Prres_relais", "Categori", "Liffn", "Liffn_relais"}) {
+            Requete sup(base.db(), QString("DELETE FROM ") + table + " WHERE Num_compet = ?");
+            Executer(sup, {m_compet});
         }
-    }
-
-    // Swimmers already known: by licence number first, then by identity.
-    QHash<QString, qint64> parLicence, parIdentite;
-    QSet<qint64> visibles;
-    {
+        for (const Epreuve& e : r.epreuves)
+            m_epreuves.insert(e.id, e);
+        {
+            Requete ins(base.db(), "INSERT INTO Categori (Num_compet, Num_cat, Libelle) VALUES (?, ?, ?)");
+            for (const QString& id : r.ordreCategories) {
+                m_categories.insert(id, static_cast<int>(m_categories.size()) + 1);
+                Executer(ins, {m_compet, m_categories.value(id), r.categories.value(id).left(50)});
+            }
+        }
+        // Swimmers already known: by licence number first, then by identity.
         Requete l(base.db(), "SELECT Num, Licence, Nom, Prenom, Date_Naissance, Visible FROM Licence "
                              "WHERE Nom IS NULL OR Nom <> 'Null' COLLATE BINARY ORDER BY Visible, Num");
         while (l.suivante()) {
             const qint64 num = Valeur_brute(l, 0).toLongLong();
             if (!Valeur_brute(l, 1).trimmed().isEmpty())
-                parLicence.insert(Valeur_brute(l, 1).trimmed().toUpper(), num);
-            parIdentite.insert(Identite(Valeur_brute(l, 2), Valeur_brute(l, 3), Valeur_brute(l, 4)), num);
+                m_parLicence.insert(Valeur_brute(l, 1).trimmed().toUpper(), num);
+            m_parIdentite.insert(Identite(Valeur_brute(l, 2), Valeur_brute(l, 3), Valeur_brute(l, 4)), num);
             if (Valeur_brute(l, 5) == "1")
-                visibles.insert(num);
+                m_visibles.insert(num);
+        }
+        m_longueur = base.valeur("SELECT Longueur FROM Rcomp WHERE AutoNum = ?", {m_compet}).toInt();
+        m_numManuel = base.valeur("SELECT max(NumManuel) FROM Liffn").toLongLong();
+        m_numManuelRelais = base.valeur("SELECT max(NumManuel) FROM Liffn_relais").toLongLong();
+    }
+
+    void club(const ClubLenex& c)
+    {
+        m_club = codeClub(c);
+        m_nageursDuClub.clear();
+    }
+
+    void nageur(const Nageur& n)
+    {
+        const qint64 num = licence(n, m_club);
+        m_nageursDuClub.insert(n.id, num);
+        for (const Resultat& res : n.resultats) {
+            const Epreuve e = m_epreuves.value(res.epreuve);
+            const int codeEpreuve = m_catalogue.code(e, n.sexe);
+            if (codeEpreuve < 0) {
+                ++m_ignores;
+                continue;
+            }
+            const QVariantList v = ligne(res, e, codeEpreuve, num, m_club);
+            if (v.isEmpty())
+                continue;
+            Executer(m_prres, v);
+            ++m_nbIndiv;
+            const double tps = v[5].toDouble();
+            if (m_visibles.contains(num) && tps < 91) {
+                const int age = e.jour.isValid() && n.naissance.size() == 8 ? e.jour.year() - n.naissance.left(4).toInt() : 0;
+                Executer(m_liffn, {codeEpreuve, m_club, num, m_longueur, jour(e), tps, m_reunion.lieu,
+                                   age ? QVariant(age) : QVariant(), m_compet, ++m_numManuel});
+                ++m_nbPerfs;
+            }
         }
     }
-    const int longueur = base.valeur("SELECT Longueur FROM Rcomp WHERE AutoNum = ?", {compet}).toInt();
-    const QString lieu = r.lieu;
-    qint64 numManuel = base.valeur("SELECT max(NumManuel) FROM Liffn").toLongLong();
 
-    Requete clubExiste(base.db(), "SELECT Code_federal FROM Club WHERE Code_federal = ? OR (? = '' AND Intitule = ?)");
-    Requete clubAjout(base.db(), "INSERT INTO Club (Code_federal, Intitule, Visible) VALUES (?, ?, 0)");
-    Requete licAjout(base.db(), "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Nationalite, Visible) "
-                                "VALUES (?, ?, ?, ?, ?, ?, ?, 0)");
-    const QString colonnes = "Num_compet, Code_epreuve, Num_Lic, Code_club, Num_equipe, Tps, Cotation_FFN, Type_course, "
-                             "Numero_serie, Numero_couloir, Numero_ordre_couloir, Num_categorie, Inter1, Inter2, Inter3, "
-                             "Inter4, Inter5, Inter6, Inter7, Inter8, Inter9, Inter10, Inter11, Inter12, Inter13, Inter14";
-    const QString marques = "?" + QString(", ?").repeated(25);
-    Requete prres(base.db(), "INSERT INTO Prres (" + colonnes + ") VALUES (" + marques + ")");
-    Requete prresRelais(base.db(), "INSERT INTO Prres_relais (" + colonnes + ") VALUES (" + marques + ")");
-    Requete liffn(base.db(), "INSERT INTO Liffn VALUES (?, ?, ?, ?, ?, ?, ?, ' ', ' ', ' ', ' ', ' ', 0, ?, ?, ?)");
-    Requete liffnRelais(base.db(), "INSERT INTO Liffn_relais VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                   "' ', ' ', ' ', ' ', ?, ?)");
-    qint64 numManuelRelais = base.valeur("SELECT max(NumManuel) FROM Liffn_relais").toLongLong();
+    void relais(const Resultat& res)
+    {
+        const Epreuve e = m_epreuves.value(res.epreuve);
+        const int codeEpreuve = m_catalogue.code(e);
+        if (codeEpreuve < 0) {
+            ++m_ignores;
+            return;
+        }
+        QVariantList v = ligne(res, e, codeEpreuve, 0, m_club);
+        if (v.isEmpty())
+            return;
+        if (!res.relayeurs.empty())
+            v[2] = m_nageursDuClub.value(res.relayeurs.front(), 0);
+        Executer(m_prresRelais, v);
+        ++m_nbRelais;
+        // A team with one of our swimmers is one of ours: its time becomes a relay performance.
+        QVariantList jambes;
+        bool notre = false;
+        for (size_t i = 0; i < 10; ++i) {
+            const qint64 num = i < res.relayeurs.size() ? m_nageursDuClub.value(res.relayeurs[i], 0) : 0;
+            notre = notre || m_visibles.contains(num);
+            jambes << (num ? QVariant(num) : QVariant());
+        }
+        const double tps = v[5].toDouble();
+        if (notre && tps < 91) {
+            Executer(m_liffnRelais, QVariantList{codeEpreuve, m_club, v[4], m_longueur, jour(e), tps, m_reunion.lieu}
+                                        + jambes + QVariantList{m_compet, ++m_numManuelRelais});
+            ++m_nbPerfs;
+        }
+    }
 
-    qint64 nbIndiv = 0, nbRelais = 0, nbPerfs = 0, nbNouveaux = 0, ignores = 0;
-    QSet<QString> sansCode;
-    auto ligne = [&](const Resultat& res, const Info& info, qint64 numLic, const QString& club, bool& garde) {
-        garde = false;
+    void bilan()
+    {
+        m_journal.fermerDetails();
+        m_journal.ecrire(Nombre(m_nbIndiv, "résultat individuel importé", "résultats individuels importés") + ".");
+        m_journal.ecrire(Nombre(m_nbRelais, "résultat de relais importé", "résultats de relais importés") + ".");
+        m_journal.ecrire(Nombre(m_nbPerfs, "performance ajoutée", "performances ajoutées") + " aux nageurs du club.");
+        m_journal.ecrire(Nombre(m_nbNouveaux, "nageur ajouté", "nageurs ajoutés") + " (absents des listes de licences).");
+        if (m_ignores)
+            m_journal.ecrire(Nombre(m_ignores, "résultat ignoré", "résultats ignorés") + " (épreuve sans code).");
+    }
+
+private:
+    static QString colonnes()
+    {
+        return "Num_compet, Code_epreuve, Num_Lic, Code_club, Num_equipe, Tps, Cotation_FFN, Type_course, "
+               "Numero_serie, Numero_couloir, Numero_ordre_couloir, Num_categorie, Inter1, Inter2, Inter3, "
+               "Inter4, Inter5, Inter6, Inter7, Inter8, Inter9, Inter10, Inter11, Inter12, Inter13, Inter14";
+    }
+    static QString marques() { return "?" + QString(", ?").repeated(25); }
+    static QVariant jour(const Epreuve& e) { return e.jour.isValid() ? QVariant(e.jour.toString("yyyyMMdd")) : QVariant(); }
+
+    // The club's code in our base; a club we do not know is added, hidden.
+    QString codeClub(const ClubLenex& c)
+    {
+        Relier(m_clubExiste, {c.code, c.code, c.nom});
+        if (m_clubExiste.suivante())
+            return Valeur_brute(m_clubExiste, 0);
+        const QString code = c.code.isEmpty() ? (c.nation + c.nom).left(20) : c.code;
+        Executer(m_clubAjout, {code, c.nom});
+        m_journal.detail("Club ajouté : " + c.nom + " (" + code + ").");
+        return code;
+    }
+    // The swimmer's licence: by number, then by identity; one we do not know is added, hidden.
+    qint64 licence(const Nageur& n, const QString& club)
+    {
+        qint64 num = n.licence.isEmpty() ? 0 : m_parLicence.value(n.licence.toUpper());
+        if (!num)
+            num = m_parIdentite.value(Identite(n.nom, n.prenom, n.naissance));
+        if (!num) {
+            Executer(m_licAjout, {club, n.licence, n.nom, n.prenom, n.sexe, n.naissance, n.nation});
+            num = m_base.dernierId();
+            m_parIdentite.insert(Identite(n.nom, n.prenom, n.naissance), num);
+            ++m_nbNouveaux;
+        }
+        return num;
+    }
+    // The Prres row of a result; empty when it holds neither a time nor a status.
+    QVariantList ligne(const Resultat& res, const Epreuve& e, int code, qint64 numLic, const QString& club) const
+    {
         double tps = Code_statut(res.statut);
         if (tps == 0)
             tps = Temps_lenex(res.temps);
         if (tps == 0)
             return QVariantList();
-        garde = true;
-        QVariantList v{compet, info.code, numLic, club, res.relais.isEmpty() ? QVariant(0) : QVariant(res.relais.toInt()),
-                       tps, res.points.isEmpty() ? QVariant() : QVariant(res.points.toInt()), info.type,
-                       r.series.contains(res.serie) ? QVariant(r.series.value(res.serie).toInt()) : QVariant(),
+        const auto serie = m_reunion.series.constFind(res.serie);
+        QVariantList v{m_compet, code, numLic, club, res.relais.isEmpty() ? QVariant(0) : QVariant(res.relais.toInt()),
+                       tps, res.points.isEmpty() ? QVariant() : QVariant(res.points.toInt()), Type_course(e.tour),
+                       serie != m_reunion.series.constEnd() ? QVariant(serie->toInt()) : QVariant(),
                        res.couloir.isEmpty() ? QVariant() : QVariant(res.couloir.toInt()), QVariant(),
-                       categories.value(r.categorieDuResultat.value(res.id), 0)};
+                       m_categories.value(m_reunion.categorieDuResultat.value(res.id), 0)};
         for (int i = 0; i < 14; ++i) {
             const double t = i < res.inter.size() ? Temps_lenex(res.inter[i]) : 0;
             v << (t > 0 ? QVariant(t) : QVariant());
         }
         return v;
-    };
-
-    for (const ClubLenex& c : r.clubs) {
-        QString code = c.code;
-        Relier(clubExiste, {code, code, c.nom});
-        if (clubExiste.suivante())
-            code = Valeur_brute(clubExiste, 0);
-        else {
-            if (code.isEmpty())
-                code = (c.nation + c.nom).left(20);
-            Executer(clubAjout, {code, c.nom});
-            journal.detail("Club ajouté : " + c.nom + " (" + code + ").");
-        }
-        QHash<QString, qint64> nageursDuClub;
-        for (const Nageur& n : c.nageurs) {
-            qint64 num = n.licence.isEmpty() ? 0 : parLicence.value(n.licence.toUpper());
-            if (!num)
-                num = parIdentite.value(Identite(n.nom, n.prenom, n.naissance));
-            if (!num) {
-                Executer(licAjout, {code, n.licence, n.nom, n.prenom, n.sexe, n.naissance, n.nation});
-                num = base.dernierId();
-                parIdentite.insert(Identite(n.nom, n.prenom, n.naissance), num);
-                ++nbNouveaux;
-            }
-            nageursDuClub.insert(n.id, num);
-            for (const Resultat& res : n.resultats) {
-                const Info info = epreuves.value(res.epreuve);
-                if (info.code < 0) {
-                    sansCode.insert(res.epreuve);
-                    ++ignores;
-                    continue;
-                }
-                bool garde = false;
-                const QVariantList v = ligne(res, info, num, code, garde);
-                if (!garde)
-                    continue;
-                Executer(prres, v);
-                ++nbIndiv;
-                const double tps = v[5].toDouble();
-                if (visibles.contains(num) && tps < 91) {
-                    const int age = info.jour.isValid() && n.naissance.size() == 8 ? info.jour.year() - n.naissance.left(4).toInt() : 0;
-                    Executer(liffn, {info.code, code, num, longueur, info.jour.isValid() ? info.jour.toString("yyyyMMdd") : QVariant(),
-                                     tps, lieu, age ? QVariant(age) : QVariant(), compet, ++numManuel});
-                    ++nbPerfs;
-                }
-            }
-        }
-        for (const Resultat& res : c.relais) {
-            const Info info = epreuves.value(res.epreuve);
-            if (info.code < 0) {
-                sansCode.insert(res.epreuve);
-                ++ignores;
-                continue;
-            }
-            bool garde = false;
-            QVariantList v = ligne(res, info, 0, code, garde);
-            if (!garde)
-                continue;
-            if (!res.relayeurs.empty())
-                v[2] = nageursDuClub.value(res.relayeurs.front(), 0);
-            Executer(prresRelais, v);
-            ++nbRelais;
-            // A team with one of our swimmers is one of ours: its time becomes a relay performance.
-            QVariantList jambes;
-            bool notre = false;
-            for (size_t i = 0; i < 10; ++i) {
-                const qint64 num = i < res.relayeurs.size() ? nageursDuClub.value(res.relayeurs[i], 0) : 0;
-                notre = notre || visibles.contains(num);
-                jambes << (num ? QVariant(num) : QVariant());
-            }
-            const double tps = v[5].toDouble();
-            if (notre && tps < 91) {
-                Executer(liffnRelais, QVariantList{info.code, code, v[4], longueur,
-                                                   info.jour.isValid() ? info.jour.toString("yyyyMMdd") : QVariant(), tps, lieu}
-                                          + jambes + QVariantList{compet, ++numManuelRelais});
-                ++nbPerfs;
-            }
-        }
     }
-    journal.fermerDetails();
-    journal.ecrire(Nombre(nbIndiv, "résultat individuel importé", "résultats individuels importés") + ".");
-    journal.ecrire(Nombre(nbRelais, "résultat de relais importé", "résultats de relais importés") + ".");
-    journal.ecrire(Nombre(nbPerfs, "performance ajoutée", "performances ajoutées") + " aux nageurs du club.");
-    journal.ecrire(Nombre(nbNouveaux, "nageur ajouté", "nageurs ajoutés") + " (absents des listes de licences).");
-    if (ignores)
-        journal.ecrire(Nombre(ignores, "résultat ignoré", "résultats ignorés") + " (épreuve sans code).");
-}
 
-// Both imports read the file whole before the base is touched, so a broken file writes
-// nothing; the results import writes the skeleton, then the results, in one transaction.
+    BaseEchange& m_base;
+    const Reunion& m_reunion;
+    const qint64 m_compet;
+    Journal& m_journal;
+    const Catalogue m_catalogue{m_base};
+    QHash<QString, Epreuve> m_epreuves;
+    QHash<QString, int> m_categories;
+    QHash<QString, qint64> m_parLicence, m_parIdentite;
+    QSet<qint64> m_visibles;
+    QString m_club;                          // the code of the club being written
+    QHash<QString, qint64> m_nageursDuClub;  // its swimmers: athleteid -> licence
+    int m_longueur = 0;
+    qint64 m_numManuel = 0, m_numManuelRelais = 0;
+    Requete m_clubExiste, m_clubAjout, m_licAjout, m_prres, m_prresRelais, m_liffn, m_liffnRelais;
+    qint64 m_nbIndiv = 0, m_nbRelais = 0, m_nbPerfs = 0, m_nbNouveaux = 0, m_ignores = 0;
+};
+
+// The base is opened and the transaction begun before the file is read: the programme is written
+// when the reader reaches the clubs, each club as it ends. A broken file throws, and the rollback
+// leaves the base as it was; the results import writes the skeleton, then the results.
+// What the reader hands over goes to the base: the programme when the reader reaches the
+// clubs, then each club as it ends.
+class Import : public Destinataire {
+public:
+    Import(BaseEchange& base, Journal& journal, const QString& numCompet, bool resultats)
+        : m_base(base), m_journal(journal), m_numCompet(numCompet), m_resultats(resultats)
+    {
+    }
+    void programme(const Reunion& r) override
+    {
+        Ecrire_squelette(m_base, r, m_numCompet, m_journal);
+        if (m_resultats)
+            m_ecrivain = std::make_unique<EcrivainResultats>(m_base, r, m_numCompet, m_journal);
+    }
+    void club(const ClubLenex& c) override
+    {
+        if (m_ecrivain)
+            m_ecrivain->club(c);
+    }
+    void nageur(const Nageur& n) override
+    {
+        if (m_ecrivain)
+            m_ecrivain->nageur(n);
+    }
+    void relais(const Resultat& res) override
+    {
+        if (m_ecrivain)
+            m_ecrivain->relais(res);
+    }
+    void bilan()
+    {
+        if (m_ecrivain)
+            m_ecrivain->bilan();
+    }
+
+private:
+    BaseEchange& m_base;
+    Journal& m_journal;
+    const QString m_numCompet;
+    const bool m_resultats;
+    std::unique_ptr<EcrivainResultats> m_ecrivain;
+};
+
+// The base is opened and the transaction begun before the file is read; a broken file throws
+// halfway, and the rollback leaves the base as it was.
 class ImportCompetition : public ComposantEchange {
 protected:
     ImportCompetition(const char* methode, const char* titre, bool resultats)
@@ -566,12 +695,11 @@ protected:
             throw Refus("Aucune compétition cible.");
         const QString chemin = Fichier_lenex(Texte(a[1]), Texte(a[2]));
         journal.ecrire("Fichier lu : " + QFileInfo(chemin).fileName());
-        const Reunion reunion = LecteurLenex(chemin).lire();
         BaseEchange base(Texte(a[0]), false);
         base.commencer();
-        const auto programme = Ecrire_squelette(base, reunion, numCompet, journal);
-        if (m_resultats)
-            Ecrire_resultats(base, reunion, numCompet, programme, journal);
+        Import import(base, journal, numCompet, m_resultats);
+        LecteurLenex(chemin).lire(import, m_resultats);
+        import.bilan();
         base.valider();
         return true;
     }
