@@ -170,6 +170,8 @@ void Frm_liste_compet::Remplir_liste_compet(const QString& sql, const QString& c
 void Frm_liste_compet::ReloadListe(const QString& cle)
 {
     Remplir_liste_compet(m_sql, cle);
+    // A list loaded empty gains its first row from an import into a new competition.
+    cmd[2]->setEnabled(Nombre_lignes(lsv_compet) > 0);
 }
 
 void Frm_liste_compet::Recharger_liste(const QString& cle)

@@ -89,6 +89,7 @@ private slots:
     void bordereauDemandeImprimante();
     void engagementsRefusesSousUneSaisieOuverte();
     void modificationRechargeLaListe();
+    void rechargementRendLActionPossible();
     void erreurDeBaseSignalee();
     void capture();
 };
@@ -456,6 +457,23 @@ void TstListeCompet::modificationRechargeLaListe()
     QCOMPARE(Colonne(l->lsv_compet, 1), (QStringList {"Interclubs régionaux", "Meeting d'été"}));
     QCOMPARE(Colonne(l->lsv_compet, 2).value(1), QString("Villeurbanne"));
     QCOMPARE(l->Cle_selectionnee(), ctx.a);
+}
+
+// An import into a new competition from an empty list: once the list is reloaded, the new row
+// can be acted on.
+void TstListeCompet::rechargementRendLActionPossible()
+{
+    ContexteCompet ctx;
+    ctx.base.executer("UPDATE Rcomp SET Visible = false WHERE Deroule = true");
+    Menus menus;
+    menus.menu("mnuCompetResult");
+    Frm_liste_compet* l = Liste();
+    QVERIFY(!l->cmd[2]->isEnabled());
+    ctx.base.executer("UPDATE Rcomp SET Visible = true WHERE AutoNum = " + ctx.d);
+    l->ReloadListe(ctx.d);
+    QCOMPARE(Colonne(l->lsv_compet, 1), QStringList {"Importée sans résultats"});
+    QCOMPARE(l->Cle_selectionnee(), ctx.d);
+    QVERIFY(l->cmd[2]->isEnabled());
 }
 
 void TstListeCompet::erreurDeBaseSignalee()
