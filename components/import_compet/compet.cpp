@@ -58,7 +58,7 @@ struct Reunion {
     QHash<QString, QString> categorieDuResultat; // resultid -> agegroupid
     QHash<QString, QString> categories;          // agegroupid -> label
     QStringList ordreCategories;
-    QHash<QString, QString> series;              // heatid -> heat number
+    QHash<QString, QString> series;              // heatid -> heat or final number (Numero_serie)
 };
 
 // Takes the meet as it is read: its programme once, then each club, followed by its swimmers
@@ -89,6 +89,18 @@ QString Fichier_lenex(const QString& source, const QString& temp)
     if (dedans.isEmpty())
         throw Refus("L'archive " + lxf.first() + " ne contient aucun fichier .lef.");
     return QDir(cible).filePath(dedans.first());
+}
+
+// A heat as our results number it: in a qualifying round its number; in a final the final's letter
+// (A 1, B 2, …). The heats of a timed final are no finals A, B…: they get none.
+QString Numero_serie(const QString& tour, const QXmlStreamAttributes& a)
+{
+    const QString finale = a.value("final").toString().trimmed().toUpper();
+    if (finale.size() == 1 && finale[0] >= u'A' && finale[0] <= u'Z')
+        return QString::number(finale[0].unicode() - u'A' + 1);
+    if (tour.isEmpty() || tour == "TIM")
+        return QString();
+    return a.value("number").toString();
 }
 
 // Streams the file and hands each swimmer and relay over as soon as it is read, so that memory
@@ -219,7 +231,7 @@ public:
             } else if (nom == u"RANKING") {
                 r.categorieDuResultat.insert(a.value("resultid").toString(), m_categorie);
             } else if (nom == u"HEAT") {
-                r.series.insert(a.value("heatid").toString(), a.value("number").toString());
+                r.series.insert(a.value("heatid").toString(), Numero_serie(courante ? courante->tour : QString(), a));
             } else if (nom == u"CLUB") {
                 if (!avecClubs) {
                     m_xml.skipCurrentElement();
@@ -606,7 +618,7 @@ private:
         const auto serie = m_reunion.series.constFind(res.serie);
         QVariantList v{m_compet, code, numLic, club, res.relais.isEmpty() ? QVariant(0) : QVariant(res.relais.toInt()),
                        tps, res.points.isEmpty() ? QVariant() : QVariant(res.points.toInt()), Type_course(e.tour),
-                       serie != m_reunion.series.constEnd() ? QVariant(serie->toInt()) : QVariant(),
+                       serie != m_reunion.series.constEnd() && !serie->isEmpty() ? QVariant(serie->toInt()) : QVariant(),
                        res.couloir.isEmpty() ? QVariant() : QVariant(res.couloir.toInt()), QVariant(),
                        m_categories.value(m_reunion.categorieDuResultat.value(res.id), 0)};
         for (int i = 0; i < 14; ++i) {

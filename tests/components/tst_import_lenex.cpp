@@ -36,9 +36,9 @@ const QByteArray kPetiteReunion =
     "   </EVENTS></SESSION>\n"
     "  </SESSIONS></MEET></MEETS></LENEX>\n";
 
-// Results: a club of ours (one swimmer known by licence, one by identity), a foreign club,
-// heats and an A final with splits given out of order, a swim-off, each special status, a relay
-// and a result in an event we have no code for.
+// Results: a club of ours (one swimmer known by licence, one by identity), a foreign club, heats
+// and an A final (swum as heat 2) with splits given out of order, a swim-off, each special status,
+// a relay in a timed final swum in heats and a result in an event we have no code for.
 const QByteArray kResultats =
     "<?xml version='1.0' encoding='UTF-8'?>\n"
     "<LENEX version='3.0'><MEETS><MEET name='Meeting' city='Lille' course='SCM'><POOL lanemin='1' lanemax='8'/><SESSIONS>\n"
@@ -46,9 +46,9 @@ const QByteArray kResultats =
     " <EVENT eventid='1' number='1' gender='F' round='PRE'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/>\n"
     "  <AGEGROUPS><AGEGROUP agegroupid='7' agemin='10' agemax='12' name='Benjamines'><RANKINGS><RANKING place='1' resultid='101'/></RANKINGS></AGEGROUP></AGEGROUPS>\n"
     "  <HEATS><HEAT heatid='11' number='2'/></HEATS></EVENT>\n"
-    " <EVENT eventid='2' number='2' gender='F' round='FIN'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/><HEATS><HEAT heatid='21' number='1' final='A'/></HEATS></EVENT>\n"
+    " <EVENT eventid='2' number='2' gender='F' round='FIN'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/><HEATS><HEAT heatid='21' number='2' final='A'/></HEATS></EVENT>\n"
     " <EVENT eventid='3' number='3' gender='F' round='SOP'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>\n"
-    " <EVENT eventid='4' number='4' gender='X' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='FREE'/></EVENT>\n"
+    " <EVENT eventid='4' number='4' gender='X' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='FREE'/><HEATS><HEAT heatid='41' number='2'/></HEATS></EVENT>\n"
     " <EVENT eventid='5' number='5' gender='F' round='TIM'><SWIMSTYLE distance='75' relaycount='1' stroke='FREE'/></EVENT>\n"
     "</EVENTS></SESSION></SESSIONS>\n"
     "<CLUBS><CLUB name='Cercle des nageurs' code='C1' nation='FRA'><ATHLETES>\n"
@@ -61,7 +61,7 @@ const QByteArray kResultats =
     " </RESULTS></ATHLETE>\n"
     " <ATHLETE athleteid='2' lastname='MARTIN' firstname='Lea' birthdate='2011-01-02' gender='F'><RESULTS>\n"
     "  <RESULT resultid='105' eventid='1' swimtime='NT' status='DSQ'/></RESULTS></ATHLETE>\n"
-    "</ATHLETES><RELAYS><RELAY number='1' gender='X'><RESULTS><RESULT resultid='201' eventid='4' swimtime='00:01:50.00' lane='3'>\n"
+    "</ATHLETES><RELAYS><RELAY number='1' gender='X'><RESULTS><RESULT resultid='201' eventid='4' swimtime='00:01:50.00' lane='3' heatid='41'>\n"
     "  <RELAYPOSITIONS><RELAYPOSITION number='2' athleteid='2'/><RELAYPOSITION number='1' athleteid='1'/></RELAYPOSITIONS></RESULT></RESULTS></RELAY></RELAYS></CLUB>\n"
     "<CLUB name='Royal Brussels' code='BEL42' nation='BEL'><ATHLETES>\n"
     " <ATHLETE athleteid='3' lastname='Peeters' firstname='An' birthdate='2012-05-05' gender='F'><RESULTS>\n"
@@ -179,10 +179,11 @@ private slots:
                               "2|" + QString::number(lea + 1) + "|BEL42|92||F|||0||||",
                               "2|" + QString::number(lea + 1) + "|BEL42|93||B|||0||||",
                               "2|" + QString::number(lea + 1) + "|BEL42|94||S|||0||||"}));
-        QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Code_club, Num_equipe, Tps, Numero_couloir FROM Prres_relais "
-                          "WHERE Num_compet = ?",
+        // The heat of a timed final is no final A, B…: the final's letter counts, not the heat's number.
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Code_club, Num_equipe, Tps, Numero_couloir, "
+                          "coalesce(Numero_serie, 'aucune') FROM Prres_relais WHERE Num_compet = ?",
                           {compet}),
-                 QStringList{"14|" + z + "|C1|1|1,5|3"});
+                 QStringList{"14|" + z + "|C1|1|1,5|3|aucune"});
         QCOMPARE(b.lignes("SELECT Num_cat, Libelle FROM Categori WHERE Num_compet = ?", {compet}), QStringList{"1|Benjamines"});
         QCOMPARE(b.lignes("SELECT Nom, Visible FROM Licence WHERE Code_club = 'BEL42'"), QStringList{"Peeters|Faux"});
         QCOMPARE(b.lignes("SELECT Intitule, Visible FROM Club WHERE Code_federal = 'BEL42'"), QStringList{"Royal Brussels|Faux"});
