@@ -311,10 +311,14 @@ void frm_attente::Cmd_rep_Click(int index)
     }
     const bool coche = optionCochee();
     QString chemin;
-    auto fichier = [&chemin](const char* titre, const char* filtre, bool ouvrir) {
-        chemin = Choisir_fichier(Utf8(titre), Utf8(filtre), ouvrir).chemin;
-        // An archive to read must be there; any path must name a zip archive.
-        if (!Est_fichier_zip(chemin) || (ouvrir && !QFileInfo(chemin).isFile()))
+    // Meets travel as Lenex archives (".lxf", a zip under another name) as well as zip archives.
+    const bool reunion = m_strOperation == "impres" || m_strOperation == "disk" || m_strOperation == "Impor sque";
+    auto fichier = [&chemin, reunion](const char* titre, const char* filtre, bool ouvrir) {
+        const QString lenex = reunion ? QStringLiteral("Fichier Lenex compressé (*.lxf)|*.lxf|") : QString();
+        chemin = Choisir_fichier(Utf8(titre), lenex + Utf8(filtre), ouvrir).chemin;
+        // An archive to read must be there; any path must name an archive.
+        const bool archive = Est_fichier_zip(chemin) || (reunion && chemin.endsWith(".lxf"));
+        if (!archive || (ouvrir && !QFileInfo(chemin).isFile()))
             chemin.clear();
     };
     if (m_strOperation == "impres" && coche)

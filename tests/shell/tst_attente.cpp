@@ -544,15 +544,17 @@ private slots:
         QVERIFY(!QFileInfo::exists(app("tmpexpimp")));
     }
 
-    // Paths: a file that is not a zip archive is no path; the folder browser's title.
+    // Paths: a file that is not a zip or Lenex archive is no path; the folder browser's title.
     void choixDuChemin()
     {
         enregistrer("MeetSkeletonImporter", "Impor sque");
         ecrire(app("squelette.ZIP"), "x");
         ecrire(app("squelette.zip"), "x");
+        ecrire(app("squelette.lxf"), "x");
         m_port->repondreFichier(app("squelette.ZIP"));
         m_port->repondreFichier(app("absent.zip"));
         m_port->repondreFichier(app("squelette.zip"));
+        m_port->repondreFichier(app("squelette.lxf"));
         m_port->repondreRepertoire(dossier("src"));
         m_port->repondreModal([&](QDialog& d) {
             auto* chemin = enfant<QLineEdit>(d, "txt_rep");
@@ -565,6 +567,8 @@ private slots:
                 QCOMPARE(chemin->text(), QString());
                 cliquer(d, "Cmd_rep_0");
                 QCOMPARE(chemin->text(), app("squelette.zip"));
+                cliquer(d, "Cmd_rep_0");
+                QCOMPARE(chemin->text(), app("squelette.lxf"));
                 cliquer(d, "Cmd_rep_1");
                 QCOMPARE(chemin->text(), QString());
                 QVERIFY(!enfant<QPushButton>(d, "Cmd_ok")->isEnabled());
@@ -581,10 +585,11 @@ private slots:
         for (const AppelIhm& a : m_port->appels()) {
             if (a.genre == "fichier" || a.genre == "repertoire")
                 titres << a.titre;
+            if (a.genre == "fichier")
+                QCOMPARE(a.texte, QString("Fichier Lenex compressé (*.lxf)|*.lxf|Fichier d'engagements compressés (*.zip)|*.zip"));
         }
-        QCOMPARE(titres, QStringList({"Sélectionner fichier compressé de la compétition",
-                                      "Sélectionner fichier compressé de la compétition",
-                                      "Sélectionner fichier compressé de la compétition", "Sélectionner le répertoire source"}));
+        const QString titre = "Sélectionner fichier compressé de la compétition";
+        QCOMPARE(titres, QStringList({titre, titre, titre, titre, "Sélectionner le répertoire source"}));
         QCOMPARE(m_faux.appels, 0);
     }
 
