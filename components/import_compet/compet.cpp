@@ -659,8 +659,14 @@ public:
     void programme(const Reunion& r) override
     {
         Ecrire_squelette(m_base, r, m_numCompet, m_journal);
-        if (m_resultats)
+        if (m_resultats) {
             m_ecrivain = std::make_unique<EcrivainResultats>(m_base, r, m_numCompet, m_journal);
+        } else {
+            // A skeleton is a meet to enter swimmers in: the competition is one to come, even when
+            // it was born held for the import (the next opening of the base closes it if it is past).
+            Requete aVenir(m_base.db(), "UPDATE Rcomp SET Deroule = 0, Visible = 1 WHERE AutoNum = ?");
+            Executer(aVenir, {m_numCompet.toLongLong()});
+        }
     }
     void club(const ClubLenex& c) override
     {

@@ -104,8 +104,10 @@ private slots:
         Ecrire_fichier(source + "/reunion.lef", kPetiteReunion);
         const ResultatAppel r = squelette(b, source, compet);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
-        QCOMPARE(b.lignes("SELECT Nom, Lieu, Debut, Fin, Longueur, Nb_couloir FROM Rcomp WHERE AutoNum = ?", {compet}),
-                 QStringList{QString::fromUtf8("Meeting d'été|Lille|20240608|20240609|50|10")});
+        // Born held for the import, the competition is now one to come, open for entries.
+        QCOMPARE(b.lignes("SELECT Nom, Lieu, Debut, Fin, Longueur, Nb_couloir, Deroule, Visible FROM Rcomp WHERE AutoNum = ?",
+                          {compet}),
+                 QStringList{QString::fromUtf8("Meeting d'été|Lille|20240608|20240609|50|10|Faux|Vrai")});
         QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Type, Nb_finales, Type_finale, Num_ordre FROM Pcomp "
                           "WHERE Num_compet = ? ORDER BY Code_epreuve",
                           {compet}),
