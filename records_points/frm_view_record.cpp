@@ -724,10 +724,12 @@ void frm_view_record::imprimer()
     }
     try {
         CurseurOccupe occupe;
+        Afficher_statut("Impression des records");
         Imprimer_records(lsvRecords, m_bassinVue, QString(), true, &imprimante);
     } catch (const std::exception& e) {
         Signaler(e, "Impression des records.");
     }
+    Afficher_statut(QString());
 }
 
 void frm_view_record::exporter()
@@ -745,6 +747,7 @@ void frm_view_record::exporter()
         return;
     try {
         CurseurOccupe occupe;
+        Afficher_statut("Export des records");
         if (choix.indexFiltre == 1)
             Exporter_liste(choix.chemin, lsvRecords,
                            m_bassinVue.isEmpty() ? QString("Records tous bassins")
@@ -754,6 +757,7 @@ void frm_view_record::exporter()
     } catch (const std::exception& e) {
         Signaler(e, "l'export des records.");
     }
+    Afficher_statut(QString());
 }
 
 bool frm_view_record::eventFilter(QObject* objet, QEvent* evenement)
