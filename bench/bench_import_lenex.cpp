@@ -58,31 +58,23 @@ QByteArray reunion(int nageurs)
     return x + "</CLUBS></MEET></MEETS></LENEX>\n";
 }
 
-// The peak resident memory since the last reset, in kB; the reset brings it down to what is resident now.
-qint64 Pic_memoire(bool remettre)
+// A memory line of /proc/self/status ("VmRSS", "VmHWM"), in kB.
+qint64 Memoire(const QByteArray& champ)
 {
     QFile status("/proc/self/status");
-    qint64 pic = 0;
     if (status.open(QIODevice::ReadOnly))
         for (const QByteArray& l : status.readAll().split('\n'))
-            if (l.startsWith("VmHWM:"))
-                pic = l.mid(6).trimmed().split(' ').value(0).toLongLong();
-    if (remettre) {
-        QFile raz("/proc/self/clear_refs");
-        if (raz.open(QIODevice::WriteOnly))
-            raz.write("5");
-    }
-    return pic;
+            if (l.startsWith(champ + ':'))
+                return l.mid(champ.size() + 1).trimmed().split(' ').value(0).toLongLong();
+    return 0;
 }
 
-qint64 Resident()
+// Brings the peak resident memory down to what is resident now.
+void Remettre_pic()
 {
-    QFile status("/proc/self/status");
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& l : status.readAll().split('\n'))
-            if (l.startsWith("VmRSS:"))
-                return l.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
+    QFile raz("/proc/self/clear_refs");
+    if (raz.open(QIODevice::WriteOnly))
+        raz.write("5");
 }
 
 int Mesurer(int nageurs)
@@ -97,7 +89,7 @@ int Mesurer(int nageurs)
         taille = contenu.size();
         Ecrire_fichier(source + "/banc.lef", contenu);
     }
-    QDir().mkpath(rep.fichier("tmp"));
+    rep.dossier("tmp");
 
     QElapsedTimer chrono;
     chrono.start();
@@ -115,15 +107,15 @@ int Mesurer(int nageurs)
     }
     const qint64 nu = std::max<qint64>(chrono.elapsed(), 1);
 
-    Pic_memoire(true);
-    const qint64 depart = Resident();
+    Remettre_pic();
+    const qint64 depart = Memoire("VmRSS");
     chrono.restart();
     const ResultatAppel r = Appeler_composant("MeetResultsImporter", "bimport_result",
                                               {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
                                                QVariant::fromValue<QObject*>(nullptr), compet, false},
                                               rep.fichier("trace.txt"));
     const qint64 import = chrono.elapsed();
-    const qint64 pic = Pic_memoire(false) - depart;
+    const qint64 pic = Memoire("VmHWM") - depart;
     if (!r.resultat.toBool()) {
         std::fprintf(stderr, "%s\n", qPrintable(r.trace));
         return 1;

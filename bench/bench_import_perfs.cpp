@@ -48,7 +48,7 @@ int main(int argc, char** argv)
     const QString source = rep.fichier("source");
     Ecrire_fichier(source + "/nageurs.txt", nageurs);
     Ecrire_fichier(source + "/performances.txt", perfs);
-    QDir().mkpath(rep.fichier("tmp"));
+    rep.dossier("tmp");
 
     auto importer = [&] {
         QElapsedTimer chrono;

@@ -136,12 +136,8 @@ void Frm_liste_compet::set_liste(const QString& sql)
     const qsizetype tri = requete.indexOf(" order by", 0, Qt::CaseInsensitive);
     m_sqlBase = tri < 0 ? requete : requete.left(tri);
     Remplir_liste_compet(requete, QString());
-    if (Nombre_lignes(lsv_compet) == 0) {
+    if (Nombre_lignes(lsv_compet) == 0)
         cmd[1]->setEnabled(false);
-        cmd[2]->setEnabled(false);
-    } else {
-        cmd[2]->setEnabled(true);
-    }
     Afficher_statut(QString());
 }
 
@@ -163,6 +159,8 @@ void Frm_liste_compet::Remplir_liste_compet(const QString& sql, const QString& c
     }
     if (Nombre_lignes(lsv_compet) > 0)
         Selectionner_element(lsv_compet, cle.isEmpty() ? 1 : Chercher_element_texte(cle, lsv_info_compet, 0, 0));
+    // The action needs a row: a list loaded empty gains one from an import into a new competition.
+    cmd[2]->setEnabled(Nombre_lignes(lsv_compet) > 0);
     lsv_compet->setSelectionMode(strAction == "Suppr" ? QAbstractItemView::ExtendedSelection
                                                       : QAbstractItemView::SingleSelection);
 }
@@ -170,8 +168,6 @@ void Frm_liste_compet::Remplir_liste_compet(const QString& sql, const QString& c
 void Frm_liste_compet::ReloadListe(const QString& cle)
 {
     Remplir_liste_compet(m_sql, cle);
-    // A list loaded empty gains its first row from an import into a new competition.
-    cmd[2]->setEnabled(Nombre_lignes(lsv_compet) > 0);
 }
 
 void Frm_liste_compet::Recharger_liste(const QString& cle)

@@ -51,6 +51,16 @@ struct Athlete {
     std::vector<std::pair<int, double>> engagements;
 };
 
+// Name, first name, sex, birth date and licence number, read from five columns from the first.
+void Lire_athlete(Athlete& at, const Requete& q, int premiere)
+{
+    at.nom = Valeur_brute(q, premiere);
+    at.prenom = Valeur_brute(q, premiere + 1);
+    at.sexe = Valeur_brute(q, premiere + 2);
+    at.naissance = Valeur_brute(q, premiere + 3);
+    at.licence = Valeur_brute(q, premiere + 4);
+}
+
 struct Equipe {
     int code = 0, numero = 0;
     double temps = 0;
@@ -109,11 +119,7 @@ protected:
                 ClubEngage& c = clubs[Valeur_brute(e, 0)];
                 c.nom = Valeur_brute(e, 1);
                 Athlete& at = c.athletes[Valeur_brute(e, 2).toLongLong()];
-                at.nom = Valeur_brute(e, 3);
-                at.prenom = Valeur_brute(e, 4);
-                at.sexe = Valeur_brute(e, 5);
-                at.naissance = Valeur_brute(e, 6);
-                at.licence = Valeur_brute(e, 7);
+                Lire_athlete(at, e, 3);
                 at.engagements.emplace_back(Valeur_brute(e, 8).toInt(), Valeur_brute(e, 9).toDouble());
                 ++nbIndiv;
             }
@@ -141,12 +147,7 @@ protected:
                     Relier(leg, {num});
                     if (!leg.suivante())
                         continue;
-                    Athlete& at = c.athletes[num];
-                    at.nom = Valeur_brute(leg, 1);
-                    at.prenom = Valeur_brute(leg, 2);
-                    at.sexe = Valeur_brute(leg, 3);
-                    at.naissance = Valeur_brute(leg, 4);
-                    at.licence = Valeur_brute(leg, 5);
+                    Lire_athlete(c.athletes[num], leg, 1);
                     eq.relayeurs.push_back(num);
                 }
                 c.equipes.push_back(eq);

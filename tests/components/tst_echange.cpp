@@ -103,12 +103,7 @@ class TstEchange : public QObject {
 
     std::unique_ptr<RepertoireTest> m_rep;
     QString trace() const { return m_rep->fichier("trace.txt"); }
-    QString dossier(const QString& nom) const
-    {
-        const QString d = m_rep->fichier(nom);
-        QDir().mkpath(d);
-        return d;
-    }
+    QString dossier(const QString& nom) const { return m_rep->dossier(nom); }
     QVariant cible(CibleEnregistree* c = nullptr) const { return QVariant::fromValue(static_cast<QObject*>(c)); }
 
     // A target base with the clubs a licence or performance file may name.

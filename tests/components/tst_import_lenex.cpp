@@ -75,12 +75,7 @@ class TstImportLenex : public QObject {
 
     std::unique_ptr<RepertoireTest> m_rep;
     QString trace() const { return m_rep->fichier("trace.txt"); }
-    QString dossier(const QString& nom) const
-    {
-        const QString d = m_rep->fichier(nom);
-        QDir().mkpath(d);
-        return d;
-    }
+    QString dossier(const QString& nom) const { return m_rep->dossier(nom); }
     QString competition(const BaseFichier& b) const
     {
         return QString::number(b.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));

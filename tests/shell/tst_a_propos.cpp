@@ -95,7 +95,7 @@ private slots:
     void lignesDesBibliotheques()
     {
         RepertoireTest rep;
-        QDir().mkpath(rep.fichier("composants"));
+        rep.dossier("composants");
         QFile faux(rep.fichier("composants/qv_points.so"));
         QVERIFY(faux.open(QIODevice::WriteOnly));
         faux.write("pas une bibliothèque");

@@ -149,11 +149,7 @@ class TstAttente : public QObject {
     std::unique_ptr<PortIhmTest> m_port;
 
     QString app(const QString& nom) const { return m_base->repertoire().fichier(nom); }
-    QString dossier(const QString& nom) const
-    {
-        QDir().mkpath(app(nom));
-        return app(nom);
-    }
+    QString dossier(const QString& nom) const { return m_base->repertoire().dossier(nom); }
     void enregistrer(const QString& classe, const QString& code)
     {
         const Places p = places(code);

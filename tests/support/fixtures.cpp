@@ -14,6 +14,13 @@ QString Chemin_modele_construit()
     return QStringLiteral(QV_RUNTIME_DIR "/modele_base.sav");
 }
 
+QString RepertoireTest::dossier(const QString& nom) const
+{
+    const QString d = fichier(nom);
+    QDir().mkpath(d);
+    return d;
+}
+
 RepertoireTest::RepertoireTest()
 {
     Services::fixerRepertoireApplication(m_dir.path());

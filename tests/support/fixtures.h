@@ -13,6 +13,8 @@ public:
     ~RepertoireTest();
     QString chemin() const { return m_dir.path(); }
     QString fichier(const QString& nom) const { return m_dir.path() + "/" + nom; }
+    // A folder inside, made when missing.
+    QString dossier(const QString& nom) const;
 
 private:
     QTemporaryDir m_dir;
