@@ -8,6 +8,7 @@
 
 #include "components/echange_commun/echange.h"
 #include "components/import_compet/catalogue_lenex.h"
+#include "components/import_compet/ids_organisateur.h"
 
 #include "core/base.h"
 #include "core/fichiers.h"
@@ -52,6 +53,7 @@ struct ClubLenex {
 // The meet without its clubs: what comes before them in the file.
 struct Reunion {
     QString nom, lieu, bassin;
+    QString nation;
     int couloirs = 0;
     QDate debut, fin;
     std::vector<Epreuve> epreuves;
@@ -190,6 +192,7 @@ public:
                 r.nom = a.value("name").toString().trimmed();
                 r.lieu = a.value("city").toString().trimmed();
                 r.bassin = a.value("course").toString();
+                r.nation = a.value("nation").toString().trimmed();
             } else if (!dansReunion) {
                 continue;
             } else if (nom == u"POOL") {
@@ -659,6 +662,7 @@ public:
     void programme(const Reunion& r) override
     {
         Ecrire_squelette(m_base, r, m_numCompet, m_journal);
+        Memoriser_ids_organisateur(m_base, m_numCompet, r.nation, r.epreuves);
         if (m_resultats) {
             m_ecrivain = std::make_unique<EcrivainResultats>(m_base, r, m_numCompet, m_journal);
         } else {

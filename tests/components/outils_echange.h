@@ -99,3 +99,14 @@ inline void Ecrire_fichier(const QString& chemin, const QByteArray& contenu)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(contenu) != contenu.size())
         throw std::runtime_error("écriture impossible");
 }
+
+// The Lenex files another program wrote, shared beside the sources; "" when they are absent.
+inline QString Dossier_conformite()
+{
+    for (const QString& d : {QStringLiteral(QV_SOURCE_DIR "/../shared/conformance/lenex"),
+                             QStringLiteral(QV_SOURCE_DIR "/../../shared/conformance/lenex")}) {
+        if (QFileInfo::exists(d + "/meet-entries.lef"))
+            return d;
+    }
+    return QString();
+}

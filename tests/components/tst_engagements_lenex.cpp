@@ -1,0 +1,319 @@
+// The entry file: it names the organiser's events when the meet came from the organiser's file,
+// events of our own otherwise, refuses entries in events out of the programme, and holds what a
+// Lenex 3.0 reader requires.
+
+#include "tests/components/outils_echange.h"
+
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <map>
+
+namespace {
+
+// The attributes a Lenex 3.0 reader requires of the elements an entry file holds.
+const std::map<QString, QStringList> kObligatoires = {
+    {"LENEX", {"version"}},
+    {"CONSTRUCTOR", {"name", "registration", "version"}},
+    {"CONTACT", {"email"}},
+    {"MEET", {"name", "city", "nation"}},
+    {"SESSION", {"number", "date"}},
+    {"EVENT", {"eventid", "number"}},
+    {"SWIMSTYLE", {"distance", "relaycount", "stroke"}},
+    {"CLUB", {"name"}},
+    {"ATHLETE", {"athleteid", "lastname", "firstname", "gender", "birthdate"}},
+    {"ENTRY", {"eventid"}},
+    {"RELAY", {"number", "gender", "agemin", "agemax", "agetotalmin", "agetotalmax"}},
+    {"RELAYPOSITION", {"number", "athleteid"}},
+};
+
+// An entry file as a reader sees it: each EVENT as "eventid|number|gender|round", each ENTRY
+// as its owner and eventid, each RELAY as its number and age limits; what a Lenex 3.0 reader
+// would miss goes to `manques`.
+struct FichierEngagements {
+    QStringList epreuves, engagements, relais, manques;
+    QString nation, contact;
+};
+
+FichierEngagements Lire_engagements(const QString& chemin)
+{
+    FichierEngagements f;
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly))
+        return f;
+    QXmlStreamReader x(&fichier);
+    QString proprietaire;
+    bool constructeur = false;
+    while (!x.atEnd()) {
+        if (x.readNext() == QXmlStreamReader::EndElement && x.name() == u"CONSTRUCTOR")
+            constructeur = false;
+        if (x.tokenType() != QXmlStreamReader::StartElement)
+            continue;
+        const QString nom = x.name().toString();
+        const auto a = x.attributes();
+        const auto obligatoires = kObligatoires.find(nom);
+        if (obligatoires != kObligatoires.end())
+            for (const QString& att : obligatoires->second)
+                if (a.value(att).isEmpty())
+                    f.manques << nom + "@" + att;
+        if (nom == "CONSTRUCTOR")
+            constructeur = true;
+        else if (nom == "CONTACT" && constructeur)
+            f.contact = a.value("email").toString();
+        else if (nom == "MEET")
+            f.nation = a.value("nation").toString();
+        else if (nom == "EVENT")
+            f.epreuves << QStringList{a.value("eventid").toString(), a.value("number").toString(), a.value("gender").toString(),
+                                      a.value("round").toString()}
+                              .join('|');
+        else if (nom == "ATHLETE")
+            proprietaire = a.value("firstname").toString();
+        else if (nom == "RELAY") {
+            proprietaire = "relais " + a.value("number").toString();
+            f.relais << QStringList{a.value("number").toString(), a.value("gender").toString(), a.value("agemin").toString(),
+                                    a.value("agemax").toString(), a.value("agetotalmin").toString(),
+                                    a.value("agetotalmax").toString()}
+                            .join('|');
+        } else if (nom == "ENTRY")
+            f.engagements << proprietaire + " " + a.value("eventid").toString();
+    }
+    if (x.hasError())
+        f.manques << x.errorString();
+    return f;
+}
+
+// The EVENTs of a meet file, "eventid|number".
+QStringList Epreuves_lenex(const QString& chemin)
+{
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader x(&fichier);
+    QStringList v;
+    while (!x.atEnd())
+        if (x.readNext() == QXmlStreamReader::StartElement && x.name() == u"EVENT")
+            v << x.attributes().value("eventid").toString() + "|" + x.attributes().value("number").toString();
+    return v;
+}
+
+// A meet with a heat round and its final, an event open to all and a relay open to all.
+const QByteArray kReunion =
+    "<LENEX version='3.0'><MEETS><MEET name='Open de Caen' city='Caen' course='SCM' nation='FRA'><SESSIONS>"
+    "<SESSION number='1' date='2025-03-01'><EVENTS>"
+    "<EVENT eventid='501' number='7' gender='F' round='PRE'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>"
+    "<EVENT eventid='640' number='9' round='TIM'><SWIMSTYLE distance='50' relaycount='1' stroke='BACK'/></EVENT>"
+    "<EVENT eventid='502' number='8' gender='F' round='FIN' preveventid='501'><SWIMSTYLE distance='100' relaycount='1' "
+    "stroke='FREE'/></EVENT>"
+    "<EVENT eventid='700' number='12' gender='A' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='FREE'/></EVENT>"
+    "</EVENTS></SESSION></SESSIONS></MEET></MEETS></LENEX>";
+
+} // namespace
+
+class TstEngagementsLenex : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<RepertoireTest> m_rep;
+    std::unique_ptr<BaseFichier> m_base;
+    qint64 m_tom = 0, m_zoe = 0, m_lea = 0, m_max = 0;
+
+    QString trace() const { return m_rep->fichier("trace.txt"); }
+    QString sortie() const { return m_rep->dossier("sortie"); }
+    QString competition() const
+    {
+        return QString::number(m_base->executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));
+    }
+    ResultatAppel squelette(const QString& source, const QString& compet) const
+    {
+        return Appeler_composant("MeetSkeletonImporter", "bimport_squelette",
+                                 {m_base->chemin(), source, m_rep->dossier("temp"), trace(), QVariant(), compet, true}, trace());
+    }
+    ResultatAppel engagements(const QString& compet) const
+    {
+        return Appeler_composant("EntryFilesBuilder", "bCreation_disquette",
+                                 {"1", false, compet, m_base->chemin(), sortie(), trace(), QVariant()}, trace());
+    }
+    void engager(const QString& compet, int code, qint64 licence) const
+    {
+        m_base->executer("INSERT INTO Engag (Num_compet, Num_profil, Code_epreuve, Num_Lic, Tps_engagement) VALUES (?, 1, ?, ?, 0)",
+                         {compet, code, licence});
+    }
+    // A relay team of a club team (number, mixed), with its ordinal in that club team and event.
+    void engagerRelais(const QString& compet, int code, int equipe, bool mixte, int ordinal) const
+    {
+        m_base->executer("INSERT INTO Relais (Num_profil, Num_compet, Code_epreuve, Num_Lic, Num_equipe, Equipe_mixte, Tps, "
+                         "Licence1, Licence2, Licence3, Licence4) VALUES (1, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?)",
+                         {compet, code, ordinal, equipe, mixte, m_tom, m_zoe, m_lea, m_max});
+    }
+    void programme(const QString& compet, int code, int jour, int ordre) const
+    {
+        m_base->executer("INSERT INTO Pcomp (Num_compet, Code_epreuve, JourCourse, Type, Nb_finales, Type_finale, Num_ordre) "
+                         "VALUES (?, ?, ?, 1, '0', ' ', ?)",
+                         {compet, code, jour, ordre});
+    }
+
+private slots:
+    void init()
+    {
+        m_rep = std::make_unique<RepertoireTest>();
+        m_base = std::make_unique<BaseFichier>(m_rep->fichier("base.mdb"));
+        m_base->executer("INSERT INTO Club (Code_federal, Intitule, Mail) VALUES ('C1', 'Cercle des nageurs', 'cn@exemple.fr')");
+        m_base->executer("INSERT INTO Profil (Num, Libelle, Code_club) VALUES (1, 'Cercle', 'C1')");
+        const QString lic = "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) VALUES ('C1', '', ?, ?, ?, ?)";
+        m_tom = m_base->executer(lic, {"MARTIN", "Tom", "M", "19700101"});
+        m_zoe = m_base->executer(lic, {"DUPONT", "Zoé", "F", "19750314"});
+        m_lea = m_base->executer(lic, {"DURAND", "Léa", "F", "19800101"});
+        m_max = m_base->executer(lic, {"PETIT", "Max", "M", "19720101"});
+    }
+    void cleanup()
+    {
+        m_base.reset();
+        m_rep.reset();
+    }
+
+    // The organiser's meet, imported as a skeleton, gets back its own event ids and numbers;
+    // relays are numbered from 1 per event and club, whatever their club team; our reader
+    // finds the same programme in what we send.
+    void organisateur_data()
+    {
+        QTest::addColumn<QString>("fichier");
+        QTest::newRow("lef") << "meet-entries.lef";
+        QTest::newRow("lxf") << "meet-entries.lxf";
+    }
+    void organisateur()
+    {
+        QFETCH(QString, fichier);
+        const QString conformite = Dossier_conformite();
+        if (conformite.isEmpty())
+            QSKIP("fichiers de conformité absents");
+        const QString compet = competition();
+        const QString source = m_rep->dossier("source");
+        QVERIFY(QFile::copy(conformite + "/" + fichier, source + "/" + fichier));
+        const ResultatAppel s = squelette(source, compet);
+        QVERIFY2(s.resultat.toBool(), qPrintable(s.trace));
+
+        engager(compet, 51, m_tom); // men's 50 m freestyle: eventid 1300, number 12
+        engager(compet, 56, m_tom); // the 1500 m open to all, for each sex: eventid 7347
+        engager(compet, 6, m_zoe);
+        engager(compet, 1, m_lea);
+        engagerRelais(compet, 14, 0, true, 1); // mixed 4 x 50 m freestyle: eventid 1540
+        engagerRelais(compet, 14, 1, true, 1);
+        engagerRelais(compet, 16, 0, true, 1); // mixed 4 x 50 m medley: eventid 1175
+        const ResultatAppel r = engagements(compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+
+        const FichierEngagements f = Lire_engagements(sortie() + "/engagements.lef");
+        QVERIFY2(f.manques.isEmpty(), qPrintable(f.manques.join(", ")));
+        QCOMPARE(f.nation, QString("SUI"));
+        QCOMPARE(f.contact, QString("cn@exemple.fr"));
+        QCOMPARE(f.engagements, (QStringList{"Tom 1300", "Tom 7347", "Zoé 7347", "Léa 1298", "relais 1 1540", "relais 2 1540",
+                                             "relais 1 1175"}));
+        QCOMPARE(f.relais, (QStringList{"1|X|-1|-1|-1|-1", "2|X|-1|-1|-1|-1", "1|X|-1|-1|-1|-1"}));
+
+        // Every event we write is the organiser's, with its number; the two relays open to all
+        // share their codes with the mixed relays and are not ours to enter.
+        QStringList ecrites;
+        for (const QString& e : f.epreuves)
+            ecrites << e.section('|', 0, 1);
+        QStringList attendues = Epreuves_lenex(conformite + "/meet-entries.lef");
+        attendues.removeAll("7349|35");
+        attendues.removeAll("11716|34");
+        ecrites.sort();
+        attendues.sort();
+        QCOMPARE(ecrites, attendues);
+        QVERIFY(f.epreuves.contains("7347|18||TIM"));
+
+        // Read back by our skeleton reader: the same programme and the same ids.
+        const QString retour = competition();
+        const ResultatAppel l = squelette(sortie(), retour);
+        QVERIFY2(l.resultat.toBool(), qPrintable(l.trace));
+        const QString pcomp = "SELECT Code_epreuve, JourCourse FROM Pcomp WHERE Num_compet = ? ORDER BY Code_epreuve";
+        QCOMPARE(m_base->lignes(pcomp, {retour}), m_base->lignes(pcomp, {compet}));
+        QCOMPARE(Lire_engagements(sortie() + "/engagements.lef").engagements, f.engagements);
+        const QString ids = "SELECT Code_epreuve, Eventid, Numero FROM Lenex_epreuve WHERE Num_compet = ? ORDER BY Code_epreuve";
+        QCOMPARE(m_base->lignes(ids, {retour}), m_base->lignes(ids, {compet}));
+    }
+
+    // An event the user added to the organiser's programme gets an id and a number beyond the
+    // organiser's; entries go to the first round of an event; a second import replaces the ids.
+    void epreuveAjoutee()
+    {
+        const QString compet = competition();
+        const QString source = m_rep->dossier("source");
+        Ecrire_fichier(source + "/reunion.lef", kReunion);
+        QVERIFY(squelette(source, compet).resultat.toBool());
+        QVERIFY(squelette(source, compet).resultat.toBool());
+        QCOMPARE(m_base->lignes("SELECT Code_epreuve, Eventid, Numero FROM Lenex_epreuve WHERE Num_compet = ? ORDER BY 1",
+                                {compet}),
+                 (QStringList{"2|501|7", "11|640|9", "14|700|12", "61|640|9"}));
+        programme(compet, 52, 1, 20);
+        engager(compet, 2, m_zoe);
+        engager(compet, 11, m_zoe);
+        engager(compet, 61, m_tom);
+        engager(compet, 52, m_tom);
+        engagerRelais(compet, 14, 0, true, 1);
+        const ResultatAppel r = engagements(compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        const FichierEngagements f = Lire_engagements(sortie() + "/engagements.lef");
+        QVERIFY2(f.manques.isEmpty(), qPrintable(f.manques.join(", ")));
+        QCOMPARE(f.epreuves, (QStringList{"501|7|F|PRE", "640|9||TIM", "700|12|A|TIM", "701|13|M|TIM"}));
+        QCOMPARE(f.engagements, (QStringList{"Tom 701", "Tom 640", "Zoé 501", "Zoé 640", "relais 1 700"}));
+    }
+
+    // A meet typed by hand: ids of our own, numbers in the programme's order, nation FRA.
+    void saisieManuelle()
+    {
+        const QString compet = QString::number(m_base->executer(
+            "INSERT INTO Rcomp (Nom, Lieu, Debut, Fin, Longueur) VALUES ('Meeting', 'Lille', '20240608', '20240609', 25)"));
+        programme(compet, 14, 2, 1);
+        programme(compet, 0, 1, 2);
+        programme(compet, 52, 1, 1);
+        engager(compet, 0, m_zoe);
+        engager(compet, 52, m_tom);
+        engagerRelais(compet, 14, 1, true, 2);
+        const ResultatAppel r = engagements(compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        const FichierEngagements f = Lire_engagements(sortie() + "/engagements.lef");
+        QVERIFY2(f.manques.isEmpty(), qPrintable(f.manques.join(", ")));
+        QCOMPARE(f.nation, QString("FRA"));
+        QCOMPARE(f.epreuves, (QStringList{"1|1|M|TIM", "2|2|F|TIM", "3|3|X|TIM"}));
+        QCOMPARE(f.engagements, (QStringList{"Tom 1", "Zoé 2", "relais 1 3"}));
+    }
+
+    // An entry in an event the competition does not hold: the run fails, names it, and writes nothing.
+    void horsProgramme_data()
+    {
+        QTest::addColumn<bool>("avecProgramme");
+        QTest::addColumn<int>("individuel");
+        QTest::addColumn<int>("relais");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("individuel") << true << 52 << -1 << "MARTIN Tom : Messieurs 100 NL";
+        QTest::newRow("relais") << true << -1 << 14 << "Relais Cercle des nageurs, Individuel, Equipe 1 : 4 x 50 m N.L. Mixte";
+        QTest::newRow("sans programme") << false << 2 << -1 << "MARTIN Tom : Dames 100 NL";
+    }
+    void horsProgramme()
+    {
+        QFETCH(bool, avecProgramme);
+        QFETCH(int, individuel);
+        QFETCH(int, relais);
+        QFETCH(QString, message);
+        const QString compet = QString::number(m_base->executer(
+            "INSERT INTO Rcomp (Nom, Lieu, Debut, Fin, Longueur) VALUES ('Meeting', 'Lille', '20240608', '20240608', 25)"));
+        if (avecProgramme) {
+            programme(compet, 2, 1, 1);
+            engager(compet, 2, m_zoe);
+        }
+        if (individuel >= 0)
+            engager(compet, individuel, m_tom);
+        if (relais >= 0)
+            engagerRelais(compet, relais, 0, true, 1);
+        const ResultatAppel r = engagements(compet);
+        QVERIFY2(!r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("absentes du programme") && r.trace.contains(message)
+                     && r.trace.contains("aucun fichier n'a été produit"),
+                 qPrintable(r.trace));
+        QCOMPARE(QDir(sortie()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+};
+
+QTEST_MAIN(TstEngagementsLenex)
+#include "tst_engagements_lenex.moc"
