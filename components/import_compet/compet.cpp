@@ -952,7 +952,8 @@ protected:
         BaseEchange base(Texte(a[0]), false);
         base.commencer();
         Import import(base, journal, numCompet, m_resultats);
-        LecteurLenex(chemin).lire(import, m_resultats);
+        LecteurLenex lecteur(chemin); // holds the meet the writer reads until the end
+        lecteur.lire(import, m_resultats);
         import.bilan();
         base.valider();
         return true;

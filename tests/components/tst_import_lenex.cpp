@@ -193,11 +193,12 @@ private slots:
                  QString("2009092620090927256"));
         // 35 events, each with its code: the 1500 m open to all is both the ladies' and the men's
         // race; the two relays open to all are the mixed relays of the same strokes (events 15 and 33).
+        // The order restarts in each session; ours runs on over the meet: day 1 from 1 to 17, day 2 from 18.
         const QStringList attendu = {
-            "1|1|11", "2|2|10", "3|1|1", "4|2|2", "5|1|8", "6|2|2", "11|2|6", "12|1|5", "13|2|12", "14|2|17", "16|1|8",
-            "21|1|3", "22|2|8", "23|1|13", "31|1|7", "32|2|4", "40|1|9", "41|2|14", "51|1|12", "52|2|11", "53|1|2", "54|2|3",
-            "55|1|9", "56|2|2", "61|2|7", "62|1|6", "63|2|13", "71|1|4", "72|2|9", "73|1|14", "81|1|8", "82|2|5", "90|1|10",
-            "91|2|15"};
+            "1|1|11", "2|2|28", "3|1|1", "4|2|20", "5|1|16", "6|2|18", "11|2|24", "12|1|5", "13|2|30", "14|2|34", "16|1|15",
+            "21|1|3", "22|2|26", "23|1|13", "31|1|7", "32|2|22", "40|1|9", "41|2|32", "51|1|12", "52|2|29", "53|1|2", "54|2|21",
+            "55|1|17", "56|2|19", "61|2|25", "62|1|6", "63|2|31", "71|1|4", "72|2|27", "73|1|14", "81|1|8", "82|2|23", "90|1|10",
+            "91|2|33"};
         QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Num_ordre FROM Pcomp WHERE Num_compet = ? ORDER BY Code_epreuve",
                           {compet}),
                  attendu);
@@ -286,7 +287,7 @@ private slots:
                  (QStringList{"1|1|0690123|0", "2|2|0690123|0"}));
         // The running order goes on across sessions.
         QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Num_ordre FROM Pcomp WHERE Num_compet = ? ORDER BY Num_ordre", {compet}),
-                 (QStringList{"52|1|1", "55|1|2", "20|2|3", "60|2|4"}));
+                 (QStringList{"53|1|1", "56|1|2", "16|2|3", "62|2|4"}));
         // Our club is not added again; our performances are under our code.
         QCOMPARE(b.lignes("SELECT Code_federal FROM Club WHERE Intitule LIKE 'Schwimm%' OR Code_federal = 'SVB'"), QStringList());
         QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Licence WHERE Num IN (?, ?)", {jan, tom}), QStringList{"0690123"});
@@ -536,7 +537,7 @@ private slots:
         QTest::addColumn<QString>("raison");
         QByteArray tronque = kPetiteReunion;
         tronque.chop(120);
-        QTest::newRow("tronqué") << tronque << "ligne 16, élément EVENT : le fichier s'arrête avant la fin du document (fichier tronqué).";
+        QTest::newRow("tronqué") << tronque << "reunion.lef, ligne 13 : le fichier s'arrête avant la fin du document (fichier tronqué).";
         QTest::newRow("bombe d'entités")
             << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE LENEX [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>\n"
                           "<LENEX version=\"3.0\"><MEETS><MEET name=\"&b;\"/></MEETS></LENEX>")
@@ -550,13 +551,13 @@ private slots:
                                       << "reunion.lef, ligne 3 : une valeur ou un texte dépasse 64 ko";
         QTest::newRow("texte de 70 ko") << (QByteArray("<LENEX version='3.0'><MEETS>\n<MEET name='x'>\n")
                                             + QByteArray(70 * 1024, 'b') + "</MEET></MEETS></LENEX>\n")
-                                        << "ligne 2 : une valeur ou un texte dépasse 64 ko";
+                                        << "ligne 3 : une valeur ou un texte dépasse 64 ko";
         QTest::newRow("balises croisées") << QByteArray("<LENEX version='3.0'><MEETS><MEET name='x'>\n</MEETS></MEET></LENEX>")
-                                          << "ligne 2, élément MEETS : la balise fermante ne correspond pas à la balise ouverte.";
+                                          << "ligne 2, élément MEET : la balise fermante ne correspond pas à la balise ouverte.";
         QTest::newRow("pas Lenex") << QByteArray("<?xml version=\"1.0\"?><HTML/>") << "racine";
         QTest::newRow("sans réunion") << QByteArray("<LENEX version=\"3.0\"/>") << "MEET";
         QTest::newRow("mauvais codage") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><LENEX><MEETS><MEET name=\"\xE9t\xE9\"/></MEETS></LENEX>")
-                                        << "ligne 1, élément MEET : caractères mal codés";
+                                        << "ligne 1 : caractères mal codés pour le codage déclaré du fichier.";
     }
     void refus()
     {

@@ -105,13 +105,16 @@ for eid, (e, distance) in epreuves.items():
     if len(groupes) > 1:
         ouvert.set("name", "by time")
     liste = sorted(classements[eid])
+    bandes = [(int(g.get("agemin")), int(g.get("agemax"))) for g in groupes if g is not ouvert]
+    sans_bande = {m[1] for m in liste if m[2] is not None and not any(lo >= 0 and hi >= 0 and lo <= m[2] <= hi for lo, hi in bandes)}
     for g in groupes:
         lo, hi = int(g.get("agemin")), int(g.get("agemax"))
         if g is ouvert:
             membres = liste
         elif lo < 0 or hi < 0:
-            # the open-ended groups of the meet rank only a few, besides their band
-            membres = [m for m in liste if m[2] is not None and lo <= m[2] and (hi < 0 or m[2] <= hi) and int(m[1]) % 7 == 0]
+            # the open-ended groups of the meet rank those of no band, and a few besides their band
+            membres = [m for m in liste if m[2] is not None and lo <= m[2] and (hi < 0 or m[2] <= hi)
+                       and (m[1] in sans_bande or int(m[1]) % 7 == 0)]
         else:
             membres = [m for m in liste if m[2] is not None and lo <= m[2] <= hi]
         if not membres:
