@@ -4,7 +4,8 @@
 //   bimport_squelette(base, source, temp, trace, window, strNumCompet, bNewCompet)
 //   bimport_result(base, source, temp, trace, window, strNumCompet, bNewCompet)
 // The file is streamed; a document type declaration or an entity is refused, so that no
-// expansion can blow up. Events our catalogue has no code for are named and skipped.
+// expansion can blow up, and so is a value longer than 64 kB. Events our catalogue has no code
+// for are named and skipped.
 
 #include "components/echange_commun/echange.h"
 #include "components/import_compet/catalogue_lenex.h"
@@ -713,20 +714,26 @@ public:
             ++m_ignores;
             return;
         }
-        const QString club = clubNotre() ? m_codeNotre : m_club;
+        // A team with one of our swimmers is one of ours: it is written under his licence's club and
+        // its time becomes a relay performance.
+        QVariantList jambes;
+        QString club = clubNotre() ? m_codeNotre : m_club;
+        bool notre = false;
+        for (size_t i = 0; i < 10; ++i) {
+            const qint64 num = i < res.relayeurs.size() ? m_nageursDuClub.value(res.relayeurs[i], 0) : 0;
+            const auto licence = m_nosLicences.constFind(num);
+            if (!notre && licence != m_nosLicences.constEnd()) {
+                notre = true;
+                if (!licence->isEmpty())
+                    club = *licence;
+            }
+            jambes << (num ? QVariant(num) : QVariant());
+        }
         const QVariantList v = ligne(res, e, codeEpreuve, res.relais, club);
         if (v.isEmpty())
             return;
         Executer(m_prresRelais, v);
         ++m_nbRelais;
-        // A team with one of our swimmers is one of ours: its time becomes a relay performance.
-        QVariantList jambes;
-        bool notre = false;
-        for (size_t i = 0; i < 10; ++i) {
-            const qint64 num = i < res.relayeurs.size() ? m_nageursDuClub.value(res.relayeurs[i], 0) : 0;
-            notre = notre || m_nosLicences.contains(num);
-            jambes << (num ? QVariant(num) : QVariant());
-        }
         const double tps = v[5].toDouble();
         if (notre && tps < 91) {
             Executer(m_liffnRelais, QVariantList{codeEpreuve, club, v[4], m_longueur, jour(e), tps, m_reunion.lieu}

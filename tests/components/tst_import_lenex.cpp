@@ -312,6 +312,33 @@ private slots:
         QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Prres_relais WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
     }
 
+    // A club of the file with fewer of ours than others is another club: only our swimmer, and
+    // the team he swims in, go under our code.
+    void notreNageurAilleurs()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer(kNotreClub);
+        b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
+                   "VALUES ('0690123', '7001', 'KELLER', 'Jan', 'M', '19970402')");
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/r.lef",
+                       Resultats_reels().replace("</ATHLETES>", "<ATHLETE lastname='Autre' firstname='Ben' gender='M' birthdate='1991-01-01' "
+                                                                "athleteid='3'/></ATHLETES>"));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Intitule, Visible FROM Club WHERE Code_federal = 'SVB'"), QStringList{"Schwimmverein beider Basel|Faux"});
+        QCOMPARE(b.lignes("SELECT Nom, Code_club FROM Licence WHERE Nom IN ('KELLER', 'Gast', 'Autre') ORDER BY 1"),
+                 (QStringList{"Autre|SVB", "Gast|SVB", "KELLER|0690123"}));
+        QCOMPARE(b.lignes("SELECT DISTINCT Licence.Nom, Prres.Code_club FROM Prres JOIN Licence ON Num = Num_Lic WHERE Num_compet = ? "
+                          "ORDER BY 1",
+                          {compet}),
+                 (QStringList{"Gast|SVB", "KELLER|0690123"}));
+        QCOMPARE(b.lignes("SELECT Num_Lic, Code_club FROM Prres_relais WHERE Num_compet = ? ORDER BY 1", {compet}),
+                 (QStringList{"1|0690123", "2|SVB"}));
+        QCOMPARE(b.lignes("SELECT Code_club, count(*) FROM Liffn WHERE Num_compet = ? GROUP BY 1", {compet}), QStringList{"0690123|3"});
+        QCOMPARE(b.lignes("SELECT Code_club FROM Liffn_relais WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
+    }
+
     // The conformance meet's skeleton, then results made from its entries (tests/components/donnees).
     void resultatsConformite()
     {
