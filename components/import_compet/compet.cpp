@@ -4,7 +4,8 @@
 //   bimport_squelette(base, source, temp, trace, window, strNumCompet, bNewCompet)
 //   bimport_result(base, source, temp, trace, window, strNumCompet, bNewCompet)
 // The file is streamed; a document type declaration or an entity is refused, so that no
-// expansion can blow up. Events our catalogue has no code for are named and skipped.
+// expansion can blow up, and so is a value longer than 64 kB. Events our catalogue has no code
+// for are named and skipped.
 
 #include "components/echange_commun/echange.h"
 #include "components/import_compet/catalogue_lenex.h"
@@ -23,9 +24,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -34,9 +37,10 @@ using namespace Lenex;
 
 
 struct Resultat {
-    QString id, epreuve, temps, statut, serie, couloir, points, relais;
-    QStringList inter;                 // splits in distance order
-    std::vector<QString> relayeurs;    // athlete ids by leg
+    QString id, epreuve, temps, statut, serie, couloir, points;
+    int relais = 0;                                 // the team's number within the event
+    std::vector<std::pair<int, QString>> inter;     // splits: distance, time
+    std::vector<QString> relayeurs;                 // athlete ids by leg
 };
 
 struct Nageur {
@@ -50,6 +54,17 @@ struct ClubLenex {
     std::vector<Resultat> relais;
 };
 
+// An age group as the results rank in it. A result ranked in several is filed under the one
+// that says most about its age: both limits before one, one before none, then the narrowest.
+struct GroupeAge {
+    QString libelle;
+    int limites = 0, etendue = 0;
+    bool meilleurQue(const GroupeAge& g) const
+    {
+        return limites != g.limites ? limites > g.limites : etendue < g.etendue;
+    }
+};
+
 // The meet without its clubs: what comes before them in the file.
 struct Reunion {
     QString nom, lieu, bassin;
@@ -57,9 +72,8 @@ struct Reunion {
     int couloirs = 0;
     QDate debut, fin;
     std::vector<Epreuve> epreuves;
-    QHash<QString, QString> categorieDuResultat; // resultid -> agegroupid
-    QHash<QString, QString> categories;          // agegroupid -> label
-    QStringList ordreCategories;
+    std::vector<GroupeAge> groupes;
+    QHash<QString, int> groupeDuResultat;        // resultid -> its age group (index in groupes)
     QHash<QString, QString> series;              // heatid -> heat or final number (Numero_serie)
 };
 
@@ -72,6 +86,7 @@ public:
     virtual void club(const ClubLenex& c) = 0;
     virtual void nageur(const Nageur& n) = 0;
     virtual void relais(const Resultat& res) = 0;
+    virtual void finClub() = 0;
 };
 
 // The meet file of the source folder: a ".lef", else a ".lxf" unpacked into the work folder.
@@ -105,6 +120,115 @@ QString Numero_serie(const QString& tour, const QXmlStreamAttributes& a)
     return a.value("number").toString();
 }
 
+// Beyond this an attribute value or a text is no meet's: the file is refused before it is read
+// into memory.
+constexpr qint64 kValeurMax = 64 * 1024;
+
+// The file as the XML reader takes it, watched on the way: a quoted value, a text between
+// tags or the inside of a tag that runs past kValeurMax stops the reading, and the line where
+// it began is kept for the message.
+class FluxBorne : public QIODevice {
+public:
+    explicit FluxBorne(QFile& fichier) : m_fichier(fichier) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    bool isSequential() const override { return true; }
+    // The line of the value that was too long; 0 when none was.
+    qint64 ligneTropLongue() const { return m_faute; }
+
+protected:
+    qint64 readData(char* donnees, qint64 taille) override
+    {
+        if (m_faute)
+            return -1;
+        const qint64 lu = m_fichier.read(donnees, taille);
+        for (qint64 i = 0; i < lu; ++i) {
+            const char c = donnees[i];
+            if (c == '\n')
+                ++m_ligne;
+            if (m_guillemet ? c == m_guillemet : m_dansBalise ? (c == '>' || c == '"' || c == '\'') : c == '<') {
+                if (m_guillemet)
+                    m_guillemet = 0;
+                else if (c == '"' || c == '\'')
+                    m_guillemet = c;
+                else
+                    m_dansBalise = c == '<';
+                m_longueur = 0;
+                continue;
+            }
+            if (m_longueur++ == 0)
+                m_debut = m_ligne;
+            if (m_longueur > kValeurMax) {
+                m_faute = m_debut;
+                return -1;
+            }
+        }
+        return lu;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QFile& m_fichier;
+    qint64 m_ligne = 1, m_debut = 1, m_faute = 0, m_longueur = 0;
+    bool m_dansBalise = false;
+    char m_guillemet = 0;
+};
+
+// What the XML reader found wrong, in French.
+QString Erreur_xml(const QXmlStreamReader& xml)
+{
+    if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+        return "le fichier s'arrête avant la fin du document (fichier tronqué)";
+    static const std::pair<const char*, const char*> kMessages[] = {
+        {"Opening and ending tag mismatch", "la balise fermante ne correspond pas à la balise ouverte"},
+        {"Encountered incorrectly encoded content", "caractères mal codés pour le codage déclaré du fichier"},
+        {"Invalid XML character", "caractère interdit en XML"},
+        {"Invalid XML name", "nom d'élément ou d'attribut incorrect"},
+        {"Attribute '", "attribut répété dans un même élément"},
+        {"Extra content at end of document", "contenu après la fin du document"},
+        {"Sequence ']]>' not allowed", "suite de caractères « ]]> » interdite dans un texte"},
+        {"Start tag expected", "balise ouvrante attendue"},
+        {"Invalid character reference", "référence de caractère incorrecte"},
+        {"Entity '", "entité non déclarée"},
+        {"Unsupported XML version", "version XML non prise en charge"},
+        {"Invalid XML version string", "version XML incorrecte"},
+    };
+    const QString texte = xml.errorString();
+    for (const auto& [anglais, francais] : kMessages)
+        if (texte.startsWith(QLatin1String(anglais)))
+            return QString::fromUtf8(francais);
+    if (texte.contains(QLatin1String("encoding")))
+        return "codage de caractères inconnu ou incorrect";
+    return "syntaxe XML incorrecte";
+}
+
+// At most the first hundred characters of a value read from the file, for the trace.
+QString Extrait(const QString& valeur)
+{
+    constexpr qsizetype kMax = 100;
+    return valeur.size() <= kMax ? valeur : valeur.left(kMax) + QStringLiteral("…");
+}
+
+// An age group; its label is the file's own name, else its limits as one reads them (-1 is no limit).
+GroupeAge Groupe_age(const QXmlStreamAttributes& a)
+{
+    const int min = a.hasAttribute("agemin") ? a.value("agemin").toInt() : -1;
+    const int max = a.hasAttribute("agemax") ? a.value("agemax").toInt() : -1;
+    GroupeAge g;
+    g.limites = (min >= 0) + (max >= 0);
+    g.etendue = (max >= 0 ? max : 1000) - std::max(min, 0);
+    g.libelle = a.value("name").toString().simplified();
+    if (!g.libelle.isEmpty())
+        return g;
+    if (min >= 0 && max >= 0)
+        g.libelle = min == max ? QString::number(min) + " ans" : QString::number(min) + "-" + QString::number(max) + " ans";
+    else if (min >= 0)
+        g.libelle = QString::number(min) + " ans et plus";
+    else if (max >= 0)
+        g.libelle = QString::number(max) + " ans et moins";
+    else
+        g.libelle = "Toutes catégories";
+    return g;
+}
+
 // Streams the file and hands each swimmer and relay over as soon as it is read, so that memory
 // does not grow with the file (clubs met before the sessions wait for them). Throws Refus naming the
 // line and element at fault.
@@ -114,7 +238,7 @@ public:
     {
         if (!m_fichier.open(QIODevice::ReadOnly))
             throw Refus("Impossible de lire le fichier " + chemin + ".");
-        m_xml.setDevice(&m_fichier);
+        m_xml.setDevice(&m_flux);
         m_nom = QFileInfo(chemin).fileName();
     }
 
@@ -129,6 +253,7 @@ public:
                 destinataire.nageur(n);
             for (const Resultat& res : c.relais)
                 destinataire.relais(res);
+            destinataire.finClub();
         };
         auto donnerProgramme = [&] {
             if (programmeDonne)
@@ -149,9 +274,10 @@ public:
                 const auto fin = m_xml.name();
                 if (fin == u"EVENT")
                     courante = nullptr;
+                else if (fin == u"AGEGROUP")
+                    m_groupe = -1;
                 else if (fin == u"RESULT" && m_resultat) {
                     m_resultat = false;
-                    trierInter(dernier());
                     if (!m_dansNageur) {
                         if (programmeDonne)
                             destinataire.relais(m_relais);
@@ -169,6 +295,8 @@ public:
                     m_dansClub = m_dansNageur = m_resultat = false;
                     if (!programmeDonne)
                         enAttente.push_back(std::move(m_club));
+                    else
+                        destinataire.finClub();
                     m_club = ClubLenex();
                 } else if (fin == u"SESSIONS" && dansReunion)
                     donnerProgramme();
@@ -224,15 +352,13 @@ public:
                 r.epreuves.push_back(e);
                 courante = &r.epreuves.back();
             } else if (nom == u"AGEGROUP") {
-                m_categorie = a.value("agegroupid").toString();
-                QString libelle = a.value("name").toString().trimmed();
-                if (libelle.isEmpty())
-                    libelle = a.value("agemin").toString() + "-" + a.value("agemax").toString() + " ans";
-                if (!r.categories.contains(m_categorie))
-                    r.ordreCategories << m_categorie;
-                r.categories.insert(m_categorie, libelle);
-            } else if (nom == u"RANKING") {
-                r.categorieDuResultat.insert(a.value("resultid").toString(), m_categorie);
+                m_groupe = static_cast<int>(r.groupes.size());
+                r.groupes.push_back(Groupe_age(a));
+            } else if (nom == u"RANKING" && m_groupe >= 0) {
+                const QString resultat = a.value("resultid").toString();
+                const auto deja = r.groupeDuResultat.constFind(resultat);
+                if (deja == r.groupeDuResultat.constEnd() || r.groupes[m_groupe].meilleurQue(r.groupes[*deja]))
+                    r.groupeDuResultat.insert(resultat, m_groupe);
             } else if (nom == u"HEAT") {
                 r.series.insert(a.value("heatid").toString(), Numero_serie(courante ? courante->tour : QString(), a));
             } else if (nom == u"CLUB") {
@@ -243,6 +369,7 @@ public:
                 m_club.nom = a.value("name").toString().trimmed();
                 m_club.code = a.value("code").toString().trimmed();
                 m_club.nation = a.value("nation").toString();
+                m_relaisDuClub = 0;
                 m_dansClub = true;
                 m_dansNageur = false;
                 if (programmeDonne)
@@ -259,7 +386,12 @@ public:
                 m_dansNageur = true;
             } else if (nom == u"RELAY" && m_dansClub) {
                 m_dansNageur = false;
-                m_numeroRelais = a.value("number").toString();
+                // Teams are numbered within the club's relays of an event; a file that leaves the
+                // number out gets them in file order.
+                ++m_relaisDuClub;
+                m_numeroRelais = a.value("number").toInt();
+                if (m_numeroRelais <= 0)
+                    m_numeroRelais = m_relaisDuClub;
             } else if (nom == u"RESULT" && m_dansClub) {
                 Resultat res;
                 res.id = a.value("resultid").toString();
@@ -277,9 +409,7 @@ public:
                 }
                 m_resultat = true;
             } else if (nom == u"SPLIT" && m_resultat) {
-                Resultat& res = dernier();
-                res.inter << a.value("swimtime").toString();
-                m_distances << a.value("distance").toInt();
+                dernier().inter.emplace_back(a.value("distance").toInt(), a.value("swimtime").toString());
             } else if (nom == u"RELAYPOSITION" && m_resultat && !m_dansNageur) {
                 Resultat& res = dernier();
                 const int n = a.value("number").toInt();
@@ -294,8 +424,11 @@ public:
                 courante->nage = a.value("stroke").toString();
             }
         }
+        if (m_flux.ligneTropLongue())
+            throw Refus(m_nom + ", ligne " + QString::number(m_flux.ligneTropLongue())
+                        + " : une valeur ou un texte dépasse 64 ko ; ce n'est pas un fichier de compétition.");
         if (m_xml.hasError())
-            refuser(m_xml.errorString());
+            refuser(Erreur_xml(m_xml));
         if (!lenex)
             refuser("fichier vide");
         if (!reunion)
@@ -305,33 +438,22 @@ public:
 
 private:
     Resultat& dernier() { return m_dansNageur ? m_nageur.resultats.back() : m_relais; }
-    // Splits may come in any order; they are kept by distance.
-    void trierInter(Resultat& res)
-    {
-        std::vector<std::pair<int, QString>> v;
-        for (int i = 0; i < res.inter.size() && i < m_distances.size(); ++i)
-            v.emplace_back(m_distances[i], res.inter[i]);
-        std::stable_sort(v.begin(), v.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
-        res.inter.clear();
-        for (const auto& p : v)
-            res.inter << p.second;
-        m_distances.clear();
-    }
     [[noreturn]] void refuser(const QString& raison)
     {
-        QString element = m_xml.name().toString();
+        const QString element = Extrait(m_xml.name().toString());
         throw Refus(m_nom + ", ligne " + QString::number(m_xml.lineNumber())
                     + (element.isEmpty() ? QString() : ", élément " + element) + " : " + raison + ".");
     }
     QFile m_fichier;
+    FluxBorne m_flux{m_fichier};
     QXmlStreamReader m_xml;
     QString m_nom;
     Reunion m_reunion;
     ClubLenex m_club;     // the club being read; its swimmers and relays too while the programme is unknown
     Nageur m_nageur;      // the swimmer being read, with the results
     Resultat m_relais;    // the relay result being read
-    QString m_categorie, m_numeroRelais;
-    QList<int> m_distances;
+    int m_groupe = -1;                    // the age group being read
+    int m_numeroRelais = 0, m_relaisDuClub = 0;
     bool m_dansClub = false, m_dansNageur = false, m_resultat = false;
 };
 
@@ -340,7 +462,27 @@ QString Description(const Epreuve& e)
     const QString genre = e.genre == "F" ? "dames" : e.genre == "M" ? "messieurs" : e.genre == "X" ? "mixte" : "toutes catégories";
     QString course = e.relayeurs > 1 ? QString::number(e.relayeurs) + " x " + QString::number(e.distance)
                                      : QString::number(e.distance);
-    return "épreuve " + e.numero + " (" + course + " m " + e.nage + " " + genre + ")";
+    return "épreuve " + Extrait(e.numero) + " (" + course + " m " + Extrait(e.nage) + " " + genre + ")";
+}
+
+// The events in the meet's running order: sessions by date and number (file order when they have
+// none), then by their order within the session, which files restart in each session.
+std::vector<const Epreuve*> Ordre_de_course(const std::vector<Epreuve>& epreuves)
+{
+    QHash<QString, int> premiere; // session -> position of its first event in the file
+    std::vector<std::pair<std::tuple<qint64, int, int, int, int>, const Epreuve*>> v;
+    for (int i = 0; i < static_cast<int>(epreuves.size()); ++i) {
+        const Epreuve& e = epreuves[i];
+        const QString session = e.jour.toString(Qt::ISODate) + '/' + e.session;
+        const int debut = premiere.value(session, i);
+        premiere.insert(session, debut);
+        v.push_back({{e.jour.isValid() ? e.jour.toJulianDay() : 0, e.session.toInt(), debut, e.ordre, i}, &e});
+    }
+    std::sort(v.begin(), v.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::vector<const Epreuve*> ordre;
+    for (const auto& p : v)
+        ordre.push_back(p.second);
+    return ordre;
 }
 
 // Programme row of an event: race formula from the rounds, finals counted.
@@ -362,14 +504,15 @@ void Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCom
                        r.fin.isValid() ? r.fin.toString("yyyyMMdd") : QVariant(), longueur ? QVariant(longueur) : QVariant(),
                        r.couloirs ? QVariant(r.couloirs) : QVariant(), numCompet.toLongLong()});
     }
-    journal.ecrire("Compétition : " + r.nom + " à " + r.lieu
+    journal.ecrire("Compétition : " + Extrait(r.nom) + " à " + Extrait(r.lieu)
                    + (r.debut.isValid() ? " du " + r.debut.toString("dd/MM/yyyy") + " au " + r.fin.toString("dd/MM/yyyy") : QString())
                    + (longueur ? ", bassin de " + QString::number(longueur) + " m" : QString()) + ".");
 
     const Catalogue catalogue(base);
     std::map<int, LignePcomp> programme;
-    int inconnues = 0;
-    for (const Epreuve& e : r.epreuves) {
+    int inconnues = 0, ordre = 0;
+    for (const Epreuve* p : Ordre_de_course(r.epreuves)) {
+        const Epreuve& e = *p;
         const QList<int> codes = catalogue.codes(e);
         if (codes.isEmpty()) {
             journal.ecrire("Épreuve ignorée, sans code dans le catalogue : " + Description(e) + ".");
@@ -381,7 +524,7 @@ void Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCom
             LignePcomp& l = programme[code];
             if (nouvelle) {
                 l.jour = (e.jour.isValid() && r.debut.isValid()) ? static_cast<int>(r.debut.daysTo(e.jour)) + 1 : 1;
-                l.ordre = e.ordre;
+                l.ordre = ++ordre; // unique in the competition, running on across days
             }
             if (e.tour == "PRE")
                 l.type = std::max(l.type, 3);
@@ -462,7 +605,8 @@ class EcrivainResultats {
 public:
     EcrivainResultats(BaseEchange& base, const Reunion& r, const QString& numCompet, Journal& journal)
         : m_base(base), m_reunion(r), m_compet(numCompet.toLongLong()), m_journal(journal),
-          m_clubExiste(base.db(), "SELECT Code_federal FROM Club WHERE Code_federal = ? OR (? = '' AND Intitule = ?)"),
+          m_clubExiste(base.db(), "SELECT Code_federal FROM Club WHERE Code_federal = ? OR Intitule = ? "
+                                  "ORDER BY Code_federal = ? DESC, Visible DESC LIMIT 1"),
           m_clubAjout(base.db(), "INSERT INTO Club (Code_federal, Intitule, Visible) VALUES (?, ?, 0)"),
           m_licAjout(base.db(), "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Nationalite, Visible) "
                                 "VALUES (?, ?, ?, ?, ?, ?, ?, 0)"),
@@ -479,14 +623,26 @@ public:
         for (const Epreuve& e : r.epreuves)
             m_epreuves.insert(e.id, e);
         {
+            // One category per label, for the age groups that file a result, in file order.
+            QList<int> groupes(r.groupeDuResultat.cbegin(), r.groupeDuResultat.cend());
+            std::sort(groupes.begin(), groupes.end());
+            groupes.erase(std::unique(groupes.begin(), groupes.end()), groupes.end());
+            QHash<QString, int> parLibelle;
             Requete ins(base.db(), "INSERT INTO Categori (Num_compet, Num_cat, Libelle) VALUES (?, ?, ?)");
-            for (const QString& id : r.ordreCategories) {
-                m_categories.insert(id, static_cast<int>(m_categories.size()) + 1);
-                Executer(ins, {m_compet, m_categories.value(id), r.categories.value(id).left(50)});
+            for (const int g : std::as_const(groupes)) {
+                const QString libelle = r.groupes[g].libelle.left(50);
+                int num = parLibelle.value(libelle.toUpper());
+                if (!num) {
+                    num = static_cast<int>(parLibelle.size()) + 1;
+                    parLibelle.insert(libelle.toUpper(), num);
+                    Executer(ins, {m_compet, num, libelle});
+                }
+                m_categories.insert(g, num);
             }
         }
-        // Swimmers already known: by licence number first, then by identity.
-        Requete l(base.db(), "SELECT Num, Licence, Nom, Prenom, Date_Naissance, Visible FROM Licence "
+        // Swimmers already known: by licence number first, then by identity. Visible licences
+        // are ours; their clubs, with the profiles', are our clubs.
+        Requete l(base.db(), "SELECT Num, Licence, Nom, Prenom, Date_Naissance, Visible, Code_club FROM Licence "
                              "WHERE Nom IS NULL OR Nom <> 'Null' COLLATE BINARY ORDER BY Visible, Num");
         while (l.suivante()) {
             const qint64 num = Valeur_brute(l, 0).toLongLong();
@@ -494,8 +650,12 @@ public:
                 m_parLicence.insert(Valeur_brute(l, 1).trimmed().toUpper(), num);
             m_parIdentite.insert(Identite(Valeur_brute(l, 2), Valeur_brute(l, 3), Valeur_brute(l, 4)), num);
             if (Valeur_brute(l, 5) == "1")
-                m_visibles.insert(num);
+                m_nosLicences.insert(num, Valeur_brute(l, 6).trimmed());
         }
+        Requete nos(base.db(), "SELECT Code_federal, Intitule FROM Club WHERE Code_federal IN "
+                               "(SELECT Code_club FROM Profil UNION SELECT Code_club FROM Licence WHERE Visible = 1)");
+        while (nos.suivante())
+            m_nosClubs.insert(Nom_club(Valeur_brute(nos, 1)), Valeur_brute(nos, 0));
         m_longueur = base.valeur("SELECT Longueur FROM Rcomp WHERE AutoNum = ?", {m_compet}).toInt();
         m_numManuel = base.valeur("SELECT max(NumManuel) FROM Liffn").toLongLong();
         m_numManuelRelais = base.valeur("SELECT max(NumManuel) FROM Liffn_relais").toLongLong();
@@ -503,14 +663,30 @@ public:
 
     void club(const ClubLenex& c)
     {
-        m_club = codeClub(c);
+        m_nomLenex = c.nom;
+        m_codeLenex = c.code;
+        m_clubAjoute = 0;
+        m_nbNotres = m_nbAutres = 0;
+        m_codeNotre.clear();
         m_nageursDuClub.clear();
+        for (auto& [table, marque] : m_marques)
+            marque = m_base.valeur(QString("SELECT max(rowid) FROM ") + table).toLongLong();
+        m_club = codeClub(c);
     }
 
     void nageur(const Nageur& n)
     {
         const qint64 num = licence(n, m_club);
         m_nageursDuClub.insert(n.id, num);
+        // One of ours swims for the club of his licence, whatever the file calls it.
+        const auto notre = m_nosLicences.constFind(num);
+        const bool estNotre = notre != m_nosLicences.constEnd();
+        const QString club = estNotre && !notre->isEmpty() ? *notre : m_club;
+        if (estNotre) {
+            ++m_nbNotres;
+            m_codeNotre = club;
+        } else
+            ++m_nbAutres;
         for (const Resultat& res : n.resultats) {
             const Epreuve e = m_epreuves.value(res.epreuve);
             const int codeEpreuve = m_catalogue.code(e, n.sexe);
@@ -518,15 +694,15 @@ public:
                 ++m_ignores;
                 continue;
             }
-            const QVariantList v = ligne(res, e, codeEpreuve, num, m_club);
+            const QVariantList v = ligne(res, e, codeEpreuve, num, club);
             if (v.isEmpty())
                 continue;
             Executer(m_prres, v);
             ++m_nbIndiv;
             const double tps = v[5].toDouble();
-            if (m_visibles.contains(num) && tps < 91) {
+            if (estNotre && tps < 91) {
                 const int age = e.jour.isValid() && n.naissance.size() == 8 ? e.jour.year() - n.naissance.left(4).toInt() : 0;
-                Executer(m_liffn, {codeEpreuve, m_club, num, m_longueur, jour(e), tps, m_reunion.lieu,
+                Executer(m_liffn, {codeEpreuve, club, num, m_longueur, jour(e), tps, m_reunion.lieu,
                                    age ? QVariant(age) : QVariant(), m_compet, ++m_numManuel});
                 ++m_nbPerfs;
             }
@@ -541,27 +717,56 @@ public:
             ++m_ignores;
             return;
         }
-        QVariantList v = ligne(res, e, codeEpreuve, 0, m_club);
-        if (v.isEmpty())
-            return;
-        if (!res.relayeurs.empty())
-            v[2] = m_nageursDuClub.value(res.relayeurs.front(), 0);
-        Executer(m_prresRelais, v);
-        ++m_nbRelais;
-        // A team with one of our swimmers is one of ours: its time becomes a relay performance.
+        // A team with one of our swimmers is one of ours: it is written under his licence's club and
+        // its time becomes a relay performance.
         QVariantList jambes;
+        QString club = clubNotre() ? m_codeNotre : m_club;
         bool notre = false;
         for (size_t i = 0; i < 10; ++i) {
             const qint64 num = i < res.relayeurs.size() ? m_nageursDuClub.value(res.relayeurs[i], 0) : 0;
-            notre = notre || m_visibles.contains(num);
+            const auto licence = m_nosLicences.constFind(num);
+            if (!notre && licence != m_nosLicences.constEnd()) {
+                notre = true;
+                if (!licence->isEmpty())
+                    club = *licence;
+            }
             jambes << (num ? QVariant(num) : QVariant());
         }
+        const QVariantList v = ligne(res, e, codeEpreuve, res.relais, club);
+        if (v.isEmpty())
+            return;
+        Executer(m_prresRelais, v);
+        ++m_nbRelais;
         const double tps = v[5].toDouble();
         if (notre && tps < 91) {
-            Executer(m_liffnRelais, QVariantList{codeEpreuve, m_club, v[4], m_longueur, jour(e), tps, m_reunion.lieu}
+            Executer(m_liffnRelais, QVariantList{codeEpreuve, club, v[4], m_longueur, jour(e), tps, m_reunion.lieu}
                                         + jambes + QVariantList{m_compet, ++m_numManuelRelais});
             ++m_nbPerfs;
         }
+    }
+
+    // A club of the file whose swimmers are mostly ours is our club: what was written under the
+    // file's code goes under ours, and the club added for it is taken away again.
+    void finClub()
+    {
+        if (clubNotre() && m_codeNotre.compare(m_club, Qt::CaseInsensitive) != 0) {
+            for (const auto& [table, marque] : m_marques) {
+                const QString compet = QString(table) == "Licence" ? QString() : QStringLiteral(" AND Num_compet = ?");
+                Requete maj(m_base.db(), QString("UPDATE ") + table + " SET Code_club = ? WHERE rowid > ? AND Code_club = ?" + compet);
+                Executer(maj, compet.isEmpty() ? QVariantList{m_codeNotre, marque, m_club}
+                                               : QVariantList{m_codeNotre, marque, m_club, m_compet});
+            }
+            if (m_clubAjoute) {
+                Requete sup(m_base.db(), "DELETE FROM Club WHERE Num = ?");
+                Executer(sup, {m_clubAjoute});
+                m_clubAjoute = 0;
+            }
+            m_journal.detail("Club reconnu comme le nôtre : " + Extrait(m_nomLenex) + " (" + Extrait(m_codeLenex) + "), écrit sous "
+                             + m_codeNotre + ".");
+        }
+        if (m_clubAjoute)
+            m_journal.detail("Club ajouté : " + Extrait(m_nomLenex) + " (" + Extrait(m_club) + ").");
+        m_clubAjoute = 0;
     }
 
     void bilan()
@@ -573,6 +778,10 @@ public:
         m_journal.ecrire(Nombre(m_nbNouveaux, "nageur ajouté", "nageurs ajoutés") + " (absents des listes de licences).");
         if (m_ignores)
             m_journal.ecrire(Nombre(m_ignores, "résultat ignoré", "résultats ignorés") + " (épreuve sans code).");
+        for (const Epreuve& e : m_reunion.epreuves)
+            if (const int n = m_interPerdus.value(e.id))
+                m_journal.ecrire(Nombre(n, "temps intermédiaire non enregistré", "temps intermédiaires non enregistrés")
+                                 + " (distance sans colonne) : " + Description(e) + ".");
     }
 
 private:
@@ -584,16 +793,25 @@ private:
     }
     static QString marques() { return "?" + QString(", ?").repeated(25); }
     static QVariant jour(const Epreuve& e) { return e.jour.isValid() ? QVariant(e.jour.toString("yyyyMMdd")) : QVariant(); }
+    static QString Nom_club(const QString& nom) { return Sans_accents(nom.simplified()).toUpper(); }
 
-    // The club's code in our base; a club we do not know is added, hidden.
+    // Known as ours by its swimmers (at least half of them), not by its name.
+    bool clubNotre() const { return !m_notreParNom && m_nbNotres > 0 && 2 * m_nbNotres >= m_nbNotres + m_nbAutres; }
+
+    // The club's code in our base: ours when it bears our club's name, else the club of that code
+    // or of that name; a club we do not know is added, hidden.
     QString codeClub(const ClubLenex& c)
     {
-        Relier(m_clubExiste, {c.code, c.code, c.nom});
+        const QString notre = m_nosClubs.value(Nom_club(c.nom));
+        m_notreParNom = !notre.isEmpty();
+        if (m_notreParNom)
+            return notre;
+        Relier(m_clubExiste, {c.code, c.nom, c.code});
         if (m_clubExiste.suivante())
             return Valeur_brute(m_clubExiste, 0);
         const QString code = c.code.isEmpty() ? (c.nation + c.nom).left(20) : c.code;
         Executer(m_clubAjout, {code, c.nom});
-        m_journal.detail("Club ajouté : " + c.nom + " (" + code + ").");
+        m_clubAjoute = m_base.dernierId();
         return code;
     }
     // The swimmer's licence: by number, then by identity; one we do not know is added, hidden.
@@ -610,8 +828,10 @@ private:
         }
         return num;
     }
-    // The Prres row of a result; empty when it holds neither a time nor a status.
-    QVariantList ligne(const Resultat& res, const Epreuve& e, int code, qint64 numLic, const QString& club) const
+    // The Prres row of a result; empty when it holds neither a time nor a status. Split k is
+    // the one at k steps before the finish (steps of 50 m, of 100 m beyond 400 m), as the
+    // results viewer heads its columns; a split at another distance has no column.
+    QVariantList ligne(const Resultat& res, const Epreuve& e, int code, qint64 numLic, const QString& club)
     {
         double tps = Code_statut(res.statut);
         if (tps == 0)
@@ -619,15 +839,25 @@ private:
         if (tps == 0)
             return QVariantList();
         const auto serie = m_reunion.series.constFind(res.serie);
-        QVariantList v{m_compet, code, numLic, club, res.relais.isEmpty() ? QVariant(0) : QVariant(res.relais.toInt()),
+        const auto groupe = m_reunion.groupeDuResultat.constFind(res.id);
+        QVariantList v{m_compet, code, numLic, club, res.relais,
                        tps, res.points.isEmpty() ? QVariant() : QVariant(res.points.toInt()), Type_course(e.tour),
                        serie != m_reunion.series.constEnd() && !serie->isEmpty() ? QVariant(serie->toInt()) : QVariant(),
                        res.couloir.isEmpty() ? QVariant() : QVariant(res.couloir.toInt()), QVariant(),
-                       m_categories.value(m_reunion.categorieDuResultat.value(res.id), 0)};
-        for (int i = 0; i < 14; ++i) {
-            const double t = i < res.inter.size() ? Temps_lenex(res.inter[i]) : 0;
-            v << (t > 0 ? QVariant(t) : QVariant());
+                       groupe != m_reunion.groupeDuResultat.constEnd() ? m_categories.value(*groupe, 0) : 0};
+        const int distance = e.distance * e.relayeurs, pas = distance > 400 ? 100 : 50;
+        QVariant inter[14];
+        for (const auto& [d, temps] : res.inter) {
+            const int k = distance > 50 && d > 0 && (distance - d) % pas == 0 ? (distance - d) / pas : 0;
+            if (k < 1 || k > 14) {
+                ++m_interPerdus[e.id];
+                continue;
+            }
+            const double t = Temps_lenex(temps);
+            inter[k - 1] = t > 0 ? QVariant(t) : QVariant();
         }
+        for (const QVariant& t : inter)
+            v << t;
         return v;
     }
 
@@ -637,11 +867,19 @@ private:
     Journal& m_journal;
     const Catalogue m_catalogue{m_base};
     QHash<QString, Epreuve> m_epreuves;
-    QHash<QString, int> m_categories;
+    QHash<int, int> m_categories;             // age group -> Num_cat
     QHash<QString, qint64> m_parLicence, m_parIdentite;
-    QSet<qint64> m_visibles;
-    QString m_club;                          // the code of the club being written
-    QHash<QString, qint64> m_nageursDuClub;  // its swimmers: athleteid -> licence
+    QHash<qint64, QString> m_nosLicences;     // our licences -> their club's code
+    QHash<QString, QString> m_nosClubs;       // our clubs: name as compared -> code
+    QHash<QString, int> m_interPerdus;        // eventid -> splits with no column
+    QString m_nomLenex, m_codeLenex;          // the club being written, as the file names it
+    QString m_club;                           // its code in our base
+    bool m_notreParNom = false;               // it bears our club's name
+    QString m_codeNotre;                      // our club's code, once its swimmers show it is ours
+    qint64 m_clubAjoute = 0;                  // the Club row added for it, 0 when none
+    int m_nbNotres = 0, m_nbAutres = 0;       // its swimmers: ours, others
+    std::pair<const char*, qint64> m_marques[4] = {{"Prres", 0}, {"Prres_relais", 0}, {"Liffn_relais", 0}, {"Licence", 0}};
+    QHash<QString, qint64> m_nageursDuClub;   // its swimmers: athleteid -> licence
     int m_longueur = 0;
     qint64 m_numManuel = 0, m_numManuelRelais = 0;
     Requete m_clubExiste, m_clubAjout, m_licAjout, m_prres, m_prresRelais, m_liffn, m_liffnRelais;
@@ -687,6 +925,11 @@ public:
         if (m_ecrivain)
             m_ecrivain->relais(res);
     }
+    void finClub() override
+    {
+        if (m_ecrivain)
+            m_ecrivain->finClub();
+    }
     void bilan()
     {
         if (m_ecrivain)
@@ -720,7 +963,8 @@ protected:
         BaseEchange base(Texte(a[0]), false);
         base.commencer();
         Import import(base, journal, numCompet, m_resultats);
-        LecteurLenex(chemin).lire(import, m_resultats);
+        LecteurLenex lecteur(chemin); // holds the meet the writer reads until the end
+        lecteur.lire(import, m_resultats);
         import.bilan();
         base.valider();
         return true;

@@ -58,6 +58,57 @@ const QByteArray kResultats =
     "  <RESULT resultid='301' eventid='1' status='DNS'/><RESULT resultid='302' eventid='2' status='DNF'/><RESULT resultid='303' eventid='3' status='WDR'/>\n"
     " </RESULTS></ATHLETE></ATHLETES></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
 
+// Results shaped as meet programs write them: each result ranked in its age band and in open
+// rankings (read last), 50 m splits in no order, two sessions whose order restarts, relay teams 1
+// and 2, and our club under a short code of its own ("SVB"), with one of our swimmers and a guest.
+QByteArray Resultats_reels()
+{
+    QByteArray inter1500;
+    for (const int d : {1450, 100, 1400, 50, 700, 750, 150, 200, 250, 300, 350, 400, 450, 500, 550, 600, 650, 800, 850, 900,
+                        950, 1000, 1050, 1100, 1150, 1200, 1250, 1300, 1350}) {
+        const int s = d * 6 / 10; // 30 s a length of 50 m
+        inter1500 += "<SPLIT distance='" + QByteArray::number(d) + "' swimtime='00:" + QByteArray::number(s / 60).rightJustified(2, '0')
+                     + ":" + QByteArray::number(s % 60).rightJustified(2, '0') + ".00'/>";
+    }
+    return "<?xml version='1.0' encoding='UTF-8'?>\n"
+           "<LENEX version='3.0'><MEETS><MEET course='LCM' city='Bâle' name='Open'><AGEDATE value='2024-06-08' type='YEAR'/>\n"
+           "<SESSIONS><SESSION date='2024-06-08' number='1'><EVENTS>\n"
+           " <EVENT order='1' eventid='1' gender='M' number='1' round='TIM'><SWIMSTYLE stroke='FREE' distance='200' relaycount='1'/>\n"
+           "  <AGEGROUPS><AGEGROUP agemin='25' agegroupid='11' agemax='29'><RANKINGS><RANKING place='1' resultid='101'/></RANKINGS></AGEGROUP>\n"
+           "  <AGEGROUP agegroupid='12' agemax='-1' agemin='30'><RANKINGS><RANKING place='1' resultid='102'/></RANKINGS></AGEGROUP>\n"
+           "  <AGEGROUP agegroupid='13' agemax='-1' agemin='19' name='Erwachsene'><RANKINGS><RANKING resultid='101' place='1'/>"
+           "<RANKING resultid='102' place='2'/></RANKINGS></AGEGROUP>\n"
+           "  <AGEGROUP agegroupid='14' agemax='-1' agemin='-1' name='by time'><RANKINGS><RANKING resultid='101' place='1'/>"
+           "<RANKING resultid='102' place='2'/></RANKINGS></AGEGROUP></AGEGROUPS></EVENT>\n"
+           " <EVENT order='2' eventid='2' number='2' round='TIM' gender='M'><SWIMSTYLE stroke='FREE' distance='1500' relaycount='1'/>\n"
+           "  <AGEGROUPS><AGEGROUP agegroupid='21' agemax='-1' agemin='-1'><RANKINGS><RANKING place='1' resultid='103'/></RANKINGS></AGEGROUP>"
+           "</AGEGROUPS></EVENT>\n"
+           "</EVENTS></SESSION><SESSION date='2024-06-09' number='2'><EVENTS>\n"
+           " <EVENT order='1' eventid='3' number='3' gender='X' round='TIM'><SWIMSTYLE stroke='MEDLEY' distance='50' relaycount='4'/></EVENT>\n"
+           " <EVENT order='2' eventid='4' number='4' gender='M' round='TIM'><SWIMSTYLE stroke='BACK' distance='100' relaycount='1'/>\n"
+           "  <AGEGROUPS><AGEGROUP agegroupid='41' agemin='25' agemax='29'><RANKINGS><RANKING place='1' resultid='104'/></RANKINGS></AGEGROUP>\n"
+           "  <AGEGROUP agegroupid='42' agemin='-1' agemax='-1' name='by time'><RANKINGS><RANKING place='1' resultid='104'/></RANKINGS></AGEGROUP>"
+           "</AGEGROUPS></EVENT>\n"
+           "</EVENTS></SESSION></SESSIONS>\n"
+           "<CLUBS><CLUB type='CLUB' code='SVB' nation='SUI' name='Schwimmverein beider Basel'><ATHLETES>\n"
+           " <ATHLETE lastname='Keller' firstname='Jan' gender='M' birthdate='1997-04-02' athleteid='1' license='7001'><RESULTS>\n"
+           "  <RESULT eventid='1' resultid='101' swimtime='00:02:02.00'><SPLITS><SPLIT distance='100' swimtime='00:01:00.00'/>"
+           "<SPLIT distance='50' swimtime='00:00:29.00'/><SPLIT distance='150' swimtime='00:01:31.00'/></SPLITS></RESULT>\n"
+           "  <RESULT eventid='2' resultid='103' swimtime='00:15:10.00'><SPLITS>" + inter1500 + "</SPLITS></RESULT>\n"
+           "  <RESULT eventid='4' resultid='104' swimtime='00:01:05.00'/>\n"
+           " </RESULTS></ATHLETE>\n"
+           " <ATHLETE lastname='Gast' firstname='Tom' gender='M' birthdate='1990-01-01' athleteid='2'><RESULTS>\n"
+           "  <RESULT eventid='1' resultid='102' swimtime='00:02:10.00'/></RESULTS></ATHLETE>\n"
+           "</ATHLETES><RELAYS>\n"
+           " <RELAY gender='X' number='1'><RESULTS><RESULT eventid='3' resultid='301' swimtime='00:02:00.00'><RELAYPOSITIONS>"
+           "<RELAYPOSITION number='1' athleteid='1'/><RELAYPOSITION number='2' athleteid='2'/></RELAYPOSITIONS></RESULT></RESULTS></RELAY>\n"
+           " <RELAY gender='X' number='2'><RESULTS><RESULT eventid='3' resultid='302' swimtime='00:02:05.00'/></RESULTS></RELAY>\n"
+           "</RELAYS></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
+}
+
+// Our club as the base knows it: its federal code and name, one licence of ours.
+constexpr const char* kNotreClub = "INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', 'Cercle des Nageurs de Lyon')";
+
 } // namespace
 
 class TstImportLenex : public QObject {
@@ -66,6 +117,11 @@ class TstImportLenex : public QObject {
     std::unique_ptr<RepertoireTest> m_rep;
     QString trace() const { return m_rep->fichier("trace.txt"); }
     QString dossier(const QString& nom) const { return m_rep->dossier(nom); }
+    ResultatAppel resultats(const BaseFichier& b, const QString& compet)
+    {
+        return Appeler_composant("MeetResultsImporter", "bimport_result",
+                                 {b.chemin(), dossier("source"), dossier("temp"), trace(), QVariant(), compet, false}, trace());
+    }
     QString competition(const BaseFichier& b) const
     {
         return QString::number(b.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));
@@ -127,11 +183,12 @@ private slots:
                  QString("2009092620090927256"));
         // 35 events, each with its code: the 1500 m open to all is both the ladies' and the men's
         // race; the two relays open to all are the mixed relays of the same strokes (events 15 and 33).
+        // The order restarts in each session; ours runs on over the meet: day 1 from 1 to 17, day 2 from 18.
         const QStringList attendu = {
-            "1|1|11", "2|2|10", "3|1|1", "4|2|2", "5|1|8", "6|2|2", "11|2|6", "12|1|5", "13|2|12", "14|2|17", "16|1|8",
-            "21|1|3", "22|2|8", "23|1|13", "31|1|7", "32|2|4", "40|1|9", "41|2|14", "51|1|12", "52|2|11", "53|1|2", "54|2|3",
-            "55|1|9", "56|2|2", "61|2|7", "62|1|6", "63|2|13", "71|1|4", "72|2|9", "73|1|14", "81|1|8", "82|2|5", "90|1|10",
-            "91|2|15"};
+            "1|1|11", "2|2|28", "3|1|1", "4|2|20", "5|1|16", "6|2|18", "11|2|24", "12|1|5", "13|2|30", "14|2|34", "16|1|15",
+            "21|1|3", "22|2|26", "23|1|13", "31|1|7", "32|2|22", "40|1|9", "41|2|32", "51|1|12", "52|2|29", "53|1|2", "54|2|21",
+            "55|1|17", "56|2|19", "61|2|25", "62|1|6", "63|2|31", "71|1|4", "72|2|27", "73|1|14", "81|1|8", "82|2|23", "90|1|10",
+            "91|2|33"};
         QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Num_ordre FROM Pcomp WHERE Num_compet = ? ORDER BY Code_epreuve",
                           {compet}),
                  attendu);
@@ -156,21 +213,24 @@ private slots:
                                                       trace());
             QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
             QVERIFY2(r.trace.contains("1 résultat ignoré"), qPrintable(r.trace));
+            QVERIFY2(r.trace.contains("2 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 1 (100 m FREE dames)"),
+                     qPrintable(r.trace));
         }
         const QString z = QString::number(zoe), l = QString::number(lea);
         QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Code_club, Tps, Cotation_FFN, Type_course, Numero_serie, Numero_couloir, "
                           "Num_categorie, Inter1, Inter2, Inter3, Inter4 FROM Prres WHERE Num_compet = ? ORDER BY Tps, Type_course",
                           {compet}),
                  (QStringList{"2|" + z + "|C1|1,0499||F|1|5|0||||", "2|" + z + "|C1|1,0501||B|||0||||",
-                              "2|" + z + "|C1|1,0532|512|S|2|4|1|0,151|0,312|0,48|", "2|" + l + "|C1|91||S|||0||||",
+                              "2|" + z + "|C1|1,0532|512|S|2|4|1|0,312|||", "2|" + l + "|C1|91||S|||0||||",
                               "2|" + QString::number(lea + 1) + "|BEL42|92||F|||0||||",
                               "2|" + QString::number(lea + 1) + "|BEL42|93||B|||0||||",
                               "2|" + QString::number(lea + 1) + "|BEL42|94||S|||0||||"}));
         // The heat of a timed final is no final A, B…: the final's letter counts, not the heat's number.
+        // A relay row holds the team's number, not a swimmer.
         QCOMPARE(b.lignes("SELECT Code_epreuve, Num_Lic, Code_club, Num_equipe, Tps, Numero_couloir, "
                           "coalesce(Numero_serie, 'aucune') FROM Prres_relais WHERE Num_compet = ?",
                           {compet}),
-                 QStringList{"14|" + z + "|C1|1|1,5|3|aucune"});
+                 QStringList{"14|1|C1|1|1,5|3|aucune"});
         QCOMPARE(b.lignes("SELECT Num_cat, Libelle FROM Categori WHERE Num_compet = ?", {compet}), QStringList{"1|Benjamines"});
         QCOMPARE(b.lignes("SELECT Nom, Visible FROM Licence WHERE Code_club = 'BEL42'"), QStringList{"Peeters|Faux"});
         QCOMPARE(b.lignes("SELECT Intitule, Visible FROM Club WHERE Code_federal = 'BEL42'"), QStringList{"Royal Brussels|Faux"});
@@ -184,6 +244,163 @@ private slots:
                           "WHERE Num_compet = ?",
                           {compet}),
                  QStringList{"14|C1|1|25|1,5|" + z + "|" + l + "|"});
+    }
+
+    // Real results: age bands, split columns, relay teams, running order and our club.
+    void resultatsReels()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer(kNotreClub);
+        const QString jan = QString::number(b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
+                                                       "VALUES ('0690123', '7001', 'KELLER', 'Jan', 'M', '19970402')"));
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/r.lef", Resultats_reels());
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        const QString tom = b.valeur("SELECT Num FROM Licence WHERE Nom = 'Gast'");
+
+        // Each result under its age band, an open ranking only when it is the only one; one row per label.
+        QCOMPARE(b.lignes("SELECT Num_cat, Libelle FROM Categori WHERE Num_compet = ? ORDER BY Num_cat", {compet}),
+                 (QStringList{"1|25-29 ans", "2|30 ans et plus", "3|Toutes catégories"}));
+        // Splits under the column headed with their distance: 150, 100, 50 for 200 m; 1400 to 100 for 1500 m.
+        QCOMPARE(b.lignes("SELECT Num_Lic, Code_club, Num_categorie, Inter1, Inter2, Inter3, Inter4, Inter13, Inter14 FROM Prres "
+                          "WHERE Num_compet = ? ORDER BY Tps",
+                          {compet}),
+                 (QStringList{jan + "|0690123|1||||||", jan + "|0690123|1|1,31|1|0,29|||",
+                              tom + "|0690123|2||||||", jan + "|0690123|3|14|13|12|11|2|1"}));
+        QVERIFY2(r.trace.contains("15 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 2 (1500 m FREE messieurs)"),
+                 qPrintable(r.trace));
+        QVERIFY2(!r.trace.contains("épreuve 1 ("), qPrintable(r.trace));
+        // Relay rows hold the team's number.
+        QCOMPARE(b.lignes("SELECT Num_Lic, Num_equipe, Code_club, Num_categorie FROM Prres_relais WHERE Num_compet = ? ORDER BY Tps",
+                          {compet}),
+                 (QStringList{"1|1|0690123|0", "2|2|0690123|0"}));
+        // The running order goes on across sessions.
+        QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Num_ordre FROM Pcomp WHERE Num_compet = ? ORDER BY Num_ordre", {compet}),
+                 (QStringList{"53|1|1", "56|1|2", "16|2|3", "62|2|4"}));
+        // Our club is not added again; our performances are under our code.
+        QCOMPARE(b.lignes("SELECT Code_federal FROM Club WHERE Intitule LIKE 'Schwimm%' OR Code_federal = 'SVB'"), QStringList());
+        QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Licence WHERE Num IN (?, ?)", {jan, tom}), QStringList{"0690123"});
+        QCOMPARE(b.lignes("SELECT Code_club, count(*) FROM Liffn WHERE Num_compet = ? GROUP BY 1", {compet}), QStringList{"0690123|3"});
+        QCOMPARE(b.lignes("SELECT Code_club, Num_Lic, Nageur1, Nageur2 FROM Liffn_relais WHERE Num_compet = ?", {compet}),
+                 QStringList{"0690123|1|" + jan + "|" + tom});
+    }
+
+    // A club of the file that bears our club's name is ours, even with none of our licences.
+    void notreClubParSonNom()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer(kNotreClub);
+        b.executer("INSERT INTO Profil (Libelle, Code_club) VALUES ('Club', '0690123')");
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/r.lef",
+                       Resultats_reels().replace("name='Schwimmverein beider Basel'", "name='CERCLE des nageurs de  Lyon'"));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.nombre("Club WHERE Code_federal = 'SVB'"), 0);
+        QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Prres WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
+        QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Prres_relais WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
+    }
+
+    // A club of the file with fewer of ours than others is another club: only our swimmer, and
+    // the team he swims in, go under our code.
+    void notreNageurAilleurs()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer(kNotreClub);
+        b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
+                   "VALUES ('0690123', '7001', 'KELLER', 'Jan', 'M', '19970402')");
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/r.lef",
+                       Resultats_reels().replace("</ATHLETES>", "<ATHLETE lastname='Autre' firstname='Ben' gender='M' birthdate='1991-01-01' "
+                                                                "athleteid='3'/></ATHLETES>"));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Intitule, Visible FROM Club WHERE Code_federal = 'SVB'"), QStringList{"Schwimmverein beider Basel|Faux"});
+        QCOMPARE(b.lignes("SELECT Nom, Code_club FROM Licence WHERE Nom IN ('KELLER', 'Gast', 'Autre') ORDER BY 1"),
+                 (QStringList{"Autre|SVB", "Gast|SVB", "KELLER|0690123"}));
+        QCOMPARE(b.lignes("SELECT DISTINCT Licence.Nom, Prres.Code_club FROM Prres JOIN Licence ON Num = Num_Lic WHERE Num_compet = ? "
+                          "ORDER BY 1",
+                          {compet}),
+                 (QStringList{"Gast|SVB", "KELLER|0690123"}));
+        QCOMPARE(b.lignes("SELECT Num_Lic, Code_club FROM Prres_relais WHERE Num_compet = ? ORDER BY 1", {compet}),
+                 (QStringList{"1|0690123", "2|SVB"}));
+        QCOMPARE(b.lignes("SELECT Code_club, count(*) FROM Liffn WHERE Num_compet = ? GROUP BY 1", {compet}), QStringList{"0690123|3"});
+        QCOMPARE(b.lignes("SELECT Code_club FROM Liffn_relais WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
+    }
+
+    // The conformance meet's skeleton, then results made from its entries (tests/components/donnees).
+    void resultatsConformite()
+    {
+        const QString conformite = Dossier_conformite();
+        if (conformite.isEmpty())
+            QSKIP("fichiers de conformité absents");
+        const QString fichier = QV_SOURCE_DIR "/tests/components/donnees/meet-results.lef";
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        // Our club is the file's "SVB": its swimmers hold our licences.
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('0410042', 'Bâle Natation')");
+        {
+            QFile f(fichier);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QXmlStreamReader x(&f);
+            bool svb = false;
+            while (!x.atEnd()) {
+                if (x.readNext() != QXmlStreamReader::StartElement)
+                    continue;
+                const auto a = x.attributes();
+                if (x.name() == u"CLUB")
+                    svb = a.value("code") == u"SVB";
+                else if (svb && x.name() == u"ATHLETE")
+                    b.executer("INSERT INTO Licence (Code_club, Nom, Prenom, Date_Naissance) VALUES ('0410042', ?, ?, ?)",
+                               {a.value("lastname").toString(), a.value("firstname").toString(),
+                                a.value("birthdate").toString().remove('-')});
+            }
+        }
+        const QString compet = competition(b);
+        QVERIFY(QFile::copy(conformite + "/meet-entries.lef", dossier("squelette") + "/meet-entries.lef"));
+        QVERIFY(squelette(b, dossier("squelette"), compet).resultat.toBool());
+        QVERIFY(QFile::copy(fichier, dossier("source") + "/meet-results.lef"));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("526 résultats individuels importés") && r.trace.contains("11 résultats de relais importés"),
+                 qPrintable(r.trace));
+
+        // Age bands: each label once; a swimmer with a birth date is filed under his band, never under the
+        // open ranking that the file reads last.
+        QCOMPARE(b.valeur("SELECT count(*) - count(DISTINCT Libelle) FROM Categori WHERE Num_compet = ?", {compet}), QString("0"));
+        QCOMPARE(b.valeur("SELECT count(*) FROM Prres JOIN Licence ON Num = Num_Lic JOIN Categori C ON C.Num_compet = Prres.Num_compet "
+                          "AND Num_cat = Num_categorie WHERE Prres.Num_compet = ? AND Date_Naissance <> '' AND Libelle = 'by time'",
+                          {compet}),
+                 QString("0"));
+        QVERIFY(b.valeur("SELECT count(*) FROM Prres JOIN Categori C ON C.Num_compet = Prres.Num_compet AND Num_cat = Num_categorie "
+                         "WHERE Prres.Num_compet = ? AND Libelle LIKE '%-% ans'",
+                         {compet})
+                    .toInt()
+                > 400);
+        QCOMPARE(b.lignes("SELECT DISTINCT Libelle FROM Prres_relais JOIN Categori C ON C.Num_compet = Prres_relais.Num_compet "
+                          "AND Num_cat = Num_categorie WHERE Prres_relais.Num_compet = ?",
+                          {compet}),
+                 QStringList{"Toutes catégories"});
+        // Splits: descending distances, one column a step; a 1500 m fills all fourteen, a 200 m three.
+        QCOMPARE(b.valeur("SELECT count(*) FROM Prres WHERE Num_compet = ? AND (Inter2 >= Inter1 OR Inter14 >= Inter13)", {compet}),
+                 QString("0"));
+        QCOMPARE(b.lignes("SELECT DISTINCT Distance, Inter3 IS NOT NULL, Inter4 IS NOT NULL, Inter14 IS NOT NULL FROM Prres "
+                          "JOIN Nage ON Code_Nage = Code_epreuve WHERE Num_compet = ? AND Inter1 IS NOT NULL AND Distance IN (200, 1500)",
+                          {compet}),
+                 (QStringList{"200|1|0|0", "1500|1|1|1"}));
+        QCOMPARE(b.lignes("SELECT DISTINCT Num_Lic FROM Prres_relais WHERE Num_compet = ? ORDER BY 1", {compet}),
+                 (QStringList{"1", "2"}));
+        // Running order: unique, day by day.
+        QCOMPARE(b.valeur("SELECT count(DISTINCT Num_ordre) = count(*) FROM Pcomp WHERE Num_compet = ?", {compet}), QString("1"));
+        QCOMPARE(b.valeur("SELECT count(*) FROM Pcomp A, Pcomp B WHERE A.Num_compet = ? AND B.Num_compet = A.Num_compet "
+                          "AND A.JourCourse < B.JourCourse AND A.Num_ordre > B.Num_ordre",
+                          {compet}),
+                 QString("0"));
+        // Our club: not added again, our performances under our code.
+        QCOMPARE(b.nombre("Club WHERE Code_federal = 'SVB'"), 0);
+        QVERIFY(b.valeur("SELECT count(*) FROM Liffn WHERE Num_compet = ? AND Code_club = '0410042'", {compet}).toInt() > 0);
+        QCOMPARE(b.valeur("SELECT count(*) FROM Liffn WHERE Num_compet = ? AND Code_club <> '0410042'", {compet}), QString("0"));
+        QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Liffn_relais WHERE Num_compet = ?", {compet}), QStringList{"0410042"});
     }
 
     // Clubs written before the sessions wait for the programme; an event open to all takes the
@@ -301,6 +518,20 @@ private slots:
                  QStringList{QString::fromUtf8("Meeting <été>|Lille|20240608|20240609|50|8")});
     }
 
+    // Long values are read, and the trace shows only their beginning.
+    void valeursLonguesAbregees()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/reunion.lef",
+                       "<LENEX version='3.0'><MEETS><MEET name='" + QByteArray(10000, 'N') + "' city='Lille'/></MEETS></LENEX>");
+        const ResultatAppel r = squelette(b, dossier("source"), compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("Compétition : " + QString(100, 'N') + "… à Lille"), qPrintable(r.trace));
+        QVERIFY(!r.trace.contains(QString(101, 'N')));
+        QCOMPARE(b.valeur("SELECT length(Nom) FROM Rcomp WHERE AutoNum = ?", {compet}), QString("255"));
+    }
+
     // An archive whose entry climbs out of the work folder is refused; nothing lands outside.
     void archiveHorsDossier()
     {
@@ -323,17 +554,27 @@ private slots:
         QTest::addColumn<QString>("raison");
         QByteArray tronque = kPetiteReunion;
         tronque.chop(120);
-        QTest::newRow("tronqué") << tronque << "ligne";
+        QTest::newRow("tronqué") << tronque << "reunion.lef, ligne 13 : le fichier s'arrête avant la fin du document (fichier tronqué).";
         QTest::newRow("bombe d'entités")
             << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE LENEX [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>\n"
                           "<LENEX version=\"3.0\"><MEETS><MEET name=\"&b;\"/></MEETS></LENEX>")
             << "ligne 2";
         QTest::newRow("attribut de 50 Mo")
-            << (QByteArray("<LENEX version='3.0'><MEETS><MEET name='") + QByteArray(50 * 1024 * 1024, 'a') + "'") << "ligne 1";
+            << (QByteArray("<LENEX version='3.0'><MEETS><MEET name='") + QByteArray(50 * 1024 * 1024, 'a') + "'")
+            << "reunion.lef, ligne 1 : une valeur ou un texte dépasse 64 ko";
+        // Well formed, and still no meet's: refused before it is read into memory.
+        QTest::newRow("nom de 70 ko") << (QByteArray("<?xml version='1.0'?>\n<LENEX version='3.0'>\n<MEETS><MEET city='x' name='")
+                                          + QByteArray(70 * 1024, 'a') + "'/></MEETS></LENEX>\n")
+                                      << "reunion.lef, ligne 3 : une valeur ou un texte dépasse 64 ko";
+        QTest::newRow("texte de 70 ko") << (QByteArray("<LENEX version='3.0'><MEETS>\n<MEET name='x'>\n")
+                                            + QByteArray(70 * 1024, 'b') + "</MEET></MEETS></LENEX>\n")
+                                        << "ligne 3 : une valeur ou un texte dépasse 64 ko";
+        QTest::newRow("balises croisées") << QByteArray("<LENEX version='3.0'><MEETS><MEET name='x'>\n</MEETS></MEET></LENEX>")
+                                          << "ligne 2, élément MEET : la balise fermante ne correspond pas à la balise ouverte.";
         QTest::newRow("pas Lenex") << QByteArray("<?xml version=\"1.0\"?><HTML/>") << "racine";
         QTest::newRow("sans réunion") << QByteArray("<LENEX version=\"3.0\"/>") << "MEET";
         QTest::newRow("mauvais codage") << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><LENEX><MEETS><MEET name=\"\xE9t\xE9\"/></MEETS></LENEX>")
-                                        << "ligne 1";
+                                        << "ligne 1 : caractères mal codés pour le codage déclaré du fichier.";
     }
     void refus()
     {
@@ -347,6 +588,7 @@ private slots:
         const ResultatAppel r = squelette(b, source, compet);
         QVERIFY2(!r.resultat.toBool(), qPrintable(r.trace));
         QVERIFY2(r.trace.contains(raison) && r.trace.contains("aucune modification"), qPrintable(r.trace));
+        QVERIFY2(!r.trace.contains(".."), qPrintable(r.trace));
         QCOMPARE(b.lignes("SELECT Nom, Code_epreuve FROM Rcomp JOIN Pcomp ON Num_compet = AutoNum"), QStringList{"|2"});
     }
 };
