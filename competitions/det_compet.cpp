@@ -76,6 +76,7 @@ det_compet::det_compet(QWidget* parent) : FenetreComptee(parent)
 
     Lbl_Piscine_Choose = new QLabel(this);
     Lbl_Piscine_Choose->setObjectName("Lbl_Piscine_Choose");
+    Lbl_Piscine_Choose->setTextFormat(Qt::PlainText);
     Lbl_Piscine_Choose->setFrameShape(QFrame::StyledPanel);
     Lbl_Piscine_Choose->setMinimumWidth(Twips_en_pixels(2700));
     cmdPiscine = Creer_bouton(this, "cmdPiscine", "...");

@@ -2,6 +2,7 @@
 
 #include "competitions/cible_programme.h"
 #include "competitions/det_compet.h"
+#include "competitions/frm_prog.h"
 #include "competitions/rcomp.h"
 #include "core/base.h"
 #include "core/erreurs.h"
@@ -10,6 +11,9 @@
 #include "core/ouvreurs.h"
 #include "core/services.h"
 #include "core/utils.h"
+#include "entries/frm_convocation.h"
+#include "entries/frm_engag.h"
+#include "entries/frm_engag_relais.h"
 #include "entries/utils_engag.h"
 
 #include <QApplication>
@@ -29,8 +33,8 @@
 
 namespace {
 
-// The follow-on windows are built in other libraries: the list finds them by their name, which
-// is also the name they give when they tell the list that they close.
+// An entry window of any caller, found by its name: two entry edits at once would share the
+// work copies.
 QWidget* Fenetre_suivante(const QString& nom)
 {
     for (QWidget* w : QApplication::allWidgets()) {
@@ -42,14 +46,6 @@ QWidget* Fenetre_suivante(const QString& nom)
             return w;
     }
     return nullptr;
-}
-
-void Fermer_suivante(bool ouverte, const QString& nom)
-{
-    if (!ouverte)
-        return;
-    if (QWidget* w = Fenetre_suivante(nom))
-        w->close();
 }
 
 void Signaler(const std::exception& e, const QString& texte)
@@ -343,12 +339,13 @@ void Frm_liste_compet::closeEvent(QCloseEvent* event)
 
 void Frm_liste_compet::Decharger_fenetres_filles()
 {
-    if (m_detail)
-        m_detail->close();
-    Fermer_suivante(!m_engag.isNull(), "frm_engag");
-    Fermer_suivante(!m_relais.isNull(), "frm_engag_relais");
-    Fermer_suivante(!m_convocation.isNull(), "frm_convocation");
-    Fermer_suivante(!m_prog.isNull(), "frm_prog");
+    // Only the windows this list opened: another caller's programme or entries stay open.
+    const QList<QPointer<QWidget>> suivantes {m_detail.data(), m_engag.data(), m_relais.data(), m_convocation.data(),
+                                              m_prog.data()};
+    for (const QPointer<QWidget>& suivante : suivantes) {
+        if (suivante)
+            suivante->close();
+    }
 }
 
 void Frm_liste_compet::Importer_resultats(const QString& cle, bool nouvelle)
@@ -403,10 +400,10 @@ void Frm_liste_compet::action()
                 return;
             Ouvrir_frm_engag_relais(m_relais, cle, this);
         } else if (strAction == "modif prog") {
-            if (!Fenetre_deja_ouverte(Fenetre_suivante("frm_prog"), false))
+            if (!Fenetre_deja_ouverte(m_prog, false))
                 Ouvrir_frm_prog(m_prog, "Programme compétition", "Modif", false, cle, true, this, false);
         } else if (strAction == "Imprim convoc") {
-            if (!Fenetre_deja_ouverte(Fenetre_suivante("frm_convocation"), false))
+            if (!Fenetre_deja_ouverte(m_convocation, false))
                 Ouvrir_frm_convocation(m_convocation, cle, this);
         } else if (strAction == "Imprim bordereau") {
             Imprimer_bordereau_engag(cle);

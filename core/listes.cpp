@@ -8,6 +8,7 @@
 #include "core/utils.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -379,11 +380,17 @@ void Fixer_visible(const QList<QWidget*>& controles, bool b)
 void Reinitialiser_options(const QList<QAbstractButton*>& options, bool b)
 {
     for (QAbstractButton* o : options) {
-        // Exclusive groups refuse to unset their checked button one by one.
+        // Exclusive groups, by parent or by button group, refuse to unset their checked button.
+        QButtonGroup* groupe = o->group();
+        const bool groupeExclusif = groupe && groupe->exclusive();
+        if (groupeExclusif)
+            groupe->setExclusive(false);
         const bool exclusif = o->autoExclusive();
         o->setAutoExclusive(false);
         o->setChecked(false);
         o->setAutoExclusive(exclusif);
+        if (groupeExclusif)
+            groupe->setExclusive(true);
         o->setEnabled(b);
     }
 }

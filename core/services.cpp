@@ -51,6 +51,8 @@ int PortIhmQt::message(const QString& texte, int style, const QString& titre)
 {
     QMessageBox boite(QApplication::activeWindow());
     boite.setWindowTitle(titre);
+    // Messages quote names the user typed: shown as written, never as markup.
+    boite.setTextFormat(Qt::PlainText);
     boite.setText(texte);
     if (style & Style::Information)
         boite.setIcon(QMessageBox::Information);

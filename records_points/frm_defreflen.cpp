@@ -26,6 +26,7 @@ frm_defreflen::frm_defreflen(QWidget* parent) : FenetreComptee(parent)
     lsvNageInfo->hide();
     lbl_intitule = new QLabel("Intitulé nage", this);
     lbl_intitule->setObjectName("lbl_intitule");
+    lbl_intitule->setTextFormat(Qt::PlainText);
     txt_ref = new QLineEdit(this);
     txt_ref->setObjectName("txt_ref");
     Brancher_boite_temps(txt_ref);

@@ -50,6 +50,7 @@ ChampsProfil Creer_champs_profil(QWidget* fenetre)
     c.Text1_1->setMaxLength(13);
     c.txt_nom_club = new QLabel(fenetre);
     c.txt_nom_club->setObjectName("txt_nom_club");
+    c.txt_nom_club->setTextFormat(Qt::PlainText);
     Installer_selection_au_focus(c.Text1_0);
     Installer_selection_au_focus(c.Text1_1);
     c.Command1_0 = Creer_bouton(fenetre, "Command1_0", "Ok");

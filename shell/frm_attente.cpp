@@ -208,6 +208,9 @@ frm_attente::frm_attente(QWidget* parent) : QDialog(parent)
     m_lbClub->setObjectName("lb_club");
     m_lbNageur = new QLabel(m_groupeProgres);
     m_lbNageur->setObjectName("lb_nageur");
+    // Names read from the files being imported.
+    m_lbClub->setTextFormat(Qt::PlainText);
+    m_lbNageur->setTextFormat(Qt::PlainText);
     m_progressBar = new QProgressBar(m_groupeProgres);
     m_progressBar->setObjectName("ProgressBar1");
     m_progressBar->setRange(0, 100);

@@ -171,6 +171,8 @@ void FrmPrincipal::construireBarreEtat()
     auto panneau = [this](const QString& nom) {
         auto* l = new QLabel(this);
         l->setObjectName(nom);
+        // Club, profile and step texts carry stored names: never read as markup.
+        l->setTextFormat(Qt::PlainText);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setMinimumWidth(60);
         return l;
@@ -208,7 +210,8 @@ void FrmPrincipal::rafraichirHorloge()
 void FrmPrincipal::Ecrire_panneau_profil(const QString& texte)
 {
     m_panneauProfil->setText(texte);
-    m_panneauProfil->setToolTip(texte); // the whole text when a narrow window cuts it
+    // The whole text when a narrow window cuts it; a tool tip guesses markup, so it gets it escaped.
+    m_panneauProfil->setToolTip(texte.isEmpty() ? QString() : Qt::convertFromPlainText(texte, Qt::WhiteSpaceNoWrap));
 }
 
 void FrmPrincipal::connecterMenus()

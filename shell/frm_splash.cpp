@@ -74,6 +74,8 @@ QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte)
 {
     auto* l = new QLabel(texte, parent);
     l->setObjectName(QString::fromLatin1(nom));
+    // The connected base's version is read from the base itself.
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 

@@ -242,6 +242,7 @@ frm_upgrade_base::frm_upgrade_base(QWidget* parent) : QDialog(parent)
     Cmd_base_2 = Creer_bouton(this, "Cmd_base_2", "Mettre à jour la base");
     lb_info = new QLabel(this);
     lb_info->setObjectName("lb_info");
+    lb_info->setTextFormat(Qt::PlainText);
     cmd = Creer_bouton(this, "cmd", "&Ok");
     cmd->setDefault(true);
 

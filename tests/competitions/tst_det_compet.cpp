@@ -353,6 +353,7 @@ void TstDetCompet::piscineChoisiePourLaCompetition()
     Double_clic(l->Lsv_piscine, 1);
     Traiter_evenements();
     QCOMPARE(d->Lbl_Piscine_Choose->text(), QString("Aqualudes"));
+    QCOMPARE(d->Lbl_Piscine_Choose->textFormat(), Qt::PlainText); // a stored name, never markup
     QCOMPARE(d->Text1[2]->text(), QString());
     // "Yes": town and lanes, but still 25 m for an interclub competition.
     d->cmdPiscine->click();

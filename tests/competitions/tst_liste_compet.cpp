@@ -4,12 +4,14 @@
 #include "competitions/cible_programme.h"
 #include "competitions/det_compet.h"
 #include "competitions/frm_liste_compet.h"
+#include "competitions/frm_liste_modele.h"
 #include "competitions/rcomp.h"
 #include "core/composants.h"
 #include "core/globales.h"
 #include "core/ouvreurs.h"
 #include "outils_compet.h"
 #include "shell/commandes_competitions.h"
+#include "shell/commandes_modeles.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -70,6 +72,18 @@ Frm_liste_compet* Liste()
 
 const QString dejaOuverte = "La fenêtre est déjà ouverte.\r\nTerminer la précédente opération.";
 
+// The captions of the open windows of that name.
+QStringList Titres_ouverts(const QString& nom)
+{
+    QStringList titres;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == nom && w->isVisible())
+            titres << w->windowTitle();
+    }
+    titres.sort();
+    return titres;
+}
+
 } // namespace
 
 class TstListeCompet : public QObject {
@@ -88,6 +102,8 @@ private slots:
     void actionsSuivantes();
     void bordereauDemandeImprimante();
     void engagementsRefusesSousUneSaisieOuverte();
+    void suivanteDUnAutreAppelantNeBloquePas_data();
+    void suivanteDUnAutreAppelantNeBloquePas();
     void modificationRechargeLaListe();
     void rechargementRendLActionPossible();
     void erreurDeBaseSignalee();
@@ -432,6 +448,58 @@ void TstListeCompet::engagementsRefusesSousUneSaisieOuverte()
     QCOMPARE(ctx.base.valeur("select count(*) from Engag_tempo"), QString("1"));
     l->close();
     Traiter_evenements();
+}
+
+void TstListeCompet::suivanteDUnAutreAppelantNeBloquePas_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<QString>("titre");
+    QTest::newRow("programme") << "mnuEngagProgramme" << "frm_prog" << "Programme compétition";
+    QTest::newRow("convocations") << "mnuEngagConvoc" << "frm_convocation" << "Impression des convocations";
+}
+
+// A window of the same kind that another caller opened does not stop the list: only its own
+// does. Closing the list leaves the other one open.
+void TstListeCompet::suivanteDUnAutreAppelantNeBloquePas()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, fenetre);
+    QFETCH(QString, titre);
+    ContexteCompet ctx;
+    ctx.base.executer("INSERT INTO Modele_prog (NumAuto, Nom_modele, Num_profil) VALUES (5, 'Hiver', 1)");
+    ctx.base.executer("INSERT INTO Pcomp_modele VALUES (5, 2, 1, 1, 0, ' ', 1)");
+    QString autre;
+    FenetreComptee convocation;
+    if (fenetre == "frm_prog") {
+        // Modèles > Programme compétition > Voir, on the template.
+        CommandesModeles modeles;
+        modeles.ouvrirListe("Prog", "View");
+        auto* liste = Fenetre_nommee<frm_liste_modele>("frm_liste_modele");
+        QVERIFY(liste);
+        Selectionner_element(liste->Lsv_modele, 1);
+        QTest::mouseClick(liste->Command1_2, Qt::LeftButton);
+        autre = "Modèle de Programme Hiver";
+    } else {
+        convocation.setObjectName(fenetre);
+        convocation.setWindowTitle("Convocations d'un autre");
+        convocation.show();
+        autre = convocation.windowTitle();
+    }
+    QCOMPARE(Titres_ouverts(fenetre), QStringList {autre});
+    Menus menus;
+    menus.menu(menu.toLatin1().constData());
+    Frm_liste_compet* l = Liste();
+    QTest::mouseClick(l->cmd[2], Qt::LeftButton);
+    QCOMPARE(ctx.ihm.messages(), QStringList());
+    QCOMPARE(Titres_ouverts(fenetre), (QStringList {autre, titre}));
+    // Its own window still open: refused.
+    QTest::mouseClick(l->cmd[2], Qt::LeftButton);
+    QCOMPARE(ctx.ihm.messages(), QStringList {dejaOuverte});
+    QCOMPARE(Titres_ouverts(fenetre), (QStringList {autre, titre}));
+    l->close();
+    Traiter_evenements();
+    QCOMPARE(Titres_ouverts(fenetre), QStringList {autre});
 }
 
 void TstListeCompet::modificationRechargeLaListe()

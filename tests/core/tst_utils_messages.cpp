@@ -2,9 +2,12 @@
 
 #include "core/erreurs.h"
 #include "core/messages.h"
+#include "core/services.h"
 #include "core/utils.h"
 #include "port_test.h"
 
+#include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
 
 class TstUtilsMessages : public QObject {
@@ -15,6 +18,7 @@ private slots:
     void textesEtNombres();
     void erreurAjouteLErreurEnCoursUneFois();
     void messagesTitresEtStyles();
+    void boiteReelleSansBalises();
 };
 
 void TstUtilsMessages::remplissage_data()
@@ -89,6 +93,25 @@ void TstUtilsMessages::messagesTitresEtStyles()
     QCOMPARE(a[3].style, Style::Information);
     QCOMPARE(a[4].titre, QString("Confirmation"));
     QCOMPARE(a[4].style, Style::DefautBouton2 + Style::OuiNon + Style::Question);
+}
+
+// A name quoted in a message is shown as typed, markup included.
+void TstUtilsMessages::boiteReelleSansBalises()
+{
+    const QString texte = "Le club Cercle d'O'Neil \"<b>&amp;</b>\" existe déjà.";
+    QString lu;
+    Qt::TextFormat format = Qt::RichText;
+    QTimer::singleShot(0, [&] {
+        auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(boite);
+        lu = boite->text();
+        format = boite->textFormat();
+        boite->button(QMessageBox::Ok)->click();
+    });
+    PortIhmQt port;
+    QCOMPARE(port.message(texte, Style::Information, "Information"), Reponse::Ok);
+    QCOMPARE(lu, texte);
+    QCOMPARE(format, Qt::PlainText);
 }
 
 QTEST_MAIN(TstUtilsMessages)

@@ -138,6 +138,7 @@ private slots:
     void tempsSaisisFormates_data();
     void tempsSaisisFormates();
     void retirerUnNageur();
+    void optionsDeBassinVideesPourLeNageurSuivant();
     void listeDesLicencesParEquipe();
     void baisserLesEquipesVideLesEquipesAuDessus();
     void nombresEquipesBornes();
@@ -310,6 +311,40 @@ void TstEngag::retirerUnNageur()
     QCOMPARE(c.base.valeur("SELECT count(*) FROM Engag_nageur WHERE Num_Lic = " + c.nageurs["CLAIRE"]), "1");
     Cliquer(f->cmd_0);
     QCOMPARE(c.base.valeur("SELECT count(*) FROM Engag_nageur"), "2");
+}
+
+// The pool options of a swimmer's ticked rows do not stay on for the next one, nor on a row
+// unticked: cleared and greyed.
+void TstEngag::optionsDeBassinVideesPourLeNageurSuivant()
+{
+    Contexte c;
+    c.perf(1, "CLAIRE", 50, "20041010", 0.3105, "Paris");
+    QPointer<frm_engag> f;
+    c.ouvrir(f);
+    Ajouter(f, "CLAIRE");
+    Ajouter(f, "DIANE");
+    Montrer(f, "CLAIRE");
+    f->SSTab2->setCurrentIndex(3);
+    Cocher(f->Check1[1]); // her best time, swum in a 50 m pool
+    Cocher(f->Check1[2]);
+    QVERIFY(f->Option1[51]->isChecked());
+    QVERIFY(f->Option1[2]->isChecked());
+    const auto allumees = [&f] {
+        QStringList options;
+        for (auto o = f->Option1.cbegin(); o != f->Option1.cend(); ++o) {
+            if ((*o)->isChecked() || (*o)->isEnabled())
+                options << QString::number(o.key());
+        }
+        return options;
+    };
+    Montrer(f, "DIANE");
+    QCOMPARE(allumees(), QStringList());
+    // Back to her: her pools come back; unticking a row clears its own.
+    Montrer(f, "CLAIRE");
+    QVERIFY(f->Option1[51]->isChecked() && f->Option1[2]->isChecked());
+    Cocher(f->Check1[1]);
+    QCOMPARE(allumees(), (QStringList {"2", "52"}));
+    QVERIFY(f->Option1[2]->isChecked() && !f->Option1[52]->isChecked());
 }
 
 void TstEngag::listeDesLicencesParEquipe()

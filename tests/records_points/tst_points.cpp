@@ -484,6 +484,7 @@ void TstPoints::referencesLen()
     QVERIFY(Fenetre_ouverte()); // the base cannot be closed under it
     choisir(*f, "2");
     QCOMPARE(f->lbl_intitule->text(), QString("Dames 100 NL"));
+    QCOMPARE(f->lbl_intitule->textFormat(), Qt::PlainText); // a stored label, never markup
     QCOMPARE(f->txt_ref->text(), QString("0.5171"));
     choisir(*f, "0");
     QCOMPARE(f->txt_ref->text(), QString());

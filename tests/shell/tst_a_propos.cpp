@@ -161,6 +161,8 @@ private slots:
         base.executer("UPDATE Info SET Version = '" + version + "'");
         FrmSplash fenetre(QList<BibliothequeListee>{});
         QCOMPARE(Texte(fenetre, "lb_num_version_connected"), version);
+        // Read from the base: shown as stored, never as markup.
+        QCOMPARE(fenetre.findChild<QLabel*>("lb_num_version_connected")->textFormat(), Qt::PlainText);
         QCOMPARE(En_rouge(fenetre, "lb_num_version_needed"), rouge);
     }
 

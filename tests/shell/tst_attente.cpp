@@ -255,6 +255,9 @@ private slots:
                 QCOMPARE(f.etat(), frm_attente::Etat::Trace);
                 QCOMPARE(enfant<QProgressBar>(d, "ProgressBar1")->value(), 50);
                 QCOMPARE(enfant<QLabel>(d, "lb_club")->text(), QString("Cercle des nageurs"));
+                // Names read from the files: never markup.
+                QCOMPARE(enfant<QLabel>(d, "lb_club")->textFormat(), Qt::PlainText);
+                QCOMPARE(enfant<QLabel>(d, "lb_nageur")->textFormat(), Qt::PlainText);
                 rapport = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
             }();
             cliquer(d, "Cmd_quit");

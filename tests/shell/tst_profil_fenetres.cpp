@@ -28,6 +28,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTextDocumentFragment>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -130,6 +131,7 @@ private slots:
     void detailPremierProfilDevientCourant();
     void detailModifRenommeEtRelie();
     void informationProfilActuel();
+    void nomsStockesAffichesTelsQuels();
     void menusClub_data();
     void menusClub();
     void captures();
@@ -533,6 +535,30 @@ void TstProfilFenetres::detailPremierProfilDevientCourant()
     Traiter_evenements();
     QCOMPARE(ctx.courants(), QString("Premier"));
     QCOMPARE(ctx.panneau(), QString("Profil : Premier (Club A)"));
+}
+
+// Names typed by the user are shown as typed in the status bar and the profile detail, even when
+// they look like markup.
+void TstProfilFenetres::nomsStockesAffichesTelsQuels()
+{
+    Contexte ctx;
+    const QString club = "Cercle d'O'Neil \"<b>&amp;</b>\"";
+    ctx.club(codeA, club);
+    ctx.profil("<i>Bassin</i>", codeA, true);
+    Charger_profil_courant(false);
+    auto* panneau = ctx.principale->findChild<QLabel*>("sbStatusBar_1");
+    const QString attendu = "Profil : <i>Bassin</i> (" + club + ")";
+    QCOMPARE(panneau->text(), attendu);
+    QCOMPARE(panneau->textFormat(), Qt::PlainText);
+    // Its tool tip, read as a tool tip reads it, says the same.
+    QCOMPARE(QTextDocumentFragment::fromHtml(panneau->toolTip()).toPlainText(), attendu);
+
+    Menu("mnuBaseProfilModif")->trigger();
+    ctx.fenetre<Frm_liste_profil>()->Command1_2->click();
+    det_profil* detail = ctx.fenetre<det_profil>();
+    QVERIFY(detail);
+    QCOMPARE(detail->txt_nom_club->text(), club);
+    QCOMPARE(detail->txt_nom_club->textFormat(), Qt::PlainText);
 }
 
 void TstProfilFenetres::detailModifRenommeEtRelie()
