@@ -132,8 +132,9 @@ bool Copier_fichiers(const QString& dossierTravail, QString& cible, const Outils
 bool Compresser_fichiers(const QString& dossierTravail, const QString& archive)
 {
     const QFileInfoList fichiers = QDir(dossierTravail).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+    // Nothing produced (a refused entry file): no archive is made, and the caller must not say one was.
     if (fichiers.isEmpty())
-        return true;
+        return false;
     // Built aside and renamed over the chosen archive: an archive already there is replaced,
     // never added to, and stays as it was when the zipping fails.
     const QString dossier = Repertoire_du_fichier(archive, false);

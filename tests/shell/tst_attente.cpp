@@ -345,6 +345,30 @@ private slots:
         }
     }
 
+    // An entry file refused by its component leaves nothing to zip: the report must not claim an
+    // archive, and none is made.
+    void archiveEngagementsSansFichier()
+    {
+        enregistrer("EntryFilesBuilder", "disk");
+        m_faux.resultat = false;
+        const QString archive = app("engag.zip");
+        m_port->repondreFichier(archive);
+        QString rapport;
+        m_port->repondreModal([&](QDialog& d) {
+            enfant<QCheckBox>(d, "chk_option")->click();
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            rapport = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("EntryFilesBuilder", "disk", "Création Fichiers Engagements", "12", false);
+        QCOMPARE(m_faux.appels, 1);
+        QVERIFY2(rapport.contains("Aucune archive n'a été écrite."), qPrintable(rapport));
+        QVERIFY2(!rapport.contains("Fichiers compressés"), qPrintable(rapport));
+        QVERIFY(!QFileInfo::exists(archive));
+    }
+
     // A component that cannot be made: the message, no window, the base left open.
     void composantIntrouvable()
     {
