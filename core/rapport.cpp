@@ -404,8 +404,8 @@ void BoiteRiche::imprimer(QPrinter& imprimante) const
     const QSizeF page(imprimante.width(), imprimante.height());
     copie->setPageSize(page);
     // Page by page rather than QTextDocument::print, which draws on each page, under its clip,
-    // the line that opens the next page: the next letter's first line would be in the file
-    // twice, once past the end of the page before.
+    // the line that opens the next page: that line would be in the file twice, once past the
+    // end of the page before (a next letter's first line, under a letter that fills its page).
     QPainter peintre(&imprimante);
     if (!peintre.isActive())
         return;

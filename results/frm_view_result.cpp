@@ -649,12 +649,8 @@ void frm_view_result::afficherEpreuve(const QString& code, const QString&, bool 
             const int couloir = static_cast<int>(Valeur_numerique(lignes.item(cCouloir, i)));
             if (d.couloirs) {
                 if (!d.monClub && couloirPrec > 0) {
-                    for (int manque = couloirPrec + 1; manque < couloir; ++manque) {
-                        QStringList vide{QString::number(manque)};
-                        while (vide.size() < Premiere_colonne_inter())
-                            vide << " ";
-                        ajouterLigne(vide);
-                    }
+                    for (int manque = couloirPrec + 1; manque < couloir; ++manque)
+                        ajouterLigne({QString::number(manque)});
                 }
                 place = couloir;
             } else if (compteur == 1 || tps != tempsPrecedent) {

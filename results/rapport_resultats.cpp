@@ -63,7 +63,7 @@ public:
         v.entete = [this, &imprime](const QString& titre, int evenement) {
             const bool epreuve = evenement >= 0;
             if (epreuve && m_imprimante) {
-                // One job per event, each under the filled header.
+                // Each event under the filled header: a job of its own, or a page of the file's.
                 if (evenement > 0 && imprime)
                     imprime = finirEpreuve();
                 m_corps->copierDocument(*m_entete);
