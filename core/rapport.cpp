@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QPainter>
 #include <QPointer>
 #include <QPrinter>
 #include <QSaveFile>
@@ -189,6 +190,22 @@ void BoiteRiche::copierDocument(const BoiteRiche& source)
     document()->setDefaultTextOption(source.document()->defaultTextOption());
     remplacerSelection(*source.document());
     setTextCursor(QTextCursor(document()));
+}
+
+void BoiteRiche::ajouterPage(const QTextDocument& page)
+{
+    const bool suite = !document()->isEmpty();
+    selectionner(longueur(), 0);
+    const int debut = longueur();
+    if (suite)
+        ecrireTexte("\n");
+    remplacerSelection(page);
+    if (suite) {
+        QTextCursor c(document()->findBlock(debut + 1));
+        QTextBlockFormat f = c.blockFormat();
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        c.setBlockFormat(f);
+    }
 }
 
 void BoiteRiche::vider()
@@ -384,8 +401,34 @@ void BoiteRiche::imprimer(QPrinter& imprimante) const
                                         kMargeImpressionMm),
                               QPageLayout::Millimeter);
     copie->documentLayout()->setPaintDevice(&imprimante);
-    copie->setPageSize(QSizeF(imprimante.width(), imprimante.height()));
-    copie->print(&imprimante);
+    const QSizeF page(imprimante.width(), imprimante.height());
+    copie->setPageSize(page);
+    // Page by page rather than QTextDocument::print, which draws on each page, under its clip,
+    // the line that opens the next page: that line would be in the file twice, once past the
+    // end of the page before (a next letter's first line, under a letter that fills its page).
+    QPainter peintre(&imprimante);
+    if (!peintre.isActive())
+        return;
+    // The pages asked for in the printer dialog, from 1.
+    int premiere = 1;
+    int derniere = copie->pageCount();
+    if (imprimante.fromPage() > 0) {
+        premiere = std::max(premiere, imprimante.fromPage());
+        derniere = std::min(derniere, imprimante.toPage());
+    }
+    for (int n = premiere - 1; n < derniere; ++n) {
+        if (n > premiere - 1 && !imprimante.newPage())
+            return;
+        const QRectF vue(0, n * page.height(), page.width(), page.height());
+        peintre.save();
+        peintre.translate(0, -vue.top());
+        peintre.setClipRect(vue);
+        QAbstractTextDocumentLayout::PaintContext contexte;
+        contexte.clip = vue.adjusted(0, 0, 0, -1); // what starts at the next page's top is not on this one
+        contexte.palette.setColor(QPalette::Text, Qt::black);
+        copie->documentLayout()->draw(&peintre, contexte);
+        peintre.restore();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -37,6 +37,9 @@ public:
     void remplacerSelectionParSelection(const BoiteRiche& source);
     // The whole content of another box, with its formats, replaces this one's; caret at the start.
     void copierDocument(const BoiteRiche& source);
+    // Appends the whole of another document at the end, from a new page when this box already
+    // holds something: several documents printed as one, each from its own page.
+    void ajouterPage(const QTextDocument& page);
     void vider();
 
     QString texte() const;

@@ -13,8 +13,6 @@
 #include "core/utils.h"
 
 #include <QPrinter>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTreeWidget>
 
 #include <memory>
@@ -419,17 +417,7 @@ void Imprimer_convocations(QTreeWidget* nageurs, QTreeWidget* infos, const QStri
             }
 
             // The letter joins the others, from a new page.
-            lettres.selectionner(lettres.longueur(), 0);
-            const int debut = lettres.longueur();
-            if (!premiere)
-                Rtb_ecrire(lettres, "\r\n", 0);
-            lettres.remplacerSelection(*lettre.document());
-            if (!premiere) {
-                QTextCursor c(lettres.document()->findBlock(debut + 1));
-                QTextBlockFormat f = c.blockFormat();
-                f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-                c.setBlockFormat(f);
-            }
+            lettres.ajouterPage(*lettre.document());
             premiere = false;
         }
         if (!premiere)

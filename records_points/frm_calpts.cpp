@@ -54,6 +54,9 @@ frm_calpts::frm_calpts(QWidget* parent) : FenetreComptee(parent)
         Installer_filtre_chiffre(Txt_pts[i]);
         Installer_selection_au_focus(Txt_pts[i]);
         Txt_pts[i]->setMaxLength(4); // points are four digits at most
+        // Wide enough to show what they hold whole.
+        Txt_Time[i]->setMinimumWidth(Txt_Time[i]->fontMetrics().horizontalAdvance("000.0000") + 14);
+        Txt_pts[i]->setMinimumWidth(Txt_pts[i]->fontMetrics().horizontalAdvance("00000") + 14);
     }
     Cmd_calpts = Creer_bouton(this, "Cmd_calpts", "Temps -> Points");
     Cmd_caltps = Creer_bouton(this, "Cmd_caltps", "Points -> Temps");
@@ -84,17 +87,18 @@ frm_calpts::frm_calpts(QWidget* parent) : FenetreComptee(parent)
 
     auto* tables = new QWidget;
     auto* g1 = new QGridLayout(tables);
+    // Each pair of bounds over its button: side by side they would not leave the boxes room.
     g1->addWidget(new QLabel("Temps Inf :"), 0, 0);
     g1->addWidget(Txt_Time[1], 0, 1);
     g1->addWidget(new QLabel("Temps Sup :"), 0, 2);
     g1->addWidget(Txt_Time[2], 0, 3);
-    g1->addWidget(Cmd_TableTps, 0, 4);
-    g1->addWidget(new QLabel("Points Inf :"), 1, 0);
-    g1->addWidget(Txt_pts[1], 1, 1);
-    g1->addWidget(new QLabel("Points Sup :"), 1, 2);
-    g1->addWidget(Txt_pts[2], 1, 3);
-    g1->addWidget(Cmd_TablePts, 1, 4);
-    g1->addWidget(LsvTable, 2, 0, 1, 5);
+    g1->addWidget(Cmd_TableTps, 1, 0, 1, 4);
+    g1->addWidget(new QLabel("Points Inf :"), 2, 0);
+    g1->addWidget(Txt_pts[1], 2, 1);
+    g1->addWidget(new QLabel("Points Sup :"), 2, 2);
+    g1->addWidget(Txt_pts[2], 2, 3);
+    g1->addWidget(Cmd_TablePts, 3, 0, 1, 4);
+    g1->addWidget(LsvTable, 4, 0, 1, 4);
     SSTab1->addTab(tables, "Table");
 
     auto* options = new QGroupBox("Table", this);
@@ -331,9 +335,9 @@ void frm_calpts::SSTab1_Click()
 
 void frm_calpts::Timer1_Timer()
 {
+    // Heights of the frame, title bar included, as the window opens at.
     QWidget* cadre = Cadre_fenetre(this);
-    const int extra = cadre->height() - height(); // the frame's title bar
-    int hauteur = height() + Twips_en_pixels(m_pas);
+    int hauteur = cadre->height() + Twips_en_pixels(m_pas);
     if (hauteur >= Twips_en_pixels(HauteurLongue)) {
         hauteur = Twips_en_pixels(HauteurLongue);
         Timer1.stop();
@@ -341,5 +345,5 @@ void frm_calpts::Timer1_Timer()
         hauteur = Twips_en_pixels(HauteurCourte);
         Timer1.stop();
     }
-    cadre->resize(cadre->width(), hauteur + extra);
+    cadre->resize(cadre->width(), hauteur);
 }

@@ -66,6 +66,7 @@ frm_defreflen::frm_defreflen(QWidget* parent) : FenetreComptee(parent)
                 ligne->setText(1, Format_temps(ligne->text(1)));
             Ligne(lsvNageInfo, i)->setText(1, QString());
         }
+        LsvNage->resizeColumnToContents(0);
         if (Nombre_lignes(LsvNage) > 0)
             Selectionner_element(LsvNage, 1);
     } catch (const std::exception& e) {

@@ -15,9 +15,11 @@
 #include "records_points/calcul_points.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -31,6 +33,8 @@ struct Categorie {
 };
 // In the order of Engag_equipe's counts: men, women, mixed.
 constexpr Categorie Categories[] = {{"Masculine", "M"}, {"Feminine", "F"}, {"Mixte", ""}};
+// Every line of a team, in characters.
+constexpr int LargeurLigne = 60;
 
 } // namespace
 
@@ -70,11 +74,16 @@ frm_PtsInter::frm_PtsInter(QWidget* parent) : FenetreComptee(parent)
     Rich = new BoiteRiche(this);
     Rich->setObjectName("Rich");
     Rich->setReadOnly(true);
-    // Sixty-character lines: only a fixed-width font keeps the columns.
+    // Sixty-character lines: only a fixed-width font keeps the columns, and only a box that
+    // neither wraps them nor is narrower than them shows each on one line.
     QFont fixe("Courier New", 10);
     fixe.setStyleHint(QFont::Monospace);
     Rich->setFont(fixe);
     Rich->document()->setDefaultFont(fixe);
+    Rich->setLineWrapMode(QTextEdit::NoWrap);
+    Rich->setMinimumWidth(QFontMetrics(fixe).horizontalAdvance(QString(LargeurLigne, '0'))
+                          + static_cast<int>(2 * Rich->document()->documentMargin()) + 2 * Rich->frameWidth()
+                          + Rich->verticalScrollBar()->sizeHint().width());
 
     auto* gauche = new QVBoxLayout;
     gauche->addWidget(lsv_compet, 1);

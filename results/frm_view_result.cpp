@@ -441,9 +441,13 @@ void frm_view_result::activerSortie(bool oui)
 
 void frm_view_result::ajouterLigne(const QStringList& colonnes)
 {
-    auto* item = new QTreeWidgetItem(colonnes);
+    // Every cell a row leaves out is a blank, as the exports write it.
+    QStringList cellules = colonnes;
+    while (cellules.size() < LsvResults->columnCount())
+        cellules << QStringLiteral(" ");
+    auto* item = new QTreeWidgetItem(cellules);
     const int tps = Premiere_colonne_inter() - 2;
-    for (int c = tps; c < colonnes.size(); ++c)
+    for (int c = tps; c < cellules.size(); ++c)
         item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     if (Chk_nationalite->isChecked())
         item->setTextAlignment(3, Qt::AlignHCenter | Qt::AlignVCenter);
@@ -645,12 +649,8 @@ void frm_view_result::afficherEpreuve(const QString& code, const QString&, bool 
             const int couloir = static_cast<int>(Valeur_numerique(lignes.item(cCouloir, i)));
             if (d.couloirs) {
                 if (!d.monClub && couloirPrec > 0) {
-                    for (int manque = couloirPrec + 1; manque < couloir; ++manque) {
-                        QStringList vide{QString::number(manque)};
-                        while (vide.size() < Premiere_colonne_inter())
-                            vide << " ";
-                        ajouterLigne(vide);
-                    }
+                    for (int manque = couloirPrec + 1; manque < couloir; ++manque)
+                        ajouterLigne({QString::number(manque)});
                 }
                 place = couloir;
             } else if (compteur == 1 || tps != tempsPrecedent) {

@@ -33,6 +33,12 @@ public:
     RedacteurResultats(const DonneesResultats& d, QPrinter* imprimante, std::function<void(int)> apresTache)
         : m_d(d), m_imprimante(imprimante), m_apresTache(std::move(apresTache))
     {
+        // A printer that writes to a file rewrites it at each job: there the events make one
+        // document, each from a new page, printed once.
+        if (m_imprimante && !m_imprimante->outputFileName().isEmpty()) {
+            m_document = std::make_unique<BoiteRiche>();
+            m_document->document()->setUndoRedoEnabled(false);
+        }
     }
 
     // False when the template could not be had.
@@ -57,9 +63,9 @@ public:
         v.entete = [this, &imprime](const QString& titre, int evenement) {
             const bool epreuve = evenement >= 0;
             if (epreuve && m_imprimante) {
-                // One job per event, each under the filled header.
+                // Each event under the filled header: a job of its own, or a page of the file's.
                 if (evenement > 0 && imprime)
-                    imprime = imprimerTache();
+                    imprime = finirEpreuve();
                 m_corps->copierDocument(*m_entete);
                 m_corps->selectionner(m_corps->longueur(), 0);
             }
@@ -84,21 +90,31 @@ public:
         if (!imprime)
             return false;
         if (m_imprimante)
-            return imprimerTache();
+            return finirEpreuve() && (!m_document || imprimerTache(*m_document));
         return Rtb_imprimer(*m_corps, nullptr, chemin, false);
     }
 
     int taches() const { return m_taches; }
 
 private:
-    bool imprimerTache()
+    // The event written so far goes to the printer, or joins the file's document.
+    bool finirEpreuve()
     {
-        if (!Rtb_imprimer(*m_corps, m_imprimante, QString(), true))
+        if (!m_document)
+            return imprimerTache(*m_corps);
+        m_document->ajouterPage(*m_corps->document());
+        m_corps->vider();
+        return true;
+    }
+
+    bool imprimerTache(BoiteRiche& boite)
+    {
+        if (!Rtb_imprimer(boite, m_imprimante, QString(), true))
             return false;
         ++m_taches;
         if (m_apresTache)
             m_apresTache(m_taches);
-        m_corps->vider();
+        boite.vider();
         return true;
     }
 
@@ -107,6 +123,7 @@ private:
     std::function<void(int)> m_apresTache;
     BoiteRiche* m_corps = nullptr;
     BoiteRiche* m_entete = nullptr;
+    std::unique_ptr<BoiteRiche> m_document;
     int m_taches = 0;
 };
 

@@ -15,7 +15,8 @@ QString Ligne_rapport_resultat(const DonneesResultats& d, const QStringList& lig
 // cell is blank.
 QStringList Lignes_inter_rapport(const DonneesResultats& d, const QStringList& ligne, int nbInter);
 
-// Asks for the printer, then prints one job per event. A cancelled dialog stops silently.
+// Asks for the printer, then prints one job per event; a printer that writes to a file gets
+// one job, each event from a new page. A cancelled dialog stops silently.
 // apresTache, when given, runs after each job with its number (from 1).
 // Returns the number of jobs printed.
 int Imprimer_resultats(const DonneesResultats& d, const std::function<void(int)>& apresTache = {});

@@ -56,7 +56,7 @@ INSERT INTO Nage (Code_Nage, Libelle, Nb_nageurs, Sexe, Mixte, Distance, Possibl
     (53, 'Messieurs 200 NL',             1,  'M', 0, 200,  1, 1.4200),
     (54, 'Messieurs 400 NL',             1,  'M', 0, 400,  1, 3.4007),
     (55, 'Messieurs 800 NL',             1,  'M', 0, 800,  1, 7.3212),
-    (56, 'Messieurs 1500 NL',            1,  'M', 0, 1500, 1, 14.3102),
+    (56, 'Messieurs 1500 NL',            1,  'M', 0, 1500, 1, 14.3067),
     (57, 'Messieurs 1000 NL',            1,  'M', 0, 1000, 1, NULL),
     (60, 'Messieurs 25 Dos',             1,  'M', 0, 25,   0, NULL),
     (61, 'Messieurs 50 Dos',             1,  'M', 0, 50,   1, 0.2355),

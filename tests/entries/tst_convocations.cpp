@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -126,6 +127,41 @@ QStringList Colonnes(const QString& pdf)
     return lignes;
 }
 
+// The words printed past the bottom of their page's printed area, 10 mm above its edge (out of
+// sight, but in the file).
+QStringList Mots_hors_page(const QString& pdf)
+{
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdf, "-"});
+    p.waitForFinished(30000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression element("<page width=\"[0-9.]+\" height=\"([0-9.]+)\">|"
+                                            "<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>");
+    QStringList hors;
+    double hauteur = 0;
+    for (auto it = element.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (!m.captured(1).isEmpty())
+            hauteur = m.captured(1).toDouble();
+        else if (m.captured(2).toDouble() >= hauteur - 10 / 25.4 * 72)
+            hors << m.captured(3);
+    }
+    return hors;
+}
+
+// The personal message typed line after line.
+void Taper_message(BoiteRiche* message, int lignes)
+{
+    message->setFocus();
+    QTest::keyClick(message, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(message, Qt::Key_Delete);
+    for (int i = 1; i <= lignes; ++i) {
+        if (i > 1)
+            QTest::keyClick(message, Qt::Key_Return);
+        QTest::keyClicks(message, QString("Ligne %1 du message").arg(i));
+    }
+}
+
 QString Ligne_nageur(int i, const QString& libelle, const QString& temps)
 {
     return (QString("NAGEUR%1").arg(i, 2, 10, QChar('0')).leftJustified(25) + " "
@@ -145,6 +181,7 @@ private slots:
     void bordereauSansEngagement();
     void imprimanteAnnulee();
     void convocations();
+    void convocationsPleinePage();
     void fenetre();
 };
 
@@ -331,6 +368,56 @@ void TstConvocations::convocations()
     QVERIFY(texte2.filter("\u2702").isEmpty());
     QCOMPARE(Pages_pdf(sans), 3);
     f->grab().save(Captures() + "/frm_convocation.png");
+    f->close();
+    Traiter_evenements();
+}
+
+// Letters that just fill a page each take one page, and one line more takes each a second page
+// of its own: nothing of a letter lands on another's page, nor past the bottom of a page.
+void TstConvocations::convocationsPleinePage()
+{
+    Meeting m;
+    QPointer<frm_convocation> f;
+    Ouvrir_frm_convocation(f, m.compet, nullptr);
+    f->chk_reponse->setChecked(true);
+    const QString pdf = Captures() + "/convocations_pleine_page.pdf";
+    const auto imprimer = [&](const QList<int>& nageurs, int lignes) {
+        for (int i = 0; i < f->Lsv_nageurs->topLevelItemCount(); ++i)
+            f->Lsv_nageurs->topLevelItem(i)->setCheckState(0, nageurs.contains(i) ? Qt::Checked : Qt::Unchecked);
+        Taper_message(f->Rich, lignes);
+        QFile::remove(pdf);
+        m.ihm.repondreImprimante(true, pdf);
+        f->Cmd_1->click();
+        return Pages_pdf(pdf);
+    };
+    // The longest message a letter holds on one page.
+    int tient = 0, deborde = 80;
+    QCOMPARE(imprimer({0}, deborde), 2);
+    while (deborde - tient > 1) {
+        const int n = (tient + deborde) / 2;
+        (imprimer({0}, n) == 1 ? tient : deborde) = n;
+    }
+    QVERIFY(tient > 5);
+
+    // Eight swimmers without relays: letters of the same length.
+    const QList<int> huit{0, 1, 2, 4, 5, 6, 7, 8};
+    const QString club = "Cercle des Nageurs d'Azur";
+    QCOMPARE(imprimer(huit, tient), 8);
+    QStringList pages = Pages_texte_pdf(pdf);
+    QCOMPARE(pages.size(), 8);
+    for (int p = 0; p < 8; ++p) {
+        QVERIFY2(pages[p].trimmed().startsWith(club), qPrintable(pages[p]));
+        QCOMPARE(pages[p].count(club), 1);
+        QCOMPARE(pages[p].count("Ligne " + QString::number(tient) + " du message"), 1);
+        QVERIFY(pages[p].trimmed().endsWith(QString(70, '-')));
+    }
+    QVERIFY2(Mots_hors_page(pdf).isEmpty(), qPrintable(Mots_hors_page(pdf).join(' ')));
+
+    QCOMPARE(imprimer(huit, tient + 1), 16);
+    pages = Pages_texte_pdf(pdf);
+    for (int p = 0; p < 16; ++p)
+        QCOMPARE(pages[p].count(club), p % 2 == 0 ? 1 : 0);
+    QVERIFY(Mots_hors_page(pdf).isEmpty());
     f->close();
     Traiter_evenements();
 }

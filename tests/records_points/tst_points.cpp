@@ -3,6 +3,7 @@
 
 #include "core/base.h"
 #include "core/composants.h"
+#include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/listes.h"
 #include "core/rapport.h"
@@ -15,6 +16,7 @@
 #include "records_points/frm_calpts.h"
 #include "records_points/frm_defreflen.h"
 #include "records_points/frm_pts_inter.h"
+#include "shell/frm_principal.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -22,6 +24,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTextBlock>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -71,6 +75,7 @@ private slots:
     void tableAbsenteOuMalformee();
     void calculatrice();
     void calculatriceSansComposant();
+    void calculatriceTailles();
     void estimationInterclubs();
     void estimationSansEquipe();
     void referencesLen();
@@ -258,6 +263,12 @@ void TstPoints::calculatrice()
     QVERIFY(Nombre_lignes(f.LsvTable) > 10);
     QVERIFY(Ligne(f.LsvTable, 1)->text(1).toInt() < Ligne(f.LsvTable, Nombre_lignes(f.LsvTable))->text(1).toInt());
     QCOMPARE(Ligne(f.LsvTable, Nombre_lignes(f.LsvTable))->text(1), QString("1000"));
+    // The men's 1500 m freestyle: the long-course world record at the end of 2024, 14:30.67.
+    choisir("56");
+    QCOMPARE(f.tempsReference(), 14.3067);
+    Taper(f.Txt_Time[0], "14.3067");
+    Entree(f.Txt_Time[0]);
+    QCOMPARE(f.lblPtsCal->text(), QString("1000"));
 
     // Back to the national table: an event the file does not hold.
     f.Opt_codif_0->click();
@@ -293,6 +304,50 @@ void TstPoints::calculatriceSansComposant()
     fenetre->Opt_codif_0->click();
     QVERIFY(!fenetre->Cmd_caltps->isEnabled());
     fenetre->close();
+    Traiter_evenements();
+}
+
+// In the main window, the "Table" tab makes the window taller, to its full height and back;
+// the bound boxes show what is typed in them whole.
+void TstPoints::calculatriceTailles()
+{
+    BaseTest base;
+    PortIhmTest ihm;
+    FrmPrincipal principale;
+    principale.resize(1200, 1000);
+    principale.show();
+    QPointer<frm_calpts> fenetre;
+    Ouvrir_fenetre(fenetre, Ouverture());
+    frm_calpts& f = *fenetre;
+    QWidget* cadre = Cadre_fenetre(&f);
+    QVERIFY(cadre != &f);
+    QCOMPARE(cadre->height(), 7140 / 15);
+    QTabBar* onglets = f.SSTab1->tabBar();
+    QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(1).center());
+    QCOMPARE(f.SSTab1->currentIndex(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(cadre->height(), 11295 / 15, 5000);
+    QTRY_VERIFY(!f.Timer1.isActive());
+    QCOMPARE(cadre->height(), 11295 / 15);
+
+    for (QLineEdit* boite : {f.Txt_Time[1], f.Txt_Time[2], f.Txt_pts[1], f.Txt_pts[2]}) {
+        const QString texte = boite == f.Txt_pts[1] || boite == f.Txt_pts[2] ? "1000" : "0.4700";
+        Taper(boite, texte);
+        QCOMPARE(boite->text(), texte);
+        // From its first character to its last, the text lies inside the box.
+        QTest::keyClick(boite, Qt::Key_End);
+        const QRect fin = boite->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        QTest::keyClick(boite, Qt::Key_Home);
+        const QRect debut = boite->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        QVERIFY2(fin.x() - debut.x() >= boite->fontMetrics().horizontalAdvance(texte) && fin.right() <= boite->width(),
+                 qPrintable(boite->objectName() + " " + QString::number(boite->width())));
+    }
+    QDir().mkpath(QV_BINARY_DIR "/captures");
+    f.grab().save(QV_BINARY_DIR "/captures/frm_calpts_table.png");
+
+    QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(0).center());
+    QTRY_COMPARE_WITH_TIMEOUT(cadre->height(), 7140 / 15, 5000);
+    QTRY_VERIFY(!f.Timer1.isActive());
+    f.close();
     Traiter_evenements();
 }
 
@@ -411,6 +466,21 @@ void TstPoints::estimationInterclubs()
             QVERIFY2(l.size() == 60, qPrintable(l));
     QVERIFY(lignes.contains(Total(1800)));
     QVERIFY(lignes.contains("Dames 4 x 50 m N.L."));
+    // At the opening size every sixty-character line shows whole, on one line, its columns
+    // under each other: each ends at the same place, inside the box.
+    Traiter_evenements();
+    QSet<int> fins;
+    for (QTextBlock b = f.Rich->document()->begin(); b.isValid(); b = b.next()) {
+        if (b.text().size() != 60)
+            continue;
+        QTextCursor c(b);
+        c.movePosition(QTextCursor::EndOfBlock);
+        const QRect fin = f.Rich->cursorRect(c);
+        QCOMPARE(fin.y(), f.Rich->cursorRect(QTextCursor(b)).y());
+        QVERIFY2(fin.x() <= f.Rich->viewport()->width(), qPrintable(b.text()));
+        fins << fin.x();
+    }
+    QCOMPARE(fins.size(), 1);
 
     // Printed: the template filled, the estimate after it, the columns as on screen.
     QDir().mkpath(QV_BINARY_DIR "/captures");
@@ -482,6 +552,14 @@ void TstPoints::referencesLen()
 
     QPointer<frm_defreflen> f = ouvrir();
     QVERIFY(Fenetre_ouverte()); // the base cannot be closed under it
+    // Every label shows whole (an item's text has three pixels of margin each side), and so
+    // does its time.
+    int libelle = 0;
+    for (int i = 1; i <= Nombre_lignes(f->LsvNage); ++i)
+        libelle = std::max(libelle, f->LsvNage->fontMetrics().horizontalAdvance(Ligne(f->LsvNage, i)->text(0)) + 6);
+    QVERIFY2(f->LsvNage->columnWidth(0) >= libelle, qPrintable(QString::number(f->LsvNage->columnWidth(0))));
+    QVERIFY(f->LsvNage->columnWidth(0) + f->LsvNage->fontMetrics().horizontalAdvance("15.2048") + 6
+            <= f->LsvNage->viewport()->width());
     choisir(*f, "2");
     QCOMPARE(f->lbl_intitule->text(), QString("Dames 100 NL"));
     QCOMPARE(f->lbl_intitule->textFormat(), Qt::PlainText); // a stored label, never markup

@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -130,6 +131,7 @@ private slots:
     void saisieRelais();
     void echecEcritureNeLaisseRien();
     void voir();
+    void ongletModifier();
     void impressionEtExport();
 };
 
@@ -451,6 +453,40 @@ void TstRecordsClub::voir()
     QCOMPARE(Nombre_coches(f->LsvNage), 0);
     QCOMPARE(Nombre_lignes(f->lsvRecords), 0);
     f->close();
+}
+
+// Showing "Modifier" unticks the events ticked for viewing: only the event shown there stays
+// ticked, the last one touched.
+void TstRecordsClub::ongletModifier()
+{
+    Contexte c;
+    c.categorie("Dames", 0, 99, "Femme");
+    c.categorie("Messieurs", 0, 99, "Homme");
+    CommandesRecords commandes;
+    commandes.mnuPerfRecView_Click();
+    frm_view_record* f = commandes.records();
+    // Ticked by their boxes, as a user does.
+    for (int code : {DamesNL100, DamesRelais, MessieursNL100}) {
+        QTreeWidgetItem* l = Ligne(f->LsvNage, Place(f, code));
+        f->LsvNage->scrollToItem(l);
+        const QRect r = f->LsvNage->visualItemRect(l);
+        QTest::mouseClick(f->LsvNage->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 12, r.center().y()));
+    }
+    QCOMPARE(Nombre_coches(f->LsvNage), 3);
+    QTabBar* onglets = f->SSTab1->findChild<QTabBar*>();
+    QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(1).center());
+    QCOMPARE(f->SSTab1->currentIndex(), 1);
+    QCOMPARE(Nombre_coches(f->LsvNage), 1);
+    QCOMPARE(Ligne(f->LsvNage, Place(f, MessieursNL100))->checkState(0), Qt::Checked);
+    QCOMPARE(f->Cbo_cat->currentText(), QString("Messieurs"));
+    // Back to "Voir" and again: still one.
+    QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(0).center());
+    Double_clic(f->LsvNage, Place(f, DamesNL100));
+    QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(1).center());
+    QCOMPARE(Nombre_coches(f->LsvNage), 1);
+    QCOMPARE(Ligne(f->LsvNage, Place(f, DamesNL100))->checkState(0), Qt::Checked);
+    f->close();
+    Traiter_evenements();
 }
 
 // Twelve categories with relays, printed to PDF and read back column for column; exported

@@ -8,6 +8,7 @@
 #include "core/rapport.h"
 #include "fenetres_test.h"
 #include "fixture_resultats.h"
+#include "pdf_texte.h"
 #include "results/frm_view_result.h"
 #include "results/rapport_resultats.h"
 #include "shell/commandes_resultats.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -80,12 +82,13 @@ void Options(frm_view_result* f, bool parSeries, bool couloirs, bool monClub, bo
     f->Tab_options->setCurrentIndex(0);
 }
 
-// The printed lines rebuilt column for column from the words' positions: the result lines are
-// monospaced, the 90-character rule under the header gives the width of a character.
-QString Texte_pdf(const QString& pdf)
+// The printed lines of a page rebuilt column for column from the words' positions: the result
+// lines are monospaced, the 90-character rule under the header gives the width of a character.
+QString Texte_page(const QString& pdf, int page)
 {
     QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
+    const QString n = QString::number(page);
+    p.start("pdftotext", {"-bbox", "-f", n, "-l", n, pdf, "-"});
     p.waitForFinished(30000);
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     static const QRegularExpression mot(
@@ -143,6 +146,7 @@ private slots:
     void lignesInter_data();
     void lignesInter();
     void impressionTroisEpreuves();
+    void imprimanteReelle();
     void imprimanteAnnulee();
     void exportsTexteEtRtf();
     void commandeMenuEtVerrous();
@@ -473,19 +477,28 @@ void TstResultats::impressionTroisEpreuves()
     Options(f, false, false, false, true, false, false);
     Cocher(f, {"2", "43", "7"});
     Cliquer(f->cmd_0);
+    // Printed to a file through the print dialog: one file, every event in it.
     const QString pdf = Dossier_captures() + "/resultats.pdf";
-    QStringList taches;
+    QFile::remove(pdf);
     m_meet->ihm.repondreImprimante(true, pdf);
-    const int n = Imprimer_resultats(f->Donnees(), [&](int) { taches << Texte_pdf(pdf); });
-    QCOMPARE(n, 3);
-    QCOMPARE(taches.size(), 3);
+    Cliquer(f->cmd_2);
+    QVERIFY(m_meet->ihm.toutConsomme());
     QVERIFY(m_meet->ihm.messages().isEmpty());
     QVERIFY(!frm_tempo_rapport_charge());
-    // Each job starts with the filled header and holds its own event only.
+    // Each event starts a page with the filled header and holds its own event only.
+    const QString entete = "Résultats Meeting d'Azur & Co 15/06 - 16/06/2024 - Nice";
+    QStringList taches;
+    for (int page = 1; page <= Pages_pdf(pdf); ++page) {
+        const QString texte = Texte_page(pdf, page);
+        if (texte.simplified().startsWith(entete))
+            taches << texte;
+        else if (!taches.isEmpty())
+            taches.last() += '\n' + texte;
+    }
+    QCOMPARE(taches.size(), 3);
     const QStringList epreuves{"Dames 100 NL", "Dames 4 x 50 m N.L.", "Dames 1000 NL"};
     for (int i = 0; i < 3; ++i) {
         const QString texte = taches[i].simplified();
-        QVERIFY2(texte.startsWith("Résultats Meeting d'Azur & Co 15/06 - 16/06/2024 - Nice"), qPrintable(taches[i]));
         for (int j = 0; j < 3; ++j)
             QCOMPARE(texte.contains(epreuves[j]), i == j);
     }
@@ -520,6 +533,21 @@ void TstResultats::impressionTroisEpreuves()
 
     // Looked at once as a picture.
     QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", pdf, Dossier_captures() + "/resultats"});
+}
+
+void TstResultats::imprimanteReelle()
+{
+    // A printer, not a file: one job per event.
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        QSKIP("a printer is installed: nothing is sent to it");
+    frm_view_result* f = ouvrir();
+    Cocher(f, {"2", "43", "7"});
+    Cliquer(f->cmd_0);
+    m_meet->ihm.repondreImprimante(true);
+    QList<int> taches;
+    QCOMPARE(Imprimer_resultats(f->Donnees(), [&](int n) { taches << n; }), 3);
+    QCOMPARE(taches, QList<int>({1, 2, 3}));
+    QVERIFY(m_meet->ihm.messages().isEmpty());
 }
 
 void TstResultats::imprimanteAnnulee()
@@ -559,6 +587,11 @@ void TstResultats::exportsTexteEtRtf()
     QVERIFY(lignes.contains("2\tDURAND Zoé\t2009\tNageurs <Sud> & Co\t59.00\t690"));
     QVERIFY(lignes.contains("5\tBLANC Eve\t2008\tNageurs <Sud> & Co\tDisq\tDSQ"));
     QCOMPARE(lignes.size() - 2, Nombre_lignes(f->LsvResults)); // titles and the last line end
+    // Blank rows and headings have a blank in every other cell.
+    QCOMPARE(lignes[2], QString(" \t \t \t \t \t "));
+    QVERIFY(lignes.contains(" \tFinale A catégorie Juniors\t \t \t \t "));
+    for (qsizetype i = 1; i < lignes.size() - 1; ++i)
+        QVERIFY2(lignes[i].split('\t').size() == 6 && !lignes[i].split('\t').contains(QString()), qPrintable(lignes[i]));
 
     // The rich-text file: one header, both events.
     BoiteRiche boite;

@@ -23,6 +23,13 @@ QStringList Texte_pdf(const QString& chemin, double largeurCaractere)
     return texte.split('\n');
 }
 
+QStringList Pages_texte_pdf(const QString& chemin)
+{
+    QStringList pages = Sortie("pdftotext", {"-layout", "-enc", "UTF-8", chemin, "-"}).split('\f');
+    pages.removeLast(); // after the last page's form feed
+    return pages;
+}
+
 int Pages_pdf(const QString& chemin)
 {
     const QRegularExpression pages("^Pages:\\s+(\\d+)", QRegularExpression::MultilineOption);
