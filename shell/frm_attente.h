@@ -32,7 +32,8 @@ struct OutilsCopie {
 // one does not fit; cible then holds the folder used last. False when the copy was stopped.
 bool Copier_fichiers(const QString& dossierTravail, QString& cible, const OutilsCopie& outils);
 // Zips every file of the work folder into a new archive that replaces the one at that path
-// once complete. False (after its message) at the first file that cannot be added.
+// once complete. False (after its message) at the first file that cannot be added, and false
+// without a message when the work folder is empty (no archive is made).
 bool Compresser_fichiers(const QString& dossierTravail, const QString& archive);
 
 class frm_attente : public QDialog, public CibleProgression {
