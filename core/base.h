@@ -59,6 +59,8 @@ public:
     QString nomColonne(int i) const;
     // The value as the program reads it: Null "", Booleans "Vrai"/"Faux", reals with ",".
     QString texte(int i) const;
+    // Whether the column is declared BOOLEAN.
+    bool booleen(int i) const;
     sqlite3_stmt* stmt() const { return m_stmt; }
 
 private:

@@ -81,6 +81,12 @@ const Groupe& groupe(GroupeVerrou g)
 {
     return groupes()[static_cast<size_t>(g)];
 }
+
+// The current profile's information has nothing to show without one: locked whatever its counter.
+bool attendProfil(const QString& menu)
+{
+    return menu == QLatin1String("mnuBaseProfilInfo") && strNumProfil.isEmpty();
+}
 } // namespace
 
 // ---- Open-window counter -------------------------------------------------------------------
@@ -155,7 +161,7 @@ void Compter_verrou_menu(int delta, qint16& compteur, const QString& menu)
         return;
     compteur = ajouter16(compteur, delta);
     if (QAction* action = Menu(menu))
-        action->setEnabled(compteur < 1);
+        action->setEnabled(compteur < 1 && !attendProfil(menu));
 }
 
 void Verrouiller_groupe(GroupeVerrou g, const QList<int>& deltas)
@@ -242,6 +248,12 @@ void Etat_menus_base(bool baseOuverte)
         if (QAction* a = Menu(nom))
             a->setEnabled(baseOuverte && !strNumProfil.isEmpty());
     }
+    // Its own lock still holds once a profile is there.
+    const Groupe& profil = groupe(GroupeVerrou::Profil);
+    const QString info = QStringLiteral("mnuBaseProfilInfo");
+    const qsizetype i = profil.menus.indexOf(info);
+    if (QAction* a = Menu(info))
+        a->setEnabled((i < 0 || i >= profil.compteurs->size() || profil.compteurs->at(i) < 1) && !attendProfil(info));
 }
 
 void Menus_base_fermee()

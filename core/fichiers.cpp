@@ -185,6 +185,34 @@ void Supprimer_dossier(const QString& dossier)
     QDir(dossier).removeRecursively();
 }
 
+DossierTravail::DossierTravail(const QString& nom, bool libre)
+{
+    const QString application = Services::repertoireApplication();
+    const QString voulu = libre ? Nom_dossier_libre(nom, application) : Joindre_chemin(application, nom);
+    if (QDir().mkpath(voulu) && QFileInfo(voulu).isWritable()) {
+        m_chemin = voulu;
+        return;
+    }
+    m_systeme = std::make_unique<QTemporaryDir>(Joindre_chemin(QDir::tempPath(), nom + "-XXXXXX"));
+    if (!m_systeme->isValid())
+        throw ErreurExecution(kErreurChemin, "Impossible de créer le dossier " + voulu);
+    m_chemin = m_systeme->path();
+}
+
+DossierTravail::~DossierTravail()
+{
+    supprimer();
+}
+
+bool DossierTravail::supprimer()
+{
+    if (m_systeme)
+        m_systeme->remove();
+    else
+        Supprimer_dossier(m_chemin);
+    return !QFileInfo::exists(m_chemin);
+}
+
 bool Est_fichier_zip(const QString& chemin)
 {
     const QString nom = Nom_du_fichier(chemin);
@@ -265,20 +293,16 @@ bool Compresser(const QString& archive)
     if (!cnxBase.ouverte())
         return Zipper(archive, strCheminBase, true, false);
     // The open base is zipped from a consistent copy, never from the live file.
-    const QString travail = Nom_dossier_libre("tmpsauvegarde", Services::repertoireApplication());
-    bool ok = false;
     try {
-        if (!QDir().mkpath(travail))
-            throw ErreurExecution(kErreurChemin, "Impossible de créer le dossier " + travail);
-        const QString copie = Joindre_chemin(travail, Nom_du_fichier(cnxBase.chemin()));
+        const DossierTravail travail("tmpsauvegarde", true);
+        const QString copie = Joindre_chemin(travail.chemin(), Nom_du_fichier(cnxBase.chemin()));
         Copier_base_ouverte(copie);
-        ok = Zipper(archive, copie, true, false);
+        return Zipper(archive, copie, true, false);
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de la compression.");
+        return false;
     }
-    Supprimer_dossier(travail);
-    return ok;
 }
 
 bool Decompresser(const QString& archive, const QString& dossier)

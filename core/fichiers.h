@@ -3,6 +3,9 @@
 // work-folder deletion, the folder browser, and the one door to the archive component.
 
 #include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
 
 // folder + "/" (unless it already ends with one) + name.
 QString Joindre_chemin(const QString& dossier, const QString& nom);
@@ -31,6 +34,26 @@ bool Est_dossier_de_travail(const QString& dossier);
 // Deletes one of the program's work folders with all it holds; any other folder is left alone.
 // Never fails: whatever cannot be deleted stays.
 void Supprimer_dossier(const QString& dossier);
+// A work folder for the time of one operation, deleted with all it holds when the object ends.
+// It is made in the application folder, under the name itself or, when libre is set, under a
+// free name (name1, name2, ...); when the application folder may not be written (a read-only
+// installation), in the system's temporary folder, so that the work can be done all the same.
+class DossierTravail {
+public:
+    // Throws ErreurExecution when the folder can be made nowhere.
+    DossierTravail(const QString& nom, bool libre);
+    ~DossierTravail();
+    DossierTravail(const DossierTravail&) = delete;
+    DossierTravail& operator=(const DossierTravail&) = delete;
+    const QString& chemin() const { return m_chemin; }
+    // Deletes the folder now; true when it is gone.
+    bool supprimer();
+
+private:
+    QString m_chemin;
+    std::unique_ptr<QTemporaryDir> m_systeme;
+};
+
 // True when the extension is exactly "zip".
 bool Est_fichier_zip(const QString& chemin);
 // The folder of the system's shared libraries, without final "/".

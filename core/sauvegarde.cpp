@@ -61,10 +61,20 @@ bool fermetureLueVraie()
     return false;
 }
 
-// The base, still a valid base once restored, before its backup may go.
-void verifierBase(const QString& chemin)
+// A backup damaged on the disk, or any file zipped under the base's name, must never take the
+// base's place: the copy has to be a whole base of this program.
+bool estBaseSaine(const QString& chemin)
 {
-    const ConnexionLocale essai(Ouvrir_connexion_sqlite(chemin, true));
+    try {
+        const ConnexionLocale essai(Ouvrir_connexion_sqlite(chemin, true));
+        Requete integrite(essai.get(), "PRAGMA integrity_check");
+        if (!integrite.suivante() || integrite.texte(0) != "ok")
+            return false;
+        Requete info(essai.get(), "SELECT Version, LastClose FROM Info");
+        return info.suivante();
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 const char* const kTablesTemporaires[] = {"Licence_tempo", "Pcomp_tempo", "Rcomp_tempo", "Relais_tempo", "Engag_tempo"};
@@ -234,16 +244,27 @@ bool Restaurer_sauvegarde()
         return false;
     }
     const QString base = strCheminBase;
-    const QString tempo = Repertoire_restauration();
-    const QString copie = Joindre_chemin(tempo, Nom_du_fichier(base));
-    QFile::remove(copie);
-    QDir().mkpath(tempo);
-    Decompresser(sauvegarde, tempo);
-    if (!QFileInfo(copie).isFile()) {
-        Supprimer_dossier(tempo);
+    std::unique_ptr<DossierTravail> tempo;
+    QString copie;
+    try {
+        tempo = std::make_unique<DossierTravail>("tempo", false);
+        copie = Joindre_chemin(tempo->chemin(), Nom_du_fichier(base));
+        QFile::remove(copie);
+        Decompresser(sauvegarde, tempo->chemin());
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+    }
+    if (copie.isEmpty() || !QFileInfo(copie).isFile()) {
+        tempo.reset();
         Afficher_erreur("La restauration de la sauvegarde a échoué.\r\n"
                         "Les opérations n'ont pas été annulées.\r\n"
                         "Vérifier l'espace sur le disque dur, les droits d'accès.");
+        return false;
+    }
+    if (!estBaseSaine(copie)) {
+        tempo.reset();
+        Afficher_erreur("La sauvegarde " + sauvegarde + " est endommagée : elle ne contient pas de base valide.\r\n"
+                        "La base n'a pas été remplacée, les opérations n'ont pas été annulées.");
         return false;
     }
 
@@ -267,10 +288,9 @@ bool Restaurer_sauvegarde()
         etape = etapeRemplacer;
         Renommer_en_remplacant(remplacante, base);
         verrou.unlock();
-        etape = "Erreur lors de la suppression du répertoire temporaire " + tempo;
-        Supprimer_dossier(tempo);
-        if (QFileInfo::exists(tempo))
-            throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + tempo);
+        etape = "Erreur lors de la suppression du répertoire temporaire " + tempo->chemin();
+        if (!tempo->supprimer())
+            throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + tempo->chemin());
         return true;
     } catch (const std::exception& e) {
         QFile::remove(remplacante);
@@ -331,17 +351,9 @@ bool Restaurer_derniere_sauvegarde()
         if (Rouvrir_base(erreur))
             return true;
         Erreur_connexion_base(erreur + "\r\nRestauration de la dernière sauvegarde.");
-        bool restauree = Restaurer_sauvegarde();
-        if (restauree) {
-            // The backup goes only once its copy has proved to be a base.
-            try {
-                verifierBase(strCheminBase);
-            } catch (const std::exception& e) {
-                Memoriser_erreur(e);
-                restauree = false;
-            }
-        }
-        if (restauree)
+        // The restore puts a copy in place only once it has proved to be a base: the backup
+        // may then go.
+        if (Restaurer_sauvegarde())
             Supprimer_sauvegarde();
         else
             Afficher_erreur("Erreur lors de la restauration de la dernière sauvegarde.\r\n"

@@ -47,6 +47,21 @@ QStringList Filtre_en_qt(const QString& filtre)
     return resultat;
 }
 
+QString Extension_du_filtre(const QString& filtre, int indexFiltre)
+{
+    const QStringList parts = filtre.split('|');
+    const qsizetype i = 2 * qsizetype(indexFiltre) - 1;
+    if (indexFiltre < 1 || i >= parts.size())
+        return QString();
+    const QString motif = parts[i].section(';', 0, 0).trimmed();
+    if (!motif.startsWith("*."))
+        return QString();
+    const QString extension = motif.mid(2);
+    if (extension.isEmpty() || extension.contains('*') || extension.contains('?'))
+        return QString();
+    return extension;
+}
+
 int PortIhmQt::message(const QString& texte, int style, const QString& titre)
 {
     QMessageBox boite(QApplication::activeWindow());
@@ -79,6 +94,15 @@ FichierChoisi PortIhmQt::choisirFichier(const QString& titre, const QString& fil
     dialogue.setNameFilters(filtres);
     dialogue.setAcceptMode(ouvrir ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialogue.setFileMode(ouvrir ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!ouvrir) {
+        // A name typed without an extension gets the chosen filter's, before the dialog asks
+        // whether to replace a file: the caller writes what that filter says.
+        auto suffixe = [&dialogue, &filtre, &filtres](const QString& choisi) {
+            dialogue.setDefaultSuffix(Extension_du_filtre(filtre, int(std::max<qsizetype>(0, filtres.indexOf(choisi))) + 1));
+        };
+        suffixe(dialogue.selectedNameFilter());
+        QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue, suffixe);
+    }
     FichierChoisi choix;
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
         return choix;

@@ -67,6 +67,9 @@ public:
 
 // Turns a "Label|*.ext|..." filter into the form the file dialogs take.
 QStringList Filtre_en_qt(const QString& filtre);
+// The extension of the filter's pair indexFiltre (from 1): that of its first "*.ext" pattern,
+// without the dot; "" for "*.*", "*", a fixed name or a pair that does not exist.
+QString Extension_du_filtre(const QString& filtre, int indexFiltre);
 
 namespace Services {
 PortIhm& ihm();

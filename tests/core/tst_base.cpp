@@ -9,8 +9,12 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cmath>
+#include <limits>
 
 #include <unistd.h>
 
@@ -19,6 +23,7 @@ class TstBase : public QObject {
 private slots:
     void valeursLuesCommeLeProgrammeLesAttend();
     void apostrophesDoublees();
+    void texteDeChaqueValeur();
     void requeteFautiveDonneUneColonneVide();
     void uneSeuleInstructionParAppel();
     void ouvertureNeCreeRienEtRefuseUnAutreFichier();
@@ -52,6 +57,58 @@ void TstBase::valeursLuesCommeLeProgrammeLesAttend()
     Liberer_resultat();
     QCOMPARE(Lire_nombre("select count(*) from T"), 2);
     QVERIFY_THROWS_EXCEPTION(ErreurExecution, Lire_nombre("select n from T where t is null"));
+}
+
+// Every value, whatever its type and whatever the row before it in its column, reads as the
+// toolkit writes it: whole numbers in full, reals with fifteen significant digits and a comma.
+void TstBase::texteDeChaqueValeur()
+{
+    BaseTest base;
+    base.executer("CREATE TABLE V (v)"); // no type: each row keeps the type it was given
+    QVariantList valeurs;
+    QStringList attendus;
+    auto ajouter = [&](const QVariant& v, const QString& attendu) {
+        valeurs << v;
+        attendus << attendu;
+    };
+    auto reel = [&](double v) {
+        const bool entier = v == std::floor(v) && std::fabs(v) < 1e15;
+        ajouter(v, entier ? QString::number(static_cast<qint64>(v)) : QString::number(v, 'g', 15).replace('.', ','));
+    };
+    for (qint64 n : {qint64(0), qint64(7), qint64(7), qint64(-42), qint64(1234567890123), std::numeric_limits<qint64>::max(),
+                     std::numeric_limits<qint64>::min()})
+        ajouter(n, QString::number(n));
+    for (double v : {0.25, 0.25, 1.0532, -1.0532, 12.5, 25.0, -0.0, 0.1, 1.0 / 3, 2.0 / 3, 1e-5, 1.5e-7, 123456789012345.6,
+                     999999999999999.9, 1e15, 1e16, 1.7976931348623157e308, 4.9e-324, -2.5e-300,
+                     37116463254548.25, 1125899906842624.5})
+        reel(v);
+    QRandomGenerator hasard(20241210);
+    for (int i = 0; i < 3000; ++i) {
+        reel(hasard.generateDouble() * std::pow(10.0, hasard.bounded(-12, 20)) * (i % 2 ? 1 : -1));
+        if (i % 500 == 0)
+            ajouter(QVariant(), QString());
+    }
+    // Quarters of big numbers: their sixteenth digit is often an exact tie.
+    for (int i = 0; i < 500; ++i)
+        reel(static_cast<double>(hasard.bounded(qint64(1) << 40, qint64(1) << 50)) / 4);
+    for (const QString& t : {QString("FRA1010750001"), QString("FRA1010750001"), QString("Prénom"), QString(), QString("7")})
+        ajouter(t, t);
+    ajouter(qint64(7), "7");
+    ajouter(7.5, "7,5");
+    ajouter(QString("7,5"), "7,5");
+    base.executer("BEGIN");
+    for (const QVariant& v : valeurs)
+        cnxBase.Executer_lie("INSERT INTO V VALUES (?)", {v});
+    base.executer("COMMIT");
+
+    Executer_requete("SELECT v FROM V ORDER BY rowid", false);
+    QCOMPARE(colResultat.colonne(0).size(), attendus.size());
+    for (qsizetype i = 0; i < attendus.size(); ++i)
+        QCOMPARE(colResultat.colonne(0)[i], attendus[i]);
+    Liberer_resultat();
+    const QList<QStringList> lignes = Lignes_requete_liee("SELECT v FROM V ORDER BY rowid");
+    for (qsizetype i = 0; i < attendus.size(); ++i)
+        QCOMPARE(lignes[i].value(0), attendus[i]);
 }
 
 void TstBase::apostrophesDoublees()

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -193,7 +194,10 @@ private slots:
     void repriseRateeEstUnEchec();
     void restaurationSure();
     void restaurationRateeLaisseLaBase();
+    void sauvegardeEndommageeGardeLaBase_data();
+    void sauvegardeEndommageeGardeLaBase();
     void sauvegardePendantEcritures();
+    void dossierApplicationLectureSeule();
     void restaurerDerniereSauvegarde_data();
     void restaurerDerniereSauvegarde();
     void compactage();
@@ -502,6 +506,111 @@ void TstSauvegarde::restaurationRateeLaisseLaBase()
     QCOMPARE(port.messages(), QStringList({"Sauvegarde de la base non trouvée."}));
 }
 
+void TstSauvegarde::sauvegardeEndommageeGardeLaBase_data()
+{
+    QTest::addColumn<QString>("contenu");
+    QTest::addColumn<QString>("chemin");
+    // What the ".sav" holds under the base's name, and who restores it.
+    for (const char* contenu : {"texte", "autre base", "base tronquée"}) {
+        for (const char* chemin : {"annuler opérations", "question au démarrage", "après un composant"})
+            QTest::newRow(qPrintable(QString("%1, %2").arg(contenu, chemin))) << contenu << chemin;
+    }
+}
+
+void TstSauvegarde::sauvegardeEndommageeGardeLaBase()
+{
+    QFETCH(QString, contenu);
+    QFETCH(QString, chemin);
+    const QString zip = QStandardPaths::findExecutable("zip");
+    if (zip.isEmpty())
+        QSKIP("the zip command is not installed");
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    EtapesEnregistrees etapes;
+    creerTableEssai();
+    ajouter(1, 2);
+    QVERIFY(Creer_sauvegarde());
+    ajouter(3, 3);
+
+    // The backup is replaced by a well-formed zip made by the zip tool, whose one entry bears the
+    // base's name but holds no base of this program.
+    QTemporaryDir source;
+    const QString entree = source.filePath("test.mdb");
+    if (contenu == "texte") {
+        QFile f(entree);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Liste des nageurs\nDupont\tJean\n");
+    } else if (contenu == "autre base") {
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(entree).constData(), &db), SQLITE_OK);
+        sqlite3_exec(db, "CREATE TABLE Adresses (nom TEXT); INSERT INTO Adresses VALUES ('x')", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    } else {
+        const QByteArray entiere = octets(base.chemin());
+        QFile f(entree);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(entiere.left(entiere.size() / 2));
+    }
+    QFile::remove(Chemin_sauvegarde());
+    QProcess p;
+    p.start(zip, {"-q", "-j", Chemin_sauvegarde(), entree});
+    QVERIFY(p.waitForFinished());
+    QCOMPARE(p.exitCode(), 0);
+    const QByteArray sauvegarde = octets(Chemin_sauvegarde());
+
+    const QString message = "La sauvegarde " + Chemin_sauvegarde()
+                            + " est endommagée : elle ne contient pas de base valide.\r\n"
+                              "La base n'a pas été remplacée, les opérations n'ont pas été annulées.";
+    if (chemin == "annuler opérations") {
+        QVERIFY(!Annuler_operations());
+        QCOMPARE(port.messages(), QStringList({message}));
+    } else if (chemin == "question au démarrage") {
+        // The live base reads as not closed, as after a crash.
+        Fermer_base();
+        QString erreur;
+        QVERIFY(Ouvrir_base(erreur));
+        Marquer_fermeture("False");
+        port.repondre(Reponse::Oui);
+        QCOMPARE(Controler_fermeture_base(), ControleFermeture::Echec);
+        QCOMPARE(port.messages(), QStringList({kQuestionCrash, message}));
+    } else {
+        // A component left the base unreadable: it is not swapped for the junk either.
+        Fermer_base();
+        QFile f(base.chemin());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(8192, 'x'));
+        f.close();
+        QVERIFY(Restaurer_derniere_sauvegarde());
+        QCOMPARE(octets(base.chemin()), QByteArray(8192, 'x'));
+        strCheminBase = base.chemin();
+        QCOMPARE(port.messages().size(), 3);
+        QCOMPARE(port.messages()[1], message);
+        QCOMPARE(port.messages()[2], "Erreur lors de la restauration de la dernière sauvegarde.\r\n"
+                                     "La sauvegarde temporaire n'a pas été supprimée.");
+    }
+    QVERIFY(!cnxBase.ouverte());
+    QVERIFY(etapes.journal.contains("menus fermés"));
+    QCOMPARE(octets(Chemin_sauvegarde()), sauvegarde);
+    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+    QVERIFY(!QFileInfo::exists(base.chemin() + ".restore.tmp"));
+    if (chemin != "après un composant") {
+        // The base is whole, with the rows written since the last save.
+        QList<int> restees;
+        QString integrite;
+        try {
+            sqlite3* db = Ouvrir_connexion_sqlite(base.chemin(), true);
+            restees = lignes(db);
+            integrite = valeur(db, "PRAGMA integrity_check");
+            sqlite3_close(db);
+        } catch (const ErreurExecution& e) {
+            QFAIL(qPrintable("the base was replaced: " + e.description()));
+        }
+        QCOMPARE(restees, QList<int>({1, 2, 3}));
+        QCOMPARE(integrite, QString("ok"));
+    }
+}
+
 void TstSauvegarde::sauvegardePendantEcritures()
 {
     BaseTest base;
@@ -585,6 +694,59 @@ void TstSauvegarde::sauvegardePendantEcritures()
     }
     QVERIFY2(comptes.first() != comptes.last(), "the writer never got in between");
     QCOMPARE(port.messages(), QStringList());
+}
+
+// An application folder the user may not write (a shared installation): bases kept in a folder
+// of their own are still backed up and restored, through the system's temporary folder.
+void TstSauvegarde::dossierApplicationLectureSeule()
+{
+    // The superuser writes anywhere: the case is run again as a plain user.
+    if (geteuid() == 0) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QCoreApplication::applicationFilePath(),
+                            "dossierApplicationLectureSeule"});
+        QVERIFY(p.waitForFinished(120000));
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAll().constData());
+        return;
+    }
+    RepertoireTest rep;
+    QTemporaryDir donnees;
+    QTemporaryDir systeme;
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(systeme.path()));
+    struct Remise {
+        QString application;
+        QByteArray tmpdir;
+        ~Remise()
+        {
+            QFile::setPermissions(application, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv("TMPDIR", tmpdir);
+        }
+    } remise{rep.chemin(), tmpdir};
+    QVERIFY(QFile::setPermissions(rep.chemin(), QFile::ReadOwner | QFile::ExeOwner));
+
+    strCheminBase = donnees.filePath("club.mdb");
+    QVERIFY(QFile::copy(Chemin_modele_construit(), strCheminBase));
+    QFile::setPermissions(strCheminBase, QFile::ReadOwner | QFile::WriteOwner);
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    QString erreur;
+    QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+    creerTableEssai();
+    ajouter(1, 2);
+    QVERIFY(Creer_sauvegarde());
+    QCOMPARE(port.messages(), QStringList());
+    QCOMPARE(lireSauvegarde(Chemin_sauvegarde(), "club.mdb").lignes, QList<int>({1, 2}));
+
+    ajouter(3, 3);
+    QVERIFY(Annuler_operations());
+    QCOMPARE(port.messages(), QStringList());
+    QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2}));
+    Fermer_base();
+    // The work folders are gone from everywhere.
+    QCOMPARE(QDir(systeme.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
 }
 
 void TstSauvegarde::restaurerDerniereSauvegarde_data()

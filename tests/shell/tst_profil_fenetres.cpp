@@ -132,6 +132,7 @@ private slots:
     void detailModifRenommeEtRelie();
     void informationProfilActuel();
     void nomsStockesAffichesTelsQuels();
+    void informationSansProfil();
     void menusClub_data();
     void menusClub();
     void captures();
@@ -651,6 +652,52 @@ void TstProfilFenetres::informationProfilActuel()
     Traiter_evenements();
     QVERIFY(!detail);
     QCOMPARE(ctx.base.valeur("SELECT Libelle FROM Profil WHERE LastUse = true"), QString("Un"));
+}
+
+// After a cancelled profile choice there is no profile to show: the item stays locked, also once
+// another profile window has taken and given back its lock, until a profile is chosen.
+void TstProfilFenetres::informationSansProfil()
+{
+    Contexte ctx;
+    ctx.club(codeA, "Club A");
+    ctx.profil("Un", codeA);
+    ctx.ihm.repondreModal([&](QDialog& d) {
+        d.show();
+        static_cast<Frm_liste_profil_obli&>(d).Command1_1->click();
+        return d.result();
+    });
+    Charger_profil_courant(true);
+    QCOMPARE(strNumProfil, QString());
+    QVERIFY(Menu("mnuBaseProfil")->isEnabled());
+    QVERIFY(!Menu("mnuBaseProfilInfo")->isEnabled());
+    Menu("mnuBaseProfilInfo")->trigger();
+    QVERIFY(!ctx.fenetre<det_profil>());
+
+    Menu("mnuBaseProfilNew")->trigger();
+    QPointer<det_profil> nouveau = ctx.fenetre<det_profil>();
+    QVERIFY(nouveau);
+    nouveau->close();
+    Traiter_evenements();
+    QVERIFY(!nouveau);
+    QCOMPARE(Compteurs_verrou(colVerrouProfil), (QList<int> {0, 0, 0, 0, 0, 0}));
+    QVERIFY(Menu("mnuBaseProfilNew")->isEnabled());
+    QVERIFY(!Menu("mnuBaseProfilInfo")->isEnabled());
+
+    Menu("mnuBaseProfilChange")->trigger();
+    QPointer<Frm_liste_profil> liste = ctx.fenetre<Frm_liste_profil>();
+    QVERIFY(liste);
+    Double_clic(liste->Lsv_profil, 1);
+    Traiter_evenements();
+    QVERIFY(!liste);
+    QCOMPARE(ctx.courants(), QString("Un"));
+    QVERIFY(Menu("mnuBaseProfilInfo")->isEnabled());
+    Menu("mnuBaseProfilInfo")->trigger();
+    QPointer<det_profil> detail = ctx.fenetre<det_profil>();
+    QVERIFY(detail);
+    QCOMPARE(detail->Text1_0->text(), QString("Un"));
+    detail->close();
+    Traiter_evenements();
+    QVERIFY(Menu("mnuBaseProfilInfo")->isEnabled());
 }
 
 // ---- Club menus --------------------------------------------------------------------------------
