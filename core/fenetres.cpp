@@ -23,8 +23,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -344,7 +346,43 @@ void Afficher_fenetre(QWidget* fenetre, int gauche, int haut)
     const QPoint position = cadre->pos();
     cadre->move(gauche > 0 ? Twips_en_pixels(gauche) : position.x(), haut > 0 ? Twips_en_pixels(haut) : position.y());
     cadre->show();
+    Garder_fenetre_visible(fenetre);
     Activer_fenetre(fenetre);
+}
+
+QPoint Position_visible(const QRect& cadre, const QRect& visible)
+{
+    const auto axe = [](int debut, int taille, int debutZone, int tailleZone) {
+        if (taille >= tailleZone)
+            return debutZone;
+        return std::clamp(debut, debutZone, debutZone + tailleZone - taille);
+    };
+    return {axe(cadre.x(), cadre.width(), visible.x(), visible.width()),
+            axe(cadre.y(), cadre.height(), visible.y(), visible.height())};
+}
+
+void Garder_fenetre_visible(QWidget* fenetre)
+{
+    QWidget* cadre = fenetre ? Cadre_fenetre(fenetre) : nullptr;
+    if (!cadre || !cadre->isVisible())
+        return;
+    QRect place;
+    QRect visible;
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(cadre)) {
+        // Sub-windows live on the viewport, which the scroll bars move them across.
+        if (!sous->mdiArea())
+            return;
+        place = sous->geometry();
+        visible = sous->mdiArea()->viewport()->rect();
+    } else if (cadre->isWindow() && cadre->screen()) {
+        place = cadre->frameGeometry();
+        visible = cadre->screen()->availableGeometry();
+    }
+    if (visible.isEmpty())
+        return;
+    const QPoint coin = Position_visible(place, visible);
+    if (coin != place.topLeft())
+        cadre->move(cadre->pos() + (coin - place.topLeft()));
 }
 
 void Activer_fenetre(QWidget* fenetre)
@@ -475,6 +513,8 @@ void FenetreComptee::Fixer_taille_design(int largeurTwips, int hauteurTwips)
     QWidget* cadre = Cadre_fenetre(this);
     cadre->setMinimumSize(m_tailleDesign);
     cadre->resize(m_tailleDesign);
+    // Grown in place, its bottom may have left the area.
+    Garder_fenetre_visible(this);
 }
 
 void FenetreComptee::closeEvent(QCloseEvent* event)

@@ -124,12 +124,23 @@ constexpr int Twips_en_pixels(int twips)
     return twips / 15;
 }
 
+// The largest frame a window opens with: the record view's width, the entry window's height.
+// The main window's default size makes room for it.
+constexpr QSize TaillePlusGrandeFenetre(Twips_en_pixels(14400), Twips_en_pixels(9600));
+
 // The main window's document area, nullptr when there is no main window (tests).
 QMdiArea* Zone_documents();
 // Shows a window not modal: in the main window's document area, or as a window of its own
-// when there is no main window. Left and top in twips, applied when above 0. The window is
-// deleted when it closes.
+// when there is no main window. Left and top in twips, applied when above 0, then kept in
+// sight (Garder_fenetre_visible). The window is deleted when it closes.
 void Afficher_fenetre(QWidget* fenetre, int gauche = 0, int haut = 0);
+// Where a frame placed at `cadre` shows whole inside `visible`: where it is when it fits there,
+// otherwise moved the least that makes it fit; along a side longer than the area, at the
+// area's left or top edge.
+QPoint Position_visible(const QRect& cadre, const QRect& visible);
+// Moves a shown window's frame to that place within what the user sees of the document area
+// (with its scroll position), or of the screen for a window of its own.
+void Garder_fenetre_visible(QWidget* fenetre);
 // Brings a shown window to the front and gives it the focus.
 void Activer_fenetre(QWidget* fenetre);
 // The frame around a window: its document sub-window, or the window itself.
@@ -228,6 +239,8 @@ T* Ouvrir_fenetre(QPointer<T>& reference, const Ouverture& ouverture,
         fenetre->setWindowTitle(ouverture.titre);
     if (preparer)
         preparer(*fenetre);
+    // The caller may have moved or resized it.
+    Garder_fenetre_visible(fenetre);
     fenetre->frmCible = ouverture.appelant;
     return fenetre;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the program.
+# Installs what is missing, builds the program alone (no tests, no benchmarks) and starts it.
 set -euo pipefail
 racine="$(cd "$(dirname "$0")/.." && pwd)"
 "$racine/scripts/setup.sh"
-"$racine/scripts/build.sh"
+QV_BUILD_TARGETS=programme "$racine/scripts/build.sh"
 exec "${QV_BUILD_DIR:-$racine/build}/quorvelane"

@@ -43,18 +43,17 @@
 #include <QToolBar>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
 // Saved back in twips, the inverse of Twips_en_pixels.
 constexpr int TwipsParPixel = 15;
 static_assert(Twips_en_pixels(TwipsParPixel) == 1);
-// What a first start needs, in pixels: the largest child window (the licence list showing its
-// criteria, the licence detail) below the menu bar with every menu in sight, above the status bar.
-constexpr QSize TaillePrincipaleDefaut(980, 660);
-constexpr QPoint CoinPrincipalDefaut(20, 20);
 // Room the window manager takes around the window (title bar, borders).
 constexpr QSize CadrePrincipal(16, 40);
+// Where a first start puts the window, in pixels, when the screen has room.
+constexpr QPoint CoinPrincipalDefaut(20, 20);
 
 double Lire_twips(const QSettings& reglages, const QString& cle, double defaut)
 {
@@ -65,15 +64,16 @@ double Lire_twips(const QSettings& reglages, const QString& cle, double defaut)
 
 } // namespace
 
-QRect Placement_principal_defaut(const QRect& dispo)
+std::optional<QRect> Placement_principal_defaut(const QRect& dispo, const QSize& pourtour)
 {
-    QRect r(dispo.topLeft() + CoinPrincipalDefaut, TaillePrincipaleDefaut);
-    // A smaller screen gets all it has, the frame included.
-    if (!dispo.isEmpty()) {
-        r.setSize(r.size().boundedTo(dispo.size() - CadrePrincipal));
-        r.moveLeft(std::max(dispo.left(), std::min(r.left(), dispo.right() + 1 - CadrePrincipal.width() - r.width())));
-        r.moveTop(std::max(dispo.top(), std::min(r.top(), dispo.bottom() + 1 - CadrePrincipal.height() - r.height())));
-    }
+    QRect r(dispo.topLeft() + CoinPrincipalDefaut, TaillePlusGrandeFenetre + pourtour);
+    if (dispo.isEmpty())
+        return r;
+    if (r.width() + CadrePrincipal.width() > dispo.width() || r.height() + CadrePrincipal.height() > dispo.height())
+        return std::nullopt;
+    // Pulled back so that the frame stays on the screen.
+    r.moveLeft(std::max(dispo.left(), std::min(r.left(), dispo.right() + 1 - CadrePrincipal.width() - r.width())));
+    r.moveTop(std::max(dispo.top(), std::min(r.top(), dispo.bottom() + 1 - CadrePrincipal.height() - r.height())));
     return r;
 }
 
@@ -364,12 +364,22 @@ void FrmPrincipal::connecterMenus()
     relier("mnuPerfExporter", [] { Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false); });
 }
 
+QSize FrmPrincipal::pourtourZone() const
+{
+    // The tool bar is never shown; the document area shows its frame.
+    const int bord = 2 * m_zone->frameWidth();
+    return {bord, menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + bord};
+}
+
 void FrmPrincipal::lirePlacement()
 {
     QSettings reglages;
     reglages.beginGroup("Settings");
     QScreen* principal = QGuiApplication::primaryScreen();
-    const QRect defaut = Placement_principal_defaut(principal ? principal->availableGeometry() : QRect());
+    const QRect dispoPrincipal = principal ? principal->availableGeometry() : QRect();
+    const std::optional<QRect> place = Placement_principal_defaut(dispoPrincipal, pourtourZone());
+    // A screen too small for the default gets all it has.
+    const QRect defaut = place.value_or(QRect(dispoPrincipal.topLeft(), dispoPrincipal.size() - CadrePrincipal));
     // A saved placement wins; the default stands in for what is missing or unreadable.
     auto pixels = [&reglages](const char* cle, int defautPixels) {
         return Twips_en_pixels(
@@ -377,6 +387,8 @@ void FrmPrincipal::lirePlacement()
     };
     QRect r(pixels("MainLeft", defaut.left()), pixels("MainTop", defaut.top()), pixels("MainWidth", defaut.width()),
             pixels("MainHeight", defaut.height()));
+    const bool enregistre = reglages.contains("MainLeft") || reglages.contains("MainTop")
+                            || reglages.contains("MainWidth") || reglages.contains("MainHeight");
 
     // A placement saved on a screen that is gone would leave the window out of reach.
     if (QScreen* ecran = QGuiApplication::primaryScreen()) {
@@ -393,6 +405,8 @@ void FrmPrincipal::lirePlacement()
     }
     move(r.topLeft());
     resize(r.size().expandedTo(QSize(200, 150)));
+    if (!place && !enregistre)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void FrmPrincipal::sauverPlacement() const

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Composant;
 class Frm_liste_club;
@@ -20,9 +21,10 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-// The main window's place at a first start on a screen whose free area is dispo: room for the
-// largest child window, bounded by the screen.
-QRect Placement_principal_defaut(const QRect& dispo);
+// The main window's place at a first start on a screen whose free area is dispo, when the
+// menus and status bar take `pourtour` around the document area: room for the largest child
+// window. None when the screen has not that room: the window then opens maximized.
+std::optional<QRect> Placement_principal_defaut(const QRect& dispo, const QSize& pourtour);
 
 // The main window: the menus from which every command starts, a toolbar, the status bar
 // (profile, step, date, time) and the area that holds the child windows. Its creation is the
@@ -65,6 +67,8 @@ private:
     void connecterMenus();
     void mnuPerfOrdiTjsVisible_Click();
     void rafraichirHorloge();
+    // What the menus, status bar and frames take around the document area's viewport.
+    QSize pourtourZone() const;
     void lirePlacement();
     void sauverPlacement() const;
 

@@ -87,6 +87,9 @@ private slots:
     void verrousDeLaListeDesModeles_data();
     void verrousDeLaListeDesModeles();
     void tailleDesignEtAncrage();
+    void positionVisible_data();
+    void positionVisible();
+    void ouvertureDansLaZoneVisible();
 
 private:
     std::unique_ptr<QMainWindow> m_principale;
@@ -403,6 +406,61 @@ void TstFenetres::tailleDesignEtAncrage()
     for (int i = 0; i < 3; ++i)
         QCOMPARE(f->boutons[i]->geometry(), boutons[i].translated(40, 20));
     f->close();
+}
+
+void TstFenetres::positionVisible_data()
+{
+    QTest::addColumn<QRect>("cadre");
+    QTest::addColumn<QPoint>("attendu");
+    // The visible area is 800 x 600 at (100, 50).
+    QTest::newRow("tient") << QRect(300, 200, 400, 300) << QPoint(300, 200);
+    QTest::newRow("bord à bord") << QRect(500, 350, 400, 300) << QPoint(500, 350);
+    QTest::newRow("dépasse à droite") << QRect(700, 200, 400, 300) << QPoint(500, 200);
+    QTest::newRow("dépasse en bas à droite") << QRect(850, 500, 400, 300) << QPoint(500, 350);
+    QTest::newRow("avant le coin") << QRect(0, 0, 400, 300) << QPoint(100, 50);
+    QTest::newRow("trop large") << QRect(300, 200, 900, 300) << QPoint(100, 200);
+    QTest::newRow("trop haute") << QRect(700, 200, 400, 700) << QPoint(500, 50);
+    QTest::newRow("trop grande") << QRect(300, 200, 1000, 700) << QPoint(100, 50);
+}
+
+void TstFenetres::positionVisible()
+{
+    QFETCH(QRect, cadre);
+    QFETCH(QPoint, attendu);
+    QCOMPARE(Position_visible(cadre, QRect(100, 50, 800, 600)), attendu);
+}
+
+// A position given by the opener is kept when the window fits there; otherwise, and when the
+// opener or a growth moves it afterwards, the window comes back whole into the visible area.
+void TstFenetres::ouvertureDansLaZoneVisible()
+{
+    auto* zone = qobject_cast<QMdiArea*>(m_principale->centralWidget());
+    const QRect visible = zone->viewport()->rect();
+    QPointer<FenetreDemo> ref;
+    Ouverture ouverture;
+    ouverture.gauche = 1500;
+    ouverture.haut = 3000;
+    QWidget* cadre = Cadre_fenetre(Ouvrir_fenetre(ref, ouverture));
+    QCOMPARE(cadre->pos(), QPoint(100, 200));
+    ref->close();
+    vider_suppressions();
+
+    ouverture.gauche = (visible.width() - 100) * 15;
+    cadre = Cadre_fenetre(Ouvrir_fenetre(ref, ouverture));
+    QCOMPARE(cadre->geometry(), QRect(QPoint(visible.width() - cadre->width(), 200), cadre->size()));
+    ref->close();
+    vider_suppressions();
+
+    ouverture.gauche = 0;
+    cadre = Cadre_fenetre(Ouvrir_fenetre(ref, ouverture, [](FenetreDemo& f) {
+        Cadre_fenetre(&f)->move(-50, 10000);
+    }));
+    QCOMPARE(cadre->geometry(), QRect(QPoint(0, visible.height() - cadre->height()), cadre->size()));
+    // Grown at the bottom of the area, it rises to show its lower edge.
+    ref->Fixer_taille_design(5205, 3915 + 1500);
+    QCOMPARE(cadre->geometry(), QRect(QPoint(0, visible.height() - cadre->height()), cadre->size()));
+    QCOMPARE(cadre->height(), (3915 + 1500) / 15);
+    ref->close();
 }
 
 QTEST_MAIN(TstFenetres)

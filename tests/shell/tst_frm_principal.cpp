@@ -198,26 +198,54 @@ private slots:
         Afficher_statut("Après");
     }
 
+    // Room for the largest child window inside the menus and status bar, frame included, when
+    // the screen has it; none (maximized) otherwise.
+    void placementParDefaut_data()
+    {
+        QTest::addColumn<QRect>("dispo");
+        QTest::addColumn<QRect>("attendu"); // null: maximized
+        const QSize pourtour(4, 60);
+        const QSize taille = TaillePlusGrandeFenetre + pourtour;
+        QTest::newRow("grand écran") << QRect(0, 0, 1920, 1040) << QRect(QPoint(20, 20), taille);
+        QTest::newRow("second écran") << QRect(1920, 30, 1920, 1050) << QRect(QPoint(1940, 50), taille);
+        QTest::newRow("juste la place") << QRect(0, 0, taille.width() + 16, taille.height() + 40)
+                                        << QRect(QPoint(0, 0), taille);
+        QTest::newRow("un point trop étroit") << QRect(0, 0, taille.width() + 15, 1040) << QRect();
+        QTest::newRow("1366 x 768 moins un panneau") << QRect(0, 30, 1366, 738) << QRect();
+        QTest::newRow("écran inconnu") << QRect() << QRect(QPoint(20, 20), taille);
+    }
+
+    void placementParDefaut()
+    {
+        QFETCH(QRect, dispo);
+        QFETCH(QRect, attendu);
+        QCOMPARE(Placement_principal_defaut(dispo, QSize(4, 60)).value_or(QRect()), attendu);
+    }
+
     void placementLu_data()
     {
         QTest::addColumn<QStringList>("valeurs"); // MainLeft, MainTop, MainWidth, MainHeight; "" = absent
         QTest::addColumn<QRect>("attendu");
-        // The default is room for the largest child window, bounded by the screen.
-        const QRect defaut = Placement_principal_defaut(QGuiApplication::primaryScreen()->availableGeometry());
-        QVERIFY(defaut.width() > 600 && defaut.height() > 500);
-        QTest::newRow("défauts") << QStringList{"", "", "", ""} << defaut;
-        QTest::newRow("enregistré") << QStringList{"1500", "1200", "9000", "7500"} << QRect(100, 80, 600, 500);
-        QTest::newRow("décimales") << QStringList{"1500.4", "1200,2", "9000", "7500"} << QRect(100, 80, 600, 500);
+        QTest::addColumn<bool>("agrandie");
+        // The offscreen screen (800 x 600) is too small for the largest child window: a first start
+        // opens maximized, over the screen less the window manager's frame when put back.
+        const QRect dispo = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect repli(dispo.topLeft(), dispo.size() - QSize(16, 40));
+        QTest::newRow("défauts") << QStringList{"", "", "", ""} << repli << true;
+        QTest::newRow("enregistré") << QStringList{"1500", "1200", "9000", "7500"} << QRect(100, 80, 600, 500) << false;
+        QTest::newRow("décimales") << QStringList{"1500.4", "1200,2", "9000", "7500"} << QRect(100, 80, 600, 500)
+                                   << false;
         QTest::newRow("illisible") << QStringList{"abc", "", "large", "7500"}
-                                   << QRect(defaut.topLeft(), QSize(defaut.width(), 500));
-        // The offscreen screen is 800 x 600: a placement beyond it comes back onto it.
-        QTest::newRow("hors écran") << QStringList{"90000", "90000", "3000", "3000"} << QRect(0, 0, 200, 200);
+                                   << QRect(repli.topLeft(), QSize(repli.width(), 500)) << false;
+        // A placement beyond the screen comes back onto it.
+        QTest::newRow("hors écran") << QStringList{"90000", "90000", "3000", "3000"} << QRect(0, 0, 200, 200) << false;
     }
 
     void placementLu()
     {
         QFETCH(QStringList, valeurs);
         QFETCH(QRect, attendu);
+        QFETCH(bool, agrandie);
         {
             QSettings s;
             s.beginGroup("Settings");
@@ -229,6 +257,7 @@ private slots:
         }
         FrmPrincipal f;
         QCOMPARE(QRect(f.pos(), f.size()), attendu);
+        QCOMPARE(f.isMaximized(), agrandie);
     }
 
     void placementSauveALaFermeture()
