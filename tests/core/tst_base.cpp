@@ -6,6 +6,7 @@
 #include "core/globales.h"
 #include "fixtures.h"
 #include "port_test.h"
+#include "sans_privileges.h"
 
 #include <QFile>
 #include <QProcess>
@@ -185,12 +186,8 @@ void TstBase::ouvertureSansDroitDEcriture()
 {
     // The superuser writes anywhere: the case is run again as a plain user.
     if (geteuid() == 0) {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QCoreApplication::applicationFilePath(),
-                            "ouvertureSansDroitDEcriture"});
-        QVERIFY(p.waitForFinished(60000));
-        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAll().constData());
+        const QString echec = Rejouer_sans_privileges("ouvertureSansDroitDEcriture");
+        QVERIFY2(echec.isEmpty(), qPrintable(echec));
         return;
     }
     RepertoireTest rep;

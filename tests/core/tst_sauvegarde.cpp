@@ -10,6 +10,7 @@
 #include "core/services.h"
 #include "fixtures.h"
 #include "port_test.h"
+#include "sans_privileges.h"
 
 #include <sqlite3.h>
 
@@ -702,12 +703,8 @@ void TstSauvegarde::dossierApplicationLectureSeule()
 {
     // The superuser writes anywhere: the case is run again as a plain user.
     if (geteuid() == 0) {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", QCoreApplication::applicationFilePath(),
-                            "dossierApplicationLectureSeule"});
-        QVERIFY(p.waitForFinished(120000));
-        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAll().constData());
+        const QString echec = Rejouer_sans_privileges("dossierApplicationLectureSeule");
+        QVERIFY2(echec.isEmpty(), qPrintable(echec));
         return;
     }
     RepertoireTest rep;
