@@ -84,10 +84,12 @@ const Groupe& groupe(GroupeVerrou g)
     return groupes()[static_cast<size_t>(g)];
 }
 
-// The current profile's information has nothing to show without one: locked whatever its counter.
-bool attendProfil(const QString& menu)
+// A locked menu is enabled while its counter is below 1. The current profile's information has
+// nothing to show without one: locked then whatever its counter.
+void Appliquer_verrou(const QString& menu, qint16 compteur)
 {
-    return menu == QLatin1String("mnuBaseProfilInfo") && strNumProfil.isEmpty();
+    if (QAction* action = Menu(menu))
+        action->setEnabled(compteur < 1 && !(menu == QLatin1String("mnuBaseProfilInfo") && strNumProfil.isEmpty()));
 }
 } // namespace
 
@@ -162,8 +164,7 @@ void Compter_verrou_menu(int delta, qint16& compteur, const QString& menu)
     if (delta == 0)
         return;
     compteur = ajouter16(compteur, delta);
-    if (QAction* action = Menu(menu))
-        action->setEnabled(compteur < 1 && !attendProfil(menu));
+    Appliquer_verrou(menu, compteur);
 }
 
 void Verrouiller_groupe(GroupeVerrou g, const QList<int>& deltas)
@@ -250,12 +251,10 @@ void Etat_menus_base(bool baseOuverte)
         if (QAction* a = Menu(nom))
             a->setEnabled(baseOuverte && !strNumProfil.isEmpty());
     }
-    // Its own lock still holds once a profile is there.
+    // Follows the profile, its own lock still holding once a profile is there.
     const Groupe& profil = groupe(GroupeVerrou::Profil);
-    const QString info = QStringLiteral("mnuBaseProfilInfo");
-    const qsizetype i = profil.menus.indexOf(info);
-    if (QAction* a = Menu(info))
-        a->setEnabled((i < 0 || i >= profil.compteurs->size() || profil.compteurs->at(i) < 1) && !attendProfil(info));
+    const qsizetype i = profil.menus.indexOf(QStringLiteral("mnuBaseProfilInfo"));
+    Appliquer_verrou(profil.menus[i], i < profil.compteurs->size() ? profil.compteurs->at(i) : 0);
 }
 
 void Menus_base_fermee()

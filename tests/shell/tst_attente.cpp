@@ -155,6 +155,19 @@ class TstAttente : public QObject {
         const Places p = places(code);
         Composants::enregistrer(classe, [this, p] { return std::make_unique<ComposantFaux>(m_faux, p); });
     }
+    // The window's next run as a user makes it: the option ticked, the path chosen, "Ok"; the
+    // report is kept before "Quitter".
+    void repondreOptionCochee(QString& rapport)
+    {
+        m_port->repondreModal([&rapport](QDialog& d) {
+            enfant<QCheckBox>(d, "chk_option")->click();
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            rapport = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+    }
 
 private slots:
     void init()
@@ -354,14 +367,7 @@ private slots:
         const QString archive = app("engag.zip");
         m_port->repondreFichier(archive);
         QString rapport;
-        m_port->repondreModal([&](QDialog& d) {
-            enfant<QCheckBox>(d, "chk_option")->click();
-            cliquer(d, "Cmd_rep_0");
-            cliquer(d, "Cmd_ok");
-            rapport = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
-            cliquer(d, "Cmd_quit");
-            return 0;
-        });
+        repondreOptionCochee(rapport);
         Lancer_attente("EntryFilesBuilder", "disk", "Création Fichiers Engagements", "12", false);
         QCOMPARE(m_faux.appels, 1);
         QVERIFY2(rapport.contains("Aucune archive n'a été écrite."), qPrintable(rapport));
@@ -710,14 +716,7 @@ private slots:
 
         m_base->executer("UPDATE Club SET Intitule = 'Changé'");
         m_port->repondreRepertoire(cible);
-        m_port->repondreModal([&](QDialog& d) {
-            enfant<QCheckBox>(d, "chk_option")->click();
-            cliquer(d, "Cmd_rep_0");
-            cliquer(d, "Cmd_ok");
-            rapport = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
-            cliquer(d, "Cmd_quit");
-            return 0;
-        });
+        repondreOptionCochee(rapport);
         Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false);
         QVERIFY2(rapport.contains("1 club mis à jour"), qPrintable(rapport));
         QVERIFY(cnxBase.ouverte());
