@@ -28,19 +28,6 @@ namespace {
 constexpr int kFichierIntrouvable = 53;
 constexpr int kErreurChemin = 75;
 
-// The volume where the folder lies, or would lie once created.
-QStorageInfo volume(const QString& dossier)
-{
-    QFileInfo info(dossier);
-    while (!info.exists()) {
-        const QString parent = info.absolutePath();
-        if (parent == info.absoluteFilePath())
-            break;
-        info = QFileInfo(parent);
-    }
-    return QStorageInfo(info.absoluteFilePath());
-}
-
 // base + n + "." + extension (no "." without extension), for n from 1 while the path is taken.
 QString nomLibre(const QString& dossier, const QString& base, const QString& extension)
 {
@@ -147,13 +134,13 @@ QString Deplacer_fichier(const QString& source, const QString& dossierCible)
 
 bool Espace_suffisant(const QString& fichier, const QString& dossier)
 {
-    const QStorageInfo v = volume(dossier);
+    const QStorageInfo v = Volume_du_dossier(dossier);
     return v.isValid() && v.bytesAvailable() > QFileInfo(fichier).size();
 }
 
 bool Lecteur_pret(const QString& dossier)
 {
-    const QStorageInfo v = volume(dossier);
+    const QStorageInfo v = Volume_du_dossier(dossier);
     return v.isValid() && v.isReady();
 }
 
@@ -271,14 +258,23 @@ QString Choisir_repertoire(const QString& titre)
     return Services::ihm().choisirRepertoire(titre);
 }
 
+namespace {
+
+bool appelerArchive(const QString& archive, const QString& chemin, bool compresser)
+{
+    const QString classe = QStringLiteral("ArchiveTool");
+    const std::unique_ptr<Composant> outil = Composants::creer(classe);
+    if (!outil)
+        throw ErreurExecution(429, "Impossible de charger la dll " + Composants::fichier(classe) + " !");
+    return outil->appeler(compresser ? "ZipFile" : "UnzipFile", {archive, chemin}).toBool();
+}
+
+} // namespace
+
 bool Zipper(const QString& archive, const QString& chemin, bool compresser, bool silencieux)
 {
     try {
-        const QString classe = QStringLiteral("ArchiveTool");
-        const std::unique_ptr<Composant> outil = Composants::creer(classe);
-        if (!outil)
-            throw ErreurExecution(429, "Impossible de charger la dll " + Composants::fichier(classe) + " !");
-        return outil->appeler(compresser ? "ZipFile" : "UnzipFile", {archive, chemin}).toBool();
+        return appelerArchive(archive, chemin, compresser);
     } catch (const std::exception& e) {
         if (!silencieux) {
             Memoriser_erreur(e);
@@ -286,6 +282,12 @@ bool Zipper(const QString& archive, const QString& chemin, bool compresser, bool
         }
         return false;
     }
+}
+
+void Decompresser_ou_lever(const QString& archive, const QString& dossier)
+{
+    if (!appelerArchive(archive, dossier, false))
+        throw ErreurExecution(kErreurChemin, "La décompression de " + archive + " a échoué.");
 }
 
 bool Compresser(const QString& archive)

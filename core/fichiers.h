@@ -2,6 +2,8 @@
 // Files and folders: paths, free names for work files and folders, copies and moves, free space,
 // work-folder deletion, the folder browser, and the one door to the archive component.
 
+#include <QFileInfo>
+#include <QStorageInfo>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -25,6 +27,19 @@ QString Copier_fichier_libre(const QString& source, const QString& dossierCible,
 // Moves the file into the folder under its own name, replacing a file of that name;
 // "" on success, else the error text.
 QString Deplacer_fichier(const QString& source, const QString& dossierCible);
+// The volume where the folder lies, or would lie once created (inline: the archive component
+// measures with it too).
+inline QStorageInfo Volume_du_dossier(const QString& dossier)
+{
+    QFileInfo info(dossier);
+    while (!info.exists()) {
+        const QString parent = info.absolutePath();
+        if (parent == info.absoluteFilePath())
+            break;
+        info = QFileInfo(parent);
+    }
+    return QStorageInfo(info.absoluteFilePath());
+}
 // True when the file's size is below the free space where the folder lies.
 bool Espace_suffisant(const QString& fichier, const QString& dossier);
 // Whether the volume of the folder (or of its nearest existing parent) is ready.
@@ -64,6 +79,11 @@ QString Repertoire_special(int identifiant);
 // The folder the user picks, "" when cancelled.
 QString Choisir_repertoire(const QString& titre);
 
+// Error numbers of the archive component that tell the archive's fault (unreadable, truncated,
+// refused) from a disk that cannot take what it holds.
+inline constexpr int Erreur_archive_endommagee = 321;
+inline constexpr int Erreur_disque_plein = 61;
+
 // Zips a file into an archive (compresser) or unpacks an archive into a folder. Unless silent,
 // a failure shows "Une erreur s'est produite lors de la compression." (or décompression).
 bool Zipper(const QString& archive, const QString& chemin, bool compresser, bool silencieux);
@@ -71,3 +91,6 @@ bool Zipper(const QString& archive, const QString& chemin, bool compresser, bool
 // under the base's file name.
 bool Compresser(const QString& archive);
 bool Decompresser(const QString& archive, const QString& dossier);
+// Unpacks the archive into the folder, showing nothing: the caller reads the component's
+// ErreurExecution (Erreur_archive_endommagee, Erreur_disque_plein, ...).
+void Decompresser_ou_lever(const QString& archive, const QString& dossier);

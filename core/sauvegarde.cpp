@@ -5,6 +5,7 @@
 #include "core/fenetres.h"
 #include "core/fichiers.h"
 #include "core/globales.h"
+#include "core/ini.h"
 #include "core/messages.h"
 #include "core/services.h"
 #include "core/utils.h"
@@ -14,7 +15,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <unistd.h>
 
@@ -61,6 +65,92 @@ bool fermetureLueVraie()
     return false;
 }
 
+qint64 lireEntier(sqlite3* db, const char* sql)
+{
+    Requete r(db, sql);
+    return r.suivante() ? r.texte(0).toLongLong() : 0;
+}
+
+// The shape of a base: its tables with their columns, its triggers and views with their text.
+struct Schema {
+    QHash<QString, QSet<QString>> tables;
+    QHash<QString, QString> codes;
+    double version = 0;
+};
+
+Schema lireSchema(sqlite3* db)
+{
+    Schema s;
+    // Names compare as SQLite compares them, without case.
+    Requete colonnes(db, "SELECT m.name, p.name FROM sqlite_master m, pragma_table_info(m.name) p "
+                         "WHERE m.type = 'table'");
+    while (colonnes.suivante())
+        s.tables[colonnes.texte(0).toLower()].insert(colonnes.texte(1).toLower());
+    Requete codes(db, "SELECT name, sql FROM sqlite_master WHERE type IN ('trigger', 'view')");
+    while (codes.suivante())
+        s.codes.insert(codes.texte(0).toLower(), codes.texte(1));
+    if (s.tables.contains("info")) {
+        Requete info(db, "SELECT Version FROM Info");
+        if (info.suivante())
+            s.version = Valeur_numerique(info.texte(0));
+    }
+    return s;
+}
+
+// What the upgrade script of the application folder adds to a base of the given version:
+// tables ("table") and columns ("table.colonne"). An older base lacks them until it is upgraded.
+QSet<QString> ajoutsMiseAJour(double version)
+{
+    static const QRegularExpression table(
+        R"(^\s*CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?["`\[]?(\w+))", QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression colonne(
+        R"(^\s*ALTER\s+TABLE\s+["`\[]?(\w+)["`\]]?\s+ADD\s+(?:COLUMN\s+)?["`\[]?(\w+))",
+        QRegularExpression::CaseInsensitiveOption);
+    QSet<QString> ajouts;
+    const FichierIni script(Chemin_maj_base_ini());
+    // The sections are walked as the upgrade walks them.
+    for (int v = version > 0 ? static_cast<int>(version) : 0;; ++v) {
+        int n = 1;
+        for (QString sql; !(sql = script.valeur("FROM " + QString::number(v), "maj" + QString::number(n))).isEmpty(); ++n) {
+            if (const auto t = table.match(sql); t.hasMatch())
+                ajouts.insert(t.captured(1).toLower());
+            else if (const auto c = colonne.match(sql); c.hasMatch())
+                ajouts.insert(c.captured(1).toLower() + "." + c.captured(2).toLower());
+        }
+        if (n == 1)
+            return ajouts;
+    }
+}
+
+// A copy is a base of this program when it holds the model's tables with their columns (an
+// older one may lack what its upgrade brings; a later one may hold more) and no trigger or view
+// the model does not have: a foreign trigger would run on the program's own writes.
+bool aLaFormeDuModele(sqlite3* copie)
+{
+    const ConnexionLocale modele(Ouvrir_connexion_sqlite(strCheminModeleBase, true));
+    const Schema attendu = lireSchema(modele.get());
+    const Schema trouve = lireSchema(copie);
+    if (!trouve.tables.contains("info") || attendu.tables.isEmpty())
+        return false;
+    for (auto code = trouve.codes.cbegin(); code != trouve.codes.cend(); ++code) {
+        if (attendu.codes.value(code.key()) != code.value())
+            return false;
+    }
+    const QSet<QString> ajouts = trouve.version < attendu.version ? ajoutsMiseAJour(trouve.version) : QSet<QString>();
+    for (auto table = attendu.tables.cbegin(); table != attendu.tables.cend(); ++table) {
+        if (ajouts.contains(table.key()))
+            continue;
+        const auto colonnes = trouve.tables.constFind(table.key());
+        if (colonnes == trouve.tables.cend())
+            return false;
+        for (const QString& colonne : table.value()) {
+            if (!colonnes->contains(colonne) && !ajouts.contains(table.key() + "." + colonne))
+                return false;
+        }
+    }
+    return true;
+}
+
 // A backup damaged on the disk, or any file zipped under the base's name, must never take the
 // base's place: the copy has to be a whole base of this program.
 bool estBaseSaine(const QString& chemin)
@@ -69,6 +159,8 @@ bool estBaseSaine(const QString& chemin)
         const ConnexionLocale essai(Ouvrir_connexion_sqlite(chemin, true));
         Requete integrite(essai.get(), "PRAGMA integrity_check");
         if (!integrite.suivante() || integrite.texte(0) != "ok")
+            return false;
+        if (!aLaFormeDuModele(essai.get()))
             return false;
         Requete info(essai.get(), "SELECT Version, LastClose FROM Info");
         return info.suivante();
@@ -91,6 +183,11 @@ EtapesBase& Etapes_base()
 QString Chemin_sauvegarde()
 {
     return strCheminBase + ".sav";
+}
+
+QString Chemin_maj_base_ini()
+{
+    return Joindre_chemin(Services::repertoireApplication(), "maj_base.ini");
 }
 
 QString Repertoire_restauration()
@@ -142,6 +239,14 @@ void Copier_base_ouverte(const QString& cible)
         Lever_erreur_sqlite(copie.get(), etat == SQLITE_OK ? fin : etat);
     if (fin != SQLITE_OK)
         Lever_erreur_sqlite(copie.get(), fin);
+    // Pages freed by deletions are zeroed: when they are the bulk of the copy, it would unzip at a
+    // ratio the archive component refuses as a bomb. They are left out then, at little cost since
+    // little else is left.
+    if (lireEntier(copie.get(), "PRAGMA freelist_count") * 4 > lireEntier(copie.get(), "PRAGMA page_count")) {
+        const int rc = sqlite3_exec(copie.get(), "VACUUM", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            Lever_erreur_sqlite(copie.get(), rc);
+    }
     if (sqlite3_close(copie.release()) != SQLITE_OK)
         throw ErreurExecution(kErreurChemin, "Impossible de fermer la copie " + cible);
 }
@@ -246,22 +351,32 @@ bool Restaurer_sauvegarde()
     const QString base = strCheminBase;
     std::unique_ptr<DossierTravail> tempo;
     QString copie;
+    // Unpacking stops the restore; an archive that cannot be read whole is a damaged backup,
+    // anything else (a full disk, rights) is reported as such.
+    bool endommagee = false;
     try {
         tempo = std::make_unique<DossierTravail>("tempo", false);
         copie = Joindre_chemin(tempo->chemin(), Nom_du_fichier(base));
         QFile::remove(copie);
-        Decompresser(sauvegarde, tempo->chemin());
+        Decompresser_ou_lever(sauvegarde, tempo->chemin());
+        endommagee = !QFileInfo(copie).isFile() || !estBaseSaine(copie);
+    } catch (const ErreurExecution& e) {
+        Memoriser_erreur(e);
+        endommagee = e.numero() == Erreur_archive_endommagee;
+        if (!endommagee)
+            copie.clear();
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
+        copie.clear();
     }
-    if (copie.isEmpty() || !QFileInfo(copie).isFile()) {
+    if (copie.isEmpty()) {
         tempo.reset();
         Afficher_erreur("La restauration de la sauvegarde a échoué.\r\n"
                         "Les opérations n'ont pas été annulées.\r\n"
                         "Vérifier l'espace sur le disque dur, les droits d'accès.");
         return false;
     }
-    if (!estBaseSaine(copie)) {
+    if (endommagee) {
         tempo.reset();
         Afficher_erreur("La sauvegarde " + sauvegarde + " est endommagée : elle ne contient pas de base valide.\r\n"
                         "La base n'a pas été remplacée, les opérations n'ont pas été annulées.");
@@ -324,11 +439,23 @@ bool Rouvrir_base(QString& erreur)
     return true;
 }
 
+void Marquer_non_fermee()
+{
+    try {
+        QString erreur;
+        if (Ouvrir_base(erreur))
+            Marquer_fermeture("False");
+    } catch (const std::exception&) {
+    }
+    cnxBase.fermer();
+}
+
 bool Annuler_operations()
 {
     Fermer_base();
     Afficher_statut("Restauration de la sauvegarde");
     if (!Restaurer_sauvegarde()) {
+        Marquer_non_fermee();
         menusBaseFermee();
         Afficher_statut("");
         return false;

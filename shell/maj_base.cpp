@@ -70,11 +70,6 @@ bool enTransaction()
 
 } // namespace
 
-QString Chemin_maj_base_ini()
-{
-    return Joindre_chemin(Services::repertoireApplication(), "maj_base.ini");
-}
-
 QString Lire_version_finale(const QString& fichierIni)
 {
     return Lire_ini("INFO", "Version finale", fichierIni);

@@ -15,8 +15,6 @@ class QLineEdit;
 class QPushButton;
 class QTextEdit;
 
-// The application folder's "maj_base.ini".
-QString Chemin_maj_base_ini();
 // "Version finale" of that ini file, "" when absent.
 QString Lire_version_finale(const QString& fichierIni);
 // Unzips the archive into a new free folder of that name in the application folder; its path,

@@ -52,26 +52,13 @@ void chargerProfil(bool bSuivi)
         Etapes_base().chargerProfilCourant(bSuivi);
 }
 
-// A restore that failed leaves the backup in place; the base is marked as not closed cleanly,
-// so that the next opening offers that backup instead of overwriting it.
-void marquerNonFermee()
-{
-    try {
-        QString erreur;
-        if (Ouvrir_base(erreur))
-            Marquer_fermeture("False");
-    } catch (const std::exception&) {
-    }
-    cnxBase.fermer();
-}
-
 // Closes the base and takes it back to its last save; the backup goes only once it has been
 // put in place.
 bool fermerSansEnregistrer()
 {
     Fermer_base();
     if (!Restaurer_sauvegarde()) {
-        marquerNonFermee();
+        Marquer_non_fermee();
         return false;
     }
     Supprimer_sauvegarde();
@@ -460,7 +447,7 @@ void mnuExit_Click()
             Afficher_statut("Suppression de la sauvegarde");
             Supprimer_sauvegarde();
         } else {
-            marquerNonFermee();
+            Marquer_non_fermee();
         }
         Afficher_statut("");
     }

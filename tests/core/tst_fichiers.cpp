@@ -10,6 +10,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -50,6 +52,8 @@ private slots:
     void zipAllerRetour();
     void entreesHorsDossierRefusees_data();
     void entreesHorsDossierRefusees();
+    void archivesRefusees_data();
+    void archivesRefusees();
     void composantAbsent();
 };
 
@@ -261,6 +265,70 @@ void TstFichiers::entreesHorsDossierRefusees()
     port.effacer();
     QVERIFY(!Zipper(archive, cible, false, true));
     QCOMPARE(port.messages(), QStringList());
+}
+
+void TstFichiers::archivesRefusees_data()
+{
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<QString>("detail");
+    QTest::newRow("lxf tronqué") << "tronquée" << "le fichier n'est pas une archive zip, ou elle est tronquée.";
+    QTest::newRow("bombe") << "bombe" << "ce qu'aucun fichier réel n'atteint : archive refusée.";
+    QTest::newRow("taille annoncée mensongère") << "mensongère" << "";
+}
+
+// Archives from outside that cannot be unpacked whole, or only into far more than any base or
+// meet file: refused in French, and nothing of them is left in the target folder.
+void TstFichiers::archivesRefusees()
+{
+    QFETCH(QString, archive);
+    QFETCH(QString, detail);
+    RepertoireTest rep;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    QTemporaryDir d;
+    const QString chemin = d.filePath("reunion.lxf");
+    const QString zip = QStandardPaths::findExecutable("zip");
+    if (archive == "tronquée") {
+        // A real meet zipped by the system's tool, cut in the middle as a broken download is.
+        if (zip.isEmpty())
+            QSKIP("the zip command is not installed");
+        const QString entiere = d.filePath("entiere.lxf");
+        QCOMPARE(QProcess::execute(zip, {"-q", "-j", entiere, QV_SOURCE_DIR "/tests/components/donnees/meet-results.lef"}), 0);
+        ecrire(chemin, lire(entiere).left(QFileInfo(entiere).size() / 2));
+    } else if (archive == "bombe") {
+        // 64 MB of zeros behind a meet file, zipped by the system's tool: the sparse file takes
+        // nothing on the disk, the archive a few tens of kilobytes.
+        if (zip.isEmpty())
+            QSKIP("the zip command is not installed");
+        ecrire(d.filePath("reunion.lef"), "<LENEX version=\"3.0\"/>");
+        QFile zeros(d.filePath("zeros.lef"));
+        QVERIFY(zeros.open(QIODevice::WriteOnly));
+        QVERIFY(zeros.resize(64 << 20));
+        zeros.close();
+        QCOMPARE(QProcess::execute(zip, {"-q", "-j", chemin, d.filePath("reunion.lef"), zeros.fileName()}), 0);
+    } else {
+        // The second entry declares 10 bytes and holds 100 000: the first is written, then taken
+        // back.
+        QByteArray octets = zipBrut({{"reunion.lef", "<LENEX/>"}, {"gros.lef", QByteArray(100000, 'x')}});
+        const QByteArray vraie = QByteArray::fromRawData("\xa0\x86\x01\x00", 4); // 100000
+        const QByteArray fausse = QByteArray::fromRawData("\x0a\x00\x00\x00", 4);
+        for (qsizetype i = octets.indexOf(vraie); i >= 0; i = octets.indexOf(vraie, i + 4)) {
+            // Only the uncompressed size: in each header it follows the compressed one.
+            if (octets.mid(i - 4, 4) == vraie)
+                octets.replace(i, 4, fausse);
+        }
+        ecrire(chemin, octets);
+    }
+    const QString cible = d.filePath("tmpdezip");
+    QDir().mkpath(cible);
+
+    QVERIFY(!Decompresser(chemin, cible));
+    QCOMPARE(QDir(cible).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden), QStringList());
+    QCOMPARE(port.messages().size(), 1);
+    const QString message = port.messages()[0];
+    QVERIFY2(message.startsWith("Une erreur s'est produite lors de la décompression.\r\nErreur n° 321, Archive " + chemin + " : "),
+             qPrintable(message));
+    QVERIFY2(message.endsWith(detail), qPrintable(message));
 }
 
 void TstFichiers::composantAbsent()

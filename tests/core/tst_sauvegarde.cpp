@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -67,6 +68,34 @@ QByteArray octets(const QString& chemin)
     QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// Runs a tool of the system (zip, sqlite3) as a user would; stdin is written to it.
+QString outil(const QString& programme, const QStringList& arguments, const QByteArray& entree = {})
+{
+    const QString chemin = QStandardPaths::findExecutable(programme);
+    if (chemin.isEmpty())
+        return programme + " absent";
+    QProcess p;
+    p.start(chemin, arguments);
+    p.write(entree);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return programme + " : " + QString::fromLocal8Bit(p.readAllStandardError());
+    return QString();
+}
+
+// A file that holds what the sqlite3 tool makes of the statements, from the model or from nothing.
+QString baseOutil(const QString& chemin, bool depuisModele, const QString& sql)
+{
+    QFile::remove(chemin);
+    if (depuisModele && !QFile::copy(Chemin_modele_construit(), chemin))
+        return "copie du modèle";
+    QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner);
+    return outil("sqlite3", {chemin}, sql.toUtf8());
+}
+
+const QString kEndommagee = "est endommagée : elle ne contient pas de base valide.\r\n"
+                            "La base n'a pas été remplacée, les opérations n'ont pas été annulées.";
 
 // What a backup holds: its one entry, unzipped and opened read-only.
 struct ContenuSauvegarde {
@@ -197,6 +226,10 @@ private slots:
     void restaurationRateeLaisseLaBase();
     void sauvegardeEndommageeGardeLaBase_data();
     void sauvegardeEndommageeGardeLaBase();
+    void sauvegardeIllisibleGardeLaBase_data();
+    void sauvegardeIllisibleGardeLaBase();
+    void basesDuProgrammeRestaurees_data();
+    void basesDuProgrammeRestaurees();
     void sauvegardePendantEcritures();
     void dossierApplicationLectureSeule();
     void restaurerDerniereSauvegarde_data();
@@ -400,7 +433,7 @@ void TstSauvegarde::repriseRateeEstUnEchec_data()
 {
     QTest::addColumn<bool>("sauvegardeAbimee");
     QTest::addColumn<QString>("message");
-    QTest::newRow("restauration ratée") << true << "La restauration de la sauvegarde a échoué.";
+    QTest::newRow("restauration ratée") << true << "La sauvegarde ";
     QTest::newRow("réouverture ratée") << false << "Erreur lors de la connexion à la base.\r\nAprès annulation des dernières opérations.";
 }
 
@@ -487,20 +520,6 @@ void TstSauvegarde::restaurationRateeLaisseLaBase()
     QCOMPARE(octets(base.chemin()), avant);
     QVERIFY(!QFileInfo::exists(base.chemin() + ".restore.tmp"));
 
-    // A backup that does not unzip.
-    port.effacer();
-    QFile f(Chemin_sauvegarde());
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("abîmée");
-    f.close();
-    QVERIFY(!Restaurer_sauvegarde());
-    QCOMPARE(port.messages().size(), 2);
-    QVERIFY(port.messages()[0].startsWith("Une erreur s'est produite lors de la décompression."));
-    QCOMPARE(port.messages()[1], "La restauration de la sauvegarde a échoué.\r\n"
-                                 "Les opérations n'ont pas été annulées.\r\n"
-                                 "Vérifier l'espace sur le disque dur, les droits d'accès.");
-    QCOMPARE(octets(base.chemin()), avant);
-
     port.effacer();
     QFile::remove(Chemin_sauvegarde());
     QVERIFY(!Restaurer_sauvegarde());
@@ -512,7 +531,8 @@ void TstSauvegarde::sauvegardeEndommageeGardeLaBase_data()
     QTest::addColumn<QString>("contenu");
     QTest::addColumn<QString>("chemin");
     // What the ".sav" holds under the base's name, and who restores it.
-    for (const char* contenu : {"texte", "autre base", "base tronquée"}) {
+    for (const char* contenu : {"texte", "autre base", "base tronquée", "seulement Info", "déclencheur étranger",
+                                "Info en vue", "version 2 sans son script"}) {
         for (const char* chemin : {"annuler opérations", "question au démarrage", "après un composant"})
             QTest::newRow(qPrintable(QString("%1, %2").arg(contenu, chemin))) << contenu << chemin;
     }
@@ -547,11 +567,27 @@ void TstSauvegarde::sauvegardeEndommageeGardeLaBase()
         QCOMPARE(sqlite3_open(QFile::encodeName(entree).constData(), &db), SQLITE_OK);
         sqlite3_exec(db, "CREATE TABLE Adresses (nom TEXT); INSERT INTO Adresses VALUES ('x')", nullptr, nullptr, nullptr);
         sqlite3_close(db);
-    } else {
+    } else if (contenu == "base tronquée") {
         const QByteArray entiere = octets(base.chemin());
         QFile f(entree);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(entiere.left(entiere.size() / 2));
+    } else {
+        // Well-formed SQLite files that are no base of this program, made with the sqlite3 tool.
+        const QHash<QString, QPair<bool, QString>> sql = {
+            {"seulement Info", {false, "CREATE TABLE Info (Version NUMERIC, LastClose BOOLEAN, LastUpdtLic TEXT);"
+                                       "INSERT INTO Info VALUES (3, 1, '');"}},
+            {"déclencheur étranger", {true, "CREATE TRIGGER Purge AFTER UPDATE ON Info BEGIN "
+                                            "DELETE FROM Licence; DELETE FROM Club; END;"}},
+            {"Info en vue", {true, "DROP TABLE Info;"
+                                   "CREATE VIEW Info AS SELECT 3 AS Version, 1 AS LastClose, '' AS LastUpdtLic;"}},
+            // Older than the model and no upgrade script to bring it the table it lacks.
+            {"version 2 sans son script", {true, "DROP TABLE RecordClub; UPDATE Info SET Version = 2;"}},
+        };
+        const QString erreur = baseOutil(entree, sql[contenu].first, sql[contenu].second);
+        if (erreur.endsWith(" absent"))
+            QSKIP(qPrintable(erreur));
+        QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
     }
     QFile::remove(Chemin_sauvegarde());
     QProcess p;
@@ -609,7 +645,160 @@ void TstSauvegarde::sauvegardeEndommageeGardeLaBase()
         }
         QCOMPARE(restees, QList<int>({1, 2, 3}));
         QCOMPARE(integrite, QString("ok"));
+        // Still marked as not closed, its backup kept: the next opening offers it again instead
+        // of overwriting it.
+        sqlite3* db = Ouvrir_connexion_sqlite(base.chemin(), true);
+        QCOMPARE(valeur(db, "select LastClose from Info"), QString("Faux"));
+        sqlite3_close(db);
     }
+}
+
+void TstSauvegarde::sauvegardeIllisibleGardeLaBase_data()
+{
+    QTest::addColumn<QString>("sauvegarde");
+    QTest::addColumn<QString>("detail");
+    QTest::newRow("vide") << "vide" << "le fichier n'est pas une archive zip, ou elle est tronquée.";
+    QTest::newRow("texte") << "texte" << "le fichier n'est pas une archive zip, ou elle est tronquée.";
+    QTest::newRow("seconde entrée abîmée") << "seconde entrée abîmée" << "somme de contrôle erronée, l'archive est endommagée.";
+    QTest::newRow("bombe") << "bombe" << "ce qu'aucun fichier réel n'atteint : archive refusée.";
+    QTest::newRow("disque plein") << "disque plein" << "plus d'espace libre sur le disque.";
+}
+
+// A backup that does not unpack whole stops the restore, with the base and the backup kept and
+// one message in French: a damaged backup is named so, a full disk is not blamed on it.
+void TstSauvegarde::sauvegardeIllisibleGardeLaBase()
+{
+    QFETCH(QString, sauvegarde);
+    QFETCH(QString, detail);
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    creerTableEssai();
+    ajouter(1, 1);
+    Fermer_base();
+    const QByteArray avant = octets(base.chemin());
+    const QString sav = Chemin_sauvegarde();
+    QTemporaryDir source;
+    const QString copie = source.filePath("test.mdb");
+    QVERIFY(QFile::copy(base.chemin(), copie));
+
+    if (sauvegarde == "texte" || sauvegarde == "vide") {
+        QFile f(sav);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        if (sauvegarde == "texte")
+            f.write("ceci n'est pas une archive");
+    } else if (sauvegarde == "seconde entrée abîmée") {
+        // The base unpacks first; the entry after it fails its check.
+        const QString notes = source.filePath("notes.txt");
+        QFile n(notes);
+        QVERIFY(n.open(QIODevice::WriteOnly));
+        n.write("MARQUE" + QByteArray(5000, 'n'));
+        n.close();
+        QString erreur = outil("zip", {"-q", "-j", sav, copie});
+        if (erreur.isEmpty())
+            erreur = outil("zip", {"-q", "-0", "-j", sav, notes});
+        if (erreur.endsWith(" absent"))
+            QSKIP(qPrintable(erreur));
+        QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
+        QByteArray octetsSav = octets(sav);
+        const qsizetype i = octetsSav.lastIndexOf("MARQUE");
+        QVERIFY(i > 0);
+        octetsSav[i] = 'X';
+        QFile f(sav);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(octetsSav);
+    } else if (sauvegarde == "bombe") {
+        // 64 MB of zeros (a sparse file: nothing on the disk) beside the base.
+        QFile zeros(source.filePath("remplissage"));
+        QVERIFY(zeros.open(QIODevice::WriteOnly));
+        QVERIFY(zeros.resize(64 << 20));
+        zeros.close();
+        const QString erreur = outil("zip", {"-q", "-j", sav, copie, zeros.fileName()});
+        if (erreur.endsWith(" absent"))
+            QSKIP(qPrintable(erreur));
+        QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
+    } else {
+        // The disk fills up once the base is out, on the entry after it.
+        QVERIFY(Zipper(sav, copie, true, false));
+        Composants::enregistrer("ArchiveTool", [copie] {
+            class DisquePlein : public Composant {
+            public:
+                explicit DisquePlein(const QString& copie) : m_copie(copie) {}
+                QVariant appeler(const QString&, const QVariantList& args) override
+                {
+                    QFile::copy(m_copie, args[1].toString() + "/test.mdb");
+                    throw ErreurExecution(Erreur_disque_plein, "Impossible d'écrire " + args[1].toString()
+                                                                   + "/notes.txt : plus d'espace libre sur le disque.");
+                }
+
+            private:
+                QString m_copie;
+            };
+            return std::make_unique<DisquePlein>(copie);
+        });
+    }
+    const QByteArray octetsSav = octets(sav);
+
+    QVERIFY(!Restaurer_sauvegarde());
+    QCOMPARE(port.messages().size(), 1);
+    const QString message = port.messages()[0];
+    if (sauvegarde == "disque plein") {
+        QVERIFY2(message.startsWith("La restauration de la sauvegarde a échoué.\r\n"
+                                    "Les opérations n'ont pas été annulées.\r\n"
+                                    "Vérifier l'espace sur le disque dur, les droits d'accès.\r\nErreur n° 61, "),
+                 qPrintable(message));
+    } else {
+        QVERIFY2(message.startsWith("La sauvegarde " + sav + " " + kEndommagee + "\r\nErreur n° 321, Archive " + sav + " : "),
+                 qPrintable(message));
+        QVERIFY2(!message.contains("Vérifier l'espace"), qPrintable(message));
+    }
+    QVERIFY2(message.endsWith(detail), qPrintable(message));
+    QCOMPARE(octets(base.chemin()), avant);
+    QCOMPARE(octets(sav), octetsSav);
+    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+}
+
+void TstSauvegarde::basesDuProgrammeRestaurees_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("script");
+    QTest::newRow("neuve") << QString() << QString();
+    QTest::newRow("version plus récente") << "CREATE TABLE Nouvelle (x); ALTER TABLE Licence ADD COLUMN Nouvelle_col TEXT;"
+                                             "UPDATE Info SET Version = 4;"
+                                          << QString();
+    // Older than the model: it lacks what its upgrade script brings.
+    QTest::newRow("version 2 et son script")
+        << "DROP TABLE RecordClub; ALTER TABLE Profil DROP COLUMN bAlwaysVisibleSuivi; UPDATE Info SET Version = 2;"
+        << "[INFO]\nVersion finale = 3\n[FROM 2]\nmaj1=CREATE TABLE RecordClub (Num_auto INTEGER PRIMARY KEY)\n"
+           "maj2 = ALTER TABLE Profil ADD COLUMN bAlwaysVisibleSuivi BOOLEAN NOT NULL DEFAULT 0\n";
+}
+
+// Backups of this program's bases are taken back, whatever their version.
+void TstSauvegarde::basesDuProgrammeRestaurees()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, script);
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    Fermer_base();
+    if (!script.isEmpty()) {
+        QFile f(Chemin_maj_base_ini());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(script.toUtf8());
+    }
+    QTemporaryDir source;
+    const QString entree = source.filePath("test.mdb");
+    QString erreur = baseOutil(entree, true, sql + "CREATE TABLE Marque (x);");
+    if (erreur.isEmpty())
+        erreur = outil("zip", {"-q", "-j", Chemin_sauvegarde(), entree});
+    if (erreur.endsWith(" absent"))
+        QSKIP(qPrintable(erreur));
+    QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
+
+    QVERIFY(Restaurer_sauvegarde());
+    QCOMPARE(port.messages(), QStringList());
+    QCOMPARE(octets(base.chemin()), octets(entree));
 }
 
 void TstSauvegarde::sauvegardePendantEcritures()
