@@ -27,8 +27,6 @@ enum class ControleFermeture {
 QString Chemin_sauvegarde();
 // The upgrade script "maj_base.ini" of the application folder.
 QString Chemin_maj_base_ini();
-// The folder "tempo" of the application folder, through which a backup is restored.
-QString Repertoire_restauration();
 
 QString Lire_version_base();
 QString Verifier_version_base();
