@@ -1,5 +1,6 @@
 #include "core/services.h"
 
+#include "core/fenetres.h"
 #include "core/globales.h"
 
 #include <QAction>
@@ -124,6 +125,7 @@ bool PortIhmQt::choisirImprimante(QPrinter& imprimante)
 
 int PortIhmQt::executerModal(QDialog& dialogue)
 {
+    Elargir_au_contenu(&dialogue);
     return dialogue.exec();
 }
 
