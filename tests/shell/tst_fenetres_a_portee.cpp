@@ -429,7 +429,7 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
         auto* liste = Controle<QTreeWidget>(zone, attendu[0]);
         QVERIFY2(liste, qPrintable(attendu[0]));
         for (const QString& valeur : attendu.mid(1))
-            QVERIFY2(Contient(liste, valeur), qPrintable(attendu[0] + " sans " + valeur + " DBG " + QString::number(liste->topLevelItemCount()) + " " + (liste->topLevelItemCount() ? QStringList([&]{QStringList t; for (int r=0;r<liste->topLevelItemCount();++r) for (int c=0;c<liste->columnCount();++c) t<<liste->topLevelItem(r)->text(c); return t;}()).join("/") : QString()) + s.ihm.messages().join("|")));
+            QVERIFY2(Contient(liste, valeur), qPrintable(attendu[0] + " sans " + valeur));
     }
     // The points table grows to its full height only where the area holds it.
     if (fenetre == "frm_calpts" && QString::fromUtf8(QTest::currentDataTag()).endsWith("table")) {
