@@ -5,6 +5,7 @@
 #include "core/base.h"
 #include "core/erreurs.h"
 #include "core/fenetres.h"
+#include "core/listes.h"
 #include "core/saisie.h"
 #include "core/services.h"
 
@@ -23,6 +24,7 @@ ChampsClub::ChampsClub(QWidget* fenetre) : QObject(fenetre)
     Text1_0 = new QLineEdit(fenetre);
     Text1_0->setObjectName("Text1_0");
     Text1_0->setMaxLength(30);
+    Largeur_pour_longueur(Text1_0);
     Text1_1 = new QLineEdit(fenetre);
     Text1_1->setObjectName("Text1_1");
     Text1_1->setMaxLength(13);

@@ -289,6 +289,7 @@ QWidget* det_licence::construireClub()
     lsvTarif->setObjectName("lsvTarif");
     lsvTarif->setHeaderLabels({"Tarifs"});
     lsvTarif->setRootIsDecorated(false);
+    Colonnes_a_la_mesure(lsvTarif);
     lsvTarif->setSelectionMode(QAbstractItemView::SingleSelection);
     lt->addWidget(lsvTarif);
     cmd_Tarif_Unselect = new QPushButton("Supprimer la sélection", tarifs);
@@ -307,6 +308,7 @@ QWidget* det_licence::construireClub()
     LsvActivites->setObjectName("LsvActivites");
     LsvActivites->setHeaderLabels({"Activités"});
     LsvActivites->setRootIsDecorated(false);
+    Colonnes_a_la_mesure(LsvActivites);
     la->addWidget(LsvActivites);
     connect(LsvActivites, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* ligne) {
         if (ligne->checkState(0) == Qt::Checked)

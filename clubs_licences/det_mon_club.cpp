@@ -37,6 +37,7 @@ QTreeWidget* Liste(QWidget* parent, const char* nom, const QStringList& colonnes
     l->setObjectName(nom);
     l->setHeaderLabels(colonnes);
     l->setRootIsDecorated(false);
+    Colonnes_a_la_mesure(l);
     l->setUniformRowHeights(true);
     l->setAllColumnsShowFocus(true);
     return l;
@@ -90,6 +91,7 @@ det_mon_club::det_mon_club(QWidget* parent) : FenetreComptee(parent)
         Installer_selection_au_focus(text1[i]);
     }
     text1[0]->setMaxLength(30);
+    Largeur_pour_longueur(text1[0]);
     text1[1]->setMaxLength(13);
     for (int i : {1, 3, 5, 6, 10, 11})
         Installer_filtre_chiffre(text1[i]);

@@ -16,6 +16,7 @@ frm_liste_pays::frm_liste_pays(QWidget* parent) : FenetreComptee(parent)
     Lsv_pays->setObjectName("Lsv_pays");
     Lsv_pays->setHeaderLabels({"Pays"});
     Lsv_pays->setRootIsDecorated(false);
+    Colonnes_a_la_mesure(Lsv_pays);
     Lsv_pays->setUniformRowHeights(true);
     Command1_0 = new QPushButton("&Ok", this);
     Command1_0->setObjectName("Command1_0");

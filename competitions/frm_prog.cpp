@@ -79,6 +79,7 @@ frm_prog::frm_prog(QWidget* parent) : FenetreComptee(parent)
     LsvNage->setObjectName("LsvNage");
     LsvNage->setHeaderLabels({"Libelle", "Code Nage"});
     LsvNage->setRootIsDecorated(false);
+    Colonnes_a_la_mesure(LsvNage);
     LsvNage->setAllColumnsShowFocus(true);
     LsvNage->header()->setStretchLastSection(false);
     LsvNage->header()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -88,6 +89,7 @@ frm_prog::frm_prog(QWidget* parent) : FenetreComptee(parent)
     Lsv_prog->setObjectName("Lsv_prog");
     Lsv_prog->setHeaderLabels({"Libelle", "Num Ordre"});
     Lsv_prog->setRootIsDecorated(false);
+    Colonnes_a_la_mesure(Lsv_prog);
     Lsv_prog->header()->setStretchLastSection(false);
     Lsv_prog->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     Lsv_prog->setColumnWidth(1, Twips_en_pixels(1200));

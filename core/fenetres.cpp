@@ -24,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
+#include <QStyleOptionTitleBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -338,15 +339,80 @@ void Afficher_fenetre(QWidget* fenetre, int gauche, int haut)
         QObject::connect(fenetre, &QObject::destroyed, sous, &QObject::deleteLater);
         cadre = sous;
     }
-    if (auto* comptee = qobject_cast<FenetreComptee*>(fenetre); comptee && comptee->tailleDesign().isValid()) {
-        cadre->setMinimumSize(comptee->tailleDesign());
-        cadre->resize(comptee->tailleDesign());
-    }
+    if (auto* comptee = qobject_cast<FenetreComptee*>(fenetre); comptee && comptee->tailleDesign().isValid())
+        Donner_taille(cadre, comptee->tailleDesign());
     const QPoint position = cadre->pos();
     cadre->move(gauche > 0 ? Twips_en_pixels(gauche) : position.x(), haut > 0 ? Twips_en_pixels(haut) : position.y());
     cadre->show();
+    Elargir_au_contenu(fenetre);
+    // A caption given later (the opener's) gets its room too.
+    QObject::connect(fenetre, &QWidget::windowTitleChanged, fenetre, [fenetre] {
+        Elargir_au_contenu(fenetre);
+        Garder_fenetre_visible(fenetre);
+    });
     Garder_fenetre_visible(fenetre);
     Activer_fenetre(fenetre);
+}
+
+void Donner_taille(QWidget* cadre, const QSize& taille)
+{
+    // The design size is the least; the controls' own least size wins where the font is wider.
+    const QSize minimum = taille.expandedTo(cadre->minimumSizeHint());
+    cadre->setMinimumSize(minimum);
+    cadre->resize(minimum);
+}
+
+int Largeur_pour_titre(QWidget* fenetre)
+{
+    QWidget* cadre = Cadre_fenetre(fenetre);
+    const QString titre = fenetre->windowTitle();
+    if (titre.isEmpty())
+        return 0;
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(cadre)) {
+        // The room the title bar's label lacks, as the frame measures it when it paints.
+        const QFontMetrics metriques(QApplication::font("QMdiSubWindowTitleBar"));
+        QStyleOptionTitleBar option;
+        option.initFrom(sous);
+        option.text = titre;
+        option.fontMetrics = metriques;
+        option.titleBarFlags = sous->windowFlags();
+        option.subControls = QStyle::SC_All;
+        option.icon = sous->windowIcon();
+        option.rect = QRect(0, 0, sous->width(), sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, sous));
+        const int etiquette = sous->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, sous).width();
+        return sous->width() - etiquette + metriques.horizontalAdvance(titre) + 2;
+    }
+    // A window of its own: the desktop draws the title, a little larger and in bold, beside its
+    // icon and three buttons.
+    QFont police = QApplication::font();
+    police.setBold(true);
+    return QFontMetrics(police).horizontalAdvance(titre) * 11 / 10 + 5 * QFontMetrics(police).height() + 40;
+}
+
+void Elargir_au_contenu(QWidget* fenetre)
+{
+    QWidget* cadre = fenetre ? Cadre_fenetre(fenetre) : nullptr;
+    if (!cadre)
+        return;
+    int largeur = Largeur_pour_titre(fenetre);
+    if (!fenetre->layout()) {
+        // Controls placed by hand end inside the window, its right margin as wide as its left one.
+        int droite = 0;
+        int gauche = std::numeric_limits<int>::max();
+        for (QWidget* w : fenetre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isHidden() || w->isWindow())
+                continue;
+            droite = std::max(droite, w->geometry().right() + 1);
+            gauche = std::min(gauche, w->x());
+        }
+        if (droite > 0)
+            largeur = std::max(largeur, cadre->width() - fenetre->width() + droite + std::clamp(gauche, 0, 8));
+    }
+    // Never wider than what the user sees: there a cut title is the lesser loss.
+    if (const QRect visible = Zone_visible(fenetre); !visible.isEmpty())
+        largeur = std::min(largeur, visible.width());
+    if (largeur > cadre->minimumWidth())
+        cadre->setMinimumWidth(largeur);
 }
 
 QPoint Position_visible(const QRect& cadre, const QRect& visible)
@@ -360,25 +426,29 @@ QPoint Position_visible(const QRect& cadre, const QRect& visible)
             axe(cadre.y(), cadre.height(), visible.y(), visible.height())};
 }
 
+QRect Zone_visible(QWidget* fenetre)
+{
+    QWidget* cadre = fenetre ? Cadre_fenetre(fenetre) : nullptr;
+    if (!cadre)
+        return {};
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(cadre)) {
+        // Sub-windows live on the viewport, which the scroll bars move them across.
+        return sous->mdiArea() ? sous->mdiArea()->viewport()->rect() : QRect();
+    }
+    if (cadre->isWindow() && cadre->screen())
+        return cadre->screen()->availableGeometry();
+    return {};
+}
+
 void Garder_fenetre_visible(QWidget* fenetre)
 {
     QWidget* cadre = fenetre ? Cadre_fenetre(fenetre) : nullptr;
     if (!cadre || !cadre->isVisible())
         return;
-    QRect place;
-    QRect visible;
-    if (auto* sous = qobject_cast<QMdiSubWindow*>(cadre)) {
-        // Sub-windows live on the viewport, which the scroll bars move them across.
-        if (!sous->mdiArea())
-            return;
-        place = sous->geometry();
-        visible = sous->mdiArea()->viewport()->rect();
-    } else if (cadre->isWindow() && cadre->screen()) {
-        place = cadre->frameGeometry();
-        visible = cadre->screen()->availableGeometry();
-    }
+    const QRect visible = Zone_visible(fenetre);
     if (visible.isEmpty())
         return;
+    const QRect place = qobject_cast<QMdiSubWindow*>(cadre) ? cadre->geometry() : cadre->frameGeometry();
     const QPoint coin = Position_visible(place, visible);
     if (coin != place.topLeft())
         cadre->move(cadre->pos() + (coin - place.topLeft()));
@@ -509,9 +579,8 @@ void FenetreComptee::Fixer_taille_design(int largeurTwips, int hauteurTwips)
     // The size includes the frame: it goes on the frame when the window is shown.
     if (!isVisible())
         return;
-    QWidget* cadre = Cadre_fenetre(this);
-    cadre->setMinimumSize(m_tailleDesign);
-    cadre->resize(m_tailleDesign);
+    Donner_taille(Cadre_fenetre(this), m_tailleDesign);
+    Elargir_au_contenu(this);
     // Grown in place, its bottom may have left the area.
     Garder_fenetre_visible(this);
 }

@@ -134,10 +134,21 @@ QMdiArea* Zone_documents();
 // when there is no main window. Left and top in twips, applied when above 0, then kept in
 // sight (Garder_fenetre_visible). The window is deleted when it closes.
 void Afficher_fenetre(QWidget* fenetre, int gauche = 0, int haut = 0);
+// Gives a frame that size as its least and current one, or the least its controls need when
+// that is more.
+void Donner_taille(QWidget* cadre, const QSize& taille);
+// The frame width that shows the window's title whole, 0 without a title.
+int Largeur_pour_titre(QWidget* fenetre);
+// Widens the window's frame, and its least width, to its title's room and, for a window whose
+// controls are placed by hand, to its rightmost control (within what the user sees).
+void Elargir_au_contenu(QWidget* fenetre);
 // Where a frame placed at `cadre` shows whole inside `visible`: where it is when it fits there,
 // otherwise moved the least that makes it fit; along a side longer than the area, at the
 // area's left or top edge.
 QPoint Position_visible(const QRect& cadre, const QRect& visible);
+// What the user sees of the place a window's frame lives in: the document area's viewport (in its
+// coordinates) or the screen's available part for a window of its own; empty when unknown.
+QRect Zone_visible(QWidget* fenetre);
 // Moves a shown window's frame to that place within what the user sees of the document area
 // (with its scroll position), or of the screen for a window of its own.
 void Garder_fenetre_visible(QWidget* fenetre);

@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +22,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <cmath>
 
@@ -34,7 +37,117 @@ QTreeWidget* Creer_liste_rapport(QWidget* parent, const QString& nom, const QStr
     liste->setUniformRowHeights(true);
     liste->setAllColumnsShowFocus(true);
     liste->setSelectionMode(QAbstractItemView::SingleSelection);
+    Colonnes_a_la_mesure(liste);
     return liste;
+}
+
+namespace {
+QModelIndex Index_element(const QTreeWidget* liste, QTreeWidgetItem* ligne, int colonne)
+{
+    const QAbstractItemModel* modele = liste->model();
+    if (QTreeWidgetItem* parent = ligne->parent())
+        return modele->index(parent->indexOfChild(ligne), colonne, Index_element(liste, parent, 0));
+    return modele->index(liste->indexOfTopLevelItem(ligne), colonne);
+}
+
+// Widens the columns of one list once the changes under way are over: rows are often added one
+// at a time, and one pass after the last is enough.
+class MesureColonnes : public QObject {
+public:
+    explicit MesureColonnes(QTreeWidget* liste) : QObject(liste), m_liste(liste)
+    {
+        setObjectName(QStringLiteral("qv_mesure_colonnes"));
+        QAbstractItemModel* modele = liste->model();
+        const auto plus_tard = [this] { demander(); };
+        connect(modele, &QAbstractItemModel::rowsInserted, this, plus_tard);
+        connect(modele, &QAbstractItemModel::dataChanged, this, plus_tard);
+        connect(modele, &QAbstractItemModel::modelReset, this, plus_tard);
+        connect(modele, &QAbstractItemModel::layoutChanged, this, plus_tard);
+        connect(modele, &QAbstractItemModel::columnsInserted, this, plus_tard);
+        connect(modele, &QAbstractItemModel::headerDataChanged, this, plus_tard);
+        // A window that sets a column's width gives it its least width; a user dragging it is left alone.
+        connect(liste->header(), &QHeaderView::sectionResized, this, [this] {
+            if (QGuiApplication::mouseButtons() == Qt::NoButton)
+                demander();
+        });
+        demander();
+    }
+
+private:
+    void demander()
+    {
+        // Widening fires sectionResized: that asks for nothing new.
+        if (m_demande || m_enCours)
+            return;
+        m_demande = true;
+        QMetaObject::invokeMethod(this, [this] { mesurer(); }, Qt::QueuedConnection);
+    }
+
+    void mesurer()
+    {
+        m_demande = false;
+        m_enCours = true;
+        QHeaderView* entete = m_liste->header();
+        for (int c = 0; c < m_liste->columnCount(); ++c) {
+            if (m_liste->isColumnHidden(c))
+                continue;
+            // The last column stretched by the list already takes what is left.
+            const int besoin = Largeur_contenu_colonne(m_liste, c);
+            if (m_liste->columnWidth(c) < besoin
+                && !(entete->stretchLastSection() && c == entete->count() - 1 && entete->sectionSize(c) >= besoin))
+                m_liste->setColumnWidth(c, besoin);
+        }
+        m_enCours = false;
+    }
+
+    QTreeWidget* m_liste;
+    bool m_demande = false;
+    bool m_enCours = false;
+};
+} // namespace
+
+void Colonnes_a_la_mesure(QTreeWidget* liste)
+{
+    if (!liste->findChild<MesureColonnes*>(QStringLiteral("qv_mesure_colonnes"), Qt::FindDirectChildrenOnly))
+        new MesureColonnes(liste);
+}
+
+int Largeur_contenu_colonne(const QTreeWidget* liste, int colonne)
+{
+    // The widest text is found by its advance; the delegate then measures that row whole, with
+    // its margins, its check box and its icon.
+    const QFontMetrics metriques(liste->font());
+    QTreeWidgetItem* plusLarge = nullptr;
+    int avance = -1;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(liste)); *it; ++it) {
+        QTreeWidgetItem* ligne = *it;
+        const QVariant police = ligne->data(colonne, Qt::FontRole);
+        const int a = (police.isValid() ? QFontMetrics(police.value<QFont>()) : metriques)
+                          .horizontalAdvance(ligne->text(colonne));
+        if (a > avance || (a == avance && !ligne->icon(colonne).isNull())) {
+            avance = a;
+            plusLarge = ligne;
+        }
+    }
+    int largeur = liste->header()->isHidden() ? 0 : liste->header()->sectionSizeHint(colonne);
+    if (plusLarge) {
+        QStyleOptionViewItem option;
+        option.initFrom(liste);
+        option.widget = liste;
+        option.font = liste->font();
+        option.decorationSize = liste->iconSize().isValid() ? liste->iconSize() : QSize(16, 16);
+        option.features |= QStyleOptionViewItem::HasDisplay;
+        const QModelIndex index = Index_element(liste, plusLarge, colonne);
+        int l = liste->itemDelegateForIndex(index)->sizeHint(option, index).width();
+        if (colonne == 0) {
+            int profondeur = 0;
+            for (QTreeWidgetItem* p = plusLarge->parent(); p; p = p->parent())
+                ++profondeur;
+            l += liste->indentation() * (profondeur + (liste->rootIsDecorated() ? 1 : 0));
+        }
+        largeur = std::max(largeur, l);
+    }
+    return largeur;
 }
 
 QTreeWidgetItem* Ligne(QTreeWidget* liste, int index)
@@ -69,6 +182,14 @@ QTreeWidgetItem* Ajouter_ligne(QTreeWidget* liste, const QStringList& colonnes)
 void Selectionner_texte(QLineEdit* boite)
 {
     boite->selectAll();
+}
+
+void Largeur_pour_longueur(QLineEdit* boite)
+{
+    // Names are often typed in capitals: room for as many of a middling capital, and the box's own margins.
+    const int texte = boite->fontMetrics().horizontalAdvance(QString(boite->maxLength(), QLatin1Char('N')));
+    const int vide = boite->sizeHint().width() - boite->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 17;
+    boite->setMinimumWidth(std::max(boite->minimumWidth(), texte + std::max(vide, 8)));
 }
 
 void Avancer_progression(QProgressBar* barre, double pas)

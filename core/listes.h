@@ -19,9 +19,17 @@ class QWidget;
 
 // ---- Rows ----------------------------------------------------------------------------------
 
-// Row i (from 1), nullptr outside the list.
-// A report-style list with its column titles: flat, whole rows selected, one at a time.
+// A report-style list with its column titles: flat, whole rows selected, one at a time; its
+// columns fit their values (Colonnes_a_la_mesure).
 QTreeWidget* Creer_liste_rapport(QWidget* parent, const QString& nom, const QStringList& colonnes);
+// From now on every column of the list is at least as wide as its widest value and its heading
+// need: the width a window gives a column is the least it gets, never a reason to cut a value.
+// Columns widen again when rows come or change, or when the window narrows them; a column the
+// user drags narrower stays so until the values change.
+void Colonnes_a_la_mesure(QTreeWidget* liste);
+// The width a column of the list needs to show every value and its heading whole.
+int Largeur_contenu_colonne(const QTreeWidget* liste, int colonne);
+// Row i (from 1), nullptr outside the list.
 QTreeWidgetItem* Ligne(QTreeWidget* liste, int index);
 // The place (from 1) of a row, 0 for none.
 int Index_ligne(QTreeWidget* liste, QTreeWidgetItem* ligne);
@@ -35,6 +43,8 @@ QTreeWidgetItem* Ajouter_ligne(QTreeWidget* liste, const QStringList& colonnes);
 
 // The whole text selected, so that typing replaces it.
 void Selectionner_texte(QLineEdit* boite);
+// The box never gets narrower than the room its longest text (its maximum length) needs.
+void Largeur_pour_longueur(QLineEdit* boite);
 // Adds the step to the bar, up to 100.
 void Avancer_progression(QProgressBar* barre, double pas);
 

@@ -1,5 +1,6 @@
 #include "core/services.h"
 
+#include "core/fenetres.h"
 #include "core/fichiers.h"
 #include "core/globales.h"
 
@@ -125,6 +126,7 @@ bool PortIhmQt::choisirImprimante(QPrinter& imprimante)
 
 int PortIhmQt::executerModal(QDialog& dialogue)
 {
+    Elargir_au_contenu(&dialogue);
     return dialogue.exec();
 }
 

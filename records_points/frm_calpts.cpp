@@ -336,14 +336,22 @@ void frm_calpts::SSTab1_Click()
 void frm_calpts::Timer1_Timer()
 {
     // Heights of the frame, title bar included, as the window opens at.
+    // The table's room is what the user sees of the area when that is less.
     QWidget* cadre = Cadre_fenetre(this);
+    const int court = Twips_en_pixels(HauteurCourte);
+    const QRect visible = Zone_visible(this);
+    int plafond = Twips_en_pixels(HauteurLongue);
+    if (!visible.isEmpty())
+        plafond = std::max(court, std::min(plafond, visible.height()));
     int hauteur = cadre->height() + Twips_en_pixels(m_pas);
-    if (hauteur >= Twips_en_pixels(HauteurLongue)) {
-        hauteur = Twips_en_pixels(HauteurLongue);
+    if (hauteur >= plafond) {
+        hauteur = plafond;
         Timer1.stop();
-    } else if (hauteur <= Twips_en_pixels(HauteurCourte)) {
-        hauteur = Twips_en_pixels(HauteurCourte);
+    } else if (hauteur <= court) {
+        hauteur = court;
         Timer1.stop();
     }
     cadre->resize(cadre->width(), hauteur);
+    // Grown in place, its bottom may have left the area.
+    Garder_fenetre_visible(this);
 }

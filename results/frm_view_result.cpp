@@ -784,19 +784,17 @@ void frm_view_result::agrandir(bool oui)
     placer();
 }
 
-// The design places (list at 5760 twips, 720 when enlarged; button row at 5160 or 120); a
-// larger window gives the extra room to the lists.
+// The design places (list at 5760 twips, 720 when enlarged; button row at 5160 or 120). The
+// design height counts the frame and its title bar: the list ends a margin above the window's
+// bottom, its scroll bar within reach, and takes the room of a larger window.
 void frm_view_result::placer()
 {
     const int marge = Twips_en_pixels(120);
     const int largeur = width() - 2 * marge;
-    const int extra = std::max(0, height() - Twips_en_pixels(kHauteur));
     Tab_options->setGeometry(marge, marge, largeur, Twips_en_pixels(4920));
     Frame_boutons->setGeometry(marge, Twips_en_pixels(m_agrandi ? 120 : 5160), largeur, Twips_en_pixels(540));
-    if (m_agrandi)
-        LsvResults->setGeometry(marge, Twips_en_pixels(720), largeur, Twips_en_pixels(8775) + extra);
-    else
-        LsvResults->setGeometry(marge, Twips_en_pixels(5760), largeur, Twips_en_pixels(3735) + extra);
+    const int haut = Twips_en_pixels(m_agrandi ? 720 : 5760);
+    LsvResults->setGeometry(marge, haut, largeur, std::max(0, height() - haut - marge));
 }
 
 void frm_view_result::resizeEvent(QResizeEvent* evenement)

@@ -44,6 +44,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -412,8 +413,9 @@ void FrmPrincipal::lirePlacement()
     }
     move(r.topLeft());
     resize(r.size().expandedTo(QSize(200, 150)));
-    if (!place && !enregistre)
+    if ((!place && !enregistre) || reglages.value("MainMaximized").toString() == "1")
         setWindowState(windowState() | Qt::WindowMaximized);
+    m_placementDefaut = place && !enregistre;
 }
 
 void FrmPrincipal::sauverPlacement() const
@@ -424,6 +426,31 @@ void FrmPrincipal::sauverPlacement() const
     reglages.setValue("MainTop", QString::number(y() * TwipsParPixel));
     reglages.setValue("MainWidth", QString::number(width() * TwipsParPixel));
     reglages.setValue("MainHeight", QString::number(height() * TwipsParPixel));
+    // A maximised window opens maximised again.
+    reglages.setValue("MainMaximized", isMaximized() ? "1" : "0");
+}
+
+void FrmPrincipal::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    if (std::exchange(m_placementDefaut, false))
+        completerPlacementDefaut();
+}
+
+void FrmPrincipal::completerPlacementDefaut()
+{
+    // Laid out, the bars may take a few pixels more than they said: the largest window must
+    // still fit, or the window takes the whole screen.
+    const QSize manque = (TaillePlusGrandeFenetre - m_zone->viewport()->size()).expandedTo(QSize(0, 0));
+    if (manque == QSize(0, 0) || isMaximized())
+        return;
+    const QRect dispo = screen() ? screen()->availableGeometry() : QRect();
+    QRect cadre = frameGeometry();
+    cadre.setSize(cadre.size() + manque);
+    if (dispo.isEmpty() || dispo.contains(cadre))
+        resize(size() + manque);
+    else
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void FrmPrincipal::resizeEvent(QResizeEvent* e)

@@ -60,6 +60,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void construireBarreOutils();
@@ -69,10 +70,13 @@ private:
     void rafraichirHorloge();
     // What the menus, status bar and frames take around the document area's viewport.
     QSize pourtourZone() const;
+    void completerPlacementDefaut();
     void lirePlacement();
     void sauverPlacement() const;
 
     QMdiArea* m_zone = nullptr;
+    // Until first shown: the window took the default placement, measured before its bars were laid out.
+    bool m_placementDefaut = false;
     QToolBar* m_barreOutils = nullptr;
     QLabel* m_panneauProfil = nullptr;
     QLabel* m_panneauEtape = nullptr;

@@ -8,6 +8,7 @@
 #include "port_test.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -48,6 +49,7 @@ private slots:
     void filtreSelectionDoubleLesApostrophes();
     void exporterListe();
     void exporterListeEchoueProprement();
+    void colonnesALaMesureDesValeurs();
 };
 
 void TstListes::chercherElement_data()
@@ -261,6 +263,38 @@ void TstListes::exporterListeEchoueProprement()
     QCOMPARE(port.messages().size(), 1);
     QVERIFY(port.messages()[0].startsWith("Une erreur s'est produite lors de l'écriture du fichier.\r\nErreur n° "));
     QCOMPARE(port.appels().front().titre, QString("Erreur"));
+}
+
+// A column is as wide as the window says, and never less than its values and heading need,
+// also when the window narrows it again or rows come later.
+void TstListes::colonnesALaMesureDesValeurs()
+{
+    QWidget fenetre;
+    QTreeWidget* liste = Creer_liste_rapport(&fenetre, "liste", {"Nom", "Pts", "Temps", "Date"});
+    liste->header()->setStretchLastSection(false);
+    fenetre.resize(600, 300);
+    liste->resize(600, 300);
+    fenetre.show();
+    const QList<int> largeurs = {200, 36, 30, 20};
+    for (int c = 0; c < largeurs.size(); ++c)
+        liste->setColumnWidth(c, largeurs[c]);
+    Ajouter_ligne(liste, {"ALBERT Jean", "1102", "11:23.45", "20 septembre 2025"});
+    QCoreApplication::processEvents();
+    const auto besoin = [liste](const QString& texte) {
+        return liste->fontMetrics().horizontalAdvance(texte) + 2 * (liste->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    };
+    QCOMPARE(liste->columnWidth(0), 200); // wider than its value: as given
+    QVERIFY(liste->columnWidth(1) >= besoin("1102"));
+    QVERIFY(liste->columnWidth(2) >= besoin("11:23.45"));
+    QVERIFY(liste->columnWidth(3) >= besoin("20 septembre 2025"));
+    QVERIFY(liste->columnWidth(3) >= liste->header()->sectionSizeHint(3));
+
+    // Narrowed by the window, widened again; a later, wider value widens its column.
+    liste->setColumnWidth(1, 10);
+    Ajouter_ligne(liste, {"B", "1", "1:02:03.45", "1 janvier 2025"});
+    QCoreApplication::processEvents();
+    QVERIFY(liste->columnWidth(1) >= besoin("1102"));
+    QVERIFY(liste->columnWidth(2) >= besoin("1:02:03.45"));
 }
 
 QTEST_MAIN(TstListes)

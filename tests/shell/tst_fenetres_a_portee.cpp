@@ -1,6 +1,7 @@
 // Every window the program opens, opened in turn as a user does on a 1366 x 768 screen with the
 // main window at its default size: its whole frame lies in what the user sees of the document
-// area. A picture of each is left in build/captures/fenetres/. Under offscreen the screen is made
+// area, its lists, boxes and buttons lie inside it, and with values as wide as a season's data
+// makes them no value, caption or title is cut. A picture of each is left in build/captures/fenetres/. Under offscreen the screen is made
 // 1366 x 768; under xvfb-run -s "-screen 0 1366x768x24" with QT_QPA_PLATFORM=xcb it is the real one.
 
 #include "session_shell.h"
@@ -10,14 +11,23 @@
 #include "shell/demarrage.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QHeaderView>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyleOptionTitleBar>
+#include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -59,6 +69,123 @@ T* Controle(QMdiArea* zone, const QString& nom)
     return nullptr;
 }
 
+// Reads an item's texts, font and decorations as the list paints them.
+class LectureDelegue : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::initStyleOption;
+};
+
+// The room a painted text has is the style's text rectangle less its margins; a wider text is elided.
+bool Texte_coupe(const QString& texte, const QFont& police, int place)
+{
+    return !texte.trimmed().isEmpty() && QFontMetrics(police).horizontalAdvance(texte) > place;
+}
+
+// Every value, heading, caption, box and title of the window that does not show whole.
+QStringList Valeurs_coupees(QMdiSubWindow* cadre)
+{
+    QStringList coupees;
+    QWidget* fenetre = cadre->widget();
+    for (QTreeWidget* liste : fenetre->findChildren<QTreeWidget*>()) {
+        if (!liste->isVisible())
+            continue;
+        const QString nom = liste->objectName();
+        QStyle* style = liste->style();
+        const int marge = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, liste) + 1;
+        LectureDelegue lecture;
+        for (int c = 0; c < liste->columnCount(); ++c) {
+            if (liste->isColumnHidden(c))
+                continue;
+            if (!liste->header()->isHidden() && liste->header()->sectionSizeHint(c) > liste->columnWidth(c))
+                coupees << nom + " titre « " + liste->headerItem()->text(c) + " »";
+            for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+                const QModelIndex index = liste->model()->index(i, c);
+                QStyleOptionViewItem option;
+                option.initFrom(liste);
+                option.widget = liste;
+                option.font = liste->font();
+                option.decorationSize = liste->iconSize().isValid() ? liste->iconSize() : QSize(16, 16);
+                option.rect = QRect(0, 0, liste->columnWidth(c), 20);
+                lecture.initStyleOption(&option, index);
+                const QRect texte = style->subElementRect(QStyle::SE_ItemViewItemText, &option, liste);
+                if (Texte_coupe(option.text, option.font, texte.width() - 2 * marge))
+                    coupees << nom + " « " + option.text + " »";
+            }
+        }
+    }
+    for (QPushButton* bouton : fenetre->findChildren<QPushButton*>()) {
+        if (!bouton->isVisible())
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(bouton);
+        option.text = bouton->text();
+        const QRect contenu = bouton->style()->subElementRect(QStyle::SE_PushButtonContents, &option, bouton);
+        if (bouton->fontMetrics().size(Qt::TextShowMnemonic, bouton->text()).width() > contenu.width())
+            coupees << "bouton « " + bouton->text() + " »";
+    }
+    for (QLineEdit* boite : fenetre->findChildren<QLineEdit*>()) {
+        if (!boite->isVisible())
+            continue;
+        QStyleOptionFrame option;
+        option.initFrom(boite);
+        option.lineWidth = boite->hasFrame() ? boite->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, boite) : 0;
+        const QRect contenu = boite->style()->subElementRect(QStyle::SE_LineEditContents, &option, boite);
+        const QMargins m = boite->textMargins();
+        // The box keeps two pixels on each side of its text.
+        if (Texte_coupe(boite->text(), boite->font(), contenu.width() - m.left() - m.right() - 4))
+            coupees << boite->objectName() + " « " + boite->text() + " »";
+    }
+    // The title bar's label as the frame lays it out at its width.
+    QStyleOptionTitleBar titre;
+    titre.initFrom(cadre);
+    titre.text = cadre->windowTitle();
+    titre.fontMetrics = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"));
+    titre.titleBarFlags = cadre->windowFlags();
+    titre.subControls = QStyle::SC_All;
+    titre.icon = cadre->windowIcon();
+    titre.rect = QRect(0, 0, cadre->width(), cadre->style()->pixelMetric(QStyle::PM_TitleBarHeight, &titre, cadre));
+    const QRect etiquette = cadre->style()->subControlRect(QStyle::CC_TitleBar, &titre, QStyle::SC_TitleBarLabel, cadre);
+    if (Texte_coupe(titre.text, QApplication::font("QMdiSubWindowTitleBar"), etiquette.width()))
+        coupees << "titre « " + titre.text + " »";
+    return coupees;
+}
+
+bool Contient(QTreeWidget* liste, const QString& valeur)
+{
+    for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+        for (int c = 0; c < liste->columnCount(); ++c) {
+            if (liste->topLevelItem(i)->text(c).trimmed() == valeur)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Lists, boxes and buttons that run past the window's edges, their scroll bars out of reach.
+QStringList Controles_debordants(QMdiSubWindow* cadre)
+{
+    QStringList hors;
+    QWidget* fenetre = cadre->widget();
+    QList<QWidget*> controles;
+    for (QAbstractScrollArea* zone : fenetre->findChildren<QAbstractScrollArea*>())
+        controles << zone;
+    for (QAbstractButton* bouton : fenetre->findChildren<QAbstractButton*>())
+        controles << bouton;
+    for (QWidget* w : controles) {
+        // What a list or a scrolling page holds moves under its own scroll bars.
+        bool defile = false;
+        for (QWidget* p = w->parentWidget(); p && p != fenetre; p = p->parentWidget())
+            defile = defile || qobject_cast<QAbstractScrollArea*>(p);
+        if (!w->isVisible() || defile || qobject_cast<QTabBar*>(w->parentWidget()))
+            continue;
+        // Wholly below the window's bottom is a part folded away until the window grows.
+        const QRect place(w->mapTo(fenetre, QPoint(0, 0)), w->size());
+        if (place.top() < fenetre->height() && !fenetre->rect().contains(place))
+            hors << w->objectName() + " " + Decrire(place) + " hors de " + Decrire(fenetre->rect());
+    }
+    return hors;
+}
+
 } // namespace
 
 class TstFenetresAPortee : public QObject {
@@ -77,6 +204,20 @@ private slots:
 
     void cleanup() { Traiter_evenements(); }
 
+    // Bars laid out taller than they measured before the window showed: the largest window still fits.
+    void zoneTientLaPlusGrandeFenetre()
+    {
+        QSettings().clear();
+        FrmPrincipal f;
+        f.statusBar()->setMinimumHeight(f.statusBar()->sizeHint().height() + 6);
+        f.show();
+        Traiter_evenements();
+        const QSize zone = f.zoneFenetres()->viewport()->size();
+        QVERIFY2(zone.width() >= TaillePlusGrandeFenetre.width() && zone.height() >= TaillePlusGrandeFenetre.height(),
+                 qPrintable(QString("%1x%2").arg(zone.width()).arg(zone.height())));
+        QVERIFY(!f.isMaximized());
+    }
+
     void fenetreEntiereDansLaZone_data();
     void fenetreEntiereDansLaZone();
 
@@ -86,7 +227,9 @@ private:
 
 // Each path is what the user does, one step at a time: "mnuXxx" a menu item, "ligne" the first
 // row of the last list shown, "clic:Nom" the control of that name in the last window that has it,
-// "modal:Texte" the answer to the dialog that comes next (its first box filled, then "Ok").
+// "modal:Texte" the answer to the dialog that comes next (its first box filled, then "Ok"),
+// "onglet:Nom:i" a click on tab i of that tab control, "cocher:Nom" every row of that list ticked
+// with the space bar, "attendre" a second for what moves on the screen.
 void TstFenetresAPortee::fenetreEntiereDansLaZone_data()
 {
     QTest::addColumn<QStringList>("parcours");
@@ -140,10 +283,17 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone_data()
     ligne("performance de relais", {"mnuPerfAjoutRelais"}, "frm_ajout_perf_relais");
     ligne("suivi des performances", {"mnuPerfView"}, "frm_view_perf");
     ligne("résultats", {"mnuCompetVoirResult"}, "frm_view_result");
+    const QStringList resultats = {"mnuCompetVoirResult", "onglet:Tab_options:1", "clic:Cmd_option_0", "clic:Chk_tps_inter",
+                                   "clic:Cmd_option_1", "onglet:Tab_options:0", "ligne", "clic:Chk_all", "clic:cmd_0"};
+    ligne("résultats, temps intermédiaires", resultats, "frm_view_result");
+    ligne("résultats, agrandis", resultats + QStringList{"clic:cmd_4"}, "frm_view_result");
+    ligne("suivi des performances, voir", {"mnuPerfView", "cocher:LsvNageur", "clic:cmd_0"}, "frm_view_perf");
+    ligne("records du club, voir", {"mnuPerfRecView", "cocher:LsvNage", "clic:Cmd_view_0"}, "frm_view_record");
     ligne("records du club", {"mnuPerfRecView"}, "frm_view_record");
     ligne("catégories de records", {"mnuPerfRecModifier"}, "det_categorie_record_club");
     ligne("calculatrice de temps", {"mnuOutilsCalculTps"}, "frm_calTps");
     ligne("calcul des points", {"mnuOutilsCalculPoint"}, "frm_calpts");
+    ligne("calcul des points, table", {"mnuOutilsCalculPoint", "onglet:SSTab1:1", "attendre"}, "frm_calpts");
     ligne("points par équipe", {"mnuOutilsCalculPointEquipe"}, "frm_PtsInter");
     ligne("points de référence", {"mnuPointRefLEN"}, "frm_defreflen");
 }
@@ -157,17 +307,45 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
     Session s;
     const QString chemin = Preparer_base(s.rep, "base.mdb");
     {
-        // A swimmer, a competition to come, a pool and a template of each kind for profile 1.
+        // A swimmer, a competition to come, a pool and a template of each kind for profile 1; a
+        // held meet with a 1500 m, its splits and 1102 points; a performance and a record. Names,
+        // places and dates as long as real ones, the club's name at its 30 characters.
         sqlite3* db = Ouvrir_connexion_sqlite(chemin);
-        for (const QString& sql :
-             {"INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Visible) VALUES ('" + kCodeClub
-                  + "', '100', 'ALBERT', 'Jean', 'M', true)",
-              QString("INSERT INTO Rcomp (Nom, Debut, Fin, Lieu, Longueur, Deroule, Visible) VALUES "
-                      "('Meeting de printemps', '20250412', '20250413', 'Nîmes', 25, false, true)"),
-              QString("INSERT INTO Piscine (Nom, Ville, NbCouloir, Bassin) VALUES ('Nakache', 'Toulouse', 8, 50)"),
-              QString("INSERT INTO Modele_engag (Nom_modele, Num_profil) VALUES ('Printemps', 1)"),
-              QString("INSERT INTO Modele_prog (Nom_modele, Num_profil) VALUES ('Meeting', 1)")})
-            QCOMPARE(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        QStringList requetes = {
+            "UPDATE Club SET Intitule = 'Cercle des Nageurs de Besançon'",
+            "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Nationalite, Visible) VALUES ('"
+                + kCodeClub + "', '100', 'ALBERT', 'Jean', 'M', '20070101', 'FRA', true)",
+            "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Nationalite, Visible) VALUES ('"
+                + kCodeClub + "', '1234567890', 'DE LA FONTAINE-MAISONNEUVE', 'Marie-Bernadette', 'F', '20080920', "
+                "'FRA', true)",
+            "INSERT INTO Rcomp (Nom, Debut, Fin, Lieu, Longueur, Deroule, Visible) VALUES "
+            "('Meeting de printemps', '20250412', '20250413', 'Nîmes', 25, false, true)",
+            "INSERT INTO Rcomp (Num, Nom, Debut, Fin, Lieu, Longueur, Deroule, Visible) VALUES ('R9', "
+            "'Championnats régionaux d''hiver', '20250920', '20250921', 'Villefranche-sur-Saône', 50, true, true)",
+            "INSERT INTO Pcomp (Num_compet, Code_epreuve, JourCourse, Num_ordre) SELECT max(AutoNum), 6, 1, 1 FROM Rcomp",
+            "INSERT INTO Piscine (Nom, Ville, NbCouloir, Bassin) VALUES ('Nakache', 'Toulouse', 8, 50)",
+            "INSERT INTO Modele_engag (Nom_modele, Num_profil) VALUES ('Printemps', 1)",
+            "INSERT INTO Modele_prog (Nom_modele, Num_profil) VALUES ('Meeting', 1)",
+            "INSERT INTO Liffn (Code_epreuve, Code_club, Num_Lic, Type_bassin, Date_perf, Tps, Lieu, Age_nageur) "
+            "SELECT 6, Code_club, Num, 50, '20250920', 11.2345, 'Villefranche-sur-Saône', 17 FROM Licence",
+            "INSERT INTO Categori_record_club (Code_Club, Libelle, Age_inf, Age_sup, Sexe) VALUES ('" + kCodeClub
+                + "', 'Toutes catégories', 10, 99, 'F')",
+            "INSERT INTO RecordClub (Categorie, Code_nage, Bassin, Tps, Nom, Prenom, Date_perf, Lieu) SELECT "
+            "max(Num_cat), 6, 50, 16.0512, 'DE LA FONTAINE-MAISONNEUVE', 'Marie-Bernadette', '20250920', "
+            "'Villefranche-sur-Saône' FROM Categori_record_club"};
+        QString colonnes;
+        QString temps;
+        for (int k = 1; k <= 14; ++k) {
+            colonnes += QString(", Inter%1").arg(k);
+            temps += ", " + QString::number(k * 0.4512 + 0.0023, 'f', 4);
+        }
+        requetes << "INSERT INTO Prres (Num_compet, Code_epreuve, Num_Lic, Code_club, Num_equipe, Tps, Cotation_FFN, "
+                    "Type_course, Numero_serie, Numero_couloir, Numero_ordre_couloir"
+                        + colonnes + ") SELECT (SELECT max(AutoNum) FROM Rcomp), 6, Num, Code_club, 1, 11.2345, 1102, "
+                        "'F', 1, 4, 1" + temps + " FROM Licence";
+        for (const QString& sql : requetes)
+            QVERIFY2(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK,
+                     qPrintable(sql + " : " + sqlite3_errmsg(db)));
         sqlite3_close(db);
     }
     QVERIFY(s.ouvrir(chemin));
@@ -187,7 +365,25 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
         } else if (pas.startsWith("clic:")) {
             auto* bouton = Controle<QAbstractButton>(zone, pas.mid(5));
             QVERIFY2(bouton && bouton->isEnabled(), qPrintable(pas + (bouton ? " grisé" : " absent")));
-            QTest::mouseClick(bouton, Qt::LeftButton);
+            // A box stretched along its row takes clicks on its mark and its words only.
+            const QPoint point = qobject_cast<QCheckBox*>(bouton) ? QPoint(7, bouton->height() / 2) : bouton->rect().center();
+            QTest::mouseClick(bouton, Qt::LeftButton, {}, point);
+        } else if (pas.startsWith("onglet:")) {
+            const QStringList p = pas.split(':');
+            auto* onglets = Controle<QTabWidget>(zone, p[1]);
+            QVERIFY2(onglets, qPrintable(pas));
+            QTabBar* barre = onglets->tabBar();
+            QTest::mouseClick(barre, Qt::LeftButton, {}, barre->tabRect(p[2].toInt()).center());
+        } else if (pas.startsWith("cocher:")) {
+            auto* liste = Controle<QTreeWidget>(zone, pas.mid(7));
+            QVERIFY2(liste && liste->topLevelItemCount() > 0, qPrintable(pas));
+            liste->setFocus();
+            for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+                liste->setCurrentItem(liste->topLevelItem(i), 0);
+                QTest::keyClick(liste, Qt::Key_Space, {}, ' ');
+            }
+        } else if (pas == "attendre") {
+            QTest::qWait(1000);
         } else if (pas.startsWith("modal:")) {
             s.ihm.repondreModal([&dialogues, texte = pas.mid(6)](QDialog& d) {
                 // Shown as the desktop shows it: centred on its parent, within the screen.
@@ -214,10 +410,31 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
 
     const QRect visible = zone->viewport()->rect();
     for (QMdiSubWindow* cadre : cadres) {
+        const QString classe = cadre->widget()->metaObject()->className();
         QVERIFY2(visible.contains(cadre->geometry()),
                  qPrintable(QString("%1 : %2 hors de la zone visible %3")
-                                .arg(cadre->widget()->metaObject()->className(), Decrire(cadre->geometry()),
-                                     Decrire(visible))));
+                                .arg(classe, Decrire(cadre->geometry()), Decrire(visible))));
+        const QStringList hors = Controles_debordants(cadre);
+        QVERIFY2(hors.isEmpty(), qPrintable(classe + " : " + hors.join(" | ")));
+        const QStringList coupees = Valeurs_coupees(cadre);
+        QVERIFY2(coupees.isEmpty(), qPrintable(classe + " coupe : " + coupees.join(" | ")));
+    }
+    // What a user asked for is there to see.
+    const QMap<QString, QStringList> attendus = {
+        {"résultats, temps intermédiaires", {"LsvResults", "1102", "11:23.45"}},
+        {"suivi des performances, voir", {"LsvPerf", "11:23.45", "20 septembre 2025"}},
+        {"records du club, voir", {"lsvRecords", "16:05.12", "20 septembre 2025"}},
+    };
+    if (const QStringList attendu = attendus.value(QString::fromUtf8(QTest::currentDataTag())); !attendu.isEmpty()) {
+        auto* liste = Controle<QTreeWidget>(zone, attendu[0]);
+        QVERIFY2(liste, qPrintable(attendu[0]));
+        for (const QString& valeur : attendu.mid(1))
+            QVERIFY2(Contient(liste, valeur), qPrintable(attendu[0] + " sans " + valeur));
+    }
+    // The points table grows to its full height only where the area holds it.
+    if (fenetre == "frm_calpts" && QString::fromUtf8(QTest::currentDataTag()).endsWith("table")) {
+        QMdiSubWindow* cadre = cadres.first();
+        QCOMPARE(cadre->height(), std::min(Twips_en_pixels(11295), visible.height()));
     }
     // The main window holds the largest window where the screen has room.
     QVERIFY2(visible.width() >= TaillePlusGrandeFenetre.width() && visible.height() >= TaillePlusGrandeFenetre.height(),

@@ -283,6 +283,24 @@ private slots:
         QCOMPARE(QRect(g.pos(), g.size()), QRect(150, 90, 540, 420));
     }
 
+    void agrandieRouvreAgrandie()
+    {
+        for (const bool agrandie : {true, false}) {
+            {
+                FrmPrincipal f;
+                f.showNormal();
+                f.move(150, 90);
+                f.resize(540, 420);
+                if (agrandie)
+                    f.showMaximized();
+                QCoreApplication::processEvents();
+                QVERIFY(f.close());
+            }
+            FrmPrincipal g;
+            QCOMPARE(g.isMaximized(), agrandie);
+        }
+    }
+
     void reduiteGardeLePlacementPrecedent()
     {
         {
