@@ -189,6 +189,14 @@ class TstImportLenex : public QObject {
     {
         return QString::number(b.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));
     }
+    // Our club and one licence of ours (number, names, sex, birth date); returns its key.
+    static QString notreNageur(const BaseFichier& b, const QVariantList& licence)
+    {
+        b.executer(kNotreClub);
+        return QString::number(b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
+                                          "VALUES ('0690123', ?, ?, ?, ?, ?)",
+                                          licence));
+    }
     ResultatAppel squelette(const BaseFichier& b, const QString& source, const QString& compet)
     {
         return Appeler_composant("MeetSkeletonImporter", "bimport_squelette",
@@ -380,9 +388,7 @@ private slots:
     void notreNageurAilleurs()
     {
         BaseFichier b(m_rep->fichier("base.mdb"));
-        b.executer(kNotreClub);
-        b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
-                   "VALUES ('0690123', '7001', 'KELLER', 'Jan', 'M', '19970402')");
+        notreNageur(b, {"7001", "KELLER", "Jan", "M", "19970402"});
         const QString compet = competition(b);
         Ecrire_fichier(dossier("source") + "/r.lef", Resultats_reels());
         const ResultatAppel r = resultats(b, compet);
@@ -405,9 +411,7 @@ private slots:
     void reimportRangsDansLicence()
     {
         BaseFichier b(m_rep->fichier("base.mdb"));
-        b.executer(kNotreClub);
-        const QString ilya = QString::number(b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
-                                                        "VALUES ('0690123', '2345678', 'СИДОРОВ', 'Илья', 'M', '20100401')"));
+        const QString ilya = notreNageur(b, {"2345678", "СИДОРОВ", "Илья", "M", "20100401"});
         const QString compet = competition(b);
         Ecrire_fichier(dossier("source") + "/r.lef", kRangs);
         auto etat = [&] {
@@ -496,9 +500,7 @@ private slots:
     void relayeurDUnAutreClub()
     {
         BaseFichier b(m_rep->fichier("base.mdb"));
-        b.executer(kNotreClub);
-        const QString jan = QString::number(b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
-                                                       "VALUES ('0690123', '7001', 'KELLER', 'Jan', 'M', '19970402')"));
+        const QString jan = notreNageur(b, {"7001", "KELLER", "Jan", "M", "19970402"});
         const QString compet = competition(b);
         // Our club's name, and after it in the file a club whose swimmer swims the second leg of its relay 1.
         Ecrire_fichier(dossier("source") + "/r.lef",
