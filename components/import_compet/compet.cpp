@@ -89,13 +89,23 @@ public:
     virtual void finClub() = 0;
 };
 
-// The meet file of the source folder: a ".lef", else a ".lxf" unpacked into the work folder.
-QString Fichier_lenex(const QString& source, const QString& temp)
+// The meet files of the source folder: its ".lef", else those of a ".lxf" unpacked into the work
+// folder; never none.
+struct FichiersLenex {
+    QStringList chemins;
+    QString origine; // "le dossier …" or "l'archive …", for the messages
+};
+FichiersLenex Fichiers_lenex(const QString& source, const QString& temp)
 {
     const QDir dossier(source);
     const QStringList lef = dossier.entryList({"*.lef", "*.LEF"}, QDir::Files, QDir::Name);
-    if (!lef.isEmpty())
-        return dossier.filePath(lef.first());
+    FichiersLenex f;
+    if (!lef.isEmpty()) {
+        for (const QString& nom : lef)
+            f.chemins << dossier.filePath(nom);
+        f.origine = "le dossier " + source;
+        return f;
+    }
     const QStringList lxf = dossier.entryList({"*.lxf", "*.LXF"}, QDir::Files, QDir::Name);
     if (lxf.isEmpty())
         throw Refus("Aucun fichier Lenex (.lef ou .lxf) dans " + source + ".");
@@ -105,7 +115,10 @@ QString Fichier_lenex(const QString& source, const QString& temp)
     const QStringList dedans = QDir(cible).entryList({"*.lef", "*.LEF"}, QDir::Files, QDir::Name);
     if (dedans.isEmpty())
         throw Refus("L'archive " + lxf.first() + " ne contient aucun fichier .lef.");
-    return QDir(cible).filePath(dedans.first());
+    for (const QString& nom : dedans)
+        f.chemins << QDir(cible).filePath(nom);
+    f.origine = "l'archive " + lxf.first();
+    return f;
 }
 
 // A heat as our results number it: in a qualifying round its number; in a final the final's letter
@@ -115,7 +128,7 @@ QString Numero_serie(const QString& tour, const QXmlStreamAttributes& a)
     const QString finale = a.value("final").toString().trimmed().toUpper();
     if (finale.size() == 1 && finale[0] >= u'A' && finale[0] <= u'Z')
         return QString::number(finale[0].unicode() - u'A' + 1);
-    if (tour.isEmpty() || tour == "TIM")
+    if (tour.isEmpty() || tour == "TIM" || tour == "FHT")
         return QString();
     return a.value("number").toString();
 }
@@ -369,7 +382,7 @@ public:
                 m_club.nom = a.value("name").toString().trimmed();
                 m_club.code = a.value("code").toString().trimmed();
                 m_club.nation = a.value("nation").toString();
-                m_relaisDuClub = 0;
+                m_relaisDuClub.clear();
                 m_dansClub = true;
                 m_dansNageur = false;
                 if (programmeDonne)
@@ -386,12 +399,7 @@ public:
                 m_dansNageur = true;
             } else if (nom == u"RELAY" && m_dansClub) {
                 m_dansNageur = false;
-                // Teams are numbered within the club's relays of an event; a file that leaves the
-                // number out gets them in file order.
-                ++m_relaisDuClub;
-                m_numeroRelais = a.value("number").toInt();
-                if (m_numeroRelais <= 0)
-                    m_numeroRelais = m_relaisDuClub;
+                m_numeroRelais = std::max(0, a.value("number").toInt());
             } else if (nom == u"RESULT" && m_dansClub) {
                 Resultat res;
                 res.id = a.value("resultid").toString();
@@ -404,7 +412,7 @@ public:
                 if (m_dansNageur)
                     m_nageur.resultats.push_back(std::move(res));
                 else {
-                    res.relais = m_numeroRelais;
+                    res.relais = numeroEquipe(res.epreuve);
                     m_relais = std::move(res);
                 }
                 m_resultat = true;
@@ -438,6 +446,16 @@ public:
 
 private:
     Resultat& dernier() { return m_dansNageur ? m_nageur.resultats.back() : m_relais; }
+    // Teams are numbered within the club's relays of an event; a file that leaves the number out
+    // gets them in file order, a team keeping its number in every event it swims.
+    int numeroEquipe(const QString& epreuve)
+    {
+        int& derniere = m_relaisDuClub[epreuve];
+        if (!m_numeroRelais)
+            m_numeroRelais = derniere + 1;
+        derniere = std::max(derniere, m_numeroRelais);
+        return m_numeroRelais;
+    }
     [[noreturn]] void refuser(const QString& raison)
     {
         const QString element = Extrait(m_xml.name().toString());
@@ -453,9 +471,52 @@ private:
     Nageur m_nageur;      // the swimmer being read, with the results
     Resultat m_relais;    // the relay result being read
     int m_groupe = -1;                    // the age group being read
-    int m_numeroRelais = 0, m_relaisDuClub = 0;
+    int m_numeroRelais = 0;               // the team's number, 0 until known
+    QHash<QString, int> m_relaisDuClub;   // eventid -> the highest team number of the club in it
     bool m_dansClub = false, m_dansNageur = false, m_resultat = false;
 };
+
+// The file a results import reads among several: the one that holds results. When none or
+// several do, the user must say which: the import is refused, naming them.
+QString Fichier_resultats(const FichiersLenex& f)
+{
+    if (f.chemins.size() == 1)
+        return f.chemins.first();
+    // Reads a file up to its first result.
+    struct Sonde : Destinataire {
+        struct Trouve {};
+        void programme(const Reunion&) override {}
+        void club(const ClubLenex&) override {}
+        void nageur(const Nageur& n) override
+        {
+            if (!n.resultats.empty())
+                throw Trouve();
+        }
+        void relais(const Resultat&) override { throw Trouve(); }
+        void finClub() override {}
+    };
+    QStringList avec, noms;
+    for (const QString& chemin : f.chemins) {
+        noms << Extrait(QFileInfo(chemin).fileName());
+        Sonde sonde;
+        try {
+            LecteurLenex(chemin).lire(sonde, true);
+        } catch (const Sonde::Trouve&) {
+            avec << chemin;
+        } catch (const Refus&) {
+            // a file that cannot be read holds no result to import
+        }
+    }
+    if (avec.size() == 1)
+        return avec.first();
+    if (avec.isEmpty())
+        throw Refus("Dans " + f.origine + ", aucun des fichiers .lef ne contient de résultats : " + noms.join(", ") + ".");
+    QStringList plusieurs;
+    for (const QString& chemin : std::as_const(avec))
+        plusieurs << Extrait(QFileInfo(chemin).fileName());
+    throw Refus("Dans " + f.origine + ", plusieurs fichiers .lef contiennent des résultats : " + plusieurs.join(", ")
+                + " ; n'en laissez qu'un.");
+}
 
 QString Description(const Epreuve& e)
 {
@@ -581,15 +642,16 @@ double Code_statut(const QString& statut)
     return 0;
 }
 
+// Our race type of a round. A time trial and extra heats rank no one for a final: they are heats.
 QString Type_course(const QString& tour)
 {
-    if (tour == "PRE")
+    if (tour == "PRE" || tour == "TIMETRIAL" || tour == "EXTRAHEATS")
         return "S";
     if (tour == "SEM")
         return "2";
     if (tour == "QUA")
         return "4";
-    if (tour == "SOP")
+    if (tour == "SOP" || tour == "SOS" || tour == "SOQ")
         return "B";
     return "F";
 }
@@ -605,8 +667,6 @@ class EcrivainResultats {
 public:
     EcrivainResultats(BaseEchange& base, const Reunion& r, const QString& numCompet, Journal& journal)
         : m_base(base), m_reunion(r), m_compet(numCompet.toLongLong()), m_journal(journal),
-          m_clubExiste(base.db(), "SELECT Code_federal FROM Club WHERE Code_federal = ? OR Intitule = ? "
-                                  "ORDER BY Code_federal = ? DESC, Visible DESC LIMIT 1"),
           m_clubAjout(base.db(), "INSERT INTO Club (Code_federal, Intitule, Visible) VALUES (?, ?, 0)"),
           m_licAjout(base.db(), "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Nationalite, Visible) "
                                 "VALUES (?, ?, ?, ?, ?, ?, ?, 0)"),
@@ -640,22 +700,30 @@ public:
                 m_categories.insert(g, num);
             }
         }
-        // Swimmers already known: by licence number first, then by identity. Visible licences
-        // are ours; their clubs, with the profiles', are our clubs.
+        // Swimmers already known, by identity and by licence number: visible licences first, the
+        // latest of them first; then the hidden ones in the order imports added them, so that a
+        // second import gives each athlete the swimmer the first gave him. Visible licences are
+        // ours; their clubs, with the profiles', are our clubs.
         Requete l(base.db(), "SELECT Num, Licence, Nom, Prenom, Date_Naissance, Visible, Code_club FROM Licence "
-                             "WHERE Nom IS NULL OR Nom <> 'Null' COLLATE BINARY ORDER BY Visible, Num");
+                             "WHERE Nom IS NULL OR Nom <> 'Null' COLLATE BINARY "
+                             "ORDER BY Visible DESC, CASE WHEN Visible = 1 THEN -Num ELSE Num END");
         while (l.suivante()) {
             const qint64 num = Valeur_brute(l, 0).toLongLong();
-            if (!Valeur_brute(l, 1).trimmed().isEmpty())
-                m_parLicence.insert(Valeur_brute(l, 1).trimmed().toUpper(), num);
-            m_parIdentite.insert(Identite(Valeur_brute(l, 2), Valeur_brute(l, 3), Valeur_brute(l, 4)), num);
+            const QString identite = Identite(Valeur_brute(l, 2), Valeur_brute(l, 3), Valeur_brute(l, 4));
+            m_parIdentite[identite] << num;
+            retenirLicence(Valeur_brute(l, 1), num, identite, Valeur_brute(l, 4));
             if (Valeur_brute(l, 5) == "1")
                 m_nosLicences.insert(num, Valeur_brute(l, 6).trimmed());
         }
         Requete nos(base.db(), "SELECT Code_federal, Intitule FROM Club WHERE Code_federal IN "
                                "(SELECT Code_club FROM Profil UNION SELECT Code_club FROM Licence WHERE Visible = 1)");
-        while (nos.suivante())
-            m_nosClubs.insert(Nom_club(Valeur_brute(nos, 1)), Valeur_brute(nos, 0));
+        while (nos.suivante()) {
+            m_nosClubs.insert(Cle_club(Valeur_brute(nos, 1)), Valeur_brute(nos, 0));
+            m_nosCodes.insert(Valeur_brute(nos, 0).trimmed().toUpper(), Valeur_brute(nos, 0));
+        }
+        Requete clubs(base.db(), "SELECT Code_federal, Intitule FROM Club ORDER BY Visible DESC, Num");
+        while (clubs.suivante())
+            m_clubsParNom[Cle_club(Valeur_brute(clubs, 1))] << Valeur_brute(clubs, 0);
         m_longueur = base.valeur("SELECT Longueur FROM Rcomp WHERE AutoNum = ?", {m_compet}).toInt();
         m_numManuel = base.valeur("SELECT max(NumManuel) FROM Liffn").toLongLong();
         m_numManuelRelais = base.valeur("SELECT max(NumManuel) FROM Liffn_relais").toLongLong();
@@ -664,29 +732,18 @@ public:
     void club(const ClubLenex& c)
     {
         m_nomLenex = c.nom;
-        m_codeLenex = c.code;
-        m_clubAjoute = 0;
-        m_nbNotres = m_nbAutres = 0;
-        m_codeNotre.clear();
-        m_nageursDuClub.clear();
-        for (auto& [table, marque] : m_marques)
-            marque = m_base.valeur(QString("SELECT max(rowid) FROM ") + table).toLongLong();
+        m_clubAjoute = false;
         m_club = codeClub(c);
     }
 
     void nageur(const Nageur& n)
     {
         const qint64 num = licence(n, m_club);
-        m_nageursDuClub.insert(n.id, num);
+        m_nageursDuFichier.insert(n.id, num);
         // One of ours swims for the club of his licence, whatever the file calls it.
         const auto notre = m_nosLicences.constFind(num);
         const bool estNotre = notre != m_nosLicences.constEnd();
         const QString club = estNotre && !notre->isEmpty() ? *notre : m_club;
-        if (estNotre) {
-            ++m_nbNotres;
-            m_codeNotre = club;
-        } else
-            ++m_nbAutres;
         for (const Resultat& res : n.resultats) {
             const Epreuve e = m_epreuves.value(res.epreuve);
             const int codeEpreuve = m_catalogue.code(e, n.sexe);
@@ -709,64 +766,44 @@ public:
         }
     }
 
+    // Athlete ids are the meet's: a leg may swim for a club the file has not reached yet. Such a
+    // team waits for the end of the file.
     void relais(const Resultat& res)
     {
-        const Epreuve e = m_epreuves.value(res.epreuve);
-        const int codeEpreuve = m_catalogue.code(e);
-        if (codeEpreuve < 0) {
-            ++m_ignores;
-            return;
-        }
-        // A team with one of our swimmers is one of ours: it is written under his licence's club and
-        // its time becomes a relay performance.
-        QVariantList jambes;
-        QString club = clubNotre() ? m_codeNotre : m_club;
-        bool notre = false;
-        for (size_t i = 0; i < 10; ++i) {
-            const qint64 num = i < res.relayeurs.size() ? m_nageursDuClub.value(res.relayeurs[i], 0) : 0;
-            const auto licence = m_nosLicences.constFind(num);
-            if (!notre && licence != m_nosLicences.constEnd()) {
-                notre = true;
-                if (!licence->isEmpty())
-                    club = *licence;
+        for (const QString& id : res.relayeurs)
+            if (!id.isEmpty() && !m_nageursDuFichier.contains(id)) {
+                m_relaisEnAttente.push_back({res, m_club});
+                return;
             }
-            jambes << (num ? QVariant(num) : QVariant());
-        }
-        const QVariantList v = ligne(res, e, codeEpreuve, res.relais, club);
-        if (v.isEmpty())
-            return;
-        Executer(m_prresRelais, v);
-        ++m_nbRelais;
-        const double tps = v[5].toDouble();
-        if (notre && tps < 91) {
-            Executer(m_liffnRelais, QVariantList{codeEpreuve, club, v[4], m_longueur, jour(e), tps, m_reunion.lieu}
-                                        + jambes + QVariantList{m_compet, ++m_numManuelRelais});
-            ++m_nbPerfs;
-        }
+        ecrireRelais(res, m_club);
     }
 
-    // A club of the file whose swimmers are mostly ours is our club: what was written under the
-    // file's code goes under ours, and the club added for it is taken away again.
     void finClub()
     {
-        if (clubNotre() && m_codeNotre.compare(m_club, Qt::CaseInsensitive) != 0) {
-            for (const auto& [table, marque] : m_marques) {
-                const QString compet = QString(table) == "Licence" ? QString() : QStringLiteral(" AND Num_compet = ?");
-                Requete maj(m_base.db(), QString("UPDATE ") + table + " SET Code_club = ? WHERE rowid > ? AND Code_club = ?" + compet);
-                Executer(maj, compet.isEmpty() ? QVariantList{m_codeNotre, marque, m_club}
-                                               : QVariantList{m_codeNotre, marque, m_club, m_compet});
-            }
-            if (m_clubAjoute) {
-                Requete sup(m_base.db(), "DELETE FROM Club WHERE Num = ?");
-                Executer(sup, {m_clubAjoute});
-                m_clubAjoute = 0;
-            }
-            m_journal.detail("Club reconnu comme le nôtre : " + Extrait(m_nomLenex) + " (" + Extrait(m_codeLenex) + "), écrit sous "
-                             + m_codeNotre + ".");
-        }
         if (m_clubAjoute)
             m_journal.detail("Club ajouté : " + Extrait(m_nomLenex) + " (" + Extrait(m_club) + ").");
-        m_clubAjoute = 0;
+        m_clubAjoute = false;
+    }
+
+    // The teams that waited for their legs; a leg the file never names stays empty.
+    void finFichier()
+    {
+        for (const auto& [res, club] : m_relaisEnAttente)
+            ecrireRelais(res, club);
+        m_relaisEnAttente.clear();
+    }
+
+    // A file from which nothing can be imported must not replace the competition's results.
+    void verifierImport(const QString& fichier) const
+    {
+        if (m_nbIndiv + m_nbRelais > 0)
+            return;
+        if (m_ignores)
+            throw Refus(fichier + " : aucun résultat importable ; "
+                        + Nombre(m_ignores, "résultat est d'une épreuve", "résultats sont d'épreuves")
+                        + " sans code dans le catalogue des nages. Les résultats de la compétition sont conservés.");
+        throw Refus(fichier + " : le fichier ne contient aucun résultat (programme ou engagements ?). "
+                              "Les résultats de la compétition sont conservés.");
     }
 
     void bilan()
@@ -793,40 +830,136 @@ private:
     }
     static QString marques() { return "?" + QString(", ?").repeated(25); }
     static QVariant jour(const Epreuve& e) { return e.jour.isValid() ? QVariant(e.jour.toString("yyyyMMdd")) : QVariant(); }
-    static QString Nom_club(const QString& nom) { return Sans_accents(nom.simplified()).toUpper(); }
 
-    // Known as ours by its swimmers (at least half of them), not by its name.
-    bool clubNotre() const { return !m_notreParNom && m_nbNotres > 0 && 2 * m_nbNotres >= m_nbNotres + m_nbAutres; }
+    // A club's name as two names of one club compare: case, accents and spaces aside.
+    static QString Cle_club(const QString& nom)
+    {
+        QString cle;
+        for (const QChar c : nom.normalized(QString::NormalizationForm_D))
+            if (!c.isSpace() && !c.isMark())
+                cle += c;
+        return cle.toUpper();
+    }
+    // True when a club code of the base is the file's code, or the code an import gave a club that
+    // shares the file's code with another ("code/2").
+    static bool Code_de(const QString& codeBase, const QString& code)
+    {
+        if (codeBase.compare(code, Qt::CaseInsensitive) == 0)
+            return true;
+        if (codeBase.size() <= code.size() + 1 || codeBase[code.size()] != u'/'
+            || !codeBase.startsWith(code, Qt::CaseInsensitive))
+            return false;
+        bool nombre = false;
+        codeBase.mid(code.size() + 1).toInt(&nombre);
+        return nombre;
+    }
 
-    // The club's code in our base: ours when it bears our club's name, else the club of that code
-    // or of that name; a club we do not know is added, hidden.
+    // The club's code in our base. Ours when it bears the name or the code of one of our clubs; else
+    // the club of the same code and name (a club without a code: of the same name), never a club of
+    // the same code and another name, since files share regional codes between clubs. A club we do
+    // not know is added, hidden, under its code (taken: "code/2", "code/3"…).
     QString codeClub(const ClubLenex& c)
     {
-        const QString notre = m_nosClubs.value(Nom_club(c.nom));
-        m_notreParNom = !notre.isEmpty();
-        if (m_notreParNom)
+        const QString cle = Cle_club(c.nom);
+        QString notre = m_nosClubs.value(cle);
+        if (notre.isEmpty() && !c.code.isEmpty())
+            notre = m_nosCodes.value(c.code.toUpper());
+        if (!notre.isEmpty()) {
+            if (notre.compare(c.code, Qt::CaseInsensitive) != 0)
+                m_journal.detail("Club reconnu comme le nôtre : " + Extrait(c.nom) + " (" + Extrait(c.code) + "), écrit sous "
+                                 + notre + ".");
             return notre;
-        Relier(m_clubExiste, {c.code, c.nom, c.code});
-        if (m_clubExiste.suivante())
-            return Valeur_brute(m_clubExiste, 0);
-        const QString code = c.code.isEmpty() ? (c.nation + c.nom).left(20) : c.code;
+        }
+        QList<QString>& memeNom = m_clubsParNom[cle];
+        for (const QString& code : std::as_const(memeNom))
+            if (c.code.isEmpty() || Code_de(code, c.code))
+                return code;
+        const QString base = c.code.isEmpty() ? (c.nation + c.nom).left(20) : c.code;
+        QString code = base;
+        for (int n = 2; m_base.valeur("SELECT count(*) FROM Club WHERE Code_federal = ?", {code}) != "0"; ++n)
+            code = base + '/' + QString::number(n);
         Executer(m_clubAjout, {code, c.nom});
-        m_clubAjoute = m_base.dernierId();
+        memeNom << code;
+        m_clubAjoute = true;
         return code;
     }
-    // The swimmer's licence: by number, then by identity; one we do not know is added, hidden.
+
+    void retenirLicence(const QString& valeur, qint64 num, const QString& identite, const QString& naissance)
+    {
+        const QString cle = valeur.trimmed().toUpper();
+        if (cle.isEmpty())
+            return;
+        const auto deja = m_parLicence.constFind(cle);
+        if (deja == m_parLicence.constEnd())
+            m_parLicence.insert(cle, {num, identite, naissance});
+        else if (deja->identite != identite)
+            m_parLicence[cle].num = 0; // several swimmers hold it: no identity
+    }
+
+    // The swimmer of an athlete: by identity, then by a licence number that names one swimmer of the
+    // base, one athlete of the file so far and agrees with the birth date; one we do not know is
+    // added, hidden. Two athletes of the file never get the same swimmer: a rank or a club number
+    // in the licence attribute must not merge them.
     qint64 licence(const Nageur& n, const QString& club)
     {
-        qint64 num = n.licence.isEmpty() ? 0 : m_parLicence.value(n.licence.toUpper());
-        if (!num)
-            num = m_parIdentite.value(Identite(n.nom, n.prenom, n.naissance));
-        if (!num) {
-            Executer(m_licAjout, {club, n.licence, n.nom, n.prenom, n.sexe, n.naissance, n.nation});
-            num = m_base.dernierId();
-            m_parIdentite.insert(Identite(n.nom, n.prenom, n.naissance), num);
-            ++m_nbNouveaux;
+        const QString identite = Identite(n.nom, n.prenom, n.naissance);
+        QList<qint64>& memes = m_parIdentite[identite];
+        for (const qint64 num : std::as_const(memes))
+            if (!m_pris.contains(num)) {
+                m_pris.insert(num);
+                return num;
+            }
+        const QString valeur = n.licence.toUpper();
+        if (!valeur.isEmpty()) {
+            const auto vue = m_licencesVues.constFind(valeur);
+            const bool partagee = vue != m_licencesVues.constEnd() && *vue != identite;
+            if (partagee)
+                m_licencesVues[valeur].clear();
+            else if (vue == m_licencesVues.constEnd())
+                m_licencesVues.insert(valeur, identite);
+            const LicenceConnue connue = m_parLicence.value(valeur);
+            if (!partagee && connue.num && !m_pris.contains(connue.num)
+                && (connue.naissance.isEmpty() || n.naissance.isEmpty() || connue.naissance == n.naissance)) {
+                m_pris.insert(connue.num);
+                return connue.num;
+            }
         }
+        Executer(m_licAjout, {club, n.licence, n.nom, n.prenom, n.sexe, n.naissance, n.nation});
+        const qint64 num = m_base.dernierId();
+        memes << num;
+        m_pris.insert(num);
+        ++m_nbNouveaux;
         return num;
+    }
+
+    // A team stays under the club the file names (ours only when that club is ours); with one of
+    // our swimmers its time also becomes a relay performance of that club.
+    void ecrireRelais(const Resultat& res, const QString& club)
+    {
+        const Epreuve e = m_epreuves.value(res.epreuve);
+        const int codeEpreuve = m_catalogue.code(e);
+        if (codeEpreuve < 0) {
+            ++m_ignores;
+            return;
+        }
+        QVariantList jambes;
+        bool notre = false;
+        for (size_t i = 0; i < 10; ++i) {
+            const qint64 num = i < res.relayeurs.size() ? m_nageursDuFichier.value(res.relayeurs[i], 0) : 0;
+            notre = notre || m_nosLicences.contains(num);
+            jambes << (num ? QVariant(num) : QVariant());
+        }
+        const QVariantList v = ligne(res, e, codeEpreuve, res.relais, club);
+        if (v.isEmpty())
+            return;
+        Executer(m_prresRelais, v);
+        ++m_nbRelais;
+        const double tps = v[5].toDouble();
+        if (notre && tps < 91) {
+            Executer(m_liffnRelais, QVariantList{codeEpreuve, club, v[4], m_longueur, jour(e), tps, m_reunion.lieu}
+                                        + jambes + QVariantList{m_compet, ++m_numManuelRelais});
+            ++m_nbPerfs;
+        }
     }
     // The Prres row of a result; empty when it holds neither a time nor a status. Split k is
     // the one at k steps before the finish (steps of 50 m, of 100 m beyond 400 m), as the
@@ -861,28 +994,34 @@ private:
         return v;
     }
 
+    struct LicenceConnue {
+        qint64 num = 0; // 0 when several swimmers hold the number
+        QString identite, naissance;
+    };
+
     BaseEchange& m_base;
     const Reunion& m_reunion;
     const qint64 m_compet;
     Journal& m_journal;
     const Catalogue m_catalogue{m_base};
     QHash<QString, Epreuve> m_epreuves;
-    QHash<int, int> m_categories;             // age group -> Num_cat
-    QHash<QString, qint64> m_parLicence, m_parIdentite;
-    QHash<qint64, QString> m_nosLicences;     // our licences -> their club's code
-    QHash<QString, QString> m_nosClubs;       // our clubs: name as compared -> code
-    QHash<QString, int> m_interPerdus;        // eventid -> splits with no column
-    QString m_nomLenex, m_codeLenex;          // the club being written, as the file names it
-    QString m_club;                           // its code in our base
-    bool m_notreParNom = false;               // it bears our club's name
-    QString m_codeNotre;                      // our club's code, once its swimmers show it is ours
-    qint64 m_clubAjoute = 0;                  // the Club row added for it, 0 when none
-    int m_nbNotres = 0, m_nbAutres = 0;       // its swimmers: ours, others
-    std::pair<const char*, qint64> m_marques[4] = {{"Prres", 0}, {"Prres_relais", 0}, {"Liffn_relais", 0}, {"Licence", 0}};
-    QHash<QString, qint64> m_nageursDuClub;   // its swimmers: athleteid -> licence
+    QHash<int, int> m_categories;                   // age group -> Num_cat
+    QHash<QString, QList<qint64>> m_parIdentite;    // identity -> licences, in the order to give them
+    QHash<QString, LicenceConnue> m_parLicence;     // licence number -> its swimmer
+    QHash<QString, QString> m_licencesVues;         // licence number -> identity of the file's athlete, "" when shared
+    QSet<qint64> m_pris;                            // swimmers given to an athlete of the file
+    QHash<QString, qint64> m_nageursDuFichier;      // athleteid -> licence
+    QHash<qint64, QString> m_nosLicences;           // our licences -> their club's code
+    QHash<QString, QString> m_nosClubs, m_nosCodes; // our clubs by name as compared, by code upper-cased
+    QHash<QString, QList<QString>> m_clubsParNom;   // the base's clubs: name as compared -> codes
+    QHash<QString, int> m_interPerdus;              // eventid -> splits with no column
+    std::vector<std::pair<Resultat, QString>> m_relaisEnAttente; // teams waiting for a leg, with their club
+    QString m_nomLenex;                             // the club being written, as the file names it
+    QString m_club;                                 // its code in our base
+    bool m_clubAjoute = false;                      // it was added to the base
     int m_longueur = 0;
     qint64 m_numManuel = 0, m_numManuelRelais = 0;
-    Requete m_clubExiste, m_clubAjout, m_licAjout, m_prres, m_prresRelais, m_liffn, m_liffnRelais;
+    Requete m_clubAjout, m_licAjout, m_prres, m_prresRelais, m_liffn, m_liffnRelais;
     qint64 m_nbIndiv = 0, m_nbRelais = 0, m_nbPerfs = 0, m_nbNouveaux = 0, m_ignores = 0;
 };
 
@@ -930,10 +1069,14 @@ public:
         if (m_ecrivain)
             m_ecrivain->finClub();
     }
-    void bilan()
+    // Refuses a results file that brought no result, else writes the summary.
+    void terminer(const QString& fichier)
     {
-        if (m_ecrivain)
-            m_ecrivain->bilan();
+        if (!m_ecrivain)
+            return;
+        m_ecrivain->finFichier();
+        m_ecrivain->verifierImport(fichier);
+        m_ecrivain->bilan();
     }
 
 private:
@@ -958,14 +1101,15 @@ protected:
         const QString numCompet = Texte(a[5]).trimmed();
         if (numCompet.toLongLong() <= 0)
             throw Refus("Aucune compétition cible.");
-        const QString chemin = Fichier_lenex(Texte(a[1]), Texte(a[2]));
+        const FichiersLenex fichiers = Fichiers_lenex(Texte(a[1]), Texte(a[2]));
+        const QString chemin = m_resultats ? Fichier_resultats(fichiers) : fichiers.chemins.first();
         journal.ecrire("Fichier lu : " + QFileInfo(chemin).fileName());
         BaseEchange base(Texte(a[0]), false);
         base.commencer();
         Import import(base, journal, numCompet, m_resultats);
         LecteurLenex lecteur(chemin); // holds the meet the writer reads until the end
         lecteur.lire(import, m_resultats);
-        import.bilan();
+        import.terminer(QFileInfo(chemin).fileName());
         base.valider();
         return true;
     }

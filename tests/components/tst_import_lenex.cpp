@@ -106,6 +106,69 @@ QByteArray Resultats_reels()
            "</RELAYS></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
 }
 
+// A regional meet: sports ranks in `license` ("II" shared by four athletes, two of them born the
+// same day), Cyrillic names, one of our swimmers among them.
+QByteArray Athlete(const char* id, const char* nom, const char* prenom, const char* sexe, const char* naissance, const char* licence,
+                   const char* epreuve, const char* temps)
+{
+    return QByteArray("<ATHLETE athleteid='") + id + "' lastname='" + nom + "' firstname='" + prenom + "' gender='" + sexe
+           + "' birthdate='" + naissance + "' license='" + licence + "'><RESULTS><RESULT resultid='" + id + "' eventid='" + epreuve
+           + "' swimtime='" + temps + "'/></RESULTS></ATHLETE>";
+}
+const QByteArray kEnteteRegional =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<LENEX version='3.0'><MEETS><MEET name='Первенство области' city='Мытищи' course='SCM' nation='RUS'><SESSIONS>"
+    "<SESSION number='1' date='2024-03-02'><EVENTS>"
+    "<EVENT eventid='1' number='1' gender='M' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>"
+    "<EVENT eventid='2' number='2' gender='F' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>"
+    "</EVENTS></SESSION></SESSIONS><CLUBS>\n";
+const QByteArray kRangs = kEnteteRegional + "<CLUB name='СШОР Мытищи' code='МЫТИЩИ' nation='RUS'><ATHLETES>"
+                          + Athlete("1", "Иванов", "Пётр", "M", "2010-04-01", "II", "1", "00:01:01.00")
+                          + Athlete("2", "Петрова", "Анна", "F", "2011-05-02", "II", "2", "00:01:05.00")
+                          + Athlete("3", "Сидоров", "Илья", "M", "2010-04-01", "II", "1", "00:01:02.00")
+                          + Athlete("4", "Кузнецова", "Мария", "F", "2009-01-01", "III", "2", "00:01:04.00")
+                          + Athlete("5", "Смирнов", "Олег", "M", "2010-04-01", "II", "1", "00:01:03.00")
+                          + "</ATHLETES></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
+
+// Three clubs share a regional code (two of them one club, written twice), two clubs without a
+// code share the first twenty characters of their names.
+QByteArray Club_regional(const char* code, const char* nom, const QByteArray& athlete)
+{
+    return QByteArray("<CLUB nation='RUS' name='") + nom + "'" + (*code ? QByteArray(" code='") + code + "'" : QByteArray()) + "><ATHLETES>"
+           + athlete + "</ATHLETES></CLUB>\n";
+}
+const QByteArray kClubsRegionaux =
+    kEnteteRegional + Club_regional("МЫТИЩИ", "СШОР Мытищи", Athlete("1", "Орлова", "Анна", "F", "2010-01-01", "I", "2", "00:01:01.00"))
+    + Club_regional("МЫТИЩИ", "ДЮСШ Мытищи", Athlete("2", "Орлова", "Ирина", "F", "2010-01-01", "I", "2", "00:01:02.00"))
+    + Club_regional("МЫТИЩИ", "сшор  мытищи", Athlete("3", "Орлова", "Ольга", "F", "2010-01-01", "I", "2", "00:01:03.00"))
+    + Club_regional("", "Спортивный клуб Восток", Athlete("4", "Орлова", "Вера", "F", "2010-01-01", "I", "2", "00:01:04.00"))
+    + Club_regional("", "Спортивный клуб Восток-2", Athlete("5", "Орлова", "Нина", "F", "2010-01-01", "I", "2", "00:01:05.00"))
+    + "</CLUBS></MEET></MEETS></LENEX>\n";
+
+// Rounds that are no finals, and relay teams the file does not number.
+const QByteArray kTours =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<LENEX version='3.0'><MEETS><MEET name='Tours' city='Lille' course='SCM'><SESSIONS><SESSION number='1' date='2024-06-08'><EVENTS>"
+    "<EVENT eventid='1' number='1' gender='F' round='TIMETRIAL'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/>"
+    "<HEATS><HEAT heatid='11' number='1'/><HEAT heatid='12' number='2'/></HEATS></EVENT>"
+    "<EVENT eventid='2' number='2' gender='F' round='EXTRAHEATS'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/>"
+    "<HEATS><HEAT heatid='21' number='1'/></HEATS></EVENT>"
+    "<EVENT eventid='3' number='3' gender='F' round='FHT'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/>"
+    "<HEATS><HEAT heatid='31' number='1'/></HEATS></EVENT>"
+    "<EVENT eventid='4' number='4' gender='F' round='SOS'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>"
+    "<EVENT eventid='5' number='5' gender='X' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='FREE'/></EVENT>"
+    "<EVENT eventid='6' number='6' gender='X' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='MEDLEY'/></EVENT>"
+    "</EVENTS></SESSION></SESSIONS><CLUBS><CLUB name='Lille Natation' code='LN'><ATHLETES>"
+    "<ATHLETE athleteid='1' lastname='Roux' firstname='Eva' gender='F' birthdate='2010-01-01'><RESULTS>"
+    "<RESULT resultid='1' eventid='1' heatid='12' swimtime='00:01:01.00'/><RESULT resultid='2' eventid='2' heatid='21' swimtime='00:01:02.00'/>"
+    "<RESULT resultid='3' eventid='3' heatid='31' swimtime='00:01:03.00'/><RESULT resultid='4' eventid='4' swimtime='00:01:04.00'/>"
+    "</RESULTS></ATHLETE></ATHLETES><RELAYS>"
+    "<RELAY gender='X'><RESULTS><RESULT resultid='5' eventid='5' swimtime='00:01:50.00'/></RESULTS></RELAY>"
+    "<RELAY gender='X'><RESULTS><RESULT resultid='6' eventid='6' swimtime='00:02:00.00'/></RESULTS></RELAY>"
+    "<RELAY gender='X'><RESULTS><RESULT resultid='7' eventid='6' swimtime='00:02:01.00'/></RESULTS></RELAY>"
+    "<RELAY gender='X'><RESULTS><RESULT resultid='8' eventid='6' swimtime='00:02:02.00'/></RESULTS></RELAY>"
+    "</RELAYS></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
+
 // Our club as the base knows it: its federal code and name, one licence of ours.
 constexpr const char* kNotreClub = "INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', 'Cercle des Nageurs de Lyon')";
 
@@ -125,6 +188,14 @@ class TstImportLenex : public QObject {
     QString competition(const BaseFichier& b) const
     {
         return QString::number(b.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));
+    }
+    // Our club and one licence of ours (number, names, sex, birth date); returns its key.
+    static QString notreNageur(const BaseFichier& b, const QVariantList& licence)
+    {
+        b.executer(kNotreClub);
+        return QString::number(b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
+                                          "VALUES ('0690123', ?, ?, ?, ?, ?)",
+                                          licence));
     }
     ResultatAppel squelette(const BaseFichier& b, const QString& source, const QString& compet)
     {
@@ -246,11 +317,12 @@ private slots:
                  QStringList{"14|C1|1|25|1,5|" + z + "|" + l + "|"});
     }
 
-    // Real results: age bands, split columns, relay teams, running order and our club.
+    // Real results: age bands, split columns, relay teams, running order and our club, which the
+    // file names as we do under a code of its own.
     void resultatsReels()
     {
         BaseFichier b(m_rep->fichier("base.mdb"));
-        b.executer(kNotreClub);
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', 'Schwimmverein beider  Basel')");
         const QString jan = QString::number(b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
                                                        "VALUES ('0690123', '7001', 'KELLER', 'Jan', 'M', '19970402')"));
         const QString compet = competition(b);
@@ -279,22 +351,30 @@ private slots:
         QCOMPARE(b.lignes("SELECT Code_epreuve, JourCourse, Num_ordre FROM Pcomp WHERE Num_compet = ? ORDER BY Num_ordre", {compet}),
                  (QStringList{"53|1|1", "56|1|2", "16|2|3", "62|2|4"}));
         // Our club is not added again; our performances are under our code.
-        QCOMPARE(b.lignes("SELECT Code_federal FROM Club WHERE Intitule LIKE 'Schwimm%' OR Code_federal = 'SVB'"), QStringList());
+        QCOMPARE(b.lignes("SELECT Code_federal FROM Club"), QStringList{"0690123"});
         QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Licence WHERE Num IN (?, ?)", {jan, tom}), QStringList{"0690123"});
         QCOMPARE(b.lignes("SELECT Code_club, count(*) FROM Liffn WHERE Num_compet = ? GROUP BY 1", {compet}), QStringList{"0690123|3"});
         QCOMPARE(b.lignes("SELECT Code_club, Num_Lic, Nageur1, Nageur2 FROM Liffn_relais WHERE Num_compet = ?", {compet}),
                  QStringList{"0690123|1|" + jan + "|" + tom});
     }
 
-    // A club of the file that bears our club's name is ours, even with none of our licences.
+    // A club of the file that bears our club's name, or our federal code, is ours, even with none
+    // of our licences.
+    void notreClubParSonNom_data()
+    {
+        QTest::addColumn<QByteArray>("club");
+        QTest::newRow("nom") << QByteArray("code='SVB' nation='SUI' name='CERCLE des nageurs de  Lyon'");
+        QTest::newRow("code") << QByteArray("code='0690123' nation='FRA' name='CN Lyon'");
+    }
     void notreClubParSonNom()
     {
+        QFETCH(QByteArray, club);
         BaseFichier b(m_rep->fichier("base.mdb"));
         b.executer(kNotreClub);
         b.executer("INSERT INTO Profil (Libelle, Code_club) VALUES ('Club', '0690123')");
         const QString compet = competition(b);
         Ecrire_fichier(dossier("source") + "/r.lef",
-                       Resultats_reels().replace("name='Schwimmverein beider Basel'", "name='CERCLE des nageurs de  Lyon'"));
+                       Resultats_reels().replace("code='SVB' nation='SUI' name='Schwimmverein beider Basel'", club));
         const ResultatAppel r = resultats(b, compet);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         QCOMPARE(b.nombre("Club WHERE Code_federal = 'SVB'"), 0);
@@ -302,31 +382,153 @@ private slots:
         QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Prres_relais WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
     }
 
-    // A club of the file with fewer of ours than others is another club: only our swimmer, and
-    // the team he swims in, go under our code.
+    // A club of two swimmers, one of them ours, is another club: our swimmer's own results and
+    // performances go under his licence's club; the other swimmer, the club and its relays (ours
+    // swims the first leg of team 1) stay as the file names them.
     void notreNageurAilleurs()
     {
         BaseFichier b(m_rep->fichier("base.mdb"));
-        b.executer(kNotreClub);
-        b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
-                   "VALUES ('0690123', '7001', 'KELLER', 'Jan', 'M', '19970402')");
+        notreNageur(b, {"7001", "KELLER", "Jan", "M", "19970402"});
         const QString compet = competition(b);
-        Ecrire_fichier(dossier("source") + "/r.lef",
-                       Resultats_reels().replace("</ATHLETES>", "<ATHLETE lastname='Autre' firstname='Ben' gender='M' birthdate='1991-01-01' "
-                                                                "athleteid='3'/></ATHLETES>"));
+        Ecrire_fichier(dossier("source") + "/r.lef", Resultats_reels());
         const ResultatAppel r = resultats(b, compet);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         QCOMPARE(b.lignes("SELECT Intitule, Visible FROM Club WHERE Code_federal = 'SVB'"), QStringList{"Schwimmverein beider Basel|Faux"});
-        QCOMPARE(b.lignes("SELECT Nom, Code_club FROM Licence WHERE Nom IN ('KELLER', 'Gast', 'Autre') ORDER BY 1"),
-                 (QStringList{"Autre|SVB", "Gast|SVB", "KELLER|0690123"}));
+        QCOMPARE(b.lignes("SELECT Nom, Code_club FROM Licence WHERE Nom IN ('KELLER', 'Gast') ORDER BY 1"),
+                 (QStringList{"Gast|SVB", "KELLER|0690123"}));
         QCOMPARE(b.lignes("SELECT DISTINCT Licence.Nom, Prres.Code_club FROM Prres JOIN Licence ON Num = Num_Lic WHERE Num_compet = ? "
                           "ORDER BY 1",
                           {compet}),
                  (QStringList{"Gast|SVB", "KELLER|0690123"}));
         QCOMPARE(b.lignes("SELECT Num_Lic, Code_club FROM Prres_relais WHERE Num_compet = ? ORDER BY 1", {compet}),
-                 (QStringList{"1|0690123", "2|SVB"}));
+                 (QStringList{"1|SVB", "2|SVB"}));
         QCOMPARE(b.lignes("SELECT Code_club, count(*) FROM Liffn WHERE Num_compet = ? GROUP BY 1", {compet}), QStringList{"0690123|3"});
-        QCOMPARE(b.lignes("SELECT Code_club FROM Liffn_relais WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
+        QCOMPARE(b.lignes("SELECT Code_club FROM Liffn_relais WHERE Num_compet = ?", {compet}), QStringList{"SVB"});
+    }
+
+    // A regional meet writes a sports rank in `license`, shared by several athletes: each athlete
+    // keeps his own swimmer, and a second import of the same file changes nothing.
+    void reimportRangsDansLicence()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString ilya = notreNageur(b, {"2345678", "СИДОРОВ", "Илья", "M", "20100401"});
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/r.lef", kRangs);
+        auto etat = [&] {
+            return b.lignes("SELECT * FROM Prres WHERE Num_compet = ? ORDER BY Tps", {compet}) + b.lignes("SELECT * FROM Licence ORDER BY Num")
+                   + b.lignes("SELECT * FROM Club ORDER BY Num") + b.lignes("SELECT * FROM Liffn ORDER BY Tps");
+        };
+        ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.valeur("SELECT count(DISTINCT Num_Lic) FROM Prres WHERE Num_compet = ?", {compet}), QString("5"));
+        QCOMPARE(b.lignes("SELECT Num_Lic, Code_club, Tps FROM Liffn WHERE Num_compet = ?", {compet}), QStringList{ilya + "|0690123|1,02"});
+        const QStringList premier = etat();
+        r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool() && r.trace.contains("0 nageur ajouté"), qPrintable(r.trace));
+        QCOMPARE(etat(), premier);
+    }
+
+    // A file from which no result can be imported leaves the base as it was, byte for byte; an
+    // archive of several meet files is read in the one that holds results.
+    void sansResultat_data()
+    {
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<QString>("refus");
+        QTest::newRow("invitation") << "r.lef" << kPetiteReunion << "r.lef : le fichier ne contient aucun résultat";
+        QByteArray horsCatalogue = kResultats;
+        horsCatalogue.replace("stroke='FREE'", "stroke='UNKNOWN'");
+        QTest::newRow("hors catalogue") << "r.lef" << horsCatalogue
+                                        << "r.lef : aucun résultat importable ; 9 résultats sont d'épreuves sans code";
+        QTest::newRow("archive sans résultats")
+            << "r.lxf" << zipBrut({{"a.lef", kPetiteReunion}, {"b.lef", kPetiteReunion}})
+            << "Dans l'archive r.lxf, aucun des fichiers .lef ne contient de résultats : a.lef, b.lef.";
+        QTest::newRow("archive à deux résultats")
+            << "r.lxf" << zipBrut({{"a.lef", kResultats}, {"b.lef", Resultats_reels()}})
+            << "Dans l'archive r.lxf, plusieurs fichiers .lef contiennent des résultats : a.lef, b.lef ; n'en laissez qu'un.";
+        QTest::newRow("archive invitation et résultats") << "r.lxf" << zipBrut({{"a.lef", kPetiteReunion}, {"b.lef", kResultats}})
+                                                         << QString();
+    }
+    void sansResultat()
+    {
+        QFETCH(QString, fichier);
+        QFETCH(QByteArray, contenu);
+        QFETCH(QString, refus);
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("avant") + "/r.lef", Resultats_reels());
+        QVERIFY(Appeler_composant("MeetResultsImporter", "bimport_result",
+                                  {b.chemin(), dossier("avant"), dossier("temp"), trace(), QVariant(), compet, false}, trace())
+                    .resultat.toBool());
+        QFile base(b.chemin());
+        QVERIFY(base.open(QIODevice::ReadOnly));
+        const QByteArray avant = base.readAll();
+        Ecrire_fichier(dossier("source") + "/" + fichier, contenu);
+        const ResultatAppel r = resultats(b, compet);
+        if (refus.isEmpty()) {
+            QVERIFY2(r.resultat.toBool() && r.trace.contains("Fichier lu : b.lef"), qPrintable(r.trace));
+            QCOMPARE(b.valeur("SELECT Nom FROM Rcomp WHERE AutoNum = ?", {compet}), QString("Meeting"));
+            return;
+        }
+        QVERIFY2(!r.resultat.toBool() && r.trace.contains(refus) && r.trace.contains("aucune modification"), qPrintable(r.trace));
+        base.seek(0);
+        QVERIFY(base.readAll() == avant);
+    }
+
+    // Regional codes are shared: clubs of a file are one only when code and name agree (case,
+    // accents and spaces aside), and a club without a code is known by its whole name.
+    void clubsDeMemeCode()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/r.lef", kClubsRegionaux);
+        for (int passe = 0; passe < 2; ++passe) {
+            const ResultatAppel r = resultats(b, compet);
+            QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+            QCOMPARE(b.lignes("SELECT Licence.Prenom, Club.Intitule FROM Prres JOIN Licence ON Licence.Num = Num_Lic "
+                              "JOIN Club ON Code_federal = Prres.Code_club WHERE Num_compet = ? ORDER BY Tps",
+                              {compet}),
+                     (QStringList{"Анна|СШОР Мытищи", "Ирина|ДЮСШ Мытищи", "Ольга|СШОР Мытищи", "Вера|Спортивный клуб Восток",
+                                  "Нина|Спортивный клуб Восток-2"}));
+            QCOMPARE(b.nombre("Club"), 4);
+        }
+        QCOMPARE(b.lignes("SELECT Code_federal FROM Club ORDER BY Num"),
+                 (QStringList{"МЫТИЩИ", "МЫТИЩИ/2", "RUSСпортивный клуб В", "RUSСпортивный клуб В/2"}));
+    }
+
+    // A relay leg is an athlete of the meet, whatever his club and wherever the file puts him.
+    void relayeurDUnAutreClub()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString jan = notreNageur(b, {"7001", "KELLER", "Jan", "M", "19970402"});
+        const QString compet = competition(b);
+        // Our club's name, and after it in the file a club whose swimmer swims the second leg of its relay 1.
+        Ecrire_fichier(dossier("source") + "/r.lef",
+                       Resultats_reels()
+                           .replace("name='Schwimmverein beider Basel'", "name='Cercle des Nageurs de Lyon'")
+                           .replace("<RELAYPOSITION number='2' athleteid='2'/>", "<RELAYPOSITION number='2' athleteid='9'/>")
+                           .replace("</CLUBS>", "<CLUB code='AUT' name='Autre club'><ATHLETES><ATHLETE lastname='Voisin' firstname='Luc' "
+                                                "gender='M' birthdate='1995-01-01' athleteid='9'/></ATHLETES></CLUB></CLUBS>"));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        const QString luc = b.valeur("SELECT Num FROM Licence WHERE Nom = 'Voisin'");
+        QCOMPARE(b.lignes("SELECT Code_club, Num_Lic, Nageur1, Nageur2 FROM Liffn_relais WHERE Num_compet = ?", {compet}),
+                 QStringList{"0690123|1|" + jan + "|" + luc});
+    }
+
+    // Time trials and extra heats are heats, not finals; the heats of a timed final in fastest heats
+    // get no final's letter; relays without a number are numbered per event and club.
+    void toursEtEquipes()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/r.lef", kTours);
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Tps, Type_course, coalesce(Numero_serie, '-') FROM Prres WHERE Num_compet = ? ORDER BY Tps", {compet}),
+                 (QStringList{"1,01|S|2", "1,02|S|1", "1,03|F|-", "1,04|B|-"}));
+        QCOMPARE(b.lignes("SELECT Code_epreuve, Num_equipe FROM Prres_relais WHERE Num_compet = ? ORDER BY Tps", {compet}),
+                 (QStringList{"14|1", "16|1", "16|2", "16|3"}));
     }
 
     // The conformance meet's skeleton, then results made from its entries (tests/components/donnees).
@@ -337,8 +539,8 @@ private slots:
             QSKIP("fichiers de conformité absents");
         const QString fichier = QV_SOURCE_DIR "/tests/components/donnees/meet-results.lef";
         BaseFichier b(m_rep->fichier("base.mdb"));
-        // Our club is the file's "SVB": its swimmers hold our licences.
-        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('0410042', 'Bâle Natation')");
+        // Our club is the file's "SVB", which the file names as we do; its swimmers hold our licences.
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('0410042', 'Schwimmverein beider Basel')");
         {
             QFile f(fichier);
             QVERIFY(f.open(QIODevice::ReadOnly));
