@@ -4,8 +4,10 @@
 //   bimport_squelette(base, source, temp, trace, window, strNumCompet, bNewCompet)
 //   bimport_result(base, source, temp, trace, window, strNumCompet, bNewCompet)
 // The file is streamed; a document type declaration or an entity is refused, so that no
-// expansion can blow up, and so is a value longer than 64 kB. Events our catalogue has no code
-// for are named and skipped.
+// expansion can blow up, and so are a tag, text or comment longer than 64 kB, an element with
+// more than 100 attributes and a NUL byte. Events our catalogue has no code for are named and
+// skipped. A value that cannot be is never stored: in the meet's frame (pool, sessions, events,
+// age groups, heats) it refuses the file, in a result it leaves the result out, named.
 
 #include "components/echange_commun/echange.h"
 #include "components/import_compet/catalogue_lenex.h"
@@ -28,6 +30,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -133,57 +136,32 @@ QString Numero_serie(const QString& tour, const QXmlStreamAttributes& a)
     return a.value("number").toString();
 }
 
-// Beyond this an attribute value or a text is no meet's: the file is refused before it is read
-// into memory.
-constexpr qint64 kValeurMax = 64 * 1024;
+// The time and status parts of a result, read before the writer's turn.
+double Temps_lenex(const QString& t);
+double Code_statut(const QString& statut);
 
-// The file as the XML reader takes it, watched on the way: a quoted value, a text between
-// tags or the inside of a tag that runs past kValeurMax stops the reading, and the line where
-// it began is kept for the message.
-class FluxBorne : public QIODevice {
-public:
-    explicit FluxBorne(QFile& fichier) : m_fichier(fichier) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
-    bool isSequential() const override { return true; }
-    // The line of the value that was too long; 0 when none was.
-    qint64 ligneTropLongue() const { return m_faute; }
+// Beyond this a tag with its attributes, a text or a comment is no meet's: the reader is fed the
+// file a piece at a time, so that such a token is refused before it is read into memory.
+constexpr qint64 kJetonMax = 64 * 1024;
+constexpr qint64 kMorceau = 16 * 1024;
+// A Lenex element has a few dozen attributes at most.
+constexpr int kAttributsMax = 100;
+// Sessions spread over more than this are no meet.
+constexpr qint64 kJoursMax = 366;
 
-protected:
-    qint64 readData(char* donnees, qint64 taille) override
-    {
-        if (m_faute)
-            return -1;
-        const qint64 lu = m_fichier.read(donnees, taille);
-        for (qint64 i = 0; i < lu; ++i) {
-            const char c = donnees[i];
-            if (c == '\n')
-                ++m_ligne;
-            if (m_guillemet ? c == m_guillemet : m_dansBalise ? (c == '>' || c == '"' || c == '\'') : c == '<') {
-                if (m_guillemet)
-                    m_guillemet = 0;
-                else if (c == '"' || c == '\'')
-                    m_guillemet = c;
-                else
-                    m_dansBalise = c == '<';
-                m_longueur = 0;
-                continue;
-            }
-            if (m_longueur++ == 0)
-                m_debut = m_ligne;
-            if (m_longueur > kValeurMax) {
-                m_faute = m_debut;
-                return -1;
-            }
-        }
-        return lu;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QFile& m_fichier;
-    qint64 m_ligne = 1, m_debut = 1, m_faute = 0, m_longueur = 0;
-    bool m_dansBalise = false;
-    char m_guillemet = 0;
-};
+// An integer attribute within [min, max]: `defaut` when it is absent or empty, nothing when it
+// holds anything else.
+std::optional<int> Entier(const QXmlStreamAttributes& a, const QString& nom, int min, int max, int defaut)
+{
+    const QStringView v = a.value(nom).trimmed();
+    if (v.isEmpty())
+        return defaut;
+    bool ok = false;
+    const int n = v.toInt(&ok);
+    if (!ok || n < min || n > max)
+        return std::nullopt;
+    return n;
+}
 
 // What the XML reader found wrong, in French.
 QString Erreur_xml(const QXmlStreamReader& xml)
@@ -220,6 +198,20 @@ QString Extrait(const QString& valeur)
     return valeur.size() <= kMax ? valeur : valeur.left(kMax) + QStringLiteral("…");
 }
 
+// What makes a result impossible, in French; empty when nothing does. Its time counts only when
+// no status stands in its place.
+QString Resultat_impossible(const QXmlStreamAttributes& a)
+{
+    const auto cite = [&](const char* nom) { return " « " + Extrait(a.value(nom).toString()) + " »"; };
+    if (Code_statut(a.value("status").toString()) == 0 && Temps_lenex(a.value("swimtime").toString()) < 0)
+        return "temps impossible" + cite("swimtime");
+    if (!Entier(a, "lane", 0, 99, 0))
+        return "couloir impossible" + cite("lane");
+    if (!Entier(a, "points", 0, 9999, 0))
+        return "points impossibles" + cite("points");
+    return QString();
+}
+
 // An age group; its label is the file's own name, else its limits as one reads them (-1 is no limit).
 GroupeAge Groupe_age(const QXmlStreamAttributes& a)
 {
@@ -247,11 +239,10 @@ GroupeAge Groupe_age(const QXmlStreamAttributes& a)
 // line and element at fault.
 class LecteurLenex {
 public:
-    explicit LecteurLenex(const QString& chemin) : m_fichier(chemin)
+    LecteurLenex(const QString& chemin, Journal& journal) : m_fichier(chemin), m_journal(journal)
     {
         if (!m_fichier.open(QIODevice::ReadOnly))
             throw Refus("Impossible de lire le fichier " + chemin + ".");
-        m_xml.setDevice(&m_flux);
         m_nom = QFileInfo(chemin).fileName();
     }
 
@@ -263,7 +254,8 @@ public:
         auto donnerClub = [&](const ClubLenex& c) {
             destinataire.club(c);
             for (const Nageur& n : c.nageurs)
-                destinataire.nageur(n);
+                if (naissancePossible(n))
+                    destinataire.nageur(n);
             for (const Resultat& res : c.relais)
                 destinataire.relais(res);
             destinataire.finClub();
@@ -280,7 +272,7 @@ public:
         QString dateSession, numeroSession;
         Epreuve* courante = nullptr;
         while (!m_xml.atEnd()) {
-            const auto jeton = m_xml.readNext();
+            const auto jeton = suivant();
             if (jeton == QXmlStreamReader::DTD || jeton == QXmlStreamReader::EntityReference)
                 refuser("déclaration de type de document ou entité refusée");
             if (jeton == QXmlStreamReader::EndElement) {
@@ -299,10 +291,10 @@ public:
                     }
                 } else if (fin == u"ATHLETE" && m_dansNageur) {
                     m_dansNageur = false;
-                    if (programmeDonne)
-                        destinataire.nageur(m_nageur);
-                    else
+                    if (!programmeDonne)
                         m_club.nageurs.push_back(std::move(m_nageur));
+                    else if (naissancePossible(m_nageur))
+                        destinataire.nageur(m_nageur);
                     m_nageur = Nageur();
                 } else if (fin == u"CLUB" && m_dansClub) {
                     m_dansClub = m_dansNageur = m_resultat = false;
@@ -326,7 +318,7 @@ public:
                 lenex = true;
             } else if (nom == u"MEET") {
                 if (reunion) {
-                    m_xml.skipCurrentElement(); // one meet per import
+                    sauter(); // one meet per import
                     continue;
                 }
                 reunion = dansReunion = true;
@@ -337,8 +329,8 @@ public:
             } else if (!dansReunion) {
                 continue;
             } else if (nom == u"POOL") {
-                const int min = a.hasAttribute("lanemin") ? a.value("lanemin").toInt() : 1;
-                const int max = a.value("lanemax").toInt();
+                const int min = entier(a, "lanemin", 0, 99, 1);
+                const int max = entier(a, "lanemax", 0, 99, 0);
                 if (max >= min && max > 0)
                     r.couloirs = max - min + 1;
             } else if (nom == u"SESSION") {
@@ -346,10 +338,15 @@ public:
                 numeroSession = a.value("number").toString();
                 const QDate d = QDate::fromString(dateSession, Qt::ISODate);
                 if (d.isValid()) {
+                    if (d.year() < 1900 || d.year() > 2199)
+                        refuser("date de session impossible « " + Extrait(dateSession) + " »");
                     if (!r.debut.isValid() || d < r.debut)
                         r.debut = d;
                     if (!r.fin.isValid() || d > r.fin)
                         r.fin = d;
+                    if (r.debut.daysTo(r.fin) > kJoursMax)
+                        refuser("les sessions s'étendent sur plus d'un an, du " + r.debut.toString("dd/MM/yyyy") + " au "
+                                + r.fin.toString("dd/MM/yyyy"));
                 }
             } else if (nom == u"EVENT") {
                 Epreuve e;
@@ -365,6 +362,8 @@ public:
                 r.epreuves.push_back(e);
                 courante = &r.epreuves.back();
             } else if (nom == u"AGEGROUP") {
+                entier(a, "agemin", -1, 999, -1);
+                entier(a, "agemax", -1, 999, -1);
                 m_groupe = static_cast<int>(r.groupes.size());
                 r.groupes.push_back(Groupe_age(a));
             } else if (nom == u"RANKING" && m_groupe >= 0) {
@@ -373,10 +372,11 @@ public:
                 if (deja == r.groupeDuResultat.constEnd() || r.groupes[m_groupe].meilleurQue(r.groupes[*deja]))
                     r.groupeDuResultat.insert(resultat, m_groupe);
             } else if (nom == u"HEAT") {
+                entier(a, "number", 0, 9999, 0);
                 r.series.insert(a.value("heatid").toString(), Numero_serie(courante ? courante->tour : QString(), a));
             } else if (nom == u"CLUB") {
                 if (!avecClubs) {
-                    m_xml.skipCurrentElement();
+                    sauter();
                     continue;
                 }
                 m_club.nom = a.value("name").toString().trimmed();
@@ -401,6 +401,12 @@ public:
                 m_dansNageur = false;
                 m_numeroRelais = std::max(0, a.value("number").toInt());
             } else if (nom == u"RESULT" && m_dansClub) {
+                if (const QString faute = Resultat_impossible(a); !faute.isEmpty()) {
+                    ++m_resultatsImpossibles;
+                    m_journal.detail(m_nom + ", ligne " + QString::number(m_xml.lineNumber()) + " : résultat ignoré, " + faute + ".");
+                    sauter();
+                    continue;
+                }
                 Resultat res;
                 res.id = a.value("resultid").toString();
                 res.epreuve = a.value("eventid").toString();
@@ -417,6 +423,12 @@ public:
                 }
                 m_resultat = true;
             } else if (nom == u"SPLIT" && m_resultat) {
+                if (Temps_lenex(a.value("swimtime").toString()) < 0) {
+                    ++m_intersImpossibles;
+                    m_journal.detail(m_nom + ", ligne " + QString::number(m_xml.lineNumber()) + " : temps intermédiaire ignoré, "
+                                     + "temps impossible « " + Extrait(a.value("swimtime").toString()) + " ».");
+                    continue;
+                }
                 dernier().inter.emplace_back(a.value("distance").toInt(), a.value("swimtime").toString());
             } else if (nom == u"RELAYPOSITION" && m_resultat && !m_dansNageur) {
                 Resultat& res = dernier();
@@ -427,14 +439,11 @@ public:
                     res.relayeurs[n - 1] = a.value("athleteid").toString();
                 }
             } else if (nom == u"SWIMSTYLE" && courante) {
-                courante->distance = a.value("distance").toInt();
-                courante->relayeurs = std::max(1, a.value("relaycount").toInt());
+                courante->distance = entier(a, "distance", 0, 25000, 0);
+                courante->relayeurs = std::max(1, entier(a, "relaycount", 0, 99, 1));
                 courante->nage = a.value("stroke").toString();
             }
         }
-        if (m_flux.ligneTropLongue())
-            throw Refus(m_nom + ", ligne " + QString::number(m_flux.ligneTropLongue())
-                        + " : une valeur ou un texte dépasse 64 ko ; ce n'est pas un fichier de compétition.");
         if (m_xml.hasError())
             refuser(Erreur_xml(m_xml));
         if (!lenex)
@@ -444,7 +453,93 @@ public:
         donnerProgramme();
     }
 
+    // What was left out as impossible, counted (each is named among the details).
+    void bilan()
+    {
+        if (m_resultatsImpossibles)
+            m_journal.ecrire(Nombre(m_resultatsImpossibles, "résultat ignoré", "résultats ignorés") + " (valeur impossible).");
+        if (m_intersImpossibles)
+            m_journal.ecrire(Nombre(m_intersImpossibles, "temps intermédiaire ignoré", "temps intermédiaires ignorés")
+                             + " (temps impossible).");
+    }
+
 private:
+    // The reader's next token. It is fed the file a piece at a time, so that a token running past
+    // kJetonMax is refused once that much of it is read, never held whole; a NUL byte, which no
+    // XML may hold, is refused wherever it is.
+    QXmlStreamReader::TokenType suivant()
+    {
+        for (;;) {
+            const auto jeton = m_xml.readNext();
+            if (jeton != QXmlStreamReader::Invalid || m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError
+                || m_fichier.atEnd()) {
+                borner(jeton);
+                return jeton;
+            }
+            if (m_donne - m_donneAuJeton > kJetonMax)
+                tropLong();
+            const QByteArray morceau = m_fichier.read(kMorceau);
+            if (morceau.isEmpty())
+                throw Refus("Impossible de lire le fichier " + m_nom + " : " + m_fichier.errorString() + ".");
+            if (const qsizetype nul = morceau.indexOf('\0'); nul >= 0)
+                throw Refus(m_nom + ", ligne " + QString::number(m_lignes + morceau.first(nul).count('\n'))
+                            + " : caractère nul (octet 0), interdit en XML ; ce n'est pas un fichier de compétition.");
+            m_lignes += morceau.count('\n');
+            m_donne += morceau.size();
+            m_xml.addData(morceau);
+        }
+    }
+    // A token read whole is held to the same bound, in characters, and an element to its attributes.
+    void borner(QXmlStreamReader::TokenType jeton)
+    {
+        if (jeton == QXmlStreamReader::Invalid)
+            return;
+        const qint64 fin = m_xml.characterOffset();
+        if (fin - m_finJeton > kJetonMax)
+            tropLong();
+        if (jeton == QXmlStreamReader::StartElement && m_xml.attributes().size() > kAttributsMax)
+            refuser("plus de " + QString::number(kAttributsMax) + " attributs dans un même élément");
+        m_finJeton = fin;
+        m_ligneJeton = m_xml.lineNumber();
+        m_donneAuJeton = m_donne;
+    }
+    [[noreturn]] void tropLong()
+    {
+        throw Refus(m_nom + ", ligne " + QString::number(m_ligneJeton)
+                    + " : un élément, un texte ou un commentaire dépasse 64 ko ; ce n'est pas un fichier de compétition.");
+    }
+    // Reads past the element just begun, its content included.
+    void sauter()
+    {
+        for (int profondeur = 1; profondeur > 0 && !m_xml.atEnd();) {
+            const auto jeton = suivant();
+            profondeur += jeton == QXmlStreamReader::StartElement ? 1 : jeton == QXmlStreamReader::EndElement ? -1 : 0;
+        }
+    }
+    // An integer of the meet's frame; one beyond its bounds refuses the file.
+    int entier(const QXmlStreamAttributes& a, const QString& nom, int min, int max, int defaut)
+    {
+        const std::optional<int> n = Entier(a, nom, min, max, defaut);
+        if (!n)
+            refuser("valeur impossible pour " + nom + " « " + Extrait(a.value(nom).toString()) + " » (attendu : de "
+                    + QString::number(min) + " à " + QString::number(max) + ")");
+        return *n;
+    }
+    // A birth date that is no date, or that has the swimmer unborn or past 120 years at the meet,
+    // leaves his results out; he is named.
+    bool naissancePossible(const Nageur& n)
+    {
+        if (n.naissance.isEmpty())
+            return true;
+        const QDate d = QDate::fromString(n.naissance, "yyyyMMdd");
+        const QDate debut = m_reunion.debut;
+        if (d.isValid() && d.year() >= 1900 && (debut.isValid() ? d < debut && d.addYears(120) >= debut : d.year() <= 2199))
+            return true;
+        m_resultatsImpossibles += static_cast<qint64>(n.resultats.size());
+        m_journal.detail("Nageur ignoré, date de naissance impossible « " + Extrait(n.naissance) + " » : " + Extrait(n.nom) + " "
+                         + Extrait(n.prenom) + " (" + Nombre(static_cast<qint64>(n.resultats.size()), "résultat", "résultats") + ").");
+        return false;
+    }
     Resultat& dernier() { return m_dansNageur ? m_nageur.resultats.back() : m_relais; }
     // Teams are numbered within the club's relays of an event; a file that leaves the number out
     // gets them in file order, a team keeping its number in every event it swims.
@@ -463,9 +558,13 @@ private:
                     + (element.isEmpty() ? QString() : ", élément " + element) + " : " + raison + ".");
     }
     QFile m_fichier;
-    FluxBorne m_flux{m_fichier};
+    Journal& m_journal;
     QXmlStreamReader m_xml;
     QString m_nom;
+    qint64 m_donne = 0, m_lignes = 1;           // the file given to the reader so far: bytes, lines
+    qint64 m_donneAuJeton = 0, m_finJeton = 0;  // at the end of the last token: bytes given, characters read
+    qint64 m_ligneJeton = 1;                    // the line where the last token ended
+    qint64 m_resultatsImpossibles = 0, m_intersImpossibles = 0;
     Reunion m_reunion;
     ClubLenex m_club;     // the club being read; its swimmers and relays too while the programme is unknown
     Nageur m_nageur;      // the swimmer being read, with the results
@@ -613,19 +712,32 @@ void Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCom
         journal.ecrire(Nombre(inconnues, "épreuve ignorée", "épreuves ignorées") + " (inconnues du catalogue).");
 }
 
-// "HH:MM:SS.hh" as our M.SSCC number; 0 when it is no time.
+// "HH:MM:SS.hh" as our M.SSCC number: 0 when the file gives no time ("NT", nothing, or zero),
+// -1 when the time cannot be or our times cannot hold it (91 minutes and more stand for statuses).
+// Each part is unsigned digits, two of them (the hours one or two), so nothing can overflow.
 double Temps_lenex(const QString& t)
 {
-    const QStringList p = t.split(':');
-    if (p.size() != 3)
+    if (t.isEmpty() || t == QLatin1String("NT"))
         return 0;
-    bool ok1 = false, ok2 = false, ok3 = false;
-    const int h = p[0].toInt(&ok1), m = p[1].toInt(&ok2);
-    const double sec = p[2].toDouble(&ok3);
-    if (!ok1 || !ok2 || !ok3 || sec >= 60 || sec < 0)
-        return 0;
-    const double v = h * 60 + m + std::round(sec * 100) / 10000.0;
-    return v < 91 ? v : 0;
+    const qsizetype h = t.size() - 9; // the hours' digits
+    if (h < 1 || h > 2 || t[h] != u':' || t[h + 3] != u':' || t[h + 6] != u'.')
+        return -1;
+    const auto nombre = [&](qsizetype debut, qsizetype n) {
+        int v = 0;
+        for (qsizetype i = debut; i < debut + n; ++i) {
+            if (t[i] < u'0' || t[i] > u'9')
+                return -1;
+            v = v * 10 + (t[i].unicode() - u'0');
+        }
+        return v;
+    };
+    const int heures = nombre(0, h), minutes = nombre(h + 1, 2), secondes = nombre(h + 4, 2), centiemes = nombre(h + 7, 2);
+    if (heures < 0 || minutes < 0 || minutes > 59 || secondes < 0 || secondes > 59 || centiemes < 0)
+        return -1;
+    const int total = heures * 60 + minutes;
+    if (total >= 91)
+        return -1;
+    return total + (secondes * 100 + centiemes) / 10000.0;
 }
 
 // The special codes stored in place of a time.
@@ -1107,9 +1219,10 @@ protected:
         BaseEchange base(Texte(a[0]), false);
         base.commencer();
         Import import(base, journal, numCompet, m_resultats);
-        LecteurLenex lecteur(chemin); // holds the meet the writer reads until the end
+        LecteurLenex lecteur(chemin, journal); // holds the meet the writer reads until the end
         lecteur.lire(import, m_resultats);
         import.terminer(QFileInfo(chemin).fileName());
+        lecteur.bilan();
         base.valider();
         return true;
     }

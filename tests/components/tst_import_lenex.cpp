@@ -3,6 +3,8 @@
 #include "tests/components/outils_echange.h"
 #include "zip_brut.h"
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -172,6 +174,45 @@ const QByteArray kTours =
 // Our club as the base knows it: its federal code and name, one licence of ours.
 constexpr const char* kNotreClub = "INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', 'Cercle des Nageurs de Lyon')";
 
+QByteArray Octets(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Rows holding a value that cannot be, whatever file they came from: times beyond M.SSCC or
+// its statuses, lanes, heats, points, ages, race days, pools and birth dates out of reach.
+QStringList Valeurs_impossibles(const BaseFichier& b)
+{
+    const QString temps = "(%1 IS NOT NULL AND (%1 <= 0 OR %1 >= 91 OR %1 - cast(%1 AS INTEGER) >= 0.6))";
+    QStringList inter;
+    for (int k = 1; k <= 14; ++k)
+        inter << temps.arg("Inter" + QString::number(k));
+    const QString resultat = "Tps IS NULL OR (" + temps.arg("Tps") + " AND Tps NOT IN (91, 92, 93, 94)) OR Numero_couloir NOT BETWEEN 0 AND 99 "
+                             "OR Numero_serie NOT BETWEEN 0 AND 9999 OR Cotation_FFN NOT BETWEEN 0 AND 9999 OR " + inter.join(" OR ");
+    QStringList v;
+    for (const QString& requete :
+         {"SELECT 'Prres', * FROM Prres WHERE " + resultat, "SELECT 'Prres_relais', * FROM Prres_relais WHERE " + resultat,
+          "SELECT 'Liffn', * FROM Liffn WHERE " + temps.arg("Tps") + " OR Tps IS NULL OR Age_nageur NOT BETWEEN 0 AND 125",
+          QString("SELECT 'Liffn_relais', * FROM Liffn_relais WHERE ") + temps.arg("Tps") + " OR Tps IS NULL",
+          QString("SELECT 'Pcomp', * FROM Pcomp WHERE JourCourse NOT BETWEEN 1 AND 367"),
+          QString("SELECT 'Rcomp', * FROM Rcomp WHERE Nb_couloir NOT BETWEEN 1 AND 100 OR Debut NOT BETWEEN '19000101' AND '21991231' "
+                  "OR Fin NOT BETWEEN Debut AND '21991231'"),
+          QString("SELECT 'Licence', * FROM Licence WHERE Date_Naissance <> '' AND (Date_Naissance NOT GLOB "
+                  "'[12][0-9][0-9][0-9][01][0-9][0-3][0-9]' OR Date_Naissance < '19000101')")})
+        v << b.lignes(requete);
+    return v;
+}
+
+// Words of the reader or the archive layer that must never reach the user untranslated.
+bool Anglais(const QString& trace)
+{
+    static const QRegularExpression mots("\\b(error|unexpected|expected|invalid|premature|mismatch|encountered|not|the|tag|"
+                                         "character|unsupported|archive|file)\\b",
+                                         QRegularExpression::CaseInsensitiveOption);
+    return mots.match(trace).hasMatch();
+}
+
 } // namespace
 
 class TstImportLenex : public QObject {
@@ -196,6 +237,14 @@ class TstImportLenex : public QObject {
         return QString::number(b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
                                           "VALUES ('0690123', ?, ?, ?, ?, ?)",
                                           licence));
+    }
+    // Our club with Jan Keller, one of ours, and a competition to import into.
+    QString avecKeller(const BaseFichier& b) const
+    {
+        b.executer(kNotreClub);
+        b.executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Visible) "
+                   "VALUES ('0690123', '7001', 'KELLER', 'Jan', 'M', '19970402', 1)");
+        return competition(b);
     }
     ResultatAppel squelette(const BaseFichier& b, const QString& source, const QString& compet)
     {
@@ -763,14 +812,31 @@ private slots:
             << "ligne 2";
         QTest::newRow("attribut de 50 Mo")
             << (QByteArray("<LENEX version='3.0'><MEETS><MEET name='") + QByteArray(50 * 1024 * 1024, 'a') + "'")
-            << "reunion.lef, ligne 1 : une valeur ou un texte dépasse 64 ko";
+            << "reunion.lef, ligne 1 : un élément, un texte ou un commentaire dépasse 64 ko";
+        // Quotes and brackets inside a comment are the comment's.
+        QTest::newRow("commentaire de 8 Mo") << (QByteArray("<LENEX version='3.0'>\n<!--") + QByteArray("x<x>").repeated(2 << 20) + "-->")
+                                             << "reunion.lef, ligne 2 : un élément, un texte ou un commentaire dépasse 64 ko";
+        QTest::newRow("commentaire de 70 ko") << (QByteArray("<LENEX version='3.0'><!--") + QByteArray(70 * 1024, '\'') + "--></LENEX>")
+                                              << "reunion.lef, ligne 1 : un élément, un texte ou un commentaire dépasse 64 ko";
+        QByteArray attributs = "<LENEX version='3.0'><MEETS><MEET";
+        for (int i = 0; i < 200000; ++i)
+            attributs += " a" + QByteArray::number(i) + "='1'";
+        QTest::newRow("200 000 attributs") << attributs + "/></MEETS></LENEX>"
+                                           << "reunion.lef, ligne 1 : un élément, un texte ou un commentaire dépasse 64 ko";
+        attributs.truncate(attributs.indexOf(" a101="));
+        QTest::newRow("101 attributs") << attributs + "/></MEETS></LENEX>"
+                                       << "reunion.lef, ligne 1, élément MEET : plus de 100 attributs dans un même élément.";
+        QTest::newRow("NUL dans un nom d'attribut") << QByteArray("<LENEX version='3.0'><MEETS>\n<MEET na\0me='x'/></MEETS></LENEX>", 62)
+                                                    << "reunion.lef, ligne 2 : caractère nul (octet 0), interdit en XML";
+        QTest::newRow("NUL dans un texte") << QByteArray("<LENEX version='3.0'>\n\n<MEETS>\0</MEETS></LENEX>", 47)
+                                           << "reunion.lef, ligne 3 : caractère nul";
         // Well formed, and still no meet's: refused before it is read into memory.
         QTest::newRow("nom de 70 ko") << (QByteArray("<?xml version='1.0'?>\n<LENEX version='3.0'>\n<MEETS><MEET city='x' name='")
                                           + QByteArray(70 * 1024, 'a') + "'/></MEETS></LENEX>\n")
-                                      << "reunion.lef, ligne 3 : une valeur ou un texte dépasse 64 ko";
+                                      << "reunion.lef, ligne 3 : un élément, un texte ou un commentaire dépasse 64 ko";
         QTest::newRow("texte de 70 ko") << (QByteArray("<LENEX version='3.0'><MEETS>\n<MEET name='x'>\n")
                                             + QByteArray(70 * 1024, 'b') + "</MEET></MEETS></LENEX>\n")
-                                        << "ligne 3 : une valeur ou un texte dépasse 64 ko";
+                                        << "ligne 2 : un élément, un texte ou un commentaire dépasse 64 ko";
         QTest::newRow("balises croisées") << QByteArray("<LENEX version='3.0'><MEETS><MEET name='x'>\n</MEETS></MEET></LENEX>")
                                           << "ligne 2, élément MEET : la balise fermante ne correspond pas à la balise ouverte.";
         QTest::newRow("pas Lenex") << QByteArray("<?xml version=\"1.0\"?><HTML/>") << "racine";
@@ -792,6 +858,154 @@ private slots:
         QVERIFY2(r.trace.contains(raison) && r.trace.contains("aucune modification"), qPrintable(r.trace));
         QVERIFY2(!r.trace.contains(".."), qPrintable(r.trace));
         QCOMPARE(b.lignes("SELECT Nom, Code_epreuve FROM Rcomp JOIN Pcomp ON Num_compet = AutoNum"), QStringList{"|2"});
+    }
+
+    // The bound is on what the reader reads, not on the bytes: a comment with an apostrophe in a
+    // file whose values are in double quotes is a comment.
+    void commentaireAvecApostrophe()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        const QString source = dossier("source");
+        Ecrire_fichier(source + "/reunion.lef",
+                       QByteArray(kPetiteReunion)
+                           .replace("<CONSTRUCTOR name='x'/>", "<CONSTRUCTOR name='x'/><!-- R\xE9sultats de l'\xE9preuve -->"
+                                                                + QByteArray("<INCONNU a=\"1\"/>\n").repeated(5000)));
+        const ResultatAppel r = squelette(b, source, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.valeur("SELECT count(*) FROM Pcomp WHERE Num_compet = ?", {compet}), QString("3"));
+    }
+
+    // Values that cannot be. In a result it is left out and named, the others imported; in the
+    // meet's frame the file is refused and the base, holding an earlier import, keeps every byte.
+    void valeursImpossibles_data()
+    {
+        QTest::addColumn<QByteArray>("avant");
+        QTest::addColumn<QByteArray>("apres");
+        QTest::addColumn<int>("gardes"); // individual results imported; -1: the file is refused
+        QTest::addColumn<QString>("trace");
+        const QByteArray temps = "swimtime='00:01:05.00'";
+        const QString ignore = "r.lef, ligne 21 : résultat ignoré, ";
+        QTest::newRow("heures négatives") << temps << QByteArray("swimtime='-1:30:00.00'") << 3 << ignore + "temps impossible « -1:30:00.00 »";
+        QTest::newRow("minutes négatives") << temps << QByteArray("swimtime='00:-5:00.00'") << 3 << ignore + "temps impossible";
+        QTest::newRow("millièmes") << temps << QByteArray("swimtime='00:00:59.999'") << 3 << ignore + "temps impossible";
+        QTest::newRow("heures sans fin") << temps << QByteArray("swimtime='35791395:00:00.00'") << 3 << ignore + "temps impossible";
+        QTest::newRow("soixante secondes") << temps << QByteArray("swimtime='00:01:60.00'") << 3 << ignore + "temps impossible";
+        QTest::newRow("couloir") << QByteArray("resultid='104'") << QByteArray("resultid='104' lane='2147483647'") << 3
+                                 << ignore + "couloir impossible « 2147483647 »";
+        QTest::newRow("points") << QByteArray("resultid='104'") << QByteArray("resultid='104' points='-5'") << 3
+                                << ignore + "points impossibles « -5 »";
+        QTest::newRow("temps intermédiaire") << QByteArray("swimtime='00:00:29.00'") << QByteArray("swimtime='00:-5:29.00'") << 4
+                                             << "1 temps intermédiaire ignoré (temps impossible).";
+        QTest::newRow("né après la réunion")
+            << QByteArray("birthdate='1990-01-01'") << QByteArray("birthdate='2030-01-01'") << 3
+            << "Nageur ignoré, date de naissance impossible « 20300101 » : Gast Tom (1 résultat).";
+        QTest::newRow("naissance sans jour") << QByteArray("birthdate='1990-01-01'") << QByteArray("birthdate='1990-02-30'") << 3
+                                             << "Nageur ignoré, date de naissance impossible";
+        QTest::newRow("distance × relayeurs")
+            << QByteArray("distance='50' relaycount='4'") << QByteArray("distance='2147483647' relaycount='4'") << -1
+            << "r.lef, ligne 12, élément SWIMSTYLE : valeur impossible pour distance « 2147483647 » (attendu : de 0 à 25000).";
+        QTest::newRow("relayeurs") << QByteArray("distance='50' relaycount='4'") << QByteArray("distance='50' relaycount='-4'") << -1
+                                   << "valeur impossible pour relaycount « -4 »";
+        QTest::newRow("couloirs du bassin")
+            << QByteArray("type='YEAR'/>") << QByteArray("type='YEAR'/><POOL lanemin='-2147483648' lanemax='2147483647'/>") << -1
+            << "r.lef, ligne 2, élément POOL : valeur impossible pour lanemin « -2147483648 »";
+        QTest::newRow("jours par millions") << QByteArray("date='2024-06-09'") << QByteArray("date='9999-12-31'") << -1
+                                            << "élément SESSION : date de session impossible « 9999-12-31 »";
+        QTest::newRow("réunion de cent ans") << QByteArray("date='2024-06-09'") << QByteArray("date='2124-06-09'") << -1
+                                             << "les sessions s'étendent sur plus d'un an, du 08/06/2024 au 09/06/2124";
+        QTest::newRow("âge négatif") << QByteArray("agemin='25'") << QByteArray("agemin='-5'") << -1
+                                     << "élément AGEGROUP : valeur impossible pour agemin « -5 »";
+    }
+    void valeursImpossibles()
+    {
+        QFETCH(QByteArray, avant);
+        QFETCH(QByteArray, apres);
+        QFETCH(int, gardes);
+        QFETCH(QString, trace);
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = avecKeller(b);
+        const QString fichier = dossier("source") + "/r.lef";
+        Ecrire_fichier(fichier, Resultats_reels());
+        QVERIFY(resultats(b, compet).resultat.toBool());
+        const QByteArray base = Octets(b.chemin());
+        QByteArray contenu = Resultats_reels();
+        QVERIFY(contenu.contains(avant));
+        Ecrire_fichier(fichier, contenu.replace(avant, apres));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.trace.contains(trace), qPrintable(r.trace));
+        QVERIFY2(!Anglais(r.trace), qPrintable(r.trace));
+        if (gardes < 0) {
+            QVERIFY2(!r.resultat.toBool() && r.trace.contains("aucune modification"), qPrintable(r.trace));
+            QVERIFY(Octets(b.chemin()) == base);
+            return;
+        }
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.valeur("SELECT count(*) FROM Prres WHERE Num_compet = ?", {compet}).toInt(), gardes);
+        if (gardes < 4)
+            QVERIFY2(r.trace.contains("1 résultat ignoré (valeur impossible)."), qPrintable(r.trace));
+        QCOMPARE(Valeurs_impossibles(b), QStringList());
+    }
+
+    // Files damaged at random, the same ones on every run: under the sanitizers nothing reports,
+    // and each file is either refused in French with the base left byte for byte as it was, or
+    // imported without a value that cannot be. QV_FICHIERS_ABIMES sets how many (for a long run).
+    void fichiersAbimes()
+    {
+        const int nombre = qEnvironmentVariableIsSet("QV_FICHIERS_ABIMES") ? qEnvironmentVariableIntValue("QV_FICHIERS_ABIMES") : 400;
+        static const QList<QByteArray> valeurs = {
+            "-1", "0", "2147483647", "-2147483648", "99999999999", "", "NT", "-1:30:00.00", "00:-5:00.00", "00:00:59.999",
+            "35791395:00:00.00", "99:99:99.99", "1e9", " 7 ", "9999-12-31", "0001-01-01", "2030-01-01", "-5", "\xC3\xA9", "&amp;",
+            "&#0;", "&#x1F;", "\x01", "\xFF\xFE", "A", "X", "FIN", "DSQ", "4", "10"};
+        static const QList<QByteArray> morceaux = {
+            "<!--", "-->", "<![CDATA[", "]]>", "<!DOCTYPE x>", "&x;", "<?pi x?>", QByteArray("\0", 1), "'", "\"", "<", ">",
+            "<RESULT eventid='1' resultid='9' swimtime='00:00:01.00'/>", "<ATHLETE athleteid='1'>", "</CLUB>", "<SPLIT distance='-50'/>",
+            "<RELAYPOSITION number='2147483647' athleteid='1'/>", "<!-- l'\xC3\xA9preuve -->"};
+        const QList<QByteArray> graines = {Resultats_reels(), kResultats};
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = avecKeller(b);
+        const QString fichier = dossier("source") + "/r.lef";
+        QRandomGenerator hasard(34);
+        const auto au_hasard = [&](qsizetype n) { return n > 0 ? static_cast<qsizetype>(hasard.bounded(static_cast<quint32>(n))) : 0; };
+        static const QRegularExpression valeur("='([^']*)'");
+        int refus = 0;
+        for (int i = 0; i < nombre; ++i) {
+            QByteArray f = graines[i % graines.size()];
+            for (int m = 0, n = 1 + au_hasard(3); m < n; ++m) {
+                const qsizetype pos = au_hasard(f.size());
+                switch (au_hasard(6)) {
+                case 0:
+                case 5: { // a value replaced
+                    QList<std::pair<qsizetype, qsizetype>> places;
+                    for (auto it = valeur.globalMatch(QString::fromLatin1(f)); it.hasNext();) {
+                        const auto v = it.next();
+                        places.append({v.capturedStart(1), v.capturedLength(1)});
+                    }
+                    if (places.isEmpty())
+                        break;
+                    const auto [debut, longueur] = places[au_hasard(places.size())];
+                    f.replace(debut, longueur, valeurs[au_hasard(valeurs.size())]);
+                    break;
+                }
+                case 1: f[pos] = static_cast<char>(au_hasard(256)); break;
+                case 2: f.remove(pos, 1 + au_hasard(60)); break;
+                case 3: f.insert(pos, f.mid(au_hasard(f.size()), 1 + au_hasard(300))); break;
+                default: f.insert(pos, morceaux[au_hasard(morceaux.size())]); break;
+                }
+            }
+            Ecrire_fichier(fichier, f);
+            const QByteArray base = Octets(b.chemin());
+            const ResultatAppel r = resultats(b, compet);
+            const QString quoi = QString("fichier %1 : %2").arg(i).arg(r.trace);
+            QVERIFY2(!Anglais(r.trace), qPrintable(quoi));
+            if (!r.resultat.toBool()) {
+                ++refus;
+                QVERIFY2(r.trace.contains("aucune modification"), qPrintable(quoi));
+                QVERIFY2(Octets(b.chemin()) == base, qPrintable(quoi));
+            }
+            QVERIFY2(Valeurs_impossibles(b).isEmpty(), qPrintable(quoi + Valeurs_impossibles(b).join('\n')));
+        }
+        QVERIFY(refus > 0 && refus < nombre);
     }
 };
 
