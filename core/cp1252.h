@@ -6,5 +6,7 @@
 
 // Characters outside the code page become "?".
 QByteArray Texte_en_cp1252(const QString& texte);
+// True when every character of the text has its byte in the code page.
+bool Tient_en_cp1252(const QString& texte);
 // Each byte one character; the code page's five undefined bytes read as U+FFFD.
 QString Cp1252_en_texte(const QByteArray& octets);

@@ -555,25 +555,26 @@ void Exporter_liste(const QString& chemin, QTreeWidget* liste, const QString& ti
     try {
         if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate))
             throw ErreurExecution(75, fichier.errorString());
-        auto ecrire = [&](const QString& ligne) {
-            if (fichier.write(Texte_en_cp1252(ligne) + "\r\n") < 0)
-                throw ErreurExecution(57, fichier.errorString());
-        };
+        QStringList lignes;
         if (!titre.isEmpty())
-            ecrire(titre);
+            lignes << titre;
         const int colonnes = liste->columnCount();
         QStringList entetes;
         for (int c = 0; c < colonnes; ++c)
             entetes << liste->headerItem()->text(c);
-        ecrire(entetes.join('\t'));
+        lignes << entetes.join('\t');
         for (int i = 1; i <= Nombre_lignes(liste); ++i) {
             QTreeWidgetItem* ligne = Ligne(liste, i);
             QStringList champs;
             for (int c = 0; c < std::max(colonnes, 1); ++c)
                 champs << ligne->text(c);
-            ecrire(champs.join('\t'));
+            lignes << champs.join('\t');
         }
-        if (!fichier.flush())
+        lignes << QString(); // the last line ends too
+        const QString texte = lignes.join("\r\n");
+        // The code page the program's exports have always used, as long as it loses nothing.
+        const QByteArray octets = Tient_en_cp1252(texte) ? Texte_en_cp1252(texte) : "\xEF\xBB\xBF" + texte.toUtf8();
+        if (fichier.write(octets) != octets.size() || !fichier.flush())
             throw ErreurExecution(57, fichier.errorString());
         fichier.close();
     } catch (const std::exception& e) {

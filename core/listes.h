@@ -130,6 +130,7 @@ void Cocher_option_bassin(const QString& longueur, QAbstractButton* option25, QA
 // From every row's text: "col = 'a' or col = 'b'" (quotes doubled) and "num = a or num = b".
 void Filtre_selection(QTreeWidget* liste, QString& conditionTexte, QString& conditionNombre,
                       const QString& colonneTexte, const QString& colonneNombre);
-// Writes the list to a tab-separated text file (Windows-1252, CRLF): the title when given,
-// the column headers, then one line per row. Errors are reported here.
+// Writes the list to a tab-separated text file (CRLF): the title when given, the column headers,
+// then one line per row. Windows-1252 when every character fits, else UTF-8 with a byte order
+// mark, so that no name is lost. Errors are reported here.
 void Exporter_liste(const QString& chemin, QTreeWidget* liste, const QString& titre);

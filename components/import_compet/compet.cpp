@@ -71,7 +71,7 @@ struct GroupeAge {
 // The meet without its clubs: what comes before them in the file.
 struct Reunion {
     QString nom, lieu, bassin;
-    QString nation;
+    QString nation, dateAge, typeAge;      // AGEDATE: how the meet counts ages
     int couloirs = 0;
     QDate debut, fin;
     std::vector<Epreuve> epreuves;
@@ -212,25 +212,25 @@ QString Resultat_impossible(const QXmlStreamAttributes& a)
     return QString();
 }
 
+// An age limit of an age group; -1 (no limit) when it is absent or no number.
+int Limite_age(const QXmlStreamAttributes& a, QLatin1StringView nom)
+{
+    bool ok = false;
+    const int age = a.value(nom).toInt(&ok);
+    return ok ? std::max(age, -1) : -1;
+}
+
 // An age group; its label is the file's own name, else its limits as one reads them (-1 is no limit).
 GroupeAge Groupe_age(const QXmlStreamAttributes& a)
 {
-    const int min = a.hasAttribute("agemin") ? a.value("agemin").toInt() : -1;
-    const int max = a.hasAttribute("agemax") ? a.value("agemax").toInt() : -1;
+    const int min = Limite_age(a, QLatin1StringView("agemin"));
+    const int max = Limite_age(a, QLatin1StringView("agemax"));
     GroupeAge g;
     g.limites = (min >= 0) + (max >= 0);
     g.etendue = (max >= 0 ? max : 1000) - std::max(min, 0);
     g.libelle = a.value("name").toString().simplified();
-    if (!g.libelle.isEmpty())
-        return g;
-    if (min >= 0 && max >= 0)
-        g.libelle = min == max ? QString::number(min) + " ans" : QString::number(min) + "-" + QString::number(max) + " ans";
-    else if (min >= 0)
-        g.libelle = QString::number(min) + " ans et plus";
-    else if (max >= 0)
-        g.libelle = QString::number(max) + " ans et moins";
-    else
-        g.libelle = "Toutes catégories";
+    if (g.libelle.isEmpty())
+        g.libelle = Libelle_ages(min, max);
     return g;
 }
 
@@ -361,11 +361,17 @@ public:
                 e.session = numeroSession;
                 r.epreuves.push_back(e);
                 courante = &r.epreuves.back();
+            } else if (nom == u"AGEDATE") {
+                r.dateAge = a.value("value").toString().trimmed();
+                r.typeAge = a.value("type").toString().trimmed().toUpper();
             } else if (nom == u"AGEGROUP") {
                 entier(a, "agemin", -1, 999, -1);
                 entier(a, "agemax", -1, 999, -1);
                 m_groupe = static_cast<int>(r.groupes.size());
                 r.groupes.push_back(Groupe_age(a));
+                if (courante)
+                    courante->ages.ajouter(Limite_age(a, QLatin1StringView("agemin")), Limite_age(a, QLatin1StringView("agemax")),
+                                           a.value("calculate").compare(QLatin1StringView("TOTAL"), Qt::CaseInsensitive) == 0);
             } else if (nom == u"RANKING" && m_groupe >= 0) {
                 const QString resultat = a.value("resultid").toString();
                 const auto deja = r.groupeDuResultat.constFind(resultat);
@@ -1151,7 +1157,11 @@ public:
     void programme(const Reunion& r) override
     {
         Ecrire_squelette(m_base, r, m_numCompet, m_journal);
-        Memoriser_ids_organisateur(m_base, m_numCompet, r.nation, r.epreuves);
+        for (const auto& [e, gardee] : Memoriser_ids_organisateur(m_base, m_numCompet, {r.nation, r.dateAge, r.typeAge}, r.epreuves))
+            m_journal.ecrire("Épreuve non reprise pour les engagements, " + Description(*e)
+                             + (gardee ? " : ses engagés vont à l'" + Description(*gardee) + ", de même nage et d'âges communs ("
+                                             + gardee->ages.libelle() + ")."
+                                       : " : l'organisateur ne lui donne pas d'identifiant."));
         if (m_resultats) {
             m_ecrivain = std::make_unique<EcrivainResultats>(m_base, r, m_numCompet, m_journal);
         } else {

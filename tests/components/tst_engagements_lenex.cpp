@@ -107,6 +107,34 @@ const QByteArray kReunion =
     "<EVENT eventid='700' number='12' gender='A' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='FREE'/></EVENT>"
     "</EVENTS></SESSION></SESSIONS></MEET></MEETS></LENEX>";
 
+// An invitation shaped as regional meets write them: per stroke, distance and sex a youth event
+// (8-18) and a masters one (19 and over, ranked in bands), both on one of our codes; a final ranked
+// on part of its heats' ages, an event without eventid and one we have no code for, which holds the highest id and
+// number of the file.
+const QByteArray kInvitationAges =
+    "<LENEX version='3.0'><MEETS><MEET name='Кубок' city='Мытищи' course='LCM' nation='RUS'>"
+    "<AGEDATE value='2025-03-01' type='YEAR'/><SESSIONS>"
+    "<SESSION number='1' date='2025-03-01'><EVENTS>"
+    "<EVENT eventid='1064' number='1' gender='F' round='TIM'><SWIMSTYLE distance='50' relaycount='1' stroke='BACK'/>"
+    "<AGEGROUPS><AGEGROUP agegroupid='1' agemin='8' agemax='18'/></AGEGROUPS></EVENT>"
+    "<EVENT eventid='1065' number='2' gender='M' round='TIM'><SWIMSTYLE distance='50' relaycount='1' stroke='FREE'/>"
+    "<AGEGROUPS><AGEGROUP agegroupid='2' agemin='8' agemax='12'/><AGEGROUP agegroupid='3' agemin='13' agemax='18'/></AGEGROUPS></EVENT>"
+    "<EVENT eventid='1070' number='3' gender='X' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='FREE'/>"
+    "<AGEGROUPS><AGEGROUP agegroupid='4' agemin='8' agemax='18'/></AGEGROUPS></EVENT>"
+    "<EVENT eventid='3000' number='40' gender='F' round='TIM'><SWIMSTYLE distance='25' relaycount='1' stroke='KICK'/></EVENT>"
+    "</EVENTS></SESSION><SESSION number='2' date='2025-03-02'><EVENTS>"
+    "<EVENT eventid='2146' number='31' gender='F' round='TIM'><SWIMSTYLE distance='50' relaycount='1' stroke='BACK'/>"
+    "<AGEGROUPS><AGEGROUP agegroupid='5' agemin='19' agemax='-1'/></AGEGROUPS></EVENT>"
+    "<EVENT eventid='2147' number='32' gender='M' round='PRE'><SWIMSTYLE distance='50' relaycount='1' stroke='FREE'/>"
+    "<AGEGROUPS><AGEGROUP agegroupid='6' agemin='19' agemax='29'/><AGEGROUP agegroupid='7' agemin='30' agemax='-1'/></AGEGROUPS></EVENT>"
+    "<EVENT eventid='2148' number='34' gender='M' round='FIN'><SWIMSTYLE distance='50' relaycount='1' stroke='FREE'/>"
+    "<AGEGROUPS><AGEGROUP agegroupid='8' agemin='25' agemax='-1'/></AGEGROUPS></EVENT>"
+    "<EVENT eventid='2150' number='33' gender='X' round='TIM'><SWIMSTYLE distance='50' relaycount='4' stroke='FREE'/>"
+    "<AGEGROUPS><AGEGROUP agegroupid='9' agemin='19' agemax='-1'/><AGEGROUP agegroupid='10' agemin='100' agemax='-1' "
+    "calculate='TOTAL'/></AGEGROUPS></EVENT>"
+    "<EVENT number='35' gender='F' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='BACK'/></EVENT>"
+    "</EVENTS></SESSION></SESSIONS></MEET></MEETS></LENEX>";
+
 } // namespace
 
 class TstEngagementsLenex : public QObject {
@@ -267,6 +295,162 @@ private slots:
         QVERIFY2(f.manques.isEmpty(), qPrintable(f.manques.join(", ")));
         QCOMPARE(f.epreuves, (QStringList{"501|7|F|PRE", "640|9||TIM", "700|12|A|TIM", "701|13|M|TIM"}));
         QCOMPARE(f.engagements, (QStringList{"Tom 701", "Tom 640", "Zoé 501", "Zoé 640", "relais 1 700"}));
+    }
+
+    // Youth and masters events of one stroke: each entry goes to the event of the swimmer's age at
+    // the meet's age date, a relay to the one holding every leg; an event we add is numbered after
+    // every id and number of the organiser's file; our reader finds the same events and ages again.
+    void epreuvesParAge()
+    {
+        const QString compet = competition();
+        const QString source = m_rep->dossier("source");
+        Ecrire_fichier(source + "/invitation.lef", kInvitationAges);
+        const ResultatAppel s = squelette(source, compet);
+        QVERIFY2(s.resultat.toBool(), qPrintable(s.trace));
+        // What the entry file cannot name is in the trace.
+        for (const char* ligne : {"Épreuve non reprise pour les engagements, épreuve 34 (50 m FREE messieurs) : ses engagés vont à "
+                                  "l'épreuve 32 (50 m FREE messieurs), de même nage et d'âges communs (19 ans et plus).",
+                                  "Épreuve non reprise pour les engagements, épreuve 35 (100 m BACK dames) : l'organisateur ne lui "
+                                  "donne pas d'identifiant.",
+                                  "Épreuve ignorée, sans code dans le catalogue : épreuve 40 (25 m KICK dames)."})
+            QVERIFY2(s.trace.contains(QString::fromUtf8(ligne)), qPrintable(s.trace));
+        programme(compet, 52, 2, 20);
+        const qint64 ado = m_base->executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
+                                            "VALUES ('C1', '', 'PETROVA', 'Anna', 'F', '20120314')");
+        const qint64 nee1990 = m_base->executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "
+                                                "VALUES ('C1', '', 'IVANOVA', 'Olga', 'F', '19900101')");
+        engager(compet, 11, ado);
+        engager(compet, 11, nee1990);
+        engager(compet, 51, m_tom);
+        engager(compet, 52, m_max);
+        engagerRelais(compet, 14, 0, true, 1);
+        const FichierEngagements f = fichierEngagements(compet);
+        QVERIFY2(f.manques.isEmpty(), qPrintable(f.manques.join(", ")));
+        QCOMPARE(f.engagements, (QStringList{"Tom 2147", "Max 3002", "Anna 1064", "Olga 2146", "relais 1 2150"}));
+        // Our own events (the 100 m back the organiser gave no id, the 100 m free we added) come
+        // after the organiser's highest id and number, those of an event we have no code for.
+        QCOMPARE(f.epreuves, (QStringList{"1064|1|F|TIM", "2146|31|F|TIM", "1065|2|M|TIM", "2147|32|M|PRE", "1070|3|X|TIM",
+                                          "2150|33|X|TIM", "3001|41|F|TIM", "3002|42|M|TIM"}));
+
+        const QString retour = competition();
+        const ResultatAppel l = squelette(sortie(), retour);
+        QVERIFY2(l.resultat.toBool(), qPrintable(l.trace));
+        const QString ids = "SELECT Code_epreuve, Eventid, Numero, Age_min, Age_max, Age_total_min, Age_total_max FROM Lenex_epreuve "
+                            "WHERE Num_compet = ? AND CAST(Eventid AS INTEGER) < 3000 ORDER BY Code_epreuve, Eventid";
+        QCOMPARE(m_base->lignes(ids, {retour}), m_base->lignes(ids, {compet}));
+        QCOMPARE(m_base->lignes(ids, {compet}),
+                 (QStringList{"11|1064|1|8|18|-1|-1", "11|2146|31|19|-1|-1|-1", "14|1070|3|8|18|-1|-1", "14|2150|33|19|-1|100|-1",
+                              "51|1065|2|8|18|-1|-1", "51|2147|32|19|-1|-1|-1"}));
+    }
+
+    // The age counted as the organiser says (the year's difference, or the age on the day); an
+    // entry no event of its age takes, or a relay no event holds, refuses the file naming it.
+    void agesRefuses_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("naissance");
+        QTest::addColumn<bool>("relais");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("19 ans dans l'année") << "YEAR" << "20060601" << false << "Zoé 2146";
+        QTest::newRow("18 ans le jour dit") << "DATE" << "20060601" << false << "Zoé 1064";
+        QTest::newRow("trop jeune") << "YEAR" << "20200101" << false
+                                    << "DUPONT Zoé (né(e) le 01/01/2020, 5 ans) : Dames 50 Dos ; épreuves de l'organisateur pour "
+                                       "8-18 ans, 19 ans et plus";
+        QTest::newRow("date de naissance inconnue") << "YEAR" << "" << false << "DUPONT Zoé (date de naissance inconnue)";
+        QTest::newRow("relais d'âges mêlés") << "YEAR" << "20120314" << true
+                                              << "Relais Cercle des nageurs, Individuel, Equipe 1 : 4 x 50 m N.L. Mixte (relayeurs "
+                                                 "de 55, 13, 45, 53 ans) ; épreuves de l'organisateur pour 8-18 ans, 19 ans et plus, "
+                                                 "total 100 ans et plus";
+    }
+    void agesRefuses()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, naissance);
+        QFETCH(bool, relais);
+        QFETCH(QString, attendu);
+        const QString compet = competition();
+        const QString source = m_rep->dossier("source");
+        Ecrire_fichier(source + "/invitation.lef", QByteArray(kInvitationAges).replace("type='YEAR'", "type='" + type.toUtf8() + "'"));
+        QVERIFY(squelette(source, compet).resultat.toBool());
+        m_base->executer("UPDATE Licence SET Date_Naissance = ? WHERE Num = ?", {naissance, m_zoe});
+        if (relais)
+            engagerRelais(compet, 14, 0, true, 1);
+        else
+            engager(compet, 11, m_zoe);
+        const ResultatAppel r = engagements(compet);
+        if (attendu.startsWith("Zoé")) {
+            QCOMPARE(Lire_engagements(sortie() + "/engagements.lef").engagements, QStringList{attendu});
+            return;
+        }
+        QVERIFY2(!r.resultat.toBool() && r.trace.contains("aucune épreuve de l'organisateur n'accepte") && r.trace.contains(attendu),
+                 qPrintable(r.trace));
+        QCOMPARE(QDir(sortie()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // Names holding characters XML forbids are written without them, each named in the trace;
+    // what we write our reader reads.
+    void caracteresInterdits_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("U+0001") << QString("DU\x01PONT") << "U+0001";
+        QTest::newRow("échappement") << QString("DU\x1bPONT") << "U+001B";
+        QTest::newRow("tabulation verticale") << QString("DU\x0bPONT") << "U+000B";
+        QTest::newRow("U+FFFE") << (QString("DU") + QChar(0xFFFE) + "PONT") << "U+FFFE";
+        QTest::newRow("NUL") << (QString("DU") + QChar(0) + "PONT") << "U+0000";
+    }
+    void caracteresInterdits()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QString, code);
+        const QString compet = competitionSaisie();
+        programme(compet, 11, 1, 1);
+        m_base->executer("UPDATE Licence SET Nom = ? WHERE Num = ?", {nom, m_zoe});
+        m_base->executer("UPDATE Club SET Intitule = ? WHERE Code_federal = 'C1'", {"Cercle\x1b des nageurs"});
+        engager(compet, 11, m_zoe);
+        const ResultatAppel r = engagements(compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("Nageur DUPONT Zoé, nom : 1 caractère qu'un fichier Lenex ne peut contenir, laissé de côté (" + code + ")"),
+                 qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("Club Cercle des nageurs, nom : 1 caractère"), qPrintable(r.trace));
+        const FichierEngagements f = Lire_engagements(sortie() + "/engagements.lef");
+        QVERIFY2(f.manques.isEmpty(), qPrintable(f.manques.join(", ")));
+        QCOMPARE(f.engagements, QStringList{"Zoé 1"});
+        const QString retour = competition();
+        const ResultatAppel l = squelette(sortie(), retour);
+        QVERIFY2(l.resultat.toBool(), qPrintable(l.trace));
+    }
+
+    // A relay with one swimmer on two legs, or a name too long for a meet file: refused, named,
+    // and no file written.
+    void composantsRefuses_data()
+    {
+        QTest::addColumn<bool>("repete");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("relayeur deux fois") << true
+                                            << "Relais où un même nageur court plusieurs fois (corrigez la composition de ces "
+                                               "équipes) :\n  Relais Cercle des nageurs, Individuel, Equipe 1 : 4 x 50 m N.L. "
+                                               "Mixte : MARTIN Tom";
+        QTest::newRow("nom de 70 000 caractères") << false << "Textes trop longs pour un fichier Lenex (plus de 255 caractères ; "
+                                                              "corrigez-les) :\n  Nageur " + QString(60, 'A') + "… Zoé, nom : 70000 caractères";
+    }
+    void composantsRefuses()
+    {
+        QFETCH(bool, repete);
+        QFETCH(QString, message);
+        const QString compet = competitionSaisie();
+        programme(compet, 14, 1, 1);
+        programme(compet, 11, 1, 2);
+        engager(compet, 11, m_zoe);
+        engagerRelais(compet, 14, 0, true, 1);
+        if (repete)
+            m_base->executer("UPDATE Relais SET Licence2 = Licence1");
+        else
+            m_base->executer("UPDATE Licence SET Nom = ? WHERE Num = ?", {QString(70000, 'A'), m_zoe});
+        const ResultatAppel r = engagements(compet);
+        QVERIFY2(!r.resultat.toBool() && r.trace.contains(message) && r.trace.contains("aucun fichier n'a été produit"),
+                 qPrintable(r.trace));
+        QCOMPARE(QDir(sortie()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     // A meet typed by hand: ids of our own, numbers in the programme's order, nation FRA.

@@ -280,6 +280,30 @@ private slots:
         QCOMPARE(b.valeur("SELECT count(*) FROM Pcomp WHERE Num_compet = ?", {compet}), QString("3"));
     }
 
+    // A base whose organiser's tables kept one event per code, without ages: what they hold for
+    // other competitions is carried over when the tables take the ages.
+    void idsTablesAnciennes()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer("CREATE TABLE Lenex_reunion (Num_compet INTEGER PRIMARY KEY, Nation TEXT)");
+        b.executer("CREATE TABLE Lenex_epreuve (Num_compet INTEGER NOT NULL, Code_epreuve INTEGER NOT NULL, Eventid TEXT NOT NULL, "
+                   "Numero TEXT, Genre TEXT, Tour TEXT, PRIMARY KEY (Num_compet, Code_epreuve))");
+        b.executer("INSERT INTO Lenex_reunion VALUES (99, 'SUI')");
+        b.executer("INSERT INTO Lenex_epreuve VALUES (99, 2, '501', '7', 'F', 'TIM')");
+        const QString compet = competition(b);
+        const QString source = dossier("source");
+        Ecrire_fichier(source + "/reunion.lef", kPetiteReunion);
+        const ResultatAppel r = squelette(b, source, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Num_compet, Code_epreuve, Eventid, Numero, Age_min, Age_max FROM Lenex_epreuve ORDER BY 1, 2"),
+                 (QStringList{compet + "|2|10|1|-1|-1", compet + "|17|12|3|-1|-1", compet + "|81|11|2|-1|-1", "99|2|501|7|-1|-1"}));
+        QCOMPARE(b.lignes("SELECT Num_compet, Nation, Eventid_max, Numero_max FROM Lenex_reunion ORDER BY 1"),
+                 (QStringList{compet + "|FRA|14|5", "99|SUI||"}));
+        QVERIFY2(r.trace.contains("Épreuve non reprise pour les engagements, épreuve 4 (50 m FLY messieurs) : ses engagés vont à "
+                                  "l'épreuve 2 (50 m FLY messieurs)"),
+                 qPrintable(r.trace));
+    }
+
     // A meet written by another program, plain and zipped.
     void squeletteConformite_data()
     {

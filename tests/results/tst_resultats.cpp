@@ -149,6 +149,7 @@ private slots:
     void imprimanteReelle();
     void imprimanteAnnulee();
     void exportsTexteEtRtf();
+    void exportTexteHorsCp1252();
     void commandeMenuEtVerrous();
 
 private:
@@ -600,6 +601,27 @@ void TstResultats::exportsTexteEtRtf()
     QCOMPARE(texte.count("Meeting d'Azur & Co"), 1);
     QVERIFY(texte.contains("Dames 100 NL") && texte.contains("Messieurs 100 NL"));
     QVERIFY(texte.contains("1    HOMME Paul"));
+}
+
+// A name the code page cannot hold: the text file is UTF-8 with its byte order mark, nothing lost.
+void TstResultats::exportTexteHorsCp1252()
+{
+    m_meet->base.executer(QString::fromUtf8("UPDATE Licence SET Nom = 'ИВАНОВА' WHERE Nom = 'DURAND'"));
+    frm_view_result* f = ouvrir();
+    Cocher(f, {"2"});
+    Cliquer(f->cmd_0);
+    const QString txt = m_meet->base.repertoire().fichier("res.txt");
+    m_meet->ihm.repondreFichier(txt, 1);
+    Cliquer(f->cmd_3);
+    QVERIFY(m_meet->ihm.messages().isEmpty());
+    QFile fichier(txt);
+    QVERIFY(fichier.open(QIODevice::ReadOnly));
+    const QByteArray octets = fichier.readAll();
+    QVERIFY(octets.startsWith("\xEF\xBB\xBF"));
+    const QStringList lignes = QString::fromUtf8(octets.mid(3)).split("\r\n");
+    QCOMPARE(lignes[0], QString("C\tNom\tAnnée\tClub\tTps\tPts"));
+    QVERIFY(lignes.contains(QString::fromUtf8("2\tИВАНОВА Zoé\t2009\tNageurs <Sud> & Co\t59.00\t690")));
+    QCOMPARE(lignes.size() - 2, Nombre_lignes(f->LsvResults));
 }
 
 void TstResultats::commandeMenuEtVerrous()
