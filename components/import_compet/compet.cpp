@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QTemporaryFile>
 #include <QXmlStreamReader>
 
 #include <sqlite3.h>
@@ -600,12 +601,17 @@ QString Fichier_resultats(const FichiersLenex& f)
         void relais(const Resultat&) override { throw Trouve(); }
         void finClub() override {}
     };
+    // What the probe's reading would trace is the real import's to say.
+    QTemporaryFile rebut;
+    if (!rebut.open())
+        throw Refus("Impossible de créer un fichier temporaire pour lire " + f.origine + ".");
+    Journal muet(rebut.fileName());
     QStringList avec, noms;
     for (const QString& chemin : f.chemins) {
         noms << Extrait(QFileInfo(chemin).fileName());
         Sonde sonde;
         try {
-            LecteurLenex(chemin).lire(sonde, true);
+            LecteurLenex(chemin, muet).lire(sonde, true);
         } catch (const Sonde::Trouve&) {
             avec << chemin;
         } catch (const Refus&) {
