@@ -97,34 +97,30 @@ Schema lireSchema(sqlite3* db)
     return s;
 }
 
-// What the upgrade script of the application folder adds to a base of the given version:
-// tables ("table") and columns ("table.colonne"). An older base lacks them until it is upgraded.
-QSet<QString> ajoutsMiseAJour(double version)
+// The tables the upgrade script of the application folder creates in a base of the given
+// version: an older base lacks them until it is upgraded.
+QSet<QString> tablesMiseAJour(double version)
 {
-    static const QRegularExpression table(
-        R"(^\s*CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?["`\[]?(\w+))", QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression colonne(
-        R"(^\s*ALTER\s+TABLE\s+["`\[]?(\w+)["`\]]?\s+ADD\s+(?:COLUMN\s+)?["`\[]?(\w+))",
-        QRegularExpression::CaseInsensitiveOption);
-    QSet<QString> ajouts;
+    static const QRegularExpression creation(R"(^\s*CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?["`\[]?(\w+))",
+                                             QRegularExpression::CaseInsensitiveOption);
+    QSet<QString> tables;
     const FichierIni script(Chemin_maj_base_ini());
     // The sections are walked as the upgrade walks them.
     for (int v = version > 0 ? static_cast<int>(version) : 0;; ++v) {
         int n = 1;
         for (QString sql; !(sql = script.valeur("FROM " + QString::number(v), "maj" + QString::number(n))).isEmpty(); ++n) {
-            if (const auto t = table.match(sql); t.hasMatch())
-                ajouts.insert(t.captured(1).toLower());
-            else if (const auto c = colonne.match(sql); c.hasMatch())
-                ajouts.insert(c.captured(1).toLower() + "." + c.captured(2).toLower());
+            if (const auto t = creation.match(sql); t.hasMatch())
+                tables.insert(t.captured(1).toLower());
         }
         if (n == 1)
-            return ajouts;
+            return tables;
     }
 }
 
-// A copy is a base of this program when it holds the model's tables with their columns (an
-// older one may lack what its upgrade brings; a later one may hold more) and no trigger or view
-// the model does not have: a foreign trigger would run on the program's own writes.
+// A copy is a base of this program when it holds the model's tables with their columns and no
+// trigger or view the model does not have: a foreign trigger would run on the program's own
+// writes. A later version may hold more. An older one may lack the tables its upgrade creates,
+// and its columns are not known here: only its tables are checked.
 bool aLaFormeDuModele(sqlite3* copie)
 {
     const ConnexionLocale modele(Ouvrir_connexion_sqlite(strCheminModeleBase, true));
@@ -136,17 +132,14 @@ bool aLaFormeDuModele(sqlite3* copie)
         if (attendu.codes.value(code.key()) != code.value())
             return false;
     }
-    const QSet<QString> ajouts = trouve.version < attendu.version ? ajoutsMiseAJour(trouve.version) : QSet<QString>();
+    const bool ancienne = trouve.version < attendu.version;
+    const QSet<QString> creees = ancienne ? tablesMiseAJour(trouve.version) : QSet<QString>();
     for (auto table = attendu.tables.cbegin(); table != attendu.tables.cend(); ++table) {
-        if (ajouts.contains(table.key()))
+        if (creees.contains(table.key()))
             continue;
         const auto colonnes = trouve.tables.constFind(table.key());
-        if (colonnes == trouve.tables.cend())
+        if (colonnes == trouve.tables.cend() || (!ancienne && !colonnes->contains(table.value())))
             return false;
-        for (const QString& colonne : table.value()) {
-            if (!colonnes->contains(colonne) && !ajouts.contains(table.key() + "." + colonne))
-                return false;
-        }
     }
     return true;
 }

@@ -706,7 +706,7 @@ void TstSauvegarde::sauvegardeEndommageeGardeLaBase_data()
     QTest::addColumn<QString>("chemin");
     // What the ".sav" holds under the base's name, and who restores it.
     for (const char* contenu : {"texte", "autre base", "base tronquée", "seulement Info", "déclencheur étranger",
-                                "Info en vue", "version 2 sans son script"}) {
+                                "Info en vue", "colonne manquante", "version 2 sans son script"}) {
         for (const char* chemin : {"annuler opérations", "question au démarrage", "après un composant"})
             QTest::newRow(qPrintable(QString("%1, %2").arg(contenu, chemin))) << contenu << chemin;
     }
@@ -755,6 +755,7 @@ void TstSauvegarde::sauvegardeEndommageeGardeLaBase()
                                             "DELETE FROM Licence; DELETE FROM Club; END;"}},
             {"Info en vue", {true, "DROP TABLE Info;"
                                    "CREATE VIEW Info AS SELECT 3 AS Version, 1 AS LastClose, '' AS LastUpdtLic;"}},
+            {"colonne manquante", {true, "ALTER TABLE Licence DROP COLUMN Prenom;"}},
             // Older than the model and no upgrade script to bring it the table it lacks.
             {"version 2 sans son script", {true, "DROP TABLE RecordClub; UPDATE Info SET Version = 2;"}},
         };
@@ -940,11 +941,12 @@ void TstSauvegarde::basesDuProgrammeRestaurees_data()
     QTest::newRow("version plus récente") << "CREATE TABLE Nouvelle (x); ALTER TABLE Licence ADD COLUMN Nouvelle_col TEXT;"
                                              "UPDATE Info SET Version = 4;"
                                           << QString();
-    // Older than the model: it lacks what its upgrade script brings.
+    // Older than the model: it lacks what its upgrade script brings (the script need not be sound:
+    // the upgrade, not the restore, finds out).
     QTest::newRow("version 2 et son script")
         << "DROP TABLE RecordClub; ALTER TABLE Profil DROP COLUMN bAlwaysVisibleSuivi; UPDATE Info SET Version = 2;"
         << "[INFO]\nVersion finale = 3\n[FROM 2]\nmaj1=CREATE TABLE RecordClub (Num_auto INTEGER PRIMARY KEY)\n"
-           "maj2 = ALTER TABLE Profil ADD COLUMN bAlwaysVisibleSuivi BOOLEAN NOT NULL DEFAULT 0\n";
+           "maj2 = ALTER TABLE Profile ADD COLUMN bAlwaysVisibleSuivi BOOLEAN NOT NULL DEFAULT 0\n";
 }
 
 // Backups of this program's bases are taken back, whatever their version.

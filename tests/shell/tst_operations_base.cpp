@@ -739,7 +739,7 @@ private slots:
         s.ihm.effacer();
         s.ihm.repondre(Reponse::Oui);
         QVERIFY(s.declencher("mnuBaseClose"));
-        QVERIFY(s.ihm.messages().join("\n").contains("La restauration de la sauvegarde a échoué."));
+        QVERIFY(s.ihm.messages().join("\n").contains("est endommagée : elle ne contient pas de base valide."));
         QVERIFY(!cnxBase.ouverte());
         QVERIFY(menusSansBase());
         QCOMPARE(contenu(base + ".sav"), abimee);
