@@ -589,7 +589,7 @@ void det_mon_club::Enregistrer()
         if (Remplacer_lignes_club(Table_tarifs(), strCodeClub, [this] {
                 for (int i = 1; i <= Nombre_lignes(Lsv_tarif); ++i) {
                     const QTreeWidgetItem* l = Ligne(Lsv_tarif, i);
-                    if (!Ajouter_tarif(strCodeClub, l->text(0), Texte_en_reel(l->text(1))))
+                    if (!Ajouter_tarif(strCodeClub, l->text(0), l->text(1)))
                         return false;
                 }
                 return true;

@@ -104,10 +104,12 @@ bool Ajouter_dirigeant(const QString& code, const QString& libelleLigne, const Q
                           "Erreur lors de la sauvegarde du rôle " + libelleLigne + ".");
 }
 
-bool Ajouter_tarif(const QString& code, const QString& intitule, double montant)
+bool Ajouter_tarif(const QString& code, const QString& intitule, const QString& montant)
 {
+    const double valeur = Texte_en_reel(montant);
+    const QString sql = valeur != 0 ? Reel_sql(valeur) : montant.isEmpty() ? QStringLiteral("NULL") : Sql_texte(montant);
     return Executer_etape("insert into Tarifs (Code_federal, Intitule, Tarif) values (" + Sql_texte(code) + ", "
-                              + Sql_texte(intitule) + ", " + Reel_sql(montant) + ")",
+                              + Sql_texte(intitule) + ", " + sql + ")",
                           "Erreur lors de la sauvegarde du tarif " + intitule + ".");
 }
 

@@ -30,7 +30,9 @@ bool Restaurer_table_club(const QString& table, const QString& libelle, const QS
 // libelleLigne names the row in the error message ("Président pour Durand").
 bool Ajouter_dirigeant(const QString& code, const QString& libelleLigne, const QString& fonction, const QString& nom,
                        const QString& tel1, const QString& tel2, const QString& mail);
-bool Ajouter_tarif(const QString& code, const QString& intitule, double montant);
+// The amount as typed or as read: written as a number when it reads as one other than 0. A form
+// never takes 0; an amount the store holds as Null or as text goes back as it was, never as 0.
+bool Ajouter_tarif(const QString& code, const QString& intitule, const QString& montant);
 bool Ajouter_activite(const QString& code, const QString& activite, const QString& responsable);
 // condition is SQL built by the caller; libelle completes "Erreur lors de la suppression des ".
 bool Supprimer_lignes_table(const QString& table, const QString& condition, const QString& libelle);

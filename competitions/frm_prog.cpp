@@ -754,12 +754,10 @@ void frm_prog::Cmd_charger_Click()
         return;
     }
     CurseurOccupe occupe;
-    QString dossier;
     try {
         Afficher_statut("Copie du fichier dans répertoire temporaire");
-        dossier = Nom_dossier_libre("tmpProg", Services::repertoireApplication());
-        if (!QDir().mkpath(dossier))
-            throw ErreurExecution(75, "Erreur d'accès au chemin/fichier");
+        const DossierTravail travail("tmpProg");
+        const QString dossier = travail.chemin();
         QString copieNage;
         const QDir source(Repertoire_du_fichier(choix.chemin, false));
         for (const QString& nom : source.entryList(QDir::Files)) {
@@ -797,8 +795,6 @@ void frm_prog::Cmd_charger_Click()
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de la récupération des données d'un programme.");
     }
-    if (!dossier.isEmpty())
-        Supprimer_dossier(dossier);
     Afficher_statut("");
 }
 

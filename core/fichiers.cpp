@@ -14,9 +14,12 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -53,6 +56,48 @@ QString nomLibre(const QString& dossier, const QString& base, const QString& ext
         candidat = Joindre_chemin(dossier, base + QString::number(n) + suffixe);
     }
     return candidat;
+}
+
+// A work folder's lock lies beside it, under its name and this suffix.
+const QString kSuffixeVerrou = QStringLiteral(".verrou");
+constexpr int kLongueurSuffixeTravail = 6;
+constexpr int kEssaisNomTravail = 100;
+
+QString suffixeAleatoire()
+{
+    static constexpr char kSignes[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString suffixe;
+    for (int i = 0; i < kLongueurSuffixeTravail; ++i)
+        suffixe += QChar(kSignes[QRandomGenerator::global()->bounded(int(sizeof kSignes) - 1)]);
+    return suffixe;
+}
+
+// The names DossierTravail gives: "tempo" or "tmp" and letters, "-", six letters or digits.
+bool estNomDeTravail(const QString& nom)
+{
+    const qsizetype tiret = nom.lastIndexOf('-');
+    if (tiret < 0 || nom.size() - tiret - 1 != kLongueurSuffixeTravail)
+        return false;
+    const QString racine = nom.left(tiret);
+    if (racine != "tempo" && (!racine.startsWith("tmp") || racine.size() == 3))
+        return false;
+    const auto lettreOuChiffre = [](QChar c) { return c.isDigit() || (c.isLetter() && c.unicode() < 128); };
+    return std::all_of(racine.begin(), racine.end(), [](QChar c) { return c.isLetter() && c.unicode() < 128; })
+        && std::all_of(nom.begin() + tiret + 1, nom.end(), lettreOuChiffre);
+}
+
+// Deletes the folder with all it holds, read-only sub-folders included; never follows a link.
+void effacer(const QString& dossier)
+{
+    // Read-only sub-folders would keep their files.
+    QDirIterator it(dossier, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo sous(it.next());
+        if (!sous.isSymLink())
+            QFile::setPermissions(sous.filePath(), sous.permissions() | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QDir(dossier).removeRecursively();
 }
 
 } // namespace
@@ -172,31 +217,36 @@ bool Est_dossier_de_travail(const QString& dossier)
 void Supprimer_dossier(const QString& dossier)
 {
     // Only our own work folders: a folder chosen by the user is never emptied.
-    if (!Est_dossier_de_travail(dossier))
-        return;
-    // Read-only sub-folders would keep their files.
-    QDirIterator it(dossier, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo sous(it.next());
-        if (!sous.isSymLink())
-            QFile::setPermissions(sous.filePath(), sous.permissions() | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    QDir(dossier).removeRecursively();
+    if (Est_dossier_de_travail(dossier))
+        effacer(dossier);
 }
 
-DossierTravail::DossierTravail(const QString& nom, bool libre)
+DossierTravail::DossierTravail(const QString& nom)
 {
     const QString application = Services::repertoireApplication();
-    const QString voulu = libre ? Nom_dossier_libre(nom, application) : Joindre_chemin(application, nom);
-    if (QDir().mkpath(voulu) && QFileInfo(voulu).isWritable()) {
-        m_chemin = voulu;
-        return;
+    QDir().mkpath(application);
+    for (const QString& parent : {application, QDir::tempPath()}) {
+        for (int essai = 0; essai < kEssaisNomTravail; ++essai) {
+            const QString candidat = Joindre_chemin(parent, nom + "-" + suffixeAleatoire());
+            // The lock comes first: whoever holds it owns the name, folder or not.
+            auto verrou = std::make_unique<QLockFile>(candidat + kSuffixeVerrou);
+            verrou->setStaleLockTime(0);
+            if (!verrou->tryLock(0)) {
+                if (verrou->error() == QLockFile::LockFailedError)
+                    continue;
+                break; // the parent may not be written
+            }
+            const QFileInfo info(candidat);
+            if (info.exists() || info.isSymLink())
+                continue;
+            if (!QDir().mkdir(candidat, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+                break;
+            m_chemin = candidat;
+            m_verrou = std::move(verrou);
+            return;
+        }
     }
-    m_systeme = std::make_unique<QTemporaryDir>(Joindre_chemin(QDir::tempPath(), nom + "-XXXXXX"));
-    if (!m_systeme->isValid())
-        throw ErreurExecution(kErreurChemin, "Impossible de créer le dossier " + voulu);
-    m_chemin = m_systeme->path();
+    throw ErreurExecution(kErreurChemin, "Impossible de créer le dossier " + Joindre_chemin(application, nom));
 }
 
 DossierTravail::~DossierTravail()
@@ -206,11 +256,39 @@ DossierTravail::~DossierTravail()
 
 bool DossierTravail::supprimer()
 {
-    if (m_systeme)
-        m_systeme->remove();
-    else
-        Supprimer_dossier(m_chemin);
-    return !QFileInfo::exists(m_chemin);
+    if (m_chemin.isEmpty())
+        return true;
+    effacer(m_chemin);
+    if (QFileInfo::exists(m_chemin))
+        return false;
+    // The lock goes with the folder, not before it.
+    m_verrou.reset();
+    return true;
+}
+
+void Nettoyer_dossiers_de_travail()
+{
+    for (const QString& parent : {Services::repertoireApplication(), QDir::tempPath()}) {
+        const QDir dossier(parent);
+        QSet<QString> noms;
+        for (const QString& entree :
+             dossier.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+            const QString nom = entree.endsWith(kSuffixeVerrou) ? entree.chopped(kSuffixeVerrou.size()) : entree;
+            if (estNomDeTravail(nom))
+                noms.insert(nom);
+        }
+        for (const QString& nom : std::as_const(noms)) {
+            const QString chemin = dossier.filePath(nom);
+            // A lock held by a living run is refused; one left by a killed run is taken over.
+            QLockFile verrou(chemin + kSuffixeVerrou);
+            verrou.setStaleLockTime(0);
+            if (!verrou.tryLock(0))
+                continue;
+            const QFileInfo info(chemin);
+            if (info.isDir() && !info.isSymLink())
+                effacer(chemin);
+        }
+    }
 }
 
 bool Est_fichier_zip(const QString& chemin)
@@ -294,7 +372,7 @@ bool Compresser(const QString& archive)
         return Zipper(archive, strCheminBase, true, false);
     // The open base is zipped from a consistent copy, never from the live file.
     try {
-        const DossierTravail travail("tmpsauvegarde", true);
+        const DossierTravail travail("tmpsauvegarde");
         const QString copie = Joindre_chemin(travail.chemin(), Nom_du_fichier(cnxBase.chemin()));
         Copier_base_ouverte(copie);
         return Zipper(archive, copie, true, false);

@@ -3,7 +3,7 @@
 // work-folder deletion, the folder browser, and the one door to the archive component.
 
 #include <QString>
-#include <QTemporaryDir>
+#include <QLockFile>
 
 #include <memory>
 
@@ -35,13 +35,14 @@ bool Est_dossier_de_travail(const QString& dossier);
 // Never fails: whatever cannot be deleted stays.
 void Supprimer_dossier(const QString& dossier);
 // A work folder for the time of one operation, deleted with all it holds when the object ends.
-// It is made in the application folder, under the name itself or, when libre is set, under a
-// free name (name1, name2, ...); when the application folder may not be written (a read-only
-// installation), in the system's temporary folder, so that the work can be done all the same.
+// Each one has a name of its own (name-XXXXXX), so that two runs or two instances never share
+// one, and a lock beside it (name-XXXXXX.verrou) held while it lives. It is made in the
+// application folder or, when that folder may not be written (a read-only installation), in the
+// system's temporary folder, so that the work can be done all the same.
 class DossierTravail {
 public:
-    // Throws ErreurExecution when the folder can be made nowhere.
-    DossierTravail(const QString& nom, bool libre);
+    // nom: "tempo" or "tmp..." (letters only). Throws ErreurExecution when the folder can be made nowhere.
+    explicit DossierTravail(const QString& nom);
     ~DossierTravail();
     DossierTravail(const DossierTravail&) = delete;
     DossierTravail& operator=(const DossierTravail&) = delete;
@@ -51,8 +52,11 @@ public:
 
 private:
     QString m_chemin;
-    std::unique_ptr<QTemporaryDir> m_systeme;
+    std::unique_ptr<QLockFile> m_verrou;
 };
+// Removes the work folders that a killed run left behind, in the application folder and in the
+// system's temporary folder: only those whose lock no living process holds.
+void Nettoyer_dossiers_de_travail();
 
 // True when the extension is exactly "zip".
 bool Est_fichier_zip(const QString& chemin);

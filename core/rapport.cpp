@@ -2,6 +2,7 @@
 
 #include "core/composants.h"
 #include "core/erreurs.h"
+#include "core/fichiers.h"
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/rtf.h"
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -471,19 +473,30 @@ bool Construire_modele_impression(const QString& chemin, BoiteRiche& boite, cons
                                   bool bSansConstruction)
 {
     try {
-        if (!QFileInfo::exists(chemin)) {
-            if (bSansConstruction)
-                return false;
-            const QString classe = QStringLiteral("ReportTemplateBuilder");
-            std::unique_ptr<Composant> constructeur = Composants::creer(classe);
-            if (!constructeur) {
-                Erreur_chargement_dll(Composants::fichier(classe));
-                return false;
-            }
-            if (!constructeur->appeler("Construct_Modele", {chemin, nomModele}).toBool())
-                throw ErreurExecution(kErreurAccesFichier, "Le modèle n'a pas pu être écrit : " + chemin);
+        if (QFileInfo::exists(chemin)) {
+            boite.chargerFichier(chemin);
+            return true;
         }
-        boite.chargerFichier(chemin);
+        if (bSansConstruction)
+            return false;
+        const QString classe = QStringLiteral("ReportTemplateBuilder");
+        std::unique_ptr<Composant> constructeur = Composants::creer(classe);
+        if (!constructeur) {
+            Erreur_chargement_dll(Composants::fichier(classe));
+            return false;
+        }
+        // Built once beside the others; where that may not be written, built for this print
+        // in a work folder.
+        std::optional<DossierTravail> travail;
+        QString cible = chemin;
+        const QFileInfo dossier(QFileInfo(chemin).absolutePath());
+        if (dossier.isDir() && !dossier.isWritable()) {
+            travail.emplace("tmpmodele");
+            cible = Joindre_chemin(travail->chemin(), Nom_du_fichier(chemin));
+        }
+        if (!constructeur->appeler("Construct_Modele", {cible, nomModele}).toBool())
+            throw ErreurExecution(kErreurAccesFichier, "Le modèle n'a pas pu être écrit : " + cible);
+        boite.chargerFichier(cible);
         return true;
     } catch (const std::exception& e) {
         Memoriser_erreur(e);

@@ -77,6 +77,18 @@ bool estBaseSaine(const QString& chemin)
     }
 }
 
+// A backup killed while being written leaves its archive and the zip library's own work file
+// (name.XXXXXX) beside the base. Whoever writes the backup holds the base's lock: they are ours.
+void supprimerRestesSauvegarde(const QString& temporaire)
+{
+    const QFileInfo info(temporaire);
+    const QString nom = info.fileName();
+    for (const QFileInfo& f : info.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (f.fileName() == nom || f.fileName().startsWith(nom + "."))
+            QFile::remove(f.filePath());
+    }
+}
+
 const char* const kTablesTemporaires[] = {"Licence_tempo", "Pcomp_tempo", "Rcomp_tempo", "Relais_tempo", "Engag_tempo"};
 
 } // namespace
@@ -91,11 +103,6 @@ EtapesBase& Etapes_base()
 QString Chemin_sauvegarde()
 {
     return strCheminBase + ".sav";
-}
-
-QString Repertoire_restauration()
-{
-    return Joindre_chemin(Services::repertoireApplication(), "tempo");
 }
 
 void Supprimer_fichiers_annexes(const QString& base)
@@ -214,7 +221,7 @@ bool Creer_sauvegarde()
         Marquer_fermeture("true");
         if (!fermetureLueVraie())
             throw ErreurExecution(3021, "Le marqueur de fermeture de la base n'a pu être relu.");
-        QFile::remove(temporaire);
+        supprimerRestesSauvegarde(temporaire);
         if (Compresser(temporaire) && QFileInfo(temporaire).isFile()) {
             Renommer_en_remplacant(temporaire, sauvegarde);
             ecrite = true;
@@ -247,7 +254,7 @@ bool Restaurer_sauvegarde()
     std::unique_ptr<DossierTravail> tempo;
     QString copie;
     try {
-        tempo = std::make_unique<DossierTravail>("tempo", false);
+        tempo = std::make_unique<DossierTravail>("tempo");
         copie = Joindre_chemin(tempo->chemin(), Nom_du_fichier(base));
         QFile::remove(copie);
         Decompresser(sauvegarde, tempo->chemin());

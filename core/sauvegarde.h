@@ -25,8 +25,6 @@ enum class ControleFermeture {
 
 // strCheminBase + ".sav"
 QString Chemin_sauvegarde();
-// The folder "tempo" of the application folder, through which a backup is restored.
-QString Repertoire_restauration();
 
 QString Lire_version_base();
 QString Verifier_version_base();

@@ -1,5 +1,6 @@
 #include "core/services.h"
 
+#include "core/fichiers.h"
 #include "core/globales.h"
 
 #include <QAction>
@@ -222,4 +223,5 @@ void Preparer_repertoire_application()
         }
     }
     strCheminModeleBase = cible + "/modele_base.sav";
+    Nettoyer_dossiers_de_travail();
 }

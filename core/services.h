@@ -111,4 +111,5 @@ private:
 
 // Creates the application folder when missing and brings into it what the installed resources
 // hold that it lacks or holds older (model base, templates, scripts). Sets strCheminModeleBase.
+// Removes the work folders that killed runs left behind.
 void Preparer_repertoire_application();

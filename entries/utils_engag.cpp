@@ -224,6 +224,16 @@ void Debuter_edition_engag(const EditionEngag& edition)
     point.valider();
 }
 
+void Oublier_editions_engag_interrompues()
+{
+    PointSauvegarde point("editions_interrompues");
+    for (const char* table : {"Engag_nageur", "Engag_nageur_modele"})
+        cnxBase.Execute(QString("Update %1 Set Old_equipe = 0, Old_equipe_m = false").arg(table));
+    for (const char* table : {"Engag_equipe", "Engag_equipe_modele"})
+        cnxBase.Execute(QString("Update %1 set Old_Eq_Homme = 0, Old_Eq_Femme = 0, Old_Eq_Mixte = 0").arg(table));
+    point.valider();
+}
+
 void Annuler_edition_engag(const EditionEngag& edition)
 {
     if (edition.strAction == "View")

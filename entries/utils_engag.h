@@ -74,6 +74,10 @@ struct EditionEngag {
 // columns, Engag_tempo and Relais_tempo; for a template in mode "Modif" its Old_ columns and
 // Engag_tempo. A template in "new modele" or "View" takes none. All or nothing.
 void Debuter_edition_engag(const EditionEngag& edition);
+// Clears what edits left in the base when no window continues them (a session killed during an
+// edit and not taken back from its backup): the saved teams and team counts of every
+// competition and template. The work tables are core's (Vider_tables_temporaires). All or nothing.
+void Oublier_editions_engag_interrompues();
 // Puts back what the edit changed ("&Annuler" or the close box). In mode "new modele" the new
 // template goes, with whatever content was written for it; in "View" nothing is done.
 // All or nothing.

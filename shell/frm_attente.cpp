@@ -11,6 +11,7 @@
 #include "core/sauvegarde.h"
 #include "core/saisie.h"
 #include "core/services.h"
+#include "shell/operations_base.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -406,16 +407,18 @@ void frm_attente::Cmd_ok_Click()
         m_cmdOk->setEnabled(false);
         m_chkOption->setEnabled(false);
         m_etat = Etat::Execution;
-        const QString application = Services::repertoireApplication();
         try {
-            m_strRepTemp = Nom_dossier_libre("tmpexpimp", application);
+            // One folder of its own per run holds what the component writes, its trace and the
+            // unpacked entry.
+            m_travail = std::make_unique<DossierTravail>("tmpexpimp");
+            m_strRepTemp = Joindre_chemin(m_travail->chemin(), "tmpexpimp");
             if (!QDir().mkpath(m_strRepTemp))
                 throw ErreurExecution(75, "Impossible de créer le dossier " + m_strRepTemp);
-            m_strFichierTrace = Nom_fichier_libre("traceexpimp.txt", application);
+            m_strFichierTrace = Joindre_chemin(m_travail->chemin(), "traceexpimp.txt");
 
             bool pret = true;
             if (entreeZippee()) {
-                m_repDezip = Nom_dossier_libre("tmpdezip", application);
+                m_repDezip = Joindre_chemin(m_travail->chemin(), "tmpdezip");
                 // The archive's own message reports a failure; nothing is run.
                 pret = Decompresser(m_txtRep->text(), m_repDezip);
                 if (pret)
@@ -494,14 +497,9 @@ void frm_attente::Cmd_ok_Click()
 
 void frm_attente::terminerExecution(bool apresRefus)
 {
-    // Shown or not, the trace goes: the next run may use the same name.
-    if (!m_strFichierTrace.isEmpty())
-        QFile::remove(m_strFichierTrace);
+    // Shown or not, the trace goes with the work folder.
+    m_travail.reset();
     m_strFichierTrace.clear();
-    if (!m_strRepTemp.isEmpty())
-        Supprimer_dossier(m_strRepTemp);
-    if (!m_repDezip.isEmpty())
-        Supprimer_dossier(m_repDezip);
     m_strRepTemp.clear();
     m_repDezip.clear();
     if (m_etat == Etat::Execution)
@@ -580,8 +578,11 @@ void frm_attente::Form_Unload()
         return;
     m_decharge = true;
     // The base is opened again only when the run closed it.
-    if (m_baseFermee && !cnxBase.ouverte() && !strCheminBase.isEmpty())
+    if (m_baseFermee && !cnxBase.ouverte() && !strCheminBase.isEmpty()) {
         Restaurer_derniere_sauvegarde();
+        if (!cnxBase.ouverte())
+            Oublier_contexte_base();
+    }
     m_objDll.reset();
 }
 

@@ -14,6 +14,7 @@
 
 class BoiteRiche;
 class Composant;
+class DossierTravail;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -89,6 +90,7 @@ private:
     QString m_strOperation;
     QString m_strNumCompet_P;
     bool m_bNewCompet = false;
+    std::unique_ptr<DossierTravail> m_travail;
     QString m_strRepTemp;
     QString m_strFichierTrace;
     QString m_repDezip;

@@ -392,16 +392,23 @@ void FrmPrincipal::lirePlacement()
 
     // A placement saved on a screen that is gone would leave the window out of reach.
     if (QScreen* ecran = QGuiApplication::primaryScreen()) {
-        bool visible = false;
+        // The screen that shows most of it, else the main one.
+        QRect dispo = ecran->availableGeometry();
+        qint64 montre = 0;
         for (QScreen* s : QGuiApplication::screens()) {
             const QRect commun = s->availableGeometry().intersected(r);
-            visible = visible || (commun.width() >= 50 && commun.height() >= 20);
+            const qint64 aire = qint64(commun.width()) * commun.height();
+            if (commun.width() >= 50 && commun.height() >= 20 && aire > montre) {
+                montre = aire;
+                dispo = s->availableGeometry();
+            }
         }
-        const QRect dispo = ecran->availableGeometry();
-        if (!visible) {
-            r.setSize(r.size().boundedTo(dispo.size()));
+        // Larger than its screen, the window would hide its status bar past the edge.
+        r.setSize(r.size().boundedTo(dispo.size() - CadrePrincipal));
+        if (montre == 0)
             r.moveTopLeft(dispo.topLeft());
-        }
+        r.moveLeft(std::max(dispo.left(), std::min(r.left(), dispo.right() + 1 - r.width())));
+        r.moveTop(std::max(dispo.top(), std::min(r.top(), dispo.bottom() + 1 - r.height())));
     }
     move(r.topLeft());
     resize(r.size().expandedTo(QSize(200, 150)));

@@ -426,10 +426,7 @@ void frm_upgrade_base::Form_Unload()
     // No base is open any more: the program says so rather than work on a closed connection.
     Menus_base_fermee();
     strCheminBase.clear();
-    if (FrmPrincipal* principale = Fenetre_principale()) {
-        principale->Decharger_suivi_perf();
-        principale->Ecrire_panneau_profil(QString());
-    }
+    Oublier_contexte_base();
 }
 
 void Ouvrir_upgrade_base()

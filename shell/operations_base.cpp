@@ -13,11 +13,11 @@
 #include "core/services.h"
 #include "core/utils.h"
 #include "core/version_fichier.h"
+#include "entries/utils_engag.h"
 #include "shell/frm_principal.h"
 #include "shell/maj_base.h"
 #include "shell/profils.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -34,16 +34,6 @@ bool memeFichier(const QString& a, const QString& b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
-// The monitor and the profile panel belong to the base that is no longer open.
-void oublierContexte()
-{
-    Oublier_profil_courant();
-    if (FrmPrincipal* principale = Fenetre_principale()) {
-        principale->Decharger_suivi_perf();
-        principale->Ecrire_panneau_profil(QString());
-    }
 }
 
 void chargerProfil(bool bSuivi)
@@ -167,6 +157,10 @@ bool apresOuverture()
         bool misAJour = false;
         if (!controlerVersion(crash == ControleFermeture::Restauree, misAJour))
             return false;
+        // An edit killed with its session is continued by no window: a later edit would take
+        // its work copies and saved counts for its own.
+        Vider_tables_temporaires();
+        Oublier_editions_engag_interrompues();
         Marquer_fermeture("False");
         Initialiser_base();
         Afficher_statut("Mise à jour des compétitions");
@@ -212,12 +206,21 @@ void ouvrirBase(const QString& chemin)
         // Closed without the clean-close mark: a failed opening never makes a base look clean.
         cnxBase.fermer();
         Menus_base_fermee();
-        oublierContexte();
+        Oublier_contexte_base();
     }
     Afficher_statut("");
 }
 
 } // namespace
+
+void Oublier_contexte_base()
+{
+    Oublier_profil_courant();
+    if (FrmPrincipal* principale = Fenetre_principale()) {
+        principale->Decharger_suivi_perf();
+        principale->Ecrire_panneau_profil(QString());
+    }
+}
 
 bool Refuser_sous_fenetre_ouverte()
 {
@@ -286,7 +289,7 @@ void mnuBaseNew_Click()
         Afficher_erreur("Erreur lors de la création de la base.");
         cnxBase.fermer();
         Menus_base_fermee();
-        oublierContexte();
+        Oublier_contexte_base();
         QFile::remove(chemin);
     }
     Afficher_statut("");
@@ -321,7 +324,7 @@ void mnuBaseAnnuler_Click()
         Annuler_operations();
     // The profile is read again only from a base that is open.
     if (!cnxBase.ouverte()) {
-        oublierContexte();
+        Oublier_contexte_base();
         return;
     }
     try {
@@ -341,7 +344,7 @@ void mnuBaseClose_Click()
     Menus_base_fermee();
     fermerSansEnregistrer();
     strCheminBase.clear();
-    oublierContexte();
+    Oublier_contexte_base();
 }
 
 void mnuBaseSuppr_Click()
@@ -376,14 +379,11 @@ void mnuBaseArchive_Click()
         return;
     std::optional<CurseurOccupe> occupe(std::in_place);
     Afficher_statut("Archiver la base");
-    const QString tempo = Joindre_chemin(Services::repertoireApplication(), "tempo");
-    QString travail;
     try {
         const QString nomBase = Nom_du_fichier(strCheminBase);
         const QString nomArchive = nomBase.left(nomBase.size() - 4) + ".zip";
-        if (!QDir().mkpath(tempo))
-            throw ErreurExecution(75, "Impossible de créer le dossier " + tempo);
-        travail = Nom_fichier_libre(nomArchive, tempo);
+        const DossierTravail tempo("tempo");
+        const QString travail = Joindre_chemin(tempo.chemin(), nomArchive);
         // The archived copy reads as cleanly closed; the live base does not.
         Marquer_fermeture("true");
         try {
@@ -429,10 +429,6 @@ void mnuBaseArchive_Click()
         Afficher_erreur("Une erreur s'est produite lors de la création de l'archive.");
     }
     Afficher_statut("");
-    if (!travail.isEmpty())
-        QFile::remove(travail);
-    if (QDir(tempo).exists() && QDir(tempo).isEmpty())
-        Supprimer_dossier(tempo);
 }
 
 void mnuBaseCompacter_Click()
@@ -444,7 +440,7 @@ void mnuBaseCompacter_Click()
         Afficher_statut("");
     }
     if (!cnxBase.ouverte())
-        oublierContexte();
+        Oublier_contexte_base();
 }
 
 void mnuExit_Click()

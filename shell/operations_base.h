@@ -15,6 +15,10 @@ void mnuBaseArchive_Click();
 void mnuBaseCompacter_Click();
 void mnuExit_Click();
 
+// No base is open any more: its profile, the monitor and the profile's panel of the status bar
+// go with it.
+void Oublier_contexte_base();
+
 // Saving, undoing, archiving or upgrading under an entry or licence window would empty or
 // replace the work copies that window's "Annuler" puts back: refused, as closing is. True (after
 // saying so) when a counted window is open.

@@ -50,7 +50,7 @@ CasTable Cas(const QString& nom)
                     return "Erreur lors de la sauvegarde du responsable " + v + " pour l'activité Natation.";
                 }};
     return {&Table_tarifs(), "Intitule",
-            [](const QString& code, const QString& v) { return Ajouter_tarif(code, v, 10.5); },
+            [](const QString& code, const QString& v) { return Ajouter_tarif(code, v, "10,5"); },
             [](const QString& v) { return "Erreur lors de la sauvegarde du tarif " + v + "."; }};
 }
 
@@ -156,7 +156,7 @@ void TstInfoClub::marquageEchoueLaisseLaTable()
     BaseTest base;
     PortIhmTest ihm;
     ihm.accepterMessagesOk(true);
-    QVERIFY(Ajouter_tarif(codeA, "Adulte", 120));
+    QVERIFY(Ajouter_tarif(codeA, "Adulte", "120"));
     base.executer("CREATE TEMP TRIGGER echec_marque BEFORE UPDATE OF Suppr ON Tarifs "
                   "BEGIN SELECT RAISE(ABORT, 'base verrouillée'); END");
     bool insere = false;
@@ -228,7 +228,7 @@ void TstInfoClub::coordonneesEtApostrophes()
                                     "a'b@c.fr"));
     QVERIFY(Ajouter_dirigeant(codeA, "r", "Trésorier", "D'Artagnan", "06", "07", "d'a@x.fr"));
     QVERIFY(Ajouter_activite(codeA, "Plongée d'été", "O'Neil"));
-    QVERIFY(Ajouter_tarif(codeA, "Jeune's", 10));
+    QVERIFY(Ajouter_tarif(codeA, "Jeune's", "10"));
 
     QCOMPARE(Lignes_requete("SELECT Adresse, Code_Postal, Ville, Telephone, Fax, Mail FROM Club ORDER BY Num"),
              QStringList({"1 rue de l'Église|13'00|L'Isle|04'91|0491', Mail = 'x|a'b@c.fr", "|||||"}));
@@ -248,8 +248,8 @@ void TstInfoClub::montantDecimal()
 {
     BaseTest base;
     PortIhmTest ihm;
-    QVERIFY(Ajouter_tarif(codeA, "Adulte", Texte_en_reel("12,50")));
-    QVERIFY(Ajouter_tarif(codeA, "Enfant", Texte_en_reel("80")));
+    QVERIFY(Ajouter_tarif(codeA, "Adulte", "12,50"));
+    QVERIFY(Ajouter_tarif(codeA, "Enfant", "80"));
     QCOMPARE(base.valeur("SELECT typeof(Tarif) FROM Tarifs WHERE Intitule = 'Adulte'"), QString("real"));
     QCOMPARE(base.valeur("SELECT Tarif = 12.5 FROM Tarifs WHERE Intitule = 'Adulte'"), QString("1"));
     QCOMPARE(Rangs("Tarifs", "Tarif", codeA), QStringList({"12,5", "80"}));
@@ -263,8 +263,8 @@ void TstInfoClub::purgeDesTarifsDisparus()
     PortIhmTest ihm;
     strCodeClub = codeA;
     strNomClub = "Club A";
-    QVERIFY(Ajouter_tarif(codeA, "Gardé", 100));
-    QVERIFY(Ajouter_tarif(codeB, "Ancien", 100));
+    QVERIFY(Ajouter_tarif(codeA, "Gardé", "100"));
+    QVERIFY(Ajouter_tarif(codeB, "Ancien", "100"));
     auto licence = [&](const QString& code, const QString& nom, const QString& tarif) {
         base.executer("INSERT INTO Licence (Code_club, Licence, Nom, Tarif) VALUES ('" + code + "', '09001F', '" + nom
                       + "', " + tarif + ")");
@@ -305,9 +305,9 @@ void TstInfoClub::clubATarifs()
 {
     BaseTest base;
     QVERIFY(!Club_a_tarifs(codeA));
-    QVERIFY(Ajouter_tarif(codeB, "Adulte", 1));
+    QVERIFY(Ajouter_tarif(codeB, "Adulte", "1"));
     QVERIFY(!Club_a_tarifs(codeA));
-    QVERIFY(Ajouter_tarif(codeA, "Adulte", 1));
+    QVERIFY(Ajouter_tarif(codeA, "Adulte", "1"));
     QVERIFY(Club_a_tarifs(codeA));
     QVERIFY(!Club_a_tarifs("' or '1'='1"));
 }

@@ -187,6 +187,7 @@ private slots:
     void codeCourtOuNomVideRefuses();
     void nouveauCodeSuiviParLesDonnees();
     void insertionEchoueeGardeLesAnciensTarifs();
+    void montantsIllisiblesGardes();
     void menuVotreClub();
     void captures();
 
@@ -620,6 +621,24 @@ void TstInfoClubFenetre::insertionEchoueeGardeLesAnciensTarifs()
     QCOMPARE(Lignes_requete("SELECT count(*) FROM Dirigeant WHERE Code_federal = '" + codeA + "'"), QStringList({"2"}));
     // The window keeps the user's list, to try again.
     QCOMPARE(Contenu(f->Lsv_tarif), QStringList({"Loisir|90", "Compétition|150"}));
+}
+
+// Amounts the store holds as Null or as text (a base from elsewhere) go back as they were when
+// the club is saved without a change: never as 0, which no form takes.
+void TstInfoClubFenetre::montantsIllisiblesGardes()
+{
+    Contexte ctx;
+    ctx.base.executer("INSERT INTO Tarifs (Code_federal, Intitule, Tarif) VALUES ('" + codeA + "', 'Sans montant', NULL), ('"
+                      + codeA + "', 'En texte', 'gratuit')");
+    const QString sql = "SELECT Intitule, typeof(Tarif), coalesce(Tarif, 'NULL') FROM Tarifs WHERE Code_federal = '" + codeA
+                        + "' ORDER BY Intitule";
+    const QStringList avant = Lignes_requete(sql);
+    QCOMPARE(avant.size(), 4);
+    det_mon_club* f = Ouvrir();
+    f->Command1_1->click();
+    QVERIFY2(ctx.ihm.appels().empty(), qPrintable(ctx.ihm.textes().join('\n')));
+    QCOMPARE(Lignes_requete(sql), avant);
+    QCOMPARE(Lignes_requete("SELECT count(*) FROM Tarifs WHERE Tarif = 0"), QStringList({"0"}));
 }
 
 void TstInfoClubFenetre::menuVotreClub()

@@ -184,12 +184,7 @@ void TstBase::verrouTenuPendantLOuverture()
 
 void TstBase::ouvertureSansDroitDEcriture()
 {
-    // The superuser writes anywhere: the case is run again as a plain user.
-    if (geteuid() == 0) {
-        const QString echec = Rejouer_sans_privileges("ouvertureSansDroitDEcriture");
-        QVERIFY2(echec.isEmpty(), qPrintable(echec));
-        return;
-    }
+    REJOUER_SANS_PRIVILEGES();
     RepertoireTest rep;
     const QString dossier = rep.chemin() + "/protege";
     QVERIFY(QDir().mkdir(dossier));

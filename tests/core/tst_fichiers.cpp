@@ -15,6 +15,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <optional>
+
 namespace {
 
 void ecrire(const QString& chemin, const QByteArray& contenu)
@@ -47,6 +49,7 @@ private slots:
     void copierEtDeplacer();
     void espaceSuffisant();
     void dossiersDeTravail();
+    void dossiersDeTravailNettoyes();
     void zipAllerRetour();
     void entreesHorsDossierRefusees_data();
     void entreesHorsDossierRefusees();
@@ -195,6 +198,45 @@ void TstFichiers::dossiersDeTravail()
     QVERIFY(QFileInfo::exists(choisi + "/precieux.txt"));
     QVERIFY(QFileInfo::exists(autre + "/a.txt"));
     QVERIFY(QFileInfo(lien).isSymLink());
+}
+
+// Each work folder has a name of its own and a lock beside it. The cleaning of the start takes
+// the folders of those names that no living run holds, and nothing else: no other name, no
+// link, no folder in use.
+void TstFichiers::dossiersDeTravailNettoyes()
+{
+    RepertoireTest rep;
+    QTemporaryDir ailleurs;
+    std::optional<DossierTravail> a(std::in_place, "tempo");
+    const DossierTravail b("tempo");
+    QVERIFY(a->chemin() != b.chemin());
+    QCOMPARE(QFileInfo(a->chemin()).absolutePath(), rep.chemin());
+    ecrire(a->chemin() + "/club.mdb", "a");
+
+    const QString orphelin = rep.fichier("tmpsauvegarde-Orph01"); // its run is gone, lock and all
+    ecrire(orphelin + "/club.mdb", "o");
+    const QString choisi = ailleurs.filePath("tmpchoisi");
+    ecrire(choisi + "/precieux.txt", "p");
+    const QString lien = rep.fichier("tmplien-Lien01");
+    QVERIFY(QFile::link(choisi, lien));
+    const QStringList autres{"tempo", "tmpsauvegarde1", "tmp-abcdef", "tempo-abc", "documents-abcdef", "tmp1-abcdef"};
+    for (const QString& nom : autres)
+        ecrire(rep.fichier(nom) + "/x.txt", "x");
+
+    Nettoyer_dossiers_de_travail();
+    QVERIFY(QFileInfo::exists(a->chemin() + "/club.mdb"));
+    QVERIFY(QFileInfo::exists(b.chemin()));
+    QVERIFY(!QFileInfo::exists(orphelin));
+    QVERIFY(!QFileInfo::exists(orphelin + ".verrou"));
+    QVERIFY(QFileInfo::exists(choisi + "/precieux.txt"));
+    QVERIFY(QFileInfo(lien).isSymLink());
+    for (const QString& nom : autres)
+        QVERIFY2(QFileInfo::exists(rep.fichier(nom) + "/x.txt"), qPrintable(nom));
+
+    const QString cheminA = a->chemin();
+    a.reset();
+    QVERIFY(!QFileInfo::exists(cheminA));
+    QVERIFY(!QFileInfo::exists(cheminA + ".verrou"));
 }
 
 void TstFichiers::zipAllerRetour()

@@ -8,6 +8,7 @@
 #include "fixtures.h"
 #include "outils_rtf.h"
 #include "port_test.h"
+#include "sans_privileges.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -85,6 +86,7 @@ private slots:
     void modelesResauvesParUnTraitementDeTexte();
     void convocationBalisesAvantLeMessage();
     void modeleExistantJamaisReconstruit();
+    void modeleDossierLectureSeule();
     void echecsModele_data();
     void echecsModele();
     void traceTexteBrut_data();
@@ -250,6 +252,20 @@ void TestRapport::modeleExistantJamaisReconstruit()
     QVERIFY(!Construire_modele_impression(m_rep->fichier("traceexpimp.txt"), boite, "traceexpimp", true));
     QCOMPARE(appels, 0);
     QVERIFY(m_port->appels().empty());
+}
+
+// A read-only application folder (a shared installation): a missing template is built for the
+// print in a work folder of the system's temporary folder, which goes with it.
+void TestRapport::modeleDossierLectureSeule()
+{
+    REJOUER_SANS_PRIVILEGES();
+    const ApplicationLectureSeule lectureSeule(m_rep->chemin());
+    BoiteRiche boite;
+    QVERIFY(Construire_modele_impression(m_rep->fichier("rescomp.rtf"), boite, "rescompet", false));
+    QVERIFY2(boite.texte().contains("<NOM_COMPET>"), qPrintable(boite.texte()));
+    QCOMPARE(m_port->messages(), QStringList());
+    QVERIFY(!QFile::exists(m_rep->fichier("rescomp.rtf")));
+    QCOMPARE(lectureSeule.systeme(), QStringList());
 }
 
 void TestRapport::echecsModele_data()

@@ -23,8 +23,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <array>
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <thread>
 
 #include <unistd.h>
@@ -60,6 +62,12 @@ QString valeur(sqlite3* db, const QString& sql)
 {
     Requete r(db, sql);
     return r.suivante() ? r.texte(0) : QString();
+}
+
+// The work folders and their locks left in a folder.
+QStringList travaux(const QString& dossier)
+{
+    return QDir(dossier).entryList({"tempo*", "tmp*"}, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
 QByteArray octets(const QString& chemin)
@@ -148,9 +156,35 @@ private:
     int m_maniere;
 };
 
-// The child of the crash test: opens the base as the open command does, saves, writes more,
-// then waits to be killed.
-int enfantCrash(const QString& repertoire, const QString& base)
+// A child tells its parent it is where the test wants it, and waits to be killed there.
+[[noreturn]] void pretPuisAttendre()
+{
+    std::fputs("PRET\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        ::pause();
+}
+
+// An archive component that hangs in the middle of writing, with the archive begun and the zip
+// library's own work file beside it.
+class ArchiveSuspendue : public Composant {
+public:
+    QVariant appeler(const QString&, const QVariantList& args) override
+    {
+        const QString archive = args[0].toString();
+        for (const QString& chemin : {archive, archive + ".Xy12Zt"}) {
+            QFile f(chemin);
+            if (f.open(QIODevice::WriteOnly))
+                f.write("PK\x03\x04 en cours");
+        }
+        pretPuisAttendre();
+    }
+};
+
+// The children of the kill tests: each opens the base as the open command does and waits to be
+// killed, after a save followed by more writes ("--enfant-crash") or in the middle of a backup
+// ("--enfant-sauvegarde-suspendue").
+int enfantTue(const QString& mode, const QString& repertoire, const QString& base)
 {
     Services::fixerRepertoireApplication(repertoire);
     PortIhmTest port; // any message would end the child with an error
@@ -158,6 +192,11 @@ int enfantCrash(const QString& repertoire, const QString& base)
     QString erreur;
     if (!Ouvrir_base(erreur))
         return 2;
+    if (mode == "--enfant-sauvegarde-suspendue") {
+        Composants::enregistrer("ArchiveTool", [] { return std::make_unique<ArchiveSuspendue>(); });
+        Creer_sauvegarde();
+        return 6;
+    }
     try {
         if (Controler_fermeture_base() != ControleFermeture::Normale)
             return 3;
@@ -170,10 +209,69 @@ int enfantCrash(const QString& repertoire, const QString& base)
     } catch (const std::exception&) {
         return 5;
     }
-    std::fputs("PRET\n", stdout);
-    std::fflush(stdout);
-    for (;;)
-        ::pause();
+    pretPuisAttendre();
+}
+
+constexpr int kToursRestauration = 15;
+
+// The child of the concurrent restores: restores its base again and again from its backup, in
+// an application folder another child uses at the same time, and reads each time that the base
+// is its own.
+int enfantRestaurations(const QString& repertoire, const QString& base, const QString& attendu)
+{
+    Services::fixerRepertoireApplication(repertoire);
+    PortIhmTest port; // any message would end the child with an error
+    strCheminBase = base;
+    for (int tour = 0; tour < kToursRestauration; ++tour) {
+        if (!Restaurer_sauvegarde())
+            return 2;
+        QString lu;
+        try {
+            const std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(Ouvrir_connexion_sqlite(base, true), sqlite3_close);
+            lu = valeur(db.get(), "SELECT group_concat(n) FROM Essai");
+        } catch (const std::exception& e) {
+            lu = e.what();
+        }
+        if (lu != attendu) {
+            std::fprintf(stdout, "tour %d : %s au lieu de %s\n", tour, qPrintable(lu), qPrintable(attendu));
+            return 3;
+        }
+    }
+    return 0;
+}
+
+// Starts the test program again as a child with these arguments and waits for its "PRET".
+std::unique_ptr<QProcess> lancerJusquaPret(const QStringList& arguments)
+{
+    auto enfant = std::make_unique<QProcess>();
+    enfant->start(QCoreApplication::applicationFilePath(), arguments);
+    QByteArray sortie;
+    if (enfant->waitForStarted()) {
+        while (!sortie.contains("PRET") && enfant->waitForReadyRead(30000))
+            sortie += enfant->readAllStandardOutput();
+    }
+    if (!sortie.contains("PRET")) {
+        qWarning("enfant : %s%s", sortie.constData(), enfant->readAllStandardError().constData());
+        return nullptr;
+    }
+    return enfant;
+}
+
+bool tuer(QProcess& enfant)
+{
+    return ::kill(static_cast<pid_t>(enfant.processId()), SIGKILL) == 0 && enfant.waitForFinished()
+        && enfant.exitStatus() == QProcess::CrashExit;
+}
+
+// The work folders of a folder that hold a copy of the base.
+QStringList copiesDeBase(const QString& dossier, const QString& nomBase)
+{
+    QStringList copies;
+    for (const QString& nom : QDir(dossier).entryList({"tmp*"}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (QFileInfo::exists(Joindre_chemin(Joindre_chemin(dossier, nom), nomBase)))
+            copies << nom;
+    }
+    return copies;
 }
 
 } // namespace
@@ -190,11 +288,13 @@ private slots:
     void marqueurIllisibleBorne();
     void crashProcessusTue();
     void crashSansSauvegarde();
+    void sauvegardesTueesNettoyees();
     void baseSansInfoPasUnCrash();
     void repriseRateeEstUnEchec_data();
     void repriseRateeEstUnEchec();
     void restaurationSure();
     void restaurationRateeLaisseLaBase();
+    void restaurationsSimultanees();
     void sauvegardeEndommageeGardeLaBase_data();
     void sauvegardeEndommageeGardeLaBase();
     void sauvegardePendantEcritures();
@@ -266,7 +366,7 @@ void TstSauvegarde::etatsDuCycle()
     QCOMPARE(base.valeur("select LastClose from Info"), QString("Faux"));
     QCOMPARE(lireSauvegarde(sav, "test.mdb").lignes, QList<int>({1, 2, 3}));
     QVERIFY(QFileInfo::exists(sav));
-    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+    QCOMPARE(travaux(Services::repertoireApplication()), QStringList());
 
     // Cleanly closed (close command answered Yes): flag true, backup deleted.
     Marquer_fermeture("False");
@@ -340,16 +440,9 @@ void TstSauvegarde::crashProcessusTue()
     creerTableEssai();
     Fermer_base();
 
-    QProcess enfant;
-    enfant.start(QCoreApplication::applicationFilePath(), {"--enfant-crash", rep.chemin(), chemin});
-    QVERIFY(enfant.waitForStarted());
-    QByteArray sortie;
-    while (!sortie.contains("PRET") && enfant.waitForReadyRead(30000))
-        sortie += enfant.readAllStandardOutput();
-    QVERIFY2(sortie.contains("PRET"), qPrintable("enfant : " + sortie + enfant.readAllStandardError()));
-    QCOMPARE(::kill(static_cast<pid_t>(enfant.processId()), SIGKILL), 0);
-    QVERIFY(enfant.waitForFinished());
-    QCOMPARE(enfant.exitStatus(), QProcess::CrashExit);
+    const std::unique_ptr<QProcess> enfant = lancerJusquaPret({"--enfant-crash", rep.chemin(), chemin});
+    QVERIFY(enfant);
+    QVERIFY(tuer(*enfant));
 
     // The killed process left its lock, its rows and the flag false.
     QVERIFY(QFileInfo::exists(Chemin_verrou(chemin)));
@@ -367,8 +460,55 @@ void TstSauvegarde::crashProcessusTue()
     QVERIFY(cnxBase.ouverte());
     QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2, 3}));
     QVERIFY(QFileInfo::exists(Chemin_sauvegarde()));
-    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+    QCOMPARE(travaux(Services::repertoireApplication()), QStringList());
     cnxBase.fermer();
+}
+
+// Backups killed in the middle leave a copy of the base in their work folder and the archive
+// being written beside the base. The next start removes the work folders of the dead, never the
+// one of a backup still running; the next backup of the base removes the rest.
+void TstSauvegarde::sauvegardesTueesNettoyees()
+{
+    RepertoireTest rep;
+    QTemporaryDir donnees;
+    const QString base = donnees.filePath("club.mdb");
+    QVERIFY(QFile::copy(Chemin_modele_construit(), base));
+    QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner);
+    const QStringList arguments{"--enfant-sauvegarde-suspendue", rep.chemin(), base};
+    for (int i = 0; i < 2; ++i) {
+        const std::unique_ptr<QProcess> enfant = lancerJusquaPret(arguments);
+        QVERIFY(enfant);
+        QVERIFY(tuer(*enfant));
+    }
+    QCOMPARE(copiesDeBase(rep.chemin(), "club.mdb").size(), 2);
+    QVERIFY(QFileInfo::exists(base + ".sav.tmp"));
+    QVERIFY(QFileInfo::exists(base + ".sav.tmp.Xy12Zt"));
+
+    const std::unique_ptr<QProcess> vivant = lancerJusquaPret(arguments);
+    QVERIFY(vivant);
+    const QStringList avant = copiesDeBase(rep.chemin(), "club.mdb");
+    QCOMPARE(avant.size(), 3);
+    const QString modele = strCheminModeleBase;
+    Preparer_repertoire_application();
+    strCheminModeleBase = modele;
+    const QStringList restees = copiesDeBase(rep.chemin(), "club.mdb");
+    QCOMPARE(restees.size(), 1);
+    // Its own: the running backup holds its lock still.
+    QLockFile verrou(rep.fichier(restees[0] + ".verrou"));
+    QVERIFY(!verrou.tryLock(0));
+    QVERIFY(tuer(*vivant));
+
+    PortIhmTest port;
+    strCheminBase = base;
+    QString erreur;
+    QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+    QVERIFY(Creer_sauvegarde());
+    Fermer_base();
+    QCOMPARE(QDir(donnees.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"club.mdb", "club.mdb.sav"}));
+    QCOMPARE(port.messages(), QStringList());
+    Preparer_repertoire_application();
+    strCheminModeleBase = modele;
+    QCOMPARE(travaux(rep.chemin()), QStringList());
 }
 
 void TstSauvegarde::crashSansSauvegarde()
@@ -446,18 +586,19 @@ void TstSauvegarde::restaurationSure()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("reste");
     }
-    QVERIFY(!QFileInfo::exists(Repertoire_restauration())); // created on demand
+    QCOMPARE(travaux(base.repertoire().chemin()), QStringList());
     QVERIFY(Restaurer_sauvegarde());
     for (const char* annexe : {"-journal", "-wal", "-shm"})
         QVERIFY(!QFileInfo::exists(base.chemin() + annexe));
-    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+    QCOMPARE(travaux(Services::repertoireApplication()), QStringList());
     QVERIFY(!QFileInfo::exists(base.chemin() + ".restore.tmp"));
     QVERIFY(QFileInfo::exists(Chemin_sauvegarde())); // kept
 
-    // A second restore in a row, with a stale copy waiting in "tempo".
-    QDir().mkpath(Repertoire_restauration());
-    QFile::copy(Chemin_modele_construit(), Joindre_chemin(Repertoire_restauration(), "test.mdb"));
+    // A second restore in a row, beside the copy a killed restore left: each has its own folder.
+    const QString reste = base.repertoire().dossier("tempo-AbCd12");
+    QVERIFY(QFile::copy(Chemin_modele_construit(), Joindre_chemin(reste, "test.mdb")));
     QVERIFY(Restaurer_sauvegarde());
+    QCOMPARE(travaux(base.repertoire().chemin()), QStringList({"tempo-AbCd12"}));
     QString erreur;
     QVERIFY(Ouvrir_base(erreur));
     QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2}));
@@ -505,6 +646,39 @@ void TstSauvegarde::restaurationRateeLaisseLaBase()
     QFile::remove(Chemin_sauvegarde());
     QVERIFY(!Restaurer_sauvegarde());
     QCOMPARE(port.messages(), QStringList({"Sauvegarde de la base non trouvée."}));
+}
+
+// Two instances restore at once, through one application folder, two bases of the same file
+// name: each gets its own base back, every time.
+void TstSauvegarde::restaurationsSimultanees()
+{
+    RepertoireTest rep;
+    QTemporaryDir a;
+    QTemporaryDir b;
+    const QStringList bases{a.filePath("club.mdb"), b.filePath("club.mdb")};
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(QFile::copy(Chemin_modele_construit(), bases[i]));
+        QFile::setPermissions(bases[i], QFile::ReadOwner | QFile::WriteOwner);
+        strCheminBase = bases[i];
+        QString erreur;
+        QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+        creerTableEssai();
+        ajouter(i + 1, i + 1);
+        QVERIFY(Creer_sauvegarde());
+        Fermer_base();
+    }
+    std::array<QProcess, 2> enfants;
+    for (int i = 0; i < 2; ++i) {
+        enfants[i].setProcessChannelMode(QProcess::MergedChannels);
+        enfants[i].start(QCoreApplication::applicationFilePath(),
+                         {"--enfant-restaurations", rep.chemin(), bases[i], QString::number(i + 1)});
+    }
+    for (QProcess& enfant : enfants) {
+        QVERIFY(enfant.waitForFinished(120000));
+        QVERIFY2(enfant.exitStatus() == QProcess::NormalExit && enfant.exitCode() == 0,
+                 qPrintable(QString("code %1 : ").arg(enfant.exitCode()) + enfant.readAll()));
+    }
+    QCOMPARE(travaux(rep.chemin()), QStringList());
 }
 
 void TstSauvegarde::sauvegardeEndommageeGardeLaBase_data()
@@ -593,7 +767,7 @@ void TstSauvegarde::sauvegardeEndommageeGardeLaBase()
     QVERIFY(!cnxBase.ouverte());
     QVERIFY(etapes.journal.contains("menus fermés"));
     QCOMPARE(octets(Chemin_sauvegarde()), sauvegarde);
-    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+    QCOMPARE(travaux(Services::repertoireApplication()), QStringList());
     QVERIFY(!QFileInfo::exists(base.chemin() + ".restore.tmp"));
     if (chemin != "après un composant") {
         // The base is whole, with the rows written since the last save.
@@ -701,27 +875,10 @@ void TstSauvegarde::sauvegardePendantEcritures()
 // of their own are still backed up and restored, through the system's temporary folder.
 void TstSauvegarde::dossierApplicationLectureSeule()
 {
-    // The superuser writes anywhere: the case is run again as a plain user.
-    if (geteuid() == 0) {
-        const QString echec = Rejouer_sans_privileges("dossierApplicationLectureSeule");
-        QVERIFY2(echec.isEmpty(), qPrintable(echec));
-        return;
-    }
+    REJOUER_SANS_PRIVILEGES();
     RepertoireTest rep;
     QTemporaryDir donnees;
-    QTemporaryDir systeme;
-    const QByteArray tmpdir = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(systeme.path()));
-    struct Remise {
-        QString application;
-        QByteArray tmpdir;
-        ~Remise()
-        {
-            QFile::setPermissions(application, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            qputenv("TMPDIR", tmpdir);
-        }
-    } remise{rep.chemin(), tmpdir};
-    QVERIFY(QFile::setPermissions(rep.chemin(), QFile::ReadOwner | QFile::ExeOwner));
+    const ApplicationLectureSeule lectureSeule(rep.chemin());
 
     strCheminBase = donnees.filePath("club.mdb");
     QVERIFY(QFile::copy(Chemin_modele_construit(), strCheminBase));
@@ -742,8 +899,8 @@ void TstSauvegarde::dossierApplicationLectureSeule()
     QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2}));
     Fermer_base();
     // The work folders are gone from everywhere.
-    QCOMPARE(QDir(systeme.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
-    QVERIFY(!QFileInfo::exists(Repertoire_restauration()));
+    QCOMPARE(lectureSeule.systeme(), QStringList());
+    QCOMPARE(travaux(Services::repertoireApplication()), QStringList());
 }
 
 void TstSauvegarde::restaurerDerniereSauvegarde_data()
@@ -904,9 +1061,14 @@ void TstSauvegarde::initialiserBase()
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && qstrcmp(argv[1], "--enfant-crash") == 0) {
+    if (argc == 4 && (qstrcmp(argv[1], "--enfant-crash") == 0 || qstrcmp(argv[1], "--enfant-sauvegarde-suspendue") == 0)) {
         QCoreApplication app(argc, argv);
-        return enfantCrash(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+        return enfantTue(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    if (argc == 5 && qstrcmp(argv[1], "--enfant-restaurations") == 0) {
+        QCoreApplication app(argc, argv);
+        return enfantRestaurations(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                                   QString::fromLocal8Bit(argv[4]));
     }
     QApplication app(argc, argv);
     TstSauvegarde tests;

@@ -12,6 +12,7 @@
 #include "core/sauvegarde.h"
 #include "fixtures.h"
 #include "port_test.h"
+#include "sans_privileges.h"
 #include "shell/frm_attente.h"
 #include "shell/frm_principal.h"
 
@@ -293,12 +294,15 @@ private slots:
                 attendu = m_base->chemin();
             else if (role == "source")
                 attendu = cible;
-            else if (role == "dezip")
-                attendu = app("tmpdezip");
-            else if (role == "temp")
-                attendu = app("tmpexpimp");
-            else if (role == "trace")
-                attendu = app("traceexpimp.txt");
+            else if (role == "dezip" || role == "temp" || role == "trace") {
+                // In the run's own work folder, in the application folder.
+                const QFileInfo f(v.toString());
+                const QString nom = role == "dezip" ? "tmpdezip" : role == "temp" ? "tmpexpimp" : "traceexpimp.txt";
+                QDir travail = f.dir();
+                const bool sien = f.fileName() == nom && travail.dirName().startsWith("tmpexpimp-") && travail.cdUp()
+                                  && travail.path() == m_base->repertoire().chemin();
+                attendu = sien ? v : QVariant();
+            }
             else if (role == "coche")
                 attendu = coche;
             else if (role == "pas coche")
@@ -321,8 +325,7 @@ private slots:
         }
         QVERIFY(rapport.startsWith("Trace du composant : é"));
         // The trace and the work folders are gone; an export's output is in the chosen folder.
-        for (const char* nom : {"traceexpimp.txt", "tmpexpimp", "tmpdezip"})
-            QVERIFY2(!QFileInfo::exists(app(nom)), nom);
+        QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*", "trace*"}), QStringList());
         QCOMPARE(QFileInfo::exists(cible + "/sortie.txt"), estExport);
     }
 
@@ -434,8 +437,42 @@ private slots:
             QVERIFY(texte.endsWith("Aucun fichier n'a été copié dans le répertoire choisi."));
         // Only the export that succeeded (without a trace) delivered its file.
         QCOMPARE(QFileInfo::exists(cible + "/licences.txt"), cas == 3);
-        QVERIFY(!QFileInfo::exists(app("tmpexpimp")));
+        QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*"}), QStringList());
         QVERIFY(cnxBase.ouverte());
+    }
+
+    // A read-only application folder (a shared installation): the run works in the system's
+    // temporary folder, delivers its file and leaves nothing there.
+    void executionDossierApplicationLectureSeule()
+    {
+        REJOUER_SANS_PRIVILEGES();
+        QTemporaryDir donnees;
+        cnxBase.fermer();
+        strCheminBase = donnees.filePath("club.mdb");
+        QVERIFY(QFile::copy(m_base->chemin(), strCheminBase));
+        QString erreur;
+        QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+        const QString cible = dossier("cible");
+        const ApplicationLectureSeule lectureSeule(m_base->repertoire().chemin());
+        enregistrer("LicenceExporter", "envadher");
+        m_faux.sorties = QStringList{"licences.txt"};
+        m_port->repondreRepertoire(cible);
+        m_port->repondre(Reponse::Oui);
+        QString texte;
+        m_port->repondreModal([&](QDialog& d) {
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            texte = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("LicenceExporter", "envadher", "Exporter Licences", "", false);
+        QCOMPARE(m_port->messages().mid(1), QStringList());
+        QCOMPARE(m_faux.appels, 1);
+        QVERIFY2(texte.endsWith("Fichiers copiés dans : " + cible), qPrintable(texte));
+        QVERIFY(QFileInfo::exists(cible + "/licences.txt"));
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(lectureSeule.systeme(), QStringList());
     }
 
     // After "No" to the overwrite question the base stays closed, "Go" waits for a new path and
@@ -458,7 +495,7 @@ private slots:
                 QCOMPARE(enfant<QLineEdit>(d, "txt_rep")->text(), QString());
                 QVERIFY(!enfant<QPushButton>(d, "Cmd_ok")->isEnabled());
                 QVERIFY(enfant<QCheckBox>(d, "chk_option")->isEnabled());
-                QVERIFY(!QFileInfo::exists(app("tmpexpimp")));
+                QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*"}), QStringList());
                 cliquer(d, "Cmd_rep_0");
                 cliquer(d, "Cmd_ok");
             }();
@@ -512,9 +549,14 @@ private slots:
         QVERIFY(cnxBase.ouverte());
     }
 
-    // A component that leaves the base unreadable: closing the window restores the backup.
+    // A component that leaves the base unreadable: closing the window restores the backup. No
+    // base is open any more: neither is its profile, in the status bar as anywhere.
     void reouvertureImpossibleRestaure()
     {
+        QTemporaryDir reglages;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages.path());
+        FrmPrincipal principal;
+        principal.Ecrire_panneau_profil("Bassin");
         m_base->executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('FRA1320590001', 'Avant')");
         QVERIFY(Creer_sauvegarde());
         const QString chemin = m_base->chemin();
@@ -538,6 +580,9 @@ private slots:
         QCOMPARE(strCheminBase, QString());
         QCOMPARE(m_port->messages().size(), 1);
         QVERIFY(m_port->messages()[0].contains("Restauration de la dernière sauvegarde."));
+        QCOMPARE(strNumProfil, QString());
+        QCOMPARE(strCodeClub, QString());
+        QCOMPARE(principal.findChild<QLabel*>("sbStatusBar_1")->text(), QString());
         QVERIFY(!QFileInfo::exists(chemin + ".sav"));
         sqlite3* db = Ouvrir_connexion_sqlite(chemin, true);
         {
@@ -569,8 +614,7 @@ private slots:
         QCOMPARE(m_port->messages().size(), 1);
         QVERIFY(m_port->messages()[0].startsWith("Une erreur s'est produite lors de la décompression."));
         QVERIFY(cnxBase.ouverte());
-        QVERIFY(!QFileInfo::exists(app("tmpdezip")));
-        QVERIFY(!QFileInfo::exists(app("tmpexpimp")));
+        QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*"}), QStringList());
     }
 
     // Paths: a file that is not a zip or Lenex archive is no path; the folder browser's title.

@@ -239,6 +239,10 @@ private slots:
                                    << QRect(repli.topLeft(), QSize(repli.width(), 500)) << false;
         // A placement beyond the screen comes back onto it.
         QTest::newRow("hors écran") << QStringList{"90000", "90000", "3000", "3000"} << QRect(0, 0, 200, 200) << false;
+        // Larger than the screen, it is fitted to it, status bar in sight.
+        QTest::newRow("plus grand que l'écran") << QStringList{"0", "0", "30000", "15000"} << repli << false;
+        QTest::newRow("trop haute") << QStringList{"1500", "1200", "9000", "15000"}
+                                    << QRect(100, dispo.bottom() + 1 - repli.height(), 600, repli.height()) << false;
     }
 
     void placementLu()

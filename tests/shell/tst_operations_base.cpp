@@ -2,6 +2,8 @@
 // crash question after a killed session, saving and undoing under windows, archive, compaction,
 // deletion, and the ways to quit.
 
+#include "entries/utils_engag.h"
+#include "sans_privileges.h"
 #include "session_shell.h"
 #include "shell/operations_base.h"
 
@@ -67,6 +69,13 @@ int sessionTuee(const QString& repertoire, const QString& base)
     ajouterLicence("SAUVE");
     mnuBaseSave_Click();
     ajouterLicence("PERDU");
+    // An entry edit is under way: its work copies and saved team counts are written.
+    const QString P = strNumProfil;
+    cnxBase.Execute("INSERT INTO Engag (Num_compet, Num_profil, Code_epreuve, Num_Lic, Num_equipe, Equipe_mixte) "
+                    "VALUES (1, " + P + ", 1, 1, 0, false), (1, " + P + ", 2, 1, 0, false)");
+    cnxBase.Execute("INSERT INTO Engag_equipe (Num_compet, Num_profil, Eq_Homme, Eq_Femme, Eq_Mixte) VALUES (1, " + P
+                    + ", 2, 1, 0)");
+    Debuter_edition_engag(EditionEngag{"1", false, "Choix pour engagements"});
     std::fputs("PRET\n", stdout);
     std::fflush(stdout);
     for (;;)
@@ -349,6 +358,17 @@ private slots:
             QCOMPARE(licences(), QString("SAUVE,PERDU"));
             QCOMPARE(Valeur_archive(base + ".sav", "club.mdb", "SELECT count(*) FROM Licence WHERE Nom = 'PERDU'"),
                      QString("1"));
+            // The killed edit is continued by no window: its work state is gone, and the next
+            // edit, cancelled, puts back each entry once.
+            QCOMPARE(Valeur("SELECT count(*) FROM Engag_tempo"), QString("0"));
+            QCOMPARE(Valeur("SELECT Old_Eq_Homme || Old_Eq_Femme FROM Engag_equipe"), QString("00"));
+            const EditionEngag edition{"1", false, "Choix pour engagements"};
+            Debuter_edition_engag(edition);
+            cnxBase.Execute("DELETE FROM Engag WHERE Code_epreuve = 2");
+            Annuler_edition_engag(edition);
+            Terminer_edition_engag(edition);
+            QCOMPARE(Valeur("SELECT group_concat(Code_epreuve) FROM (SELECT Code_epreuve FROM Engag ORDER BY 1)"),
+                     QString("1,2"));
         }
     }
 
@@ -416,7 +436,7 @@ private slots:
         QCOMPARE(Valeur_archive(cible, "club.mdb", "SELECT LastClose FROM Info"), QString("Vrai"));
         QCOMPARE(Valeur_archive(cible, "club.mdb", "SELECT count(*) FROM Licence_tempo"), QString("0"));
         QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
-        QVERIFY(!QFileInfo::exists(s.rep.fichier("tempo")));
+        QCOMPARE(QDir(s.rep.chemin()).entryList({"tempo*"}), QStringList());
 
         // An archive already there is replaced only on Yes.
         const QByteArray premiere = contenu(cible);
@@ -436,8 +456,31 @@ private slots:
         s.ihm.repondreRepertoire(QString());
         QVERIFY(s.declencher("mnuBaseArchive"));
         QVERIFY(s.ihm.toutConsomme());
-        QVERIFY(!QFileInfo::exists(s.rep.fichier("tempo")));
+        QCOMPARE(QDir(s.rep.chemin()).entryList({"tempo*"}), QStringList());
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList({"club.zip"}));
+    }
+
+    // A read-only application folder (a shared installation): the archive is made all the same,
+    // through the system's temporary folder, and nothing is left there.
+    void archiveDossierApplicationLectureSeule()
+    {
+        REJOUER_SANS_PRIVILEGES();
+        Session s;
+        QTemporaryDir donnees;
+        QTemporaryDir dossier;
+        const QString base = donnees.filePath("club.mdb");
+        QVERIFY(QFile::rename(Preparer_base(s.rep, "club.mdb"), base));
+        const ApplicationLectureSeule lectureSeule(s.rep.chemin());
+        QVERIFY(s.ouvrir(base));
+        ajouterLicence("ARCHIVE");
+        s.ihm.effacer();
+        s.ihm.repondreRepertoire(dossier.path());
+        QVERIFY(s.declencher("mnuBaseArchive"));
+        QVERIFY2(s.ihm.messages().value(0).startsWith("Base archivée mémorisée avec succès."),
+                 qPrintable(s.ihm.messages().join("\n")));
+        QCOMPARE(Valeur_archive(dossier.filePath("club.zip"), "club.mdb", "SELECT count(*) FROM Licence WHERE Nom = 'ARCHIVE'"),
+                 QString("1"));
+        QCOMPARE(lectureSeule.systeme(), QStringList());
     }
 
     void compactage()
