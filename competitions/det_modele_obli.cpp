@@ -48,6 +48,7 @@ void det_modele_obli::ok()
     const QString nom = Text1->text().trimmed();
     if (nom.isEmpty()) {
         Afficher_erreur("Donner un nom au profil.");
+        Text1->setFocus();
         return;
     }
     try {

@@ -93,6 +93,7 @@ Frm_liste_compet::Frm_liste_compet(QWidget* parent) : FenetreComptee(parent)
     connect(cmd[2], &QPushButton::clicked, this, &Frm_liste_compet::action);
     connect(cmd[3], &QPushButton::clicked, this, &Frm_liste_compet::nouvelle);
     connect(lsv_compet, &QTreeWidget::itemDoubleClicked, this, &Frm_liste_compet::doubleClic);
+    Entree_comme_double_clic(lsv_compet);
     connect(lsv_compet->header(), &QHeaderView::sectionClicked, this, [this](int i) { trier(i + 1); });
     connect(Timer1, &QTimer::timeout, this, [this] { Garder_selection(lsv_compet, Timer1); });
     lsv_compet->installEventFilter(this);

@@ -34,6 +34,7 @@ frm_liste_modele::frm_liste_modele(QWidget* parent) : FenetreComptee(parent)
     connect(Command1_1, &QPushButton::clicked, this, &frm_liste_modele::annuler);
     connect(Command1_2, &QPushButton::clicked, this, &frm_liste_modele::bouton2);
     connect(Lsv_modele, &QTreeWidget::itemDoubleClicked, this, &frm_liste_modele::doubleClic);
+    Entree_comme_double_clic(Lsv_modele);
     connect(Timer1, &QTimer::timeout, this, [this] { Garder_selection(Lsv_modele, Timer1); });
     Lsv_modele->installEventFilter(this);
 }

@@ -42,6 +42,7 @@ Frm_liste_piscine::Frm_liste_piscine(QWidget* parent) : FenetreComptee(parent)
     connect(Command1_1, &QPushButton::clicked, this, &QWidget::close);
     connect(Command1_2, &QPushButton::clicked, this, &Frm_liste_piscine::bouton2);
     connect(Lsv_piscine, &QTreeWidget::itemDoubleClicked, this, &Frm_liste_piscine::doubleClic);
+    Entree_comme_double_clic(Lsv_piscine);
     connect(Timer1, &QTimer::timeout, this, [this] { Garder_selection(Lsv_piscine, Timer1); });
     Lsv_piscine->installEventFilter(this);
 }

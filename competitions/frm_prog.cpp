@@ -748,7 +748,8 @@ void frm_prog::Cmd_charger_Click()
 {
     // The usual spellings of the name: file names are case-sensitive here.
     const FichierChoisi choix = Choisir_fichier("Sélection Fichier Pcomp.txt",
-                                                "Fichier Programme (Pcomp.txt)|Pcomp.txt;pcomp.txt;PCOMP.TXT", true);
+                                                "Fichier Programme (Pcomp.txt)|Pcomp.txt;pcomp.txt;PCOMP.TXT", true,
+                                                "Charger");
     if (choix.annule())
         return;
     if (Nom_du_fichier(choix.chemin).toLower() != "pcomp.txt") {

@@ -24,7 +24,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
+#include <QLineEdit>
 #include <QStyleOptionTitleBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -465,7 +468,74 @@ void Activer_fenetre(QWidget* fenetre)
         fenetre->raise();
         fenetre->activateWindow();
     }
-    fenetre->setFocus();
+    // What the user types goes to a control, never to the window's background.
+    QWidget* cible = fenetre->focusWidget();
+    if (!cible || !fenetre->isAncestorOf(cible) || !cible->isVisible() || !cible->isEnabled()) {
+        // The first control that takes what is typed: a tab bar or a box that cannot be
+        // written in would lose the first letters.
+        cible = fenetre;
+        for (QWidget* controle : Controles_en_ordre_de_lecture(fenetre)) {
+            auto* boite = qobject_cast<QLineEdit*>(controle);
+            if (controle->isEnabled() && !qobject_cast<QTabBar*>(controle) && !(boite && boite->isReadOnly())) {
+                cible = controle;
+                break;
+            }
+        }
+    }
+    cible->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+namespace {
+void Ajouter_arrets(QWidget* parent, QWidget* fenetre, QList<QWidget*>& arrets)
+{
+    for (QObject* enfant : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(enfant);
+        if (!w || w->isWindow() || !w->isVisibleTo(fenetre))
+            continue;
+        // A tab widget's stop is its bar; its pages hold stops of their own.
+        if ((w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QTabWidget*>(w))
+            arrets << w;
+        else
+            Ajouter_arrets(w, fenetre, arrets);
+    }
+}
+} // namespace
+
+QList<QWidget*> Controles_en_ordre_de_lecture(QWidget* fenetre)
+{
+    QList<QWidget*> arrets;
+    Ajouter_arrets(fenetre, fenetre, arrets);
+    const auto cadre = [fenetre](const QWidget* w) { return QRect(w->mapTo(fenetre, QPoint(0, 0)), w->size()); };
+    std::stable_sort(arrets.begin(), arrets.end(), [&cadre](const QWidget* a, const QWidget* b) {
+        return std::pair(cadre(a).top(), cadre(a).left()) < std::pair(cadre(b).top(), cadre(b).left());
+    });
+    // Controls side by side rarely share their top to the pixel (a check box beside a text box):
+    // a control whose top is within half its height, or the line's, of the line's first one is
+    // on that line.
+    QList<QWidget*> ordre;
+    for (qsizetype debut = 0; debut < arrets.size();) {
+        const QRect tete = cadre(arrets[debut]);
+        qsizetype fin = debut + 1;
+        while (fin < arrets.size()) {
+            const QRect r = cadre(arrets[fin]);
+            if (r.top() - tete.top() > std::min(tete.height(), r.height()) / 2)
+                break;
+            ++fin;
+        }
+        QList<QWidget*> ligne = arrets.mid(debut, fin - debut);
+        std::stable_sort(ligne.begin(), ligne.end(),
+                         [&cadre](const QWidget* a, const QWidget* b) { return cadre(a).left() < cadre(b).left(); });
+        ordre += ligne;
+        debut = fin;
+    }
+    return ordre;
+}
+
+void Ordonner_tabulation(QWidget* fenetre)
+{
+    const QList<QWidget*> ordre = Controles_en_ordre_de_lecture(fenetre);
+    for (qsizetype i = 1; i < ordre.size(); ++i)
+        QWidget::setTabOrder(ordre[i - 1], ordre[i]);
 }
 
 int Afficher_formulaire(QWidget* fenetre, int style)
@@ -587,10 +657,30 @@ void FenetreComptee::Fixer_taille_design(int largeurTwips, int hauteurTwips)
 
 void FenetreComptee::closeEvent(QCloseEvent* event)
 {
+    // Closing the window in front brings back the window it was opened from, not whichever the
+    // document area would pick (a chooser closing must not leave the list behind its caller on top).
+    QPointer<FenetreComptee> retour = qobject_cast<FenetreComptee*>(frmCible.data());
+    const QWidget* cadre = Cadre_fenetre(this);
+    auto* sous = qobject_cast<const QMdiSubWindow*>(cadre);
+    const bool devant = sous ? sous->mdiArea() && sous->mdiArea()->currentSubWindow() == sous : isActiveWindow();
     if (!m_decharge)
         Decharger_fenetres_filles();
     terminer();
     event->accept();
+    // Once the frame is gone: the document area activates a window of its own choice on the way.
+    if (retour && devant) {
+        QObject::connect(cadre, &QObject::destroyed, retour, [retour] {
+            if (retour && !retour->estDecharge() && Cadre_fenetre(retour)->isVisible())
+                Activer_fenetre(retour);
+        });
+    }
+}
+
+bool FenetreComptee::focusNextPrevChild(bool suivant)
+{
+    // Laid out again as controls show and hide with the mode: ordered at each key.
+    Ordonner_tabulation(this);
+    return QWidget::focusNextPrevChild(suivant);
 }
 
 void FenetreComptee::terminer()

@@ -152,8 +152,15 @@ QRect Zone_visible(QWidget* fenetre);
 // Moves a shown window's frame to that place within what the user sees of the document area
 // (with its scroll position), or of the screen for a window of its own.
 void Garder_fenetre_visible(QWidget* fenetre);
-// Brings a shown window to the front and gives it the focus.
+// Brings a shown window to the front and gives the focus back to the control that had it, or,
+// the first time, to its first control in reading order.
 void Activer_fenetre(QWidget* fenetre);
+// The controls Tab stops at that the user sees in the window, in the order the eye reads them:
+// line by line from the top, each line from left to right. The inside of a composite control
+// (a calendar, an editable list) is one stop.
+QList<QWidget*> Controles_en_ordre_de_lecture(QWidget* fenetre);
+// Makes Tab and Shift+Tab follow that order.
+void Ordonner_tabulation(QWidget* fenetre);
 // The frame around a window: its document sub-window, or the window itself.
 QWidget* Cadre_fenetre(QWidget* fenetre);
 // A button named after its control (e.g. "Command1_0"); Return presses it only where a window makes it
@@ -203,6 +210,8 @@ protected:
     virtual void Decharger_fenetres_filles() {}
     // Subclasses that may refuse closing ignore the event, else call this.
     void closeEvent(QCloseEvent* event) override;
+    // Tab goes in reading order, whatever order the controls were made in.
+    bool focusNextPrevChild(bool suivant) override;
 
 private:
     void terminer();

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -325,6 +326,35 @@ void Garder_selection(QTreeWidget* liste, QTimer* timer)
 void Garder_selection_differee(QTreeWidget* liste)
 {
     QTimer::singleShot(10, liste, [liste] { Garder_selection(liste); });
+}
+
+namespace {
+class EntreeDoubleClic : public QObject {
+public:
+    explicit EntreeDoubleClic(QTreeWidget* liste) : QObject(liste), m_liste(liste) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* evenement) override
+    {
+        if (evenement->type() != QEvent::KeyPress)
+            return false;
+        const auto* touche = static_cast<QKeyEvent*>(evenement);
+        const bool entree = touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter;
+        QTreeWidgetItem* ligne = m_liste->currentItem();
+        if (!entree || (touche->modifiers() & ~Qt::KeypadModifier) || !ligne)
+            return false;
+        emit m_liste->itemDoubleClicked(ligne, std::max(0, m_liste->currentColumn()));
+        return true;
+    }
+
+private:
+    QTreeWidget* m_liste;
+};
+} // namespace
+
+void Entree_comme_double_clic(QTreeWidget* liste)
+{
+    liste->installEventFilter(new EntreeDoubleClic(liste));
 }
 
 int Etat_shift(Qt::KeyboardModifiers modificateurs)

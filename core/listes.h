@@ -76,6 +76,8 @@ void Afficher_element(QTreeWidget* liste, int index);
 void Garder_selection(QTreeWidget* liste, QTimer* timer = nullptr);
 // Garder_selection once the events under way are handled (after a double click's own work).
 void Garder_selection_differee(QTreeWidget* liste);
+// Return (or Enter) on a row does what a double click on it does.
+void Entree_comme_double_clic(QTreeWidget* liste);
 // The shift state of the list windows' key handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int Etat_shift(Qt::KeyboardModifiers modificateurs);
 // Ctrl+A (code 65, shift 2) selects every row of a list that takes several. True when done.

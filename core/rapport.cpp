@@ -418,8 +418,20 @@ void BoiteRiche::imprimer(QPrinter& imprimante) const
         premiere = std::max(premiere, imprimante.fromPage());
         derniere = std::min(derniere, imprimante.toPage());
     }
-    for (int n = premiere - 1; n < derniere; ++n) {
-        if (n > premiere - 1 && !imprimante.newPage())
+    // A printer makes the copies itself; a file gets them here, as the dialog asked.
+    const int copies = imprimante.supportsMultipleCopies() ? 1 : std::max(1, imprimante.copyCount());
+    const bool assemblees = imprimante.collateCopies();
+    QList<int> ordre;
+    for (int copie = 0; copie < (assemblees ? copies : 1); ++copie) {
+        for (int n = premiere - 1; n < derniere; ++n) {
+            const int page = imprimante.pageOrder() == QPrinter::LastPageFirst ? premiere - 1 + derniere - 1 - n : n;
+            for (int fois = 0; fois < (assemblees ? 1 : copies); ++fois)
+                ordre << page;
+        }
+    }
+    for (qsizetype i = 0; i < ordre.size(); ++i) {
+        const int n = ordre[i];
+        if (i > 0 && !imprimante.newPage())
             return;
         const QRectF vue(0, n * page.height(), page.width(), page.height());
         peintre.save();

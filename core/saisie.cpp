@@ -160,9 +160,9 @@ void Installer_selection_au_focus(QLineEdit* boite)
     boite->installEventFilter(new SelectionAuFocus(boite));
 }
 
-FichierChoisi Choisir_fichier(const QString& titre, const QString& filtre, bool ouvrir)
+FichierChoisi Choisir_fichier(const QString& titre, const QString& filtre, bool ouvrir, const QString& verbe)
 {
-    FichierChoisi choix = Services::ihm().choisirFichier(titre, filtre, ouvrir, QString());
+    FichierChoisi choix = Services::ihm().choisirFichier(titre, filtre, ouvrir, QString(), verbe);
     choix.chemin = choix.chemin.trimmed();
     return choix;
 }

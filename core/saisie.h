@@ -39,7 +39,8 @@ void Installer_selection_au_focus(QLineEdit* boite);
 // ---- Common dialogs ------------------------------------------------------------------------
 
 // The chosen path without surrounding blanks and the place (from 1) of the filter chosen; an
-// empty path when cancelled. filtre is "Label (*.ext)|*.ext|Label2|*.ext2".
-FichierChoisi Choisir_fichier(const QString& titre, const QString& filtre, bool ouvrir);
+// empty path when cancelled. filtre is "Label (*.ext)|*.ext|Label2|*.ext2"; verbe, the accept
+// button's caption, says what the file is chosen for.
+FichierChoisi Choisir_fichier(const QString& titre, const QString& filtre, bool ouvrir, const QString& verbe);
 // False when the user cancels: the caller then stops silently, printing nothing.
 bool Choisir_imprimante(QPrinter& imprimante);

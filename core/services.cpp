@@ -10,11 +10,16 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
@@ -88,34 +93,122 @@ int PortIhmQt::message(const QString& texte, int style, const QString& titre)
     return Reponse::Ok;
 }
 
-FichierChoisi PortIhmQt::choisirFichier(const QString& titre, const QString& filtre, bool ouvrir,
-                                        const QString& cheminInitial)
+namespace {
+// The toolkit's file list writes its types and dates in English whatever the translations
+// ("Folder", "Dec"): they are written here in the program's French.
+class ListeFichiersEnFrancais : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        auto* fichiers = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !fichiers)
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        const QFileInfo info = fichiers->fileInfo(source);
+        switch (index.column()) {
+        case 1:
+            return info.isDir() ? QString() : QLocale().formattedDataSize(info.size());
+        case 2:
+            if (info.isDir())
+                return QStringLiteral("Dossier");
+            return info.suffix().isEmpty() ? QStringLiteral("Fichier") : "Fichier " + info.suffix();
+        case 3:
+            return QLocale().toString(fichiers->lastModified(source), QLocale::ShortFormat);
+        default:
+            return QIdentityProxyModel::data(index, role);
+        }
+    }
+};
+
+// A name typed in a save dialog takes the chosen type's extension unless it already ends with
+// one of the type's patterns: "meeting.2026" is not a name with an extension. Done before the
+// dialog asks whether to replace a file, so that it asks about the file that will be written.
+class DialogueFichier : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    QString extension;
+    QStringList motifs;
+
+    void accept() override
+    {
+        auto* saisie = findChild<QLineEdit*>("fileNameEdit");
+        if (acceptMode() == AcceptSave && !extension.isEmpty() && saisie) {
+            const QString nom = saisie->text().trimmed();
+            // A folder typed to go into it, several names or a pattern are the dialog's own.
+            const bool nomDeFichier = !nom.isEmpty() && !nom.contains('"') && !nom.contains('*')
+                                      && !nom.contains('?') && !QFileInfo(QDir(directory()), nom).isDir();
+            if (nomDeFichier && !QDir::match(motifs, QFileInfo(nom).fileName()))
+                saisie->setText(nom + "." + extension);
+        }
+        QFileDialog::accept();
+    }
+};
+
+const char* const kCleDernierDossier = "Settings/LastFolder";
+
+// The toolkit's own dialog, the same on every desktop and in French, opened in the folder used last.
+void Preparer_dialogue(QFileDialog& dialogue, const QString& cheminInitial)
 {
-    QFileDialog dialogue(QApplication::activeWindow(), titre, cheminInitial);
+    dialogue.setOption(QFileDialog::DontUseNativeDialog);
+    dialogue.setProxyModel(new ListeFichiersEnFrancais(&dialogue));
+    QString depart = cheminInitial;
+    if (depart.isEmpty()) {
+        depart = QSettings().value(kCleDernierDossier).toString();
+        if (depart.isEmpty() || !QFileInfo(depart).isDir())
+            depart = QDir::homePath();
+    }
+    dialogue.setDirectory(depart);
+}
+
+void Retenir_dossier(const QString& dossier)
+{
+    QSettings().setValue(kCleDernierDossier, dossier);
+}
+} // namespace
+
+FichierChoisi PortIhmQt::choisirFichier(const QString& titre, const QString& filtre, bool ouvrir,
+                                        const QString& cheminInitial, const QString& verbe)
+{
+    DialogueFichier dialogue(QApplication::activeWindow(), titre);
+    Preparer_dialogue(dialogue, cheminInitial);
     const QStringList filtres = Filtre_en_qt(filtre);
     dialogue.setNameFilters(filtres);
     dialogue.setAcceptMode(ouvrir ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialogue.setFileMode(ouvrir ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    if (!ouvrir) {
-        // A name typed without an extension gets the chosen filter's, before the dialog asks
-        // whether to replace a file: the caller writes what that filter says.
-        auto suffixe = [&dialogue, &filtre, &filtres](const QString& choisi) {
-            dialogue.setDefaultSuffix(Extension_du_filtre(filtre, int(std::max<qsizetype>(0, filtres.indexOf(choisi))) + 1));
-        };
-        suffixe(dialogue.selectedNameFilter());
-        QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue, suffixe);
-    }
+    if (!verbe.isEmpty())
+        dialogue.setLabelText(QFileDialog::Accept, verbe);
+    const auto index = [&filtres](const QString& choisi) {
+        return int(std::max<qsizetype>(0, filtres.indexOf(choisi))) + 1;
+    };
+    const auto typeChoisi = [&](const QString& choisi) {
+        dialogue.extension = Extension_du_filtre(filtre, index(choisi));
+        dialogue.motifs = filtre.section('|', 2 * index(choisi) - 1, 2 * index(choisi) - 1).split(';');
+    };
+    typeChoisi(dialogue.selectedNameFilter());
+    QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue, typeChoisi);
     FichierChoisi choix;
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
         return choix;
     choix.chemin = QDir::toNativeSeparators(dialogue.selectedFiles().first());
-    choix.indexFiltre = std::max<qsizetype>(0, filtres.indexOf(dialogue.selectedNameFilter())) + 1;
+    choix.indexFiltre = index(dialogue.selectedNameFilter());
+    Retenir_dossier(QFileInfo(choix.chemin).absolutePath());
     return choix;
 }
 
 QString PortIhmQt::choisirRepertoire(const QString& titre)
 {
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), titre);
+    QFileDialog dialogue(QApplication::activeWindow(), titre);
+    Preparer_dialogue(dialogue, QString());
+    dialogue.setFileMode(QFileDialog::Directory);
+    dialogue.setOption(QFileDialog::ShowDirsOnly);
+    dialogue.setLabelText(QFileDialog::Accept, "Choisir");
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
+        return QString();
+    const QString dossier = dialogue.selectedFiles().first();
+    Retenir_dossier(dossier);
+    return QDir::toNativeSeparators(dossier);
 }
 
 bool PortIhmQt::choisirImprimante(QPrinter& imprimante)

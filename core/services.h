@@ -41,9 +41,10 @@ class PortIhm {
 public:
     virtual ~PortIhm() = default;
     virtual int message(const QString& texte, int style, const QString& titre) = 0;
-    // filtre is "Label (*.ext)|*.ext|Label2|*.ext2"; ouvrir chooses an open or a save dialog.
+    // filtre is "Label (*.ext)|*.ext|Label2|*.ext2"; ouvrir chooses an open or a save dialog;
+    // verbe is the accept button's caption, the action the file is chosen for ("Supprimer").
     virtual FichierChoisi choisirFichier(const QString& titre, const QString& filtre, bool ouvrir,
-                                         const QString& cheminInitial) = 0;
+                                         const QString& cheminInitial, const QString& verbe) = 0;
     // "" when cancelled.
     virtual QString choisirRepertoire(const QString& titre) = 0;
     // false when cancelled; the printer is then left untouched.
@@ -57,8 +58,9 @@ public:
 class PortIhmQt : public PortIhm {
 public:
     int message(const QString& texte, int style, const QString& titre) override;
+    // The toolkit's dialog, opened in the folder chosen last (remembered in the settings).
     FichierChoisi choisirFichier(const QString& titre, const QString& filtre, bool ouvrir,
-                                 const QString& cheminInitial) override;
+                                 const QString& cheminInitial, const QString& verbe) override;
     QString choisirRepertoire(const QString& titre) override;
     bool choisirImprimante(QPrinter& imprimante) override;
     int executerModal(QDialog& dialogue) override;

@@ -738,7 +738,7 @@ void frm_view_record::exporter()
     try {
         choix = Choisir_fichier("Exporter résultats",
                                 "Fichier texte séparateur tabulation (*.txt)|*.txt|Fichier texte enrichi (*.rtf)|*.rtf",
-                                false);
+                                false, "Exporter");
     } catch (const std::exception& e) {
         Signaler(e, "la sélection du fichier destination.");
         return;

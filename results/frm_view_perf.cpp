@@ -807,7 +807,7 @@ void frm_view_perf::sauvegarder()
     try {
         choix = Choisir_fichier("Exporter suivi des performances",
                                 "Fichier texte séparateur tabulation (*.txt)|*.txt|Fichier texte enrichi (*.rtf)|*.rtf",
-                                false);
+                                false, "Exporter");
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
         Afficher_erreur(Message_etape("la sélection du fichier destination."));

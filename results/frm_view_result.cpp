@@ -824,7 +824,7 @@ void frm_view_result::exporter()
     const FichierChoisi choix = Choisir_fichier("Exporter résultats",
                                                 "Fichier texte séparateur tabulation (*.txt)|*.txt|Fichier texte "
                                                 "enrichi (*.rtf)|*.rtf|Fichier HTML(*.htm)|*.htm",
-                                                false);
+                                                false, "Exporter");
     if (choix.annule())
         return;
     try {

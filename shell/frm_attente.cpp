@@ -4,6 +4,7 @@
 #include "core/base.h"
 #include "core/composants.h"
 #include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/fichiers.h"
 #include "core/globales.h"
 #include "core/messages.h"
@@ -28,6 +29,7 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -320,7 +322,7 @@ void frm_attente::Cmd_rep_Click(int index)
     const bool reunion = m_strOperation == "impres" || m_strOperation == "disk" || m_strOperation == "Impor sque";
     auto fichier = [&chemin, reunion](const char* titre, const char* filtre, bool ouvrir) {
         const QString lenex = reunion ? QStringLiteral("Fichier Lenex compressé (*.lxf)|*.lxf|") : QString();
-        chemin = Choisir_fichier(Utf8(titre), lenex + Utf8(filtre), ouvrir).chemin;
+        chemin = Choisir_fichier(Utf8(titre), lenex + Utf8(filtre), ouvrir, ouvrir ? "Choisir" : "Créer").chemin;
         // An archive to read must be there; any path must name an archive.
         const bool archive = Est_fichier_zip(chemin) || (reunion && chemin.endsWith(".lxf"));
         if (!archive || (ouvrir && !QFileInfo(chemin).isFile()))
@@ -526,7 +528,8 @@ bool frm_attente::chargerTrace()
     // The trace is loaded as a template that is never built: a missing file is a failure.
     if (!Construire_modele_impression(m_strFichierTrace, *m_richRapport, Nom_du_fichier(m_strFichierTrace), true))
         return false;
-    m_richRapport->moveCursor(QTextCursor::Start);
+    // The end of the trace says how the run ended: that is what shows.
+    m_richRapport->moveCursor(QTextCursor::End);
     return true;
 }
 
@@ -540,7 +543,7 @@ void frm_attente::ajouterAuRapport(const QString& ligne)
     c.insertBlock();
     c.insertBlock();
     c.insertText(ligne);
-    m_richRapport->moveCursor(QTextCursor::Start);
+    m_richRapport->moveCursor(QTextCursor::End);
 }
 
 void frm_attente::etatFinal()
@@ -552,9 +555,18 @@ void frm_attente::etatFinal()
     m_richRapport->show();
     m_cmdOk->setEnabled(false);
     m_cmdQuit->setFocus();
-    resize(640, 440);
-    if (QScreen* ecran = screen())
-        move(ecran->availableGeometry().center() - rect().center());
+    // Over the main window and inside it (and the screen), so that none of it is out of reach.
+    QRect zone = screen() ? screen()->availableGeometry() : QRect();
+    if (QWidget* principal = parentWidget() ? parentWidget()->window() : nullptr; principal && principal->isVisible())
+        zone = zone.isValid() ? zone.intersected(principal->frameGeometry()) : principal->frameGeometry();
+    const QSize bord = frameGeometry().size() - size();
+    resize(zone.isValid() ? QSize(640, 440).boundedTo(zone.size() - bord) : QSize(640, 440));
+    if (zone.isValid()) {
+        const QRect cadre(zone.center() - QRect(QPoint(), size() + bord).center(), size() + bord);
+        move(Position_visible(cadre, zone));
+    }
+    // Once the box has its new size: the last line at the bottom of it.
+    QTimer::singleShot(0, m_richRapport, [rapport = m_richRapport] { rapport->ensureCursorVisible(); });
 }
 
 void frm_attente::Cmd_quit_Click()

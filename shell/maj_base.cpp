@@ -294,14 +294,14 @@ void frm_upgrade_base::majBoutons()
 void frm_upgrade_base::choisirPackage()
 {
     const FichierChoisi choix =
-        Choisir_fichier("Ouvrir une Base", "Package maj base (maj_base.zip)|maj_base.zip", true);
+        Choisir_fichier("Ouvrir une Base", "Package maj base (maj_base.zip)|maj_base.zip", true, "Choisir");
     if (Nom_du_fichier(choix.chemin) == "maj_base.zip")
         txt_rep->setText(choix.chemin);
 }
 
 void frm_upgrade_base::choisirBase()
 {
-    const FichierChoisi choix = Choisir_fichier("Sélection d'une Base", kFiltreBase, true);
+    const FichierChoisi choix = Choisir_fichier("Sélection d'une Base", kFiltreBase, true, "Choisir");
     if (choix.annule())
         return;
     if (!Est_fichier_base(choix.chemin)) {

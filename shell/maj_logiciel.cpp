@@ -50,7 +50,7 @@ QString Dossier_installation(const QString& nomFichier)
 void mnuMajLogiciel_Click()
 {
     const QString package = Choisir_fichier("Sélection du package de mise à jour",
-                                            "Package de mise à jour (maj_soft_*.zip)|maj_soft_*.zip", true)
+                                            "Package de mise à jour (maj_soft_*.zip)|maj_soft_*.zip", true, "Choisir")
                                 .chemin;
     if (!package.isEmpty())
         Mettre_a_jour_logiciel(package);

@@ -232,7 +232,7 @@ bool Controler_version_base()
 
 void mnuBaseNew_Click()
 {
-    QString chemin = Choisir_fichier("Nouvelle Base", kFiltreBase, false).chemin;
+    QString chemin = Choisir_fichier("Nouvelle Base", kFiltreBase, false, "Créer").chemin;
     strCheminBase = chemin;
     if (chemin.size() < 5)
         return;
@@ -284,7 +284,7 @@ void mnuBaseNew_Click()
 
 void mnuBaseOpen_Click()
 {
-    ouvrirBase(Choisir_fichier("Ouvrir une Base", kFiltreBase, true).chemin);
+    ouvrirBase(Choisir_fichier("Ouvrir une Base", kFiltreBase, true, "Ouvrir").chemin);
 }
 
 void mnuBaseSave_Click()
@@ -337,7 +337,7 @@ void mnuBaseClose_Click()
 void mnuBaseSuppr_Click()
 {
     try {
-        const QString chemin = Choisir_fichier("Supprimer une Base", kFiltreBase, true).chemin;
+        const QString chemin = Choisir_fichier("Supprimer une Base", kFiltreBase, true, "Supprimer").chemin;
         if (chemin.isEmpty())
             return;
         if (cnxBase.ouverte() && memeFichier(chemin, cnxBase.chemin())) {

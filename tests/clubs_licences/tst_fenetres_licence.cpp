@@ -255,8 +255,63 @@ private slots:
     void selectionNouveauNageur();
     void selectionNageurExistant();
     void selectionNumeroDUneLicenceSupprimee();
+    void clavier();
     void captures();
 };
+
+namespace {
+// The controls Tab (or Shift+Tab) reaches from the focused one, pressed as a keyboard does.
+QStringList Tabulations(QWidget* fenetre, int fois, bool arriere = false)
+{
+    QStringList vus;
+    for (int i = 0; i < fois; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus)
+            break;
+        QTest::sendKeyEvent(QTest::Click, focus, arriere ? Qt::Key_Backtab : Qt::Key_Tab, QString(arriere ? "" : "\t"),
+                            arriere ? Qt::ShiftModifier : Qt::NoModifier);
+        vus << (fenetre->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget()->objectName() : "?");
+    }
+    return vus;
+}
+} // namespace
+
+// The keys a secretary uses: the licence opens on the name, Tab follows the form line by
+// line (sex and birth date between first name and nationality, back the same way), and Return
+// on a row of the list does what its button does.
+void TstFenetresLicence::clavier()
+{
+    Contexte c;
+    QPointer<det_licence> ref;
+    Ouvrir_det_licence(ref, nullptr, "Nouveau", "Nouvelle Licence", QString());
+    det_licence* d = ref;
+    d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    QCOMPARE(QApplication::focusWidget(), d->text1[1]);
+    d->text1[2]->setFocus(Qt::TabFocusReason);
+    // The sex buttons are one stop, as a group of options is; the arrows move within it.
+    QCOMPARE(Tabulations(d, 8), (QStringList {"Option_sexe_0", "txt_description_0", "txt_description_1",
+                                              "txt_description_2", "Cmd_Date_0", "text1_3", "Cmd_pays", "text1_4"}));
+    QCOMPARE(Tabulations(d, 2, true), (QStringList {"Cmd_pays", "text1_3"}));
+    d->close();
+    Traiter_evenements();
+
+    QPointer<frm_liste_licence> liste;
+    frm_liste_licence* l = Ouvrir_liste(liste, "Modif", false, "&Modifier");
+    l->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(l));
+    Selectionner_nom(l, "DUPONT");
+    l->lsv_licence->setFocus();
+    QTest::sendKeyEvent(QTest::Click, l->lsv_licence, Qt::Key_Return, QString("\r"), Qt::NoModifier);
+    QVERIFY(l->Detail());
+    QCOMPARE(l->Detail()->text1[1]->text(), QString("DUPONT"));
+    l->Detail()->close();
+    Traiter_evenements();
+    QVERIFY(!l->Detail());
+    Double_clic(l->lsv_licence, Chercher_element("MARTIN", l->lsv_licence, 0, 0, 0));
+    QVERIFY(l->Detail());
+    QCOMPARE(l->Detail()->text1[1]->text(), QString("MARTIN"));
+}
 
 void TstFenetresLicence::initTestCase()
 {

@@ -391,6 +391,8 @@ void TstDetCompet::piscinesCreeesModifieesVues()
     menus.menu("mnuModelePiscineNew");
     det_Piscine* p = menus.commandes.nouvellePiscine();
     QCOMPARE(p->windowTitle(), QString("Nouvelle piscine"));
+    // Opened on its first box: what is typed at once is not lost.
+    QCOMPARE(p->focusWidget(), p->txt_nom);
     QCOMPARE(Compteurs_verrou(colVerrouPiscine), (QList<int> {1, 1, 1, 1}));
     QCOMPARE(Compteurs_verrou(colVerrouCompet), (QList<int> {1, 0, 1, 0, 0, 0, 0}));
     // An empty name is refused and the window stays.

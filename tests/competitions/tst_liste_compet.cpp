@@ -93,6 +93,7 @@ private slots:
     void cleanup();
     void modes_data();
     void modes();
+    void choixPourProgramme_data();
     void choixPourProgramme();
     void suppressionAnnuleeOuGardee();
     void suppressionSansSelectionOuSansSauvegarde();
@@ -216,8 +217,17 @@ void TstListeCompet::modes()
     l->close();
 }
 
+void TstListeCompet::choixPourProgramme_data()
+{
+    QTest::addColumn<bool>("entree");
+    QTest::newRow("double clic") << false;
+    QTest::newRow("Entrée") << true;
+}
+
+// Return on a row chooses it as a double click does.
 void TstListeCompet::choixPourProgramme()
 {
+    QFETCH(bool, entree);
     ContexteCompet ctx;
     EditeurFactice editeur;
     QPointer<Frm_liste_compet> liste;
@@ -228,7 +238,12 @@ void TstListeCompet::choixPourProgramme()
     QVERIFY(!liste->cmd[2]->isVisibleTo(liste));
     QVERIFY(liste->cmd[1]->isEnabled());
     QCOMPARE(Colonne(liste->lsv_compet, 1), (QStringList {"Importée", "Importée sans résultats", "Clôturée"}));
-    Double_clic(liste->lsv_compet, 2);
+    if (entree) {
+        liste->lsv_compet->setCurrentItem(Ligne(liste->lsv_compet, 2));
+        QTest::sendKeyEvent(QTest::Click, liste->lsv_compet, Qt::Key_Return, QString("\r"), Qt::NoModifier);
+    } else {
+        Double_clic(liste->lsv_compet, 2);
+    }
     Traiter_evenements();
     QCOMPARE(editeur.appels, (QStringList {"setTabFromTab " + ctx.d, "SetListeFromText", "RefreshListeNage",
                                            "fermée Frm_liste_compet"}));

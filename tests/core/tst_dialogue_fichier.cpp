@@ -1,5 +1,6 @@
 // The real save dialog, driven with the keys a user types: a name typed without an extension
-// gets the chosen filter's, for every caller, the records export among them.
+// gets the chosen filter's, for every caller, the records export among them. The dialog speaks
+// French, says the action on its button and opens in the folder chosen last.
 
 #include "core/base.h"
 #include "core/fenetres.h"
@@ -15,12 +16,16 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -67,9 +72,9 @@ void Repondre_au_dialogue(const QString& dossier, const QString& nom, int bas, b
 class PortDialogueReel : public PortIhmTest {
 public:
     FichierChoisi choisirFichier(const QString& titre, const QString& filtre, bool ouvrir,
-                                 const QString& cheminInitial) override
+                                 const QString& cheminInitial, const QString& verbe) override
     {
-        return PortIhmQt().choisirFichier(titre, filtre, ouvrir, cheminInitial);
+        return PortIhmQt().choisirFichier(titre, filtre, ouvrir, cheminInitial, verbe);
     }
 };
 
@@ -84,12 +89,18 @@ private slots:
     void nomTapeSansExtension_data();
     void nomTapeSansExtension();
     void exportDesRecords();
+    void dialogueEnFrancaisDansLeDernierDossier();
+
+private:
+    QTemporaryDir m_reglages;
 };
 
 void TstDialogueFichier::initTestCase()
 {
     // The dialog of the toolkit itself, the same on every desktop.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     Initialiser_verrous_menus();
 }
 
@@ -126,7 +137,10 @@ void TstDialogueFichier::nomTapeSansExtension_data()
     QTest::addColumn<int>("indexFiltre");
     QTest::newRow("texte") << kFiltreRecords << "rec_export" << 0 << "rec_export.txt" << 1;
     QTest::newRow("texte enrichi choisi") << kFiltreRecords << "rec_export" << 1 << "rec_export.rtf" << 2;
-    QTest::newRow("extension tapée gardée") << kFiltreRecords << "rec_export.csv" << 0 << "rec_export.csv" << 1;
+    QTest::newRow("point sans extension") << kFiltreRecords << "meeting.2026" << 0 << "meeting.2026.txt" << 1;
+    QTest::newRow("autre extension") << kFiltreRecords << "rec_export.csv" << 0 << "rec_export.csv.txt" << 1;
+    QTest::newRow("extension en capitales") << kFiltreRecords << "rec_export.TXT" << 0 << "rec_export.TXT" << 1;
+    QTest::newRow("second motif du type") << "Pages (*.htm;*.html)|*.htm;*.html" << "index.html" << 0 << "index.html" << 1;
     QTest::newRow("tous les fichiers") << "Tous (*.*)|*.*" << "notes" << 0 << "notes" << 1;
 }
 
@@ -141,7 +155,7 @@ void TstDialogueFichier::nomTapeSansExtension()
     PortDialogueReel port;
     bool vu = false;
     Repondre_au_dialogue(dossier.path(), nom, bas, vu);
-    const FichierChoisi choix = Choisir_fichier("Exporter", filtre, false);
+    const FichierChoisi choix = Choisir_fichier("Exporter", filtre, false, "Exporter");
     QVERIFY(vu);
     QCOMPARE(port.messages(), QStringList());
     QCOMPARE(choix.chemin, dossier.filePath(attendu));
@@ -181,6 +195,47 @@ void TstDialogueFichier::exportDesRecords()
     f->close();
     strCodeClub.clear();
     strNomClub.clear();
+}
+
+// What a user reads in the dialog: the verb of the action on its button, a folder's type and
+// date in French (the tests run under the C locale, which writes "Dec"); and where it opens.
+void TstDialogueFichier::dialogueEnFrancaisDansLeDernierDossier()
+{
+    QTemporaryDir dossier;
+    QVERIFY(QDir(dossier.path()).mkdir("saison"));
+    PortDialogueReel port;
+    bool vu = false;
+    Repondre_au_dialogue(dossier.path(), "rec_export", 0, vu);
+    QCOMPARE(Choisir_fichier("Exporter", kFiltreRecords, false, "Exporter").chemin, dossier.filePath("rec_export.txt"));
+
+    QString depart, bouton, type, date;
+    QTimer::singleShot(0, [&] {
+        auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialogue)
+            return;
+        depart = dialogue->directory().absolutePath();
+        if (auto* boutons = dialogue->findChild<QDialogButtonBox*>())
+            bouton = boutons->buttons().isEmpty() ? QString() : boutons->button(QDialogButtonBox::Open)->text();
+        auto* vue = dialogue->findChild<QTreeView*>("treeView");
+        const auto cellule = [vue](int colonne) {
+            QAbstractItemModel* m = vue->model();
+            for (int i = 0; i < m->rowCount(vue->rootIndex()); ++i) {
+                if (m->index(i, 0, vue->rootIndex()).data().toString() == "saison")
+                    return m->index(i, colonne, vue->rootIndex()).data().toString();
+            }
+            return QString();
+        };
+        if (vue && QTest::qWaitFor([&] { return !cellule(2).isEmpty(); })) {
+            type = cellule(2);
+            date = cellule(3);
+        }
+        dialogue->reject();
+    });
+    QVERIFY(Choisir_fichier("Supprimer une Base", "Base de données (*.mdb)|*.mdb", true, "Supprimer").annule());
+    QCOMPARE(depart, QDir(dossier.path()).absolutePath());
+    QCOMPARE(bouton, QString("Supprimer"));
+    QCOMPARE(type, QString("Dossier"));
+    QCOMPARE(date, QLocale().toString(QFileInfo(dossier.filePath("saison")).lastModified(), QLocale::ShortFormat));
 }
 
 QTEST_MAIN(TstDialogueFichier)

@@ -7,6 +7,7 @@
 #include "core/services.h"
 #include "fixtures.h"
 #include "outils_rtf.h"
+#include "pdf_texte.h"
 #include "port_test.h"
 #include "sans_privileges.h"
 
@@ -16,6 +17,7 @@
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -100,6 +102,8 @@ private slots:
 
     void impressionPdf();
     void impressionAnnulee();
+    void copiesEtOrdreDansUnFichier_data();
+    void copiesEtOrdreDansUnFichier();
     void fenetreRapport();
 
 private:
@@ -565,6 +569,55 @@ void TestRapport::impressionAnnulee()
     QVERIFY(!Rtb_imprimer(boite, nullptr, QString(), true));
     QCOMPARE(m_port->messages().size(), 0);
     QCOMPARE(boite.document()->firstBlock().blockFormat().leftMargin(), 0.0);
+}
+
+// A file has no printer to make the copies or turn the pages: they are made as the dialog asked.
+void TestRapport::copiesEtOrdreDansUnFichier_data()
+{
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<bool>("assembler");
+    QTest::addColumn<bool>("inverse");
+    QTest::addColumn<int>("de"); // 0: every page
+    QTest::addColumn<int>("a");
+    QTest::addColumn<QString>("pages");
+    QTest::newRow("une copie") << 1 << true << false << 0 << 0 << "ABC";
+    QTest::newRow("deux copies assemblées") << 2 << true << false << 0 << 0 << "ABCABC";
+    QTest::newRow("deux copies non assemblées") << 2 << false << false << 0 << 0 << "AABBCC";
+    QTest::newRow("ordre inverse") << 1 << true << true << 0 << 0 << "CBA";
+    QTest::newRow("inverse, deux copies") << 2 << true << true << 0 << 0 << "CBACBA";
+    QTest::newRow("pages 2 à 3, deux copies, inverse") << 2 << false << true << 2 << 3 << "CCBB";
+}
+
+void TestRapport::copiesEtOrdreDansUnFichier()
+{
+    QFETCH(int, copies);
+    QFETCH(bool, assembler);
+    QFETCH(bool, inverse);
+    QFETCH(int, de);
+    QFETCH(int, a);
+    QFETCH(QString, pages);
+    BoiteRiche boite;
+    for (const char* epreuve : {"EPREUVE A", "EPREUVE B", "EPREUVE C"}) {
+        QTextDocument page;
+        page.setPlainText(epreuve);
+        boite.ajouterPage(page);
+    }
+    const QString pdf = m_rep->fichier("copies.pdf");
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(pdf);
+    imprimante.setCopyCount(copies);
+    imprimante.setCollateCopies(assembler);
+    imprimante.setPageOrder(inverse ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
+    if (de > 0)
+        imprimante.setFromTo(de, a);
+    QVERIFY(Rtb_imprimer(boite, &imprimante, QString(), true));
+    QString lues;
+    for (const QString& texte : Pages_texte_pdf(pdf)) {
+        const QRegularExpressionMatch m = QRegularExpression("EPREUVE (\\w)").match(texte);
+        lues += m.hasMatch() ? m.captured(1) : QString("?");
+    }
+    QCOMPARE(lues, pages);
 }
 
 void TestRapport::fenetreRapport()

@@ -144,12 +144,12 @@ void TstSaisie::dialogues()
     PortIhmTest port;
     const QString filtre = "Fichier texte séparateur tabulation (*.txt)|*.txt|Fichier texte enrichi (*.rtf)|*.rtf";
     port.repondreFichier("  /tmp/export.rtf ", 2);
-    FichierChoisi choix = Choisir_fichier("Exporter", filtre, false);
+    FichierChoisi choix = Choisir_fichier("Exporter", filtre, false, "Exporter");
     QCOMPARE(choix.chemin, QString("/tmp/export.rtf"));
     QCOMPARE(choix.indexFiltre, 2);
     QCOMPARE(port.appels().back().texte, filtre);
     port.repondreFichier(QString());
-    QVERIFY(Choisir_fichier("Ouvrir une Base", "Base de données (*.mdb)|*.mdb", true).annule());
+    QVERIFY(Choisir_fichier("Ouvrir une Base", "Base de données (*.mdb)|*.mdb", true, "Ouvrir").annule());
 
     port.repondreRepertoire("/tmp/archives");
     QCOMPARE(Choisir_repertoire("Dossier"), QString("/tmp/archives"));

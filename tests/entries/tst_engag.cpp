@@ -590,18 +590,21 @@ void TstEngag::modeVueNEcritRien()
 void TstEngag::nomDeModele()
 {
     Contexte c;
-    // An empty name is refused and the dialog stays; a quote is kept.
-    c.ihm.repondreModal([](QDialog& d) {
+    // An empty name is refused and the dialog stays, the name box ready for typing; a quote is kept.
+    bool focusSurLeNom = false;
+    c.ihm.repondreModal([&focusSurLeNom](QDialog& d) {
         auto& dialogue = static_cast<det_modele_obli&>(d);
         QTest::mouseClick(dialogue.Command1_0, Qt::LeftButton);
         if (dialogue.result() == QDialog::Accepted)
             return 0;
+        focusSurLeNom = dialogue.focusWidget() == dialogue.Text1;
         dialogue.Text1->setText("  L'été  ");
         QTest::mouseClick(dialogue.Command1_0, Qt::LeftButton);
         return dialogue.result();
     });
     Demander_nom_modele("Nouveau", true, 1, QString(), QString(), QString(), nullptr);
     QVERIFY(c.ihm.messages().contains("Donner un nom au profil."));
+    QVERIFY(focusSurLeNom);
     QCOMPARE(c.base.valeur("SELECT Nom_modele FROM Modele_engag"), "L'été");
     const QString m = c.base.valeur("SELECT NumAuto FROM Modele_engag");
     auto* f = Fenetre_nommee<frm_engag>("frm_engag");

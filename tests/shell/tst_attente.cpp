@@ -24,6 +24,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QScrollBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
@@ -765,6 +767,47 @@ private slots:
         QVERIFY2(rapport.contains("1 club mis à jour"), qPrintable(rapport));
         QVERIFY(cnxBase.ouverte());
         QCOMPARE(m_base->valeur("SELECT Intitule FROM Club"), QString("Cercle des nageurs"));
+    }
+
+    // A long trace shows its end, where the run says how it ended, and the window lies within
+    // the main window, smaller than its usual size when the main window is.
+    void traceVueEnEntierParSaFin()
+    {
+        enregistrer("PerformanceExporter", "envchrono");
+        m_faux.sorties = QStringList{"performances.txt"};
+        m_faux.action = [&](const QVariantList& a) {
+            QFile trace(a[5].toString());
+            trace.open(QIODevice::Append);
+            for (int i = 0; i < 80; ++i)
+                trace.write(QString("Nageur %1 exporté.\n").arg(i).toUtf8());
+            trace.write("\nOpération terminée.\n");
+        };
+        QMainWindow principal;
+        principal.setGeometry(40, 30, 560, 400);
+        principal.show();
+        QPointer<QMainWindow> avant = frmPrincipal;
+        frmPrincipal = &principal;
+        m_port->repondreRepertoire(dossier("cible"));
+        m_port->repondre(Reponse::Oui);
+        int valeur = -1, maximum = -1;
+        QRect cadre;
+        m_port->repondreModal([&](QDialog& d) {
+            d.show();
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            auto* rapport = enfant<QTextEdit>(d, "RichRapport");
+            QCoreApplication::processEvents();
+            valeur = rapport->verticalScrollBar()->value();
+            maximum = rapport->verticalScrollBar()->maximum();
+            cadre = d.frameGeometry();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false);
+        frmPrincipal = avant;
+        QVERIFY(maximum > 0);
+        QCOMPARE(valeur, maximum);
+        QVERIFY2(principal.frameGeometry().contains(cadre), qPrintable(QString("%1,%2 %3x%4").arg(cadre.x()).arg(cadre.y()).arg(cadre.width()).arg(cadre.height())));
     }
 
     // Pictures of the window choosing, working and showing its trace, for a person to look at.

@@ -7,7 +7,13 @@
 #include "session_shell.h"
 #include "shell/operations_base.h"
 
+#include "fenetres_test.h"
+
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTreeWidget>
+#include <QWindow>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -410,6 +416,63 @@ private slots:
         delete saisie.data();
     }
 
+    // The close box of the main window, while a list is open, is refused without a word: the
+    // list stays, the base stays open.
+    void fermetureDeLaFenetreSousUneListe()
+    {
+        Session s;
+        QVERIFY(s.ouvrir(Preparer_base(s.rep, "club.mdb")));
+        QVERIFY(s.declencher("mnuLicListe"));
+        QVERIFY(Fenetre_ouverte());
+        s.ihm.effacer();
+        s.fenetre->windowHandle()->close();
+        Traiter_evenements();
+        QCOMPARE(s.ihm.textes(), QStringList());
+        QVERIFY(s.fenetre->isVisible());
+        QVERIFY(cnxBase.ouverte());
+        QVERIFY(Fenetre_ouverte());
+    }
+
+    // A chooser opened from the programme editor gives the front back to the editor when it
+    // closes, not to the competition list behind it.
+    void choixFermeRendLaMainALEditeur_data()
+    {
+        QTest::addColumn<QString>("bouton");
+        QTest::newRow("compétition") << "Cmd_compet";
+    }
+
+    void choixFermeRendLaMainALEditeur()
+    {
+        QFETCH(QString, bouton);
+        Session s;
+        const QString chemin = Preparer_base(s.rep, "club.mdb");
+        {
+            sqlite3* db = Ouvrir_connexion_sqlite(chemin);
+            for (const char* sql : {"INSERT INTO Rcomp (Nom, Debut, Fin, Lieu, Longueur, Deroule, Visible) VALUES "
+                                    "('Meeting', '20250412', '20250413', 'Nîmes', 25, false, true)",
+                                    "INSERT INTO Modele_prog (Nom_modele, Num_profil) VALUES ('Hiver', 1)"})
+                QCOMPARE(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(db);
+        }
+        QVERIFY(s.ouvrir(chemin));
+        QMdiArea* zone = s.fenetre->zoneFenetres();
+        QVERIFY(s.declencher("mnuEngagProgramme"));
+        auto* liste = qobject_cast<QTreeWidget*>(zone->currentSubWindow()->widget()->findChild<QTreeWidget*>("lsv_compet"));
+        QVERIFY(liste && liste->topLevelItemCount() > 0);
+        Double_clic(liste, 1);
+        Traiter_evenements();
+        QMdiSubWindow* editeur = zone->currentSubWindow();
+        QCOMPARE(editeur->widget()->objectName(), QString("frm_prog"));
+        QTest::mouseClick(editeur->widget()->findChild<QPushButton*>(bouton), Qt::LeftButton);
+        Traiter_evenements();
+        QMdiSubWindow* choix = zone->currentSubWindow();
+        QVERIFY(choix != editeur);
+        choix->close();
+        Traiter_evenements();
+        QCOMPARE(zone->currentSubWindow(), editeur);
+        QVERIFY(editeur->widget()->isAncestorOf(QApplication::focusWidget()) || !QApplication::focusWidget());
+    }
+
     void archive()
     {
         Session s;
@@ -553,6 +616,7 @@ private slots:
         QVERIFY(s.declencher("mnuBaseSuppr"));
         QVERIFY(s.ihm.toutConsomme());
         QCOMPARE(s.ihm.appels()[0].titre, QString("Supprimer une Base"));
+        QCOMPARE(s.ihm.appels()[0].bouton, QString("Supprimer"));
         QCOMPARE(s.ihm.appels()[1].texte, message);
         if (reponse)
             QVERIFY(s.ihm.appels()[1].style & Style::DefautBouton2);

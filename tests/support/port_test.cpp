@@ -59,9 +59,10 @@ int PortIhmTest::message(const QString& texte, int style, const QString& titre)
     return r;
 }
 
-FichierChoisi PortIhmTest::choisirFichier(const QString& titre, const QString& filtre, bool, const QString&)
+FichierChoisi PortIhmTest::choisirFichier(const QString& titre, const QString& filtre, bool, const QString&,
+                                          const QString& verbe)
 {
-    m_appels.push_back({"fichier", titre, filtre, 0});
+    m_appels.push_back({"fichier", titre, filtre, 0, verbe});
     if (m_fichiers.empty())
         inattendu(m_appels.back());
     const FichierChoisi f = m_fichiers.front();

@@ -21,6 +21,7 @@ struct AppelIhm {
     QString titre;
     QString texte;
     int style = 0;
+    QString bouton; // a file dialog's accept caption
 };
 
 class PortIhmTest : public PortIhm {
@@ -49,7 +50,7 @@ public:
 
     int message(const QString& texte, int style, const QString& titre) override;
     FichierChoisi choisirFichier(const QString& titre, const QString& filtre, bool ouvrir,
-                                 const QString& cheminInitial) override;
+                                 const QString& cheminInitial, const QString& verbe) override;
     QString choisirRepertoire(const QString& titre) override;
     bool choisirImprimante(QPrinter& imprimante) override;
     int executerModal(QDialog& dialogue) override;
