@@ -19,12 +19,12 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
-#include <QLineEdit>
 #include <QStyleOptionTitleBar>
 #include <QTabBar>
 #include <QTabWidget>
