@@ -249,6 +249,7 @@ constexpr int kToursRestauration = 15;
 int enfantRestaurations(const QString& repertoire, const QString& base, const QString& attendu)
 {
     Services::fixerRepertoireApplication(repertoire);
+    strCheminModeleBase = Joindre_chemin(repertoire, "modele_base.sav"); // what a restored copy is checked against
     PortIhmTest port; // any message would end the child with an error
     strCheminBase = base;
     for (int tour = 0; tour < kToursRestauration; ++tour) {

@@ -47,7 +47,7 @@ void PortIhmTest::inattendu(const AppelIhm& appel)
 
 int PortIhmTest::message(const QString& texte, int style, const QString& titre)
 {
-    m_appels.push_back({"message", titre, texte, style});
+    m_appels.push_back({"message", titre, texte, style, QString()});
     const bool ouiNon = (style & 7) == Style::OuiNon;
     if (m_messages.empty()) {
         if (m_okAuto && !ouiNon)
@@ -72,7 +72,7 @@ FichierChoisi PortIhmTest::choisirFichier(const QString& titre, const QString& f
 
 QString PortIhmTest::choisirRepertoire(const QString& titre)
 {
-    m_appels.push_back({"repertoire", titre, QString(), 0});
+    m_appels.push_back({"repertoire", titre, QString(), 0, QString()});
     if (m_repertoires.empty())
         inattendu(m_appels.back());
     const QString r = m_repertoires.front();
@@ -82,7 +82,7 @@ QString PortIhmTest::choisirRepertoire(const QString& titre)
 
 bool PortIhmTest::choisirImprimante(QPrinter& imprimante)
 {
-    m_appels.push_back({"imprimante", QString(), QString(), 0});
+    m_appels.push_back({"imprimante", QString(), QString(), 0, QString()});
     if (m_imprimantes.empty())
         inattendu(m_appels.back());
     const auto [accepte, pdf] = m_imprimantes.front();
@@ -96,7 +96,7 @@ bool PortIhmTest::choisirImprimante(QPrinter& imprimante)
 
 int PortIhmTest::executerModal(QDialog& dialogue)
 {
-    m_appels.push_back({"modal", dialogue.windowTitle(), dialogue.objectName(), 0});
+    m_appels.push_back({"modal", dialogue.windowTitle(), dialogue.objectName(), 0, QString()});
     if (m_modaux.empty())
         inattendu(m_appels.back());
     auto gestion = std::move(m_modaux.front());
@@ -106,7 +106,7 @@ int PortIhmTest::executerModal(QDialog& dialogue)
 
 QAction* PortIhmTest::menuContextuel(QMenu& menu, const QPoint&)
 {
-    m_appels.push_back({"menu", menu.title(), QString(), 0});
+    m_appels.push_back({"menu", menu.title(), QString(), 0, QString()});
     if (m_menus.empty())
         inattendu(m_appels.back());
     auto choix = std::move(m_menus.front());
