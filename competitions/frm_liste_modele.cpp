@@ -168,6 +168,15 @@ void frm_liste_modele::ok()
 
 void frm_liste_modele::annuler()
 {
+    defaireMarques();
+    if (strAction.startsWith("modele depuis"))
+        fermerAppelant();
+    else
+        close();
+}
+
+void frm_liste_modele::defaireMarques()
+{
     m_actionEnCours = true;
     try {
         if (strAction == "Suppr")
@@ -176,10 +185,6 @@ void frm_liste_modele::annuler()
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de l'opération.");
     }
-    if (strAction.startsWith("modele depuis"))
-        fermerAppelant();
-    else
-        close();
 }
 
 void frm_liste_modele::bouton2()
@@ -288,10 +293,16 @@ bool frm_liste_modele::eventFilter(QObject* objet, QEvent* evenement)
 
 void frm_liste_modele::closeEvent(QCloseEvent* event)
 {
-    // The close box undoes the marks (and, saving into a template, ends the caller too).
+    // The close box undoes the marks (and, saving into a template, ends the caller too). The close
+    // goes on here: a close() asked from inside this one would do nothing, and the window would go
+    // without giving the hand back to its caller or showing the competition list again.
+    QPointer<frm_liste_modele> moi(this);
     if (!m_actionEnCours && !estDecharge()) {
-        annuler();
-        return;
+        defaireMarques();
+        if (QPointer<QWidget> appelant = frmCible; appelant && strAction.startsWith("modele depuis"))
+            appelant->close();
+        if (!moi)
+            return;
     }
     FenetreComptee::closeEvent(event);
     if (bViewListeCompet && m_listeCompet) {

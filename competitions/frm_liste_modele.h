@@ -47,6 +47,7 @@ private:
     bool modeleChoisi(QString& cle, QString& nom) const;
     void ok();
     void annuler();
+    void defaireMarques();
     void bouton2();
     void doubleClic();
     void marquerSelection();

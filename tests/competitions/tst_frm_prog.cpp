@@ -144,6 +144,7 @@ private slots:
     void nouveauModele();
     void modeleVuEtCopie();
     void chargerPcomp();
+    void depuisLaListeDesCompetitions_data();
     void depuisLaListeDesCompetitions();
 };
 
@@ -400,10 +401,19 @@ void Double_clic_compet(Frm_liste_compet* liste, const QString& cle)
     QFAIL("compétition absente de la liste");
 }
 
+void TstFrmProg::depuisLaListeDesCompetitions_data()
+{
+    QTest::addColumn<bool>("caseDeFermeture");
+    QTest::newRow("nouveau modèle") << false;
+    QTest::newRow("case de fermeture") << true;
+}
+
 // From the menu: the competition list, the editor, a held competition's programme copied in,
-// then saved into a new template while both windows wait hidden.
+// then saved into a new template while both windows wait hidden (or the template list closed by
+// its close box, which ends the editor as "Annuler" does).
 void TstFrmProg::depuisLaListeDesCompetitions()
 {
+    QFETCH(bool, caseDeFermeture);
     Contexte c;
     c.base.executer("INSERT INTO Rcomp (AutoNum, Nom, Debut, Fin, Longueur, Deroule, Visible) VALUES "
                     "(4, 'Passé', '20250601', '20250602', 25, true, false)");
@@ -442,6 +452,16 @@ void TstFrmProg::depuisLaListeDesCompetitions()
     QVERIFY(modeles);
     QCOMPARE(modeles->strAction, QString("modele depuis programme"));
     QVERIFY(!prog->isVisible() && !liste->isVisible());
+    if (caseDeFermeture) {
+        QVERIFY(Cadre_fenetre(modeles)->close());
+        Traiter_evenements();
+        QCOMPARE(c.base.valeur("select group_concat(Nom_modele) from Modele_prog"), QString("Hiver"));
+        QVERIFY(!Fenetre_nommee<frm_prog>("frm_prog") && !Fenetre_nommee<frm_liste_modele>("frm_liste_modele"));
+        QVERIFY(liste->isVisible());
+        liste->close();
+        QVERIFY(fermee());
+        return;
+    }
     c.ihm.repondreModal([](QDialog& d) {
         d.findChild<QLineEdit*>("Text1")->setText("Depuis le meeting");
         d.findChild<QPushButton*>("Command1_0")->click();

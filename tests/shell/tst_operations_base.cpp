@@ -439,6 +439,7 @@ private slots:
     {
         QTest::addColumn<QString>("bouton");
         QTest::newRow("compétition") << "Cmd_compet";
+        QTest::newRow("modèle") << "Cmd_modele";
     }
 
     void choixFermeRendLaMainALEditeur()
