@@ -398,7 +398,10 @@ void Elargir_au_contenu(QWidget* fenetre)
     if (!cadre)
         return;
     int largeur = Largeur_pour_titre(fenetre);
-    if (!fenetre->layout()) {
+    if (fenetre->layout()) {
+        // An explicit minimum replaces the one the layout would set: it must hold the layout's.
+        largeur = std::max(largeur, cadre->minimumSizeHint().width());
+    } else {
         // Controls placed by hand end inside the window, its right margin as wide as its left one.
         int droite = 0;
         int gauche = std::numeric_limits<int>::max();

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLineEdit>
 #include <QLocale>
@@ -19,8 +20,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTreeView>
 
 namespace {
 struct EtatServices {
@@ -131,6 +134,35 @@ public:
     QString extension;
     QStringList motifs;
 
+protected:
+    // The detail columns get room for their headings; the dialog
+    // grows, within the screen, so that the last one ("Dernière modification") is in view.
+    void showEvent(QShowEvent* event) override
+    {
+        QFileDialog::showEvent(event);
+        auto* vue = findChild<QTreeView*>("treeView");
+        if (!vue)
+            return;
+        QHeaderView* entete = vue->header();
+        int besoin = 0;
+        for (int i = 0; i < entete->count(); ++i) {
+            if (entete->isSectionHidden(i))
+                continue;
+            const int largeur = std::max(entete->sectionSize(i), entete->sectionSizeHint(i));
+            if (i > 0 && largeur > entete->sectionSize(i))
+                entete->resizeSection(i, largeur);
+            besoin += largeur;
+        }
+        const int manque = besoin - vue->viewport()->width();
+        if (manque > 0) {
+            const QRect ecran = screen()->availableGeometry();
+            resize(std::min(width() + manque, ecran.width()), height());
+            move(std::clamp(x(), ecran.left(), std::max(ecran.left(), ecran.right() + 1 - frameGeometry().width())), y());
+        }
+    }
+
+public:
+
     void accept() override
     {
         auto* saisie = findChild<QLineEdit*>("fileNameEdit");
@@ -199,7 +231,7 @@ FichierChoisi PortIhmQt::choisirFichier(const QString& titre, const QString& fil
 
 QString PortIhmQt::choisirRepertoire(const QString& titre)
 {
-    QFileDialog dialogue(QApplication::activeWindow(), titre);
+    DialogueFichier dialogue(QApplication::activeWindow(), titre);
     Preparer_dialogue(dialogue, QString());
     dialogue.setFileMode(QFileDialog::Directory);
     dialogue.setOption(QFileDialog::ShowDirsOnly);

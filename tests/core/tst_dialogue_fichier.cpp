@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -209,6 +210,7 @@ void TstDialogueFichier::dialogueEnFrancaisDansLeDernierDossier()
     QCOMPARE(Choisir_fichier("Exporter", kFiltreRecords, false, "Exporter").chemin, dossier.filePath("rec_export.txt"));
 
     QString depart, bouton, type, date;
+    QStringList coupees;
     QTimer::singleShot(0, [&] {
         auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialogue)
@@ -229,11 +231,22 @@ void TstDialogueFichier::dialogueEnFrancaisDansLeDernierDossier()
             type = cellule(2);
             date = cellule(3);
         }
+        // Every heading whole and in view at the dialog's opening size.
+        if (vue) {
+            QHeaderView* entete = vue->header();
+            for (int i = 0; i < entete->count(); ++i) {
+                const int fin = entete->sectionViewportPosition(i) + entete->sectionSize(i);
+                if (!entete->isSectionHidden(i)
+                    && (entete->sectionSize(i) < entete->sectionSizeHint(i) || fin > vue->viewport()->width()))
+                    coupees << entete->model()->headerData(i, Qt::Horizontal).toString();
+            }
+        }
         dialogue->reject();
     });
     QVERIFY(Choisir_fichier("Supprimer une Base", "Base de données (*.mdb)|*.mdb", true, "Supprimer").annule());
     QCOMPARE(depart, QDir(dossier.path()).absolutePath());
     QCOMPARE(bouton, QString("Supprimer"));
+    QCOMPARE(coupees, QStringList());
     QCOMPARE(type, QString("Dossier"));
     QCOMPARE(date, QLocale().toString(QFileInfo(dossier.filePath("saison")).lastModified(), QLocale::ShortFormat));
 }

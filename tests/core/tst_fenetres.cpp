@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFormLayout>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -90,6 +92,7 @@ private slots:
     void positionVisible_data();
     void positionVisible();
     void ouvertureDansLaZoneVisible();
+    void elargiPourLeTitreSansPerdreLaMiseEnPage();
 
 private:
     std::unique_ptr<QMainWindow> m_principale;
@@ -461,6 +464,25 @@ void TstFenetres::ouvertureDansLaZoneVisible()
     QCOMPARE(cadre->geometry(), QRect(QPoint(0, visible.height() - cadre->height()), cadre->size()));
     QCOMPARE(cadre->height(), (3915 + 1500) / 15);
     ref->close();
+}
+
+// A window widened for its title still keeps the least width its layout needs: the explicit
+// minimum must not drop the layout's, or a wide box runs past the right edge.
+void TstFenetres::elargiPourLeTitreSansPerdreLaMiseEnPage()
+{
+    QDialog dialogue;
+    dialogue.setWindowTitle("Nouveau Club");
+    auto* formulaire = new QFormLayout(&dialogue);
+    auto* boite = new QLineEdit(&dialogue);
+    boite->setMinimumWidth(420);
+    formulaire->addRow("Nom du Club :", boite);
+    dialogue.resize(200, 100);
+    Elargir_au_contenu(&dialogue);
+    dialogue.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialogue));
+    QVERIFY2(boite->geometry().right() < dialogue.width(),
+             qPrintable(QString("%1 > %2").arg(boite->geometry().right()).arg(dialogue.width())));
+    QVERIFY(dialogue.width() >= Largeur_pour_titre(&dialogue));
 }
 
 QTEST_MAIN(TstFenetres)
