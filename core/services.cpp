@@ -125,43 +125,22 @@ public:
     }
 };
 
-// A name typed in a save dialog takes the chosen type's extension unless it already ends with
-// one of the type's patterns: "meeting.2026" is not a name with an extension. Done before the
-// dialog asks whether to replace a file, so that it asks about the file that will be written.
+// The toolkit's file dialog, its detail columns wide enough to read. A name typed in a save dialog
+// takes the chosen type's extension unless it already ends with one of the type's patterns:
+// "meeting.2026" is not a name with an extension. Done before the dialog asks whether to replace
+// a file, so that it asks about the file that will be written.
 class DialogueFichier : public QFileDialog {
 public:
-    using QFileDialog::QFileDialog;
     QString extension;
     QStringList motifs;
 
-protected:
-    // The detail columns get room for their headings; the dialog
-    // grows, within the screen, so that the last one ("Dernière modification") is in view.
-    void showEvent(QShowEvent* event) override
+    DialogueFichier(QWidget* parent, const QString& titre) : QFileDialog(parent, titre)
     {
-        QFileDialog::showEvent(event);
-        auto* vue = findChild<QTreeView*>("treeView");
-        if (!vue)
-            return;
-        QHeaderView* entete = vue->header();
-        int besoin = 0;
-        for (int i = 0; i < entete->count(); ++i) {
-            if (entete->isSectionHidden(i))
-                continue;
-            const int largeur = std::max(entete->sectionSize(i), entete->sectionSizeHint(i));
-            if (i > 0 && largeur > entete->sectionSize(i))
-                entete->resizeSection(i, largeur);
-            besoin += largeur;
-        }
-        const int manque = besoin - vue->viewport()->width();
-        if (manque > 0) {
-            const QRect ecran = screen()->availableGeometry();
-            resize(std::min(width() + manque, ecran.width()), height());
-            move(std::clamp(x(), ecran.left(), std::max(ecran.left(), ecran.right() + 1 - frameGeometry().width())), y());
-        }
+        // The folder is read after the dialog shows: the columns follow what it lists.
+        if (auto* fichiers = findChild<QFileSystemModel*>())
+            connect(fichiers, &QFileSystemModel::directoryLoaded, this, [this] { ajusterColonnes(); },
+                    Qt::QueuedConnection);
     }
-
-public:
 
     void accept() override
     {
@@ -175,6 +154,42 @@ public:
                 saisie->setText(nom + "." + extension);
         }
         QFileDialog::accept();
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QFileDialog::showEvent(event);
+        ajusterColonnes();
+    }
+
+private:
+    // The size, type and date columns get room for their heading and their values; the dialog
+    // grows, within the screen, so that the last one ("Dernière modification") is in view.
+    void ajusterColonnes()
+    {
+        auto* vue = findChild<QTreeView*>("treeView");
+        if (!vue || !isVisible())
+            return;
+        QHeaderView* entete = vue->header();
+        int besoin = 0;
+        for (int i = 0; i < entete->count(); ++i) {
+            if (entete->isSectionHidden(i))
+                continue;
+            const int avant = entete->sectionSize(i);
+            if (i > 0) {
+                vue->resizeColumnToContents(i);
+                if (entete->sectionSize(i) < avant)
+                    entete->resizeSection(i, avant);
+            }
+            besoin += std::max(entete->sectionSize(i), entete->sectionSizeHint(i));
+        }
+        const int manque = besoin - vue->viewport()->width();
+        if (manque > 0) {
+            const QRect ecran = screen()->availableGeometry();
+            resize(std::min(width() + manque, ecran.width()), height());
+            move(std::clamp(x(), ecran.left(), std::max(ecran.left(), ecran.right() + 1 - frameGeometry().width())), y());
+        }
     }
 };
 
