@@ -11,6 +11,7 @@
 #include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/listes.h"
+#include "core/services.h"
 #include "core/utils.h"
 #include "fenetres_test.h"
 #include "fixtures.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -101,6 +103,7 @@ private slots:
     void listeClubPourProfil();
     void dialogueObligatoireNeSeQuittePasSansClub();
     void dialogueObligatoireSeulementSansClubVisible();
+    void dialogueObligatoireTientLeNomEntier();
     void listeDesPays();
     void captures();
 };
@@ -582,6 +585,24 @@ void TstFenetresClub::listeDesPays()
 }
 
 // ---- What the user sees --------------------------------------------------------------------
+
+// Shown by the desktop's own port, the dialog is as wide as its 30-character name box needs.
+void TstFenetresClub::dialogueObligatoireTientLeNomEntier()
+{
+    dem_info_obli obli;
+    QRect boite, fenetre;
+    QTimer::singleShot(0, [&] {
+        QLineEdit* nom = obli.champs->Text1_0;
+        for (int i = 0; i < nom->maxLength(); ++i)
+            QTest::keyClick(nom, Qt::Key_N, Qt::ShiftModifier, 'N');
+        boite = QRect(nom->mapTo(&obli, QPoint(0, 0)), nom->size());
+        fenetre = obli.rect();
+        obli.done(QDialog::Rejected);
+    });
+    PortIhmQt().executerModal(obli);
+    QVERIFY(!boite.isEmpty());
+    QVERIFY2(fenetre.contains(boite), qPrintable(QString("boîte jusqu'à %1, fenêtre de %2").arg(boite.right()).arg(fenetre.width())));
+}
 
 void TstFenetresClub::captures()
 {
