@@ -81,11 +81,10 @@ bool Texte_coupe(const QString& texte, const QFont& police, int place)
     return !texte.trimmed().isEmpty() && QFontMetrics(police).horizontalAdvance(texte) > place;
 }
 
-// Every value, heading, caption, box and title of the window that does not show whole.
-QStringList Valeurs_coupees(QMdiSubWindow* cadre)
+// Every value, heading, caption and box of the window that does not show whole.
+QStringList Valeurs_coupees(QWidget* fenetre)
 {
     QStringList coupees;
-    QWidget* fenetre = cadre->widget();
     for (QTreeWidget* liste : fenetre->findChildren<QTreeWidget*>()) {
         if (!liste->isVisible())
             continue;
@@ -135,7 +134,13 @@ QStringList Valeurs_coupees(QMdiSubWindow* cadre)
         if (Texte_coupe(boite->text(), boite->font(), contenu.width() - m.left() - m.right() - 4))
             coupees << boite->objectName() + " « " + boite->text() + " »";
     }
-    // The title bar's label as the frame lays it out at its width.
+    return coupees;
+}
+
+// The title bar's label as the frame lays it out at its width.
+QStringList Titre_coupe(QMdiSubWindow* cadre)
+{
+    QStringList coupees;
     QStyleOptionTitleBar titre;
     titre.initFrom(cadre);
     titre.text = cadre->windowTitle();
@@ -162,10 +167,9 @@ bool Contient(QTreeWidget* liste, const QString& valeur)
 }
 
 // Lists, boxes and buttons that run past the window's edges, their scroll bars out of reach.
-QStringList Controles_debordants(QMdiSubWindow* cadre)
+QStringList Controles_debordants(QWidget* fenetre)
 {
     QStringList hors;
-    QWidget* fenetre = cadre->widget();
     QList<QWidget*> controles;
     for (QAbstractScrollArea* zone : fenetre->findChildren<QAbstractScrollArea*>())
         controles << zone;
@@ -271,10 +275,10 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone_data()
           {"mnuEngagProgramme", "ligne", "clic:cmd_2", "clic:Chk_modele", "clic:Cmd_0"}, "frm_liste_modele");
     ligne("convocations", {"mnuEngagConvoc", "ligne", "clic:cmd_2"}, "frm_convocation");
     // Templates and pools.
-    ligne("modèle d'engagements nouveau", {"modal:Été", "mnuModeleEngagNew"}, "frm_engag");
+    ligne("modèle d'engagements nouveau", {"modal:Été, meeting des jeunes", "mnuModeleEngagNew"}, "frm_engag");
     ligne("modèles d'engagements", {"mnuModeleEngagView"}, "frm_liste_modele");
     ligne("modèle d'engagements voir", {"mnuModeleEngagView", "ligne", "clic:Command1_2"}, "frm_engag");
-    ligne("modèle de programme nouveau", {"modal:Hiver", "mnuModeleProgNew"}, "frm_prog");
+    ligne("modèle de programme nouveau", {"modal:Hiver, circuit départemental", "mnuModeleProgNew"}, "frm_prog");
     ligne("modèles de programme", {"mnuModeleProgView"}, "frm_liste_modele");
     ligne("piscine nouvelle", {"mnuModelePiscineNew"}, "det_Piscine");
     ligne("piscines", {"mnuModelePiscineView"}, "Frm_liste_piscine");
@@ -386,12 +390,17 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
             QTest::qWait(1000);
         } else if (pas.startsWith("modal:")) {
             s.ihm.repondreModal([&dialogues, texte = pas.mid(6)](QDialog& d) {
-                // Shown as the desktop shows it: centred on its parent, within the screen.
+                // Shown as the desktop's port shows it: centred on its parent, within the screen,
+                // as wide as its controls need.
+                Elargir_au_contenu(&d);
                 d.show();
                 Traiter_evenements();
                 if (!d.screen()->availableGeometry().contains(d.frameGeometry()))
                     dialogues << d.windowTitle() + " : " + Decrire(d.frameGeometry());
                 d.findChild<QLineEdit*>()->setText(texte);
+                Traiter_evenements();
+                for (const QString& defaut : Controles_debordants(&d) + Valeurs_coupees(&d))
+                    dialogues << d.windowTitle() + " : " + defaut;
                 d.findChild<QAbstractButton*>("Command1_0")->click();
                 return d.result();
             });
@@ -414,9 +423,9 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
         QVERIFY2(visible.contains(cadre->geometry()),
                  qPrintable(QString("%1 : %2 hors de la zone visible %3")
                                 .arg(classe, Decrire(cadre->geometry()), Decrire(visible))));
-        const QStringList hors = Controles_debordants(cadre);
+        const QStringList hors = Controles_debordants(cadre->widget());
         QVERIFY2(hors.isEmpty(), qPrintable(classe + " : " + hors.join(" | ")));
-        const QStringList coupees = Valeurs_coupees(cadre);
+        const QStringList coupees = Valeurs_coupees(cadre->widget()) + Titre_coupe(cadre);
         QVERIFY2(coupees.isEmpty(), qPrintable(classe + " coupe : " + coupees.join(" | ")));
     }
     // What a user asked for is there to see.
