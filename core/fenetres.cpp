@@ -381,9 +381,13 @@ int Largeur_pour_titre(QWidget* fenetre)
         option.titleBarFlags = sous->windowFlags();
         option.subControls = QStyle::SC_All;
         option.icon = sous->windowIcon();
-        option.rect = QRect(0, 0, sous->width(), sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, sous));
+        // The bar lies inside a border of 4 pixels, and the style cuts the title again 14 pixels
+        // short of the label's width.
+        const int bord = sous->style()->styleHint(QStyle::SH_TitleBar_NoBorder, &option, sous) ? 0 : 4;
+        option.rect = QRect(bord, bord, sous->width() - 2 * bord,
+                            sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, sous) - bord);
         const int etiquette = sous->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, sous).width();
-        return sous->width() - etiquette + metriques.horizontalAdvance(titre) + 2;
+        return sous->width() - etiquette + metriques.horizontalAdvance(titre) + 14 + 2;
     }
     // A window of its own: the desktop draws the title, a little larger and in bold, beside its
     // icon and three buttons.

@@ -148,9 +148,13 @@ QStringList Titre_coupe(QMdiSubWindow* cadre)
     titre.titleBarFlags = cadre->windowFlags();
     titre.subControls = QStyle::SC_All;
     titre.icon = cadre->windowIcon();
-    titre.rect = QRect(0, 0, cadre->width(), cadre->style()->pixelMetric(QStyle::PM_TitleBarHeight, &titre, cadre));
+    // The frame paints its bar inside a border of 4 pixels, and the style cuts the title again
+    // 14 pixels short of the label's width.
+    const int bord = cadre->style()->styleHint(QStyle::SH_TitleBar_NoBorder, &titre, cadre) ? 0 : 4;
+    titre.rect = QRect(bord, bord, cadre->width() - 2 * bord,
+                       cadre->style()->pixelMetric(QStyle::PM_TitleBarHeight, &titre, cadre) - bord);
     const QRect etiquette = cadre->style()->subControlRect(QStyle::CC_TitleBar, &titre, QStyle::SC_TitleBarLabel, cadre);
-    if (Texte_coupe(titre.text, QApplication::font("QMdiSubWindowTitleBar"), etiquette.width()))
+    if (Texte_coupe(titre.text, QApplication::font("QMdiSubWindowTitleBar"), etiquette.width() - 14))
         coupees << "titre « " + titre.text + " »";
     return coupees;
 }
