@@ -136,6 +136,27 @@ QString Creer_compet_import()
     }
 }
 
+bool Retirer_compet_import(const QString& cle)
+{
+    try {
+        const qlonglong num = Entier_sql(cle).toLongLong();
+        PointSauvegarde point("retirer_compet_import");
+        // Every table that files rows under a competition, the exchange components' own included.
+        const QList<QStringList> tables = Lignes_requete_liee(
+            "SELECT m.name FROM sqlite_master m JOIN pragma_table_info(m.name) c "
+            "WHERE m.type = 'table' AND c.name = 'Num_compet' COLLATE NOCASE");
+        for (const QStringList& table : tables)
+            cnxBase.Executer_lie("DELETE FROM \"" + QString(table.value(0)).replace('"', "\"\"") + "\" WHERE Num_compet = ?", {num});
+        cnxBase.Executer_lie("DELETE FROM Rcomp WHERE AutoNum = ?", {num});
+        point.valider();
+        return true;
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Erreur lors de la suppression de la compétition créée pour l'importation !");
+        return false;
+    }
+}
+
 namespace {
 
 // Appends "d/mm" or "d/mm/yyyy" of a "yyyymmdd" date, nothing when it is none: what Date_en_texte

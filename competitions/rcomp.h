@@ -45,6 +45,9 @@ void Cloturer_compet_passees();
 bool Sauver_compet_tempo(const QString& cles);
 // A new held, visible competition without pool for an import; its key, or "" on failure.
 QString Creer_compet_import();
+// Removes a competition made for an import that did not take place, with every row that names
+// it, so that the base is as it was. Reports a failure and returns false.
+bool Retirer_compet_import(const QString& cle);
 
 // Fills a competition list (Num, then Nom, Lieu and the dates) and its hidden key list from a
 // query selecting AutoNum, Num, Nom, Debut, Fin, Lieu.

@@ -17,3 +17,15 @@ public:
 
 #define CibleProgression_iid "fr.quorvelane.CibleProgression/1.0"
 Q_DECLARE_INTERFACE(CibleProgression, CibleProgression_iid)
+
+// A question a component puts to the user while it works, through the program's own message
+// boxes. Without a runner window to ask, a component takes the answer "Non".
+class CibleQuestion {
+public:
+    virtual ~CibleQuestion() = default;
+    // Yes/No with "Non" the default; true for "Oui".
+    virtual bool demanderConfirmation(const QString& texte) = 0;
+};
+
+#define CibleQuestion_iid "fr.quorvelane.CibleQuestion/1.0"
+Q_DECLARE_INTERFACE(CibleQuestion, CibleQuestion_iid)

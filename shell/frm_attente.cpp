@@ -433,6 +433,7 @@ void frm_attente::Cmd_ok_Click()
                     done(QDialog::Rejected);
                     return;
                 }
+                m_competsCreees << m_strNumCompet_P;
             }
             if (pret) {
                 Fermer_base();
@@ -460,6 +461,8 @@ void frm_attente::Cmd_ok_Click()
 
                 bool reussi = false, exception = false;
                 executerComposant(reussi, exception);
+                if (reussi)
+                    m_competsCreees.removeAll(m_strNumCompet_P);
                 bool copie = false;
                 if (m_strOperation == "disk" && optionCochee()) {
                     if (!exception)
@@ -595,7 +598,22 @@ void frm_attente::Form_Unload()
         if (!cnxBase.ouverte())
             Oublier_contexte_base();
     }
+    // An import refused or failed leaves the base as it was, without the competition made for it.
+    if (cnxBase.ouverte())
+        for (const QString& cle : std::as_const(m_competsCreees))
+            Retirer_compet_import(cle);
+    m_competsCreees.clear();
     m_objDll.reset();
+}
+
+bool frm_attente::demanderConfirmation(const QString& texte)
+{
+    // The busy pointer gives way while the user reads and answers.
+    struct Fleche {
+        Fleche() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+        ~Fleche() { QApplication::restoreOverrideCursor(); }
+    } fleche;
+    return Demander_confirmation(texte, Style::DefautBouton2) == Reponse::Oui;
 }
 
 void frm_attente::setProgress(int pourcent)

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -37,9 +38,9 @@ bool Copier_fichiers(const QString& dossierTravail, QString& cible, const Outils
 // without a message when the work folder is empty (no archive is made).
 bool Compresser_fichiers(const QString& dossierTravail, const QString& archive);
 
-class frm_attente : public QDialog, public CibleProgression {
+class frm_attente : public QDialog, public CibleProgression, public CibleQuestion {
     Q_OBJECT
-    Q_INTERFACES(CibleProgression)
+    Q_INTERFACES(CibleProgression CibleQuestion)
 
 public:
     enum class Etat { Choix, Execution, Trace };
@@ -67,6 +68,8 @@ public:
     void setProgress(int pourcent) override;
     void setClub(const QString& club) override;
     void setSwimmer(const QString& nageur) override;
+    // The component's questions.
+    bool demanderConfirmation(const QString& texte) override;
 
 public slots:
     void reject() override;
@@ -90,6 +93,8 @@ private:
     QString m_strOperation;
     QString m_strNumCompet_P;
     bool m_bNewCompet = false;
+    // Competitions made for an import that has not succeeded: they go when the window closes.
+    QStringList m_competsCreees;
     std::unique_ptr<DossierTravail> m_travail;
     QString m_strRepTemp;
     QString m_strFichierTrace;

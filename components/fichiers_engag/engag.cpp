@@ -13,6 +13,7 @@
 
 #include "core/base.h"
 #include "core/erreurs.h"
+#include "core/temps.h"
 
 #include <QDate>
 #include <QDir>
@@ -52,6 +53,28 @@ QString Temps_lenex(double t)
         .arg(minutes % 60, 2, 10, QChar('0'))
         .arg(reste / 100, 2, 10, QChar('0'))
         .arg(reste % 100, 2, 10, QChar('0'));
+}
+
+// Why an entry time of the base cannot be written as a Lenex time; "" when it can, or when there
+// is none (Null or 0, written "NT").
+QString Temps_impossible(const QString& brut)
+{
+    if (brut.isEmpty())
+        return QString();
+    bool ok = false;
+    const double t = brut.toDouble(&ok);
+    if (!ok || !std::isfinite(t))
+        return "ce n'est pas un temps";
+    if (t == 0)
+        return QString();
+    if (t < 0)
+        return "temps négatif";
+    // From 91 minutes on, our times are statuses.
+    if (t >= 91)
+        return "91 minutes ou plus";
+    if ((std::llround(t * 10000) / 100) % 100 >= 60)
+        return "60 secondes ou plus";
+    return QString();
 }
 
 QString Date_iso(const QString& texte)
@@ -285,6 +308,19 @@ protected:
                 ages << o.ages.libelle();
             return "épreuves de l'organisateur pour " + ages.join(", ");
         };
+        // An entry time that cannot be is written "NT", as no time, which the organiser's program
+        // reads; each one is named so that it can be mended.
+        QStringList tempsImpossibles;
+        auto tempsEcrit = [&](const QString& brut, const QString& engagement) {
+            const QString raison = Temps_impossible(brut);
+            if (raison.isEmpty())
+                return brut.toDouble();
+            bool nombre = false;
+            const double t = brut.toDouble(&nombre);
+            tempsImpossibles << "  " + engagement + " : "
+                                    + (nombre && std::isfinite(t) ? Format_temps(t) : "« " + Apercu(brut) + " »") + " (" + raison + ")";
+            return 0.0;
+        };
         std::map<QString, ClubEngage> clubs;
         qint64 nbIndiv = 0, nbRelais = 0;
         {
@@ -317,7 +353,8 @@ protected:
                 c.nom = Valeur_brute(e, 1);
                 Athlete& at = c.athletes[Valeur_brute(e, 2).toLongLong()];
                 Lire_athlete(at, e, 3);
-                at.engagements.emplace_back(id->id, Valeur_brute(e, 9).toDouble());
+                at.engagements.emplace_back(id->id,
+                                            tempsEcrit(Valeur_brute(e, 9), nageur + " : " + libelleEpreuve(Valeur_brute(e, 10), code)));
                 ++nbIndiv;
             }
         }
@@ -392,7 +429,7 @@ protected:
                 eq.code = code;
                 eq.id = id->id;
                 eq.numero = ++numeros[{Valeur_brute(r, 0), code}];
-                eq.temps = Valeur_brute(r, 4).toDouble();
+                eq.temps = tempsEcrit(Valeur_brute(r, 4), relais);
                 for (auto& [num, at] : relayeurs) {
                     Athlete& inscrit = c.athletes[num]; // keeps his own entries
                     at.engagements = std::move(inscrit.engagements);
@@ -402,6 +439,11 @@ protected:
                 c.equipes.push_back(eq);
                 ++nbRelais;
             }
+        }
+        if (!tempsImpossibles.isEmpty()) {
+            journal.ecrire("Temps d'engagement impossibles, remplacés par NT (sans temps) ; corrigez-les dans les engagements :");
+            for (const QString& ligne : std::as_const(tempsImpossibles))
+                journal.ecrire(ligne);
         }
         rejets.refuser();
 

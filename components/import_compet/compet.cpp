@@ -15,6 +15,7 @@
 
 #include "core/base.h"
 #include "core/fichiers.h"
+#include "core/progression.h"
 #include "core/utils.h"
 
 #include <QDate>
@@ -663,6 +664,13 @@ struct LignePcomp {
     QString typeFinale = " ";
 };
 
+// The meet as the competition holds it: name, place, first and last day.
+QVariantList Identite_reunion(const Reunion& r)
+{
+    return {r.nom.left(255), r.lieu, r.debut.isValid() ? r.debut.toString("yyyyMMdd") : QVariant(),
+            r.fin.isValid() ? r.fin.toString("yyyyMMdd") : QVariant()};
+}
+
 // Writes the competition and its programme; returns the programme rows by event code.
 void Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCompet, Journal& journal)
 {
@@ -672,9 +680,9 @@ void Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCom
     {
         Requete maj(base.db(), "UPDATE Rcomp SET Nom = ?, Lieu = ?, Debut = ?, Fin = ?, Longueur = coalesce(?, Longueur), "
                                "Nb_couloir = coalesce(?, Nb_couloir) WHERE AutoNum = ?");
-        Executer(maj, {r.nom.left(255), r.lieu, r.debut.isValid() ? r.debut.toString("yyyyMMdd") : QVariant(),
-                       r.fin.isValid() ? r.fin.toString("yyyyMMdd") : QVariant(), longueur ? QVariant(longueur) : QVariant(),
-                       r.couloirs ? QVariant(r.couloirs) : QVariant(), numCompet.toLongLong()});
+        Executer(maj, Identite_reunion(r)
+                          + QVariantList{longueur ? QVariant(longueur) : QVariant(), r.couloirs ? QVariant(r.couloirs) : QVariant(),
+                                         numCompet.toLongLong()});
     }
     journal.ecrire("Compétition : " + Extrait(r.nom) + " à " + Extrait(r.lieu)
                    + (r.debut.isValid() ? " du " + r.debut.toString("dd/MM/yyyy") + " au " + r.fin.toString("dd/MM/yyyy") : QString())
@@ -1149,6 +1157,40 @@ private:
     qint64 m_nbIndiv = 0, m_nbRelais = 0, m_nbPerfs = 0, m_nbNouveaux = 0, m_ignores = 0;
 };
 
+// A meet already imported into another competition would be there twice, our swimmers'
+// performances with it: the user says whether to go on, "Non" by default and when no one can be
+// asked. The meets the importers read are those of Lenex_reunion.
+void Confirmer_reunion_nouvelle(BaseEchange& base, const Reunion& r, const QString& numCompet, bool resultats,
+                                const QVariant& fenetre, Journal& journal)
+{
+    if (base.valeur("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'Lenex_reunion'") != "1")
+        return;
+    const QVariantList identite = Identite_reunion(r);
+    const QString filtre = "FROM Rcomp JOIN Lenex_reunion ON Lenex_reunion.Num_compet = Rcomp.AutoNum "
+                           "WHERE Rcomp.AutoNum <> ? AND Nom IS ? AND Lieu IS ? AND Debut IS ? AND Fin IS ?";
+    const QVariantList valeurs = QVariantList{numCompet.toLongLong()} + identite;
+    const qint64 autres = base.valeur("SELECT count(*) " + filtre, valeurs).toLongLong();
+    if (autres == 0)
+        return;
+    const bool avecResultats =
+        base.valeur("SELECT count(*) FROM Prres WHERE Num_compet IN (SELECT Rcomp.AutoNum " + filtre + ")", valeurs) != "0";
+    QString dates;
+    if (r.debut.isValid())
+        dates = r.debut == r.fin ? ", le " + r.debut.toString("dd/MM/yyyy")
+                                 : ", du " + r.debut.toString("dd/MM/yyyy") + " au " + r.fin.toString("dd/MM/yyyy");
+    const QString reunion = "La réunion « " + Extrait(r.nom) + " » (" + (r.lieu.isEmpty() ? QString("lieu non précisé") : Extrait(r.lieu))
+                            + dates + ") a déjà été importée dans "
+                            + (autres == 1 ? QString("une autre compétition") : QString::number(autres) + " autres compétitions")
+                            + (avecResultats ? ", avec ses résultats." : ".");
+    const QString suite = resultats && avecResultats
+                              ? "L'importer encore en ferait une compétition de plus et compterait deux fois les performances de vos nageurs."
+                              : "L'importer encore en ferait une compétition de plus.";
+    auto* cible = qobject_cast<CibleQuestion*>(fenetre.value<QObject*>());
+    if (!cible || !cible->demanderConfirmation(reunion + "\r\n" + suite + "\r\nContinuer l'import ?"))
+        throw Refus(QStringList{reunion, "Import abandonné."});
+    journal.ecrire(reunion + " Import poursuivi à votre demande.");
+}
+
 // The base is opened and the transaction begun before the file is read: the programme is written
 // when the reader reaches the clubs, each club as it ends. A broken file throws, and the rollback
 // leaves the base as it was; the results import writes the skeleton, then the results.
@@ -1156,12 +1198,13 @@ private:
 // clubs, then each club as it ends.
 class Import : public Destinataire {
 public:
-    Import(BaseEchange& base, Journal& journal, const QString& numCompet, bool resultats)
-        : m_base(base), m_journal(journal), m_numCompet(numCompet), m_resultats(resultats)
+    Import(BaseEchange& base, Journal& journal, const QString& numCompet, bool resultats, const QVariant& fenetre)
+        : m_base(base), m_journal(journal), m_numCompet(numCompet), m_resultats(resultats), m_fenetre(fenetre)
     {
     }
     void programme(const Reunion& r) override
     {
+        Confirmer_reunion_nouvelle(m_base, r, m_numCompet, m_resultats, m_fenetre, m_journal);
         Ecrire_squelette(m_base, r, m_numCompet, m_journal);
         for (const auto& [e, gardee] : Memoriser_ids_organisateur(m_base, m_numCompet, {r.nation, r.dateAge, r.typeAge}, r.epreuves))
             m_journal.ecrire("Épreuve non reprise pour les engagements, " + Description(*e)
@@ -1212,6 +1255,7 @@ private:
     Journal& m_journal;
     const QString m_numCompet;
     const bool m_resultats;
+    const QVariant m_fenetre; // the runner window, which asks the user
     std::unique_ptr<EcrivainResultats> m_ecrivain;
 };
 
@@ -1234,7 +1278,7 @@ protected:
         journal.ecrire("Fichier lu : " + QFileInfo(chemin).fileName());
         BaseEchange base(Texte(a[0]), false);
         base.commencer();
-        Import import(base, journal, numCompet, m_resultats);
+        Import import(base, journal, numCompet, m_resultats, a[4]);
         LecteurLenex lecteur(chemin, journal); // holds the meet the writer reads until the end
         lecteur.lire(import, m_resultats);
         import.terminer(QFileInfo(chemin).fileName());

@@ -19,6 +19,7 @@ class TstRcomp : public QObject {
 private slots:
     void competitionsPasseesCloturees();
     void competitionPourImport();
+    void competitionPourImportRetiree();
     void ecritureEtLecture();
     void sauvegardeAvantSuppression();
     void remplissageDeLaListe();
@@ -55,6 +56,27 @@ void TstRcomp::competitionPourImport()
     QCOMPARE(Creer_compet_import(), QString());
     QCOMPARE(ihm.messages().size(), 1);
     QVERIFY(ihm.messages()[0].startsWith("Erreur lors de la création de la nouvelle compétition pour importation des résultats !"));
+}
+
+// The competition made for an import that did not take place goes with every row naming it, the
+// exchange components' own tables included; the other competitions keep theirs.
+void TstRcomp::competitionPourImportRetiree()
+{
+    BaseTest base;
+    Controler_piscine_reference();
+    const QString autre = Creer_compet_import();
+    const QString cle = Creer_compet_import();
+    base.executer("CREATE TABLE Lenex_reunion (Num_compet INTEGER PRIMARY KEY, Nation TEXT)");
+    for (const QString& c : {autre, cle}) {
+        base.executer("INSERT INTO Pcomp (Num_compet, Code_epreuve) VALUES (" + c + ", 2)");
+        base.executer("INSERT INTO Prres (Num_compet, Code_epreuve, Tps) VALUES (" + c + ", 2, 1.05)");
+        base.executer("INSERT INTO Liffn (Num_compet, Code_epreuve, Tps) VALUES (" + c + ", 2, 1.05)");
+        base.executer("INSERT INTO Lenex_reunion (Num_compet, Nation) VALUES (" + c + ", 'FRA')");
+    }
+    QVERIFY(Retirer_compet_import(cle));
+    QCOMPARE(Valeurs_colonne("select AutoNum from Rcomp"), QStringList{autre});
+    for (const char* table : {"Pcomp", "Prres", "Liffn", "Lenex_reunion"})
+        QCOMPARE(Valeurs_colonne(QString("select Num_compet from ") + table), QStringList{autre});
 }
 
 void TstRcomp::ecritureEtLecture()

@@ -82,6 +82,20 @@ FichierEngagements Lire_engagements(const QString& chemin)
     return f;
 }
 
+// The entry times of an entry file, in file order.
+QStringList Temps_engages(const QString& chemin)
+{
+    QStringList temps;
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly))
+        return temps;
+    QXmlStreamReader x(&fichier);
+    while (!x.atEnd())
+        if (x.readNext() == QXmlStreamReader::StartElement && x.name() == u"ENTRY")
+            temps << x.attributes().value("entrytime").toString();
+    return temps;
+}
+
 // The EVENTs of a meet file, "eventid|number".
 QStringList Epreuves_lenex(const QString& chemin)
 {
@@ -451,6 +465,48 @@ private slots:
         QVERIFY2(!r.resultat.toBool() && r.trace.contains(message) && r.trace.contains("aucun fichier n'a été produit"),
                  qPrintable(r.trace));
         QCOMPARE(QDir(sortie()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // An entry time that cannot be (typed "2745" in the entry window) is sent as no time, "NT", and
+    // the trace names the entry and why; a time that can be is written, and no time is "NT" unnamed.
+    void tempsImpossibles_data()
+    {
+        QTest::addColumn<QVariant>("temps");
+        QTest::addColumn<QString>("ecrit");
+        QTest::addColumn<QString>("raison"); // "": nothing named
+        QTest::newRow("2745 minutes") << QVariant(2745) << "NT" << "2745.0000 (91 minutes ou plus)";
+        QTest::newRow("91 minutes") << QVariant(91.0) << "NT" << "91.0000 (91 minutes ou plus)";
+        QTest::newRow("75 secondes") << QVariant(1.75) << "NT" << "1.7500 (60 secondes ou plus)";
+        QTest::newRow("négatif") << QVariant(-1.05) << "NT" << "-1.0500 (temps négatif)";
+        QTest::newRow("texte") << QVariant("1'05") << "NT" << "« 1'05 » (ce n'est pas un temps)";
+        QTest::newRow("possible") << QVariant(1.0532) << "00:01:05.32" << "";
+        QTest::newRow("90 min 59 s 99") << QVariant(90.5999) << "01:30:59.99" << "";
+        QTest::newRow("sans temps") << QVariant(0) << "NT" << "";
+        QTest::newRow("Null") << QVariant() << "NT" << "";
+    }
+    void tempsImpossibles()
+    {
+        QFETCH(QVariant, temps);
+        QFETCH(QString, ecrit);
+        QFETCH(QString, raison);
+        const QString compet = competitionSaisie();
+        programme(compet, 11, 1, 1);
+        programme(compet, 14, 1, 2);
+        engager(compet, 11, m_zoe);
+        engagerRelais(compet, 14, 0, true, 1);
+        m_base->executer("UPDATE Engag SET Tps_engagement = ?", {temps});
+        m_base->executer("UPDATE Relais SET Tps = ?", {temps});
+        const ResultatAppel r = engagements(compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(Temps_engages(sortie() + "/engagements.lef"), (QStringList{ecrit, ecrit}));
+        if (raison.isEmpty()) {
+            QVERIFY2(!r.trace.contains("Temps d'engagement impossibles"), qPrintable(r.trace));
+            return;
+        }
+        QVERIFY2(r.trace.contains("Temps d'engagement impossibles, remplacés par NT (sans temps) ; corrigez-les dans les engagements :\n"
+                                  "  DUPONT Zoé : Dames 50 Dos : " + raison + "\n"
+                                  "  Relais Cercle des nageurs, Individuel, Equipe 1 : 4 x 50 m N.L. Mixte : " + raison + "\n"),
+                 qPrintable(r.trace));
     }
 
     // A meet typed by hand: ids of our own, numbers in the programme's order, nation FRA.

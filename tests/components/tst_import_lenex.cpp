@@ -390,6 +390,42 @@ private slots:
                  QStringList{"14|C1|1|25|1,5|" + z + "|" + l + "|"});
     }
 
+    // A meet already imported into another competition is imported again only when the user says
+    // so: with no one to ask (no runner window), the answer is "Non", the file is refused and
+    // nothing is written. A competition typed by hand under the same name, place and dates came
+    // from no file: no question then.
+    void reunionDejaImportee_data()
+    {
+        QTest::addColumn<bool>("importee");
+        QTest::newRow("importée dans une autre compétition") << true;
+        QTest::newRow("saisie sous les mêmes nom, lieu et dates") << false;
+    }
+    void reunionDejaImportee()
+    {
+        QFETCH(bool, importee);
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString source = dossier("source");
+        Ecrire_fichier(source + "/resultats.lef", kResultats);
+        if (importee)
+            QVERIFY(resultats(b, competition(b)).resultat.toBool());
+        else
+            b.executer("INSERT INTO Rcomp (Nom, Lieu, Debut, Fin, Deroule, Visible) VALUES ('Meeting', 'Lille', '20240608', '20240608', 1, 1)");
+        const QString autre = competition(b);
+        const QStringList avant = b.lignes("SELECT * FROM Rcomp ORDER BY AutoNum");
+        const ResultatAppel r = resultats(b, autre);
+        QCOMPARE(r.resultat.toBool(), !importee);
+        if (!importee) {
+            QVERIFY2(!r.trace.contains("déjà été importée"), qPrintable(r.trace));
+            return;
+        }
+        QVERIFY2(r.trace.contains("La réunion « Meeting » (Lille, le 08/06/2024) a déjà été importée dans une autre compétition, avec "
+                                  "ses résultats.\nImport abandonné.\n"),
+                 qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT * FROM Rcomp ORDER BY AutoNum"), avant);
+        QCOMPARE(b.valeur("SELECT count(*) FROM Prres WHERE Num_compet = ?", {autre}), QString("0"));
+        QCOMPARE(b.valeur("SELECT count(*) FROM Pcomp WHERE Num_compet = ?", {autre}), QString("0"));
+    }
+
     // Real results: age bands, split columns, relay teams, running order and our club, which the
     // file names as we do under a code of its own.
     void resultatsReels()

@@ -142,6 +142,19 @@ void ecrire(const QString& chemin, const QByteArray& contenu)
     f.write(contenu);
 }
 
+// A meet with one result of our swimmer Zoé Dupont; without its clubs, an invitation.
+const QByteArray kReunion =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<LENEX version='3.0'><MEETS><MEET name='Meeting de printemps' city='Lille' course='SCM'><SESSIONS>\n"
+    "<SESSION number='1' date='2024-06-08'><EVENTS>\n"
+    "<EVENT eventid='1' number='1' gender='F' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>\n"
+    "</EVENTS></SESSION></SESSIONS>\n";
+const QByteArray kResultats = kReunion
+                              + "<CLUBS><CLUB name='Cercle des nageurs' code='FRA1320590001'><ATHLETES>\n"
+                                "<ATHLETE athleteid='1' lastname='Dupont' firstname='Zoé' birthdate='2012-03-14' gender='F'><RESULTS>\n"
+                                "<RESULT resultid='1' eventid='1' swimtime='00:01:05.32'/></RESULTS></ATHLETE>\n"
+                                "</ATHLETES></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
+
 } // namespace
 
 class TstAttente : public QObject {
@@ -160,6 +173,25 @@ class TstAttente : public QObject {
     }
     // The window's next run as a user makes it: the option ticked, the path chosen, "Ok"; the
     // report is kept before "Quitter".
+    // A meet import of the real components from the folder given, into a new competition or
+    // into competition cle; its report.
+    QString importer(const QString& code, const QString& source, const QString& cle)
+    {
+        QString rapport;
+        m_port->repondreRepertoire(source);
+        m_port->repondreModal([&rapport](QDialog& d) {
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            rapport = enfant<QTextEdit>(d, "RichRapport")->toPlainText();
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        if (code == "impres")
+            Lancer_attente("MeetResultsImporter", "impres", "Importer Résultats", cle, cle.isEmpty());
+        else
+            Lancer_attente("MeetSkeletonImporter", "Impor sque", "Importer squelette compétition", cle, cle.isEmpty());
+        return rapport;
+    }
     void repondreOptionCochee(QString& rapport)
     {
         m_port->repondreModal([&rapport](QDialog& d) {
@@ -549,6 +581,101 @@ private slots:
         QVERIFY(m_port->messages()[0].startsWith(
             "Erreur lors de la création de la nouvelle compétition pour importation des résultats !"));
         QVERIFY(cnxBase.ouverte());
+    }
+
+    // A refused or failed import into a new competition leaves the base as it was: the
+    // competition made for it goes too, so no blank row is left in the competition lists.
+    void nouvelleCompetitionRefusee_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QByteArray>("fichier");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("résultats d'une invitation") << "impres" << kReunion + "</MEET></MEETS></LENEX>\n"
+                                                    << "aucun résultat";
+        QTest::newRow("résultats tronqués") << "impres" << kResultats.left(kResultats.size() - 60) << "fichier tronqué";
+        QTest::newRow("squelette d'un fichier de records")
+            << "Impor sque" << QByteArray("<?xml version='1.0' encoding='UTF-8'?><LENEX version='3.0'><RECORDLISTS/></LENEX>")
+            << "aucune réunion (MEET)";
+    }
+    void nouvelleCompetitionRefusee()
+    {
+        QFETCH(QString, code);
+        QFETCH(QByteArray, fichier);
+        QFETCH(QString, raison);
+        Controler_piscine_reference();
+        m_base->executer("INSERT INTO Rcomp (Nom, Lieu, Debut, Deroule, Visible) VALUES ('Meeting', 'Lille', '20240101', 1, 1)");
+        const QStringList avant = Lignes_requete("SELECT * FROM Rcomp ORDER BY AutoNum");
+        const QString source = dossier("source");
+        ecrire(source + "/reunion.lef", fichier);
+        const QString rapport = importer(code, source, QString());
+        QVERIFY2(rapport.contains(raison) && rapport.contains("Echec : aucune modification n'a été enregistrée dans la base."),
+                 qPrintable(rapport));
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(Lignes_requete("SELECT * FROM Rcomp ORDER BY AutoNum"), avant);
+        QCOMPARE(m_base->valeur("SELECT count(*) FROM Pcomp"), QString("0"));
+    }
+
+    // A meet already imported into another competition: importing it again is asked, "Non" the
+    // default; "Non" leaves the base as it was, the new competition included; "Oui" goes on.
+    // Imported again into its own competition, it replaces its results without a question.
+    void reunionDejaImportee_data()
+    {
+        QTest::addColumn<int>("reponse"); // 0: into its own competition, no question
+        QTest::newRow("non") << Reponse::Non;
+        QTest::newRow("oui") << Reponse::Oui;
+        QTest::newRow("dans sa compétition") << 0;
+    }
+    void reunionDejaImportee()
+    {
+        QFETCH(int, reponse);
+        Controler_piscine_reference();
+        m_base->executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('FRA1320590001', 'Cercle des nageurs')");
+        m_base->executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Visible) "
+                         "VALUES ('FRA1320590001', '1', 'DUPONT', 'Zoé', 'F', '20120314', 1)");
+        const QString source = dossier("source");
+        ecrire(source + "/reunion.lef", kResultats);
+        QString rapport = importer("impres", source, QString());
+        QVERIFY2(rapport.contains("Opération terminée."), qPrintable(rapport));
+        const QString premiere = m_base->valeur("SELECT max(AutoNum) FROM Rcomp");
+        const QStringList competitions = Lignes_requete("SELECT * FROM Rcomp ORDER BY AutoNum");
+        QCOMPARE(m_base->valeur("SELECT count(*) FROM Liffn"), QString("1"));
+        QVERIFY(!m_port->messages().join('\n').contains("déjà été importée"));
+
+        m_port->effacer();
+        if (reponse)
+            m_port->repondre(reponse);
+        rapport = importer("impres", source, reponse ? QString() : premiere);
+        QVERIFY(cnxBase.ouverte());
+        std::vector<AppelIhm> questions;
+        for (const AppelIhm& a : m_port->appels())
+            if (a.genre == "message")
+                questions.push_back(a);
+        if (!reponse) {
+            QCOMPARE(questions.size(), size_t(0));
+            QVERIFY2(rapport.contains("Opération terminée."), qPrintable(rapport));
+            QCOMPARE(Lignes_requete("SELECT * FROM Rcomp ORDER BY AutoNum"), competitions);
+            QCOMPARE(m_base->valeur("SELECT count(*) FROM Liffn"), QString("1"));
+            return;
+        }
+        QCOMPARE(questions.size(), size_t(1));
+        QCOMPARE(questions[0].titre, QString("Confirmation"));
+        QCOMPARE(questions[0].style, Style::OuiNon + Style::Question + Style::DefautBouton2);
+        QCOMPARE(questions[0].texte, QString("La réunion « Meeting de printemps » (Lille, le 08/06/2024) a déjà été importée dans une "
+                                             "autre compétition, avec ses résultats.\r\nL'importer encore en ferait une compétition "
+                                             "de plus et compterait deux fois les performances de vos nageurs.\r\nContinuer l'import ?"));
+        if (reponse == Reponse::Non) {
+            QVERIFY2(rapport.contains("Import abandonné.") && rapport.contains("Echec : aucune modification n'a été enregistrée dans la base."),
+                     qPrintable(rapport));
+            QCOMPARE(Lignes_requete("SELECT * FROM Rcomp ORDER BY AutoNum"), competitions);
+            QCOMPARE(m_base->valeur("SELECT count(*) FROM Liffn"), QString("1"));
+            QCOMPARE(m_base->valeur("SELECT count(*) FROM Prres"), QString("1"));
+        } else {
+            QVERIFY2(rapport.contains("Import poursuivi à votre demande.") && rapport.contains("Opération terminée."),
+                     qPrintable(rapport));
+            QCOMPARE(Lignes_requete("SELECT Nom, Lieu, Debut FROM Rcomp WHERE AutoNum > " + premiere),
+                     QStringList{"Meeting de printemps|Lille|20240608"});
+            QCOMPARE(m_base->valeur("SELECT count(*) FROM Liffn"), QString("2"));
+        }
     }
 
     // A component that leaves the base unreadable: closing the window restores the backup. No
