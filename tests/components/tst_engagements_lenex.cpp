@@ -2,6 +2,7 @@
 // events of our own otherwise, refuses entries in events out of the programme, and holds what a
 // Lenex 3.0 reader requires.
 
+#include "core/progression.h"
 #include "tests/components/outils_echange.h"
 
 #include <QTest>
@@ -149,6 +150,23 @@ const QByteArray kInvitationAges =
     "<EVENT number='35' gender='F' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='BACK'/></EVENT>"
     "</EVENTS></SESSION></SESSIONS></MEET></MEETS></LENEX>";
 
+// The runner window as a component sees it when it asks: every question recorded, one answer.
+class Repondant : public QObject, public CibleQuestion {
+    Q_OBJECT
+    Q_INTERFACES(CibleQuestion)
+public:
+    explicit Repondant(bool reponse) : m_reponse(reponse) {}
+    bool demanderConfirmation(const QString& texte) override
+    {
+        questions << texte;
+        return m_reponse;
+    }
+    QStringList questions;
+
+private:
+    bool m_reponse;
+};
+
 } // namespace
 
 class TstEngagementsLenex : public QObject {
@@ -164,10 +182,22 @@ class TstEngagementsLenex : public QObject {
     {
         return QString::number(m_base->executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));
     }
-    ResultatAppel squelette(const QString& source, const QString& compet) const
+    ResultatAppel squelette(const QString& source, const QString& compet, QObject* fenetre = nullptr) const
     {
         return Appeler_composant("MeetSkeletonImporter", "bimport_squelette",
-                                 {m_base->chemin(), source, m_rep->dossier("temp"), trace(), QVariant(), compet, true}, trace());
+                                 {m_base->chemin(), source, m_rep->dossier("temp"), trace(),
+                                  fenetre ? QVariant::fromValue(fenetre) : QVariant(), compet, true},
+                                 trace());
+    }
+    // Our entry file read back by our skeleton reader into another competition of this base, as
+    // the organiser's base would read it: the meet is there already, and the user goes on.
+    ResultatAppel relire(const QString& compet) const
+    {
+        Repondant oui(true);
+        const ResultatAppel l = squelette(sortie(), compet, &oui);
+        if (oui.questions.size() != 1 || !oui.questions[0].contains("a déjà été importée"))
+            return {false, "question attendue : " + oui.questions.join(" / ") + "\n" + l.trace};
+        return l;
     }
     ResultatAppel engagements(const QString& compet) const
     {
@@ -277,7 +307,7 @@ private slots:
 
         // Read back by our skeleton reader: the same programme and the same ids.
         const QString retour = competition();
-        const ResultatAppel l = squelette(sortie(), retour);
+        const ResultatAppel l = relire(retour);
         QVERIFY2(l.resultat.toBool(), qPrintable(l.trace));
         const QString pcomp = "SELECT Code_epreuve, JourCourse FROM Pcomp WHERE Num_compet = ? ORDER BY Code_epreuve";
         QCOMPARE(m_base->lignes(pcomp, {retour}), m_base->lignes(pcomp, {compet}));
@@ -347,7 +377,7 @@ private slots:
                                           "2150|33|X|TIM", "3001|41|F|TIM", "3002|42|M|TIM"}));
 
         const QString retour = competition();
-        const ResultatAppel l = squelette(sortie(), retour);
+        const ResultatAppel l = relire(retour);
         QVERIFY2(l.resultat.toBool(), qPrintable(l.trace));
         const QString ids = "SELECT Code_epreuve, Eventid, Numero, Age_min, Age_max, Age_total_min, Age_total_max FROM Lenex_epreuve "
                             "WHERE Num_compet = ? AND CAST(Eventid AS INTEGER) < 3000 ORDER BY Code_epreuve, Eventid";
