@@ -423,8 +423,13 @@ private:
             return "bassin invalide (" + bassin + ")";
         if (!Date_correcte(v.date))
             return "date invalide (" + v.date + ")";
+        if (!Date_passee(v.date))
+            return "date impossible (" + v.date + "), avant 1900 ou après aujourd'hui";
         if (!Temps_correct(tps, v.temps))
             return "temps invalide (" + tps + ")";
+        const QString texte = Caractere_interdit(f, i, QStringList{"Lieu"} + kColCompet);
+        if (!texte.isEmpty())
+            return texte;
         for (int k = 0; k < 4; ++k) {
             const QString codif = f.valeur(i, c.codifs[k]).trimmed();
             if (!codif.isEmpty() && codif != "Q" && codif != "R" && codif != "A")
@@ -434,6 +439,8 @@ private:
         v.compet.clear();
         for (const int k : c.compet)
             v.compet << f.valeur(i, k).trimmed();
+        if (!v.compet[2].isEmpty() && !Date_correcte(v.compet[2]))
+            return "date de compétition invalide (" + v.compet[2] + ")";
         return QString();
     }
 
