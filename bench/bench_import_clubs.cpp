@@ -6,7 +6,6 @@
 #include "tests/components/outils_echange.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <cstdio>
 
@@ -35,34 +34,26 @@ int main(int argc, char** argv)
     RepertoireTest rep;
     rep.dossier("tmp");
 
-    auto importer = [&](int lignes, bool forcer, int& clubs) {
+    auto importer = [&](int lignes, int& clubs) {
         BaseFichier base(rep.fichier("bench" + QString::number(lignes) + ".mdb"));
         const QString source = rep.dossier("source" + QString::number(lignes));
         Ecrire_fichier(source + "/clubs.txt", fichier(lignes));
         auto appel = [&](bool force) {
-            QElapsedTimer chrono;
-            chrono.start();
-            const ResultatAppel r = Appeler_composant("ClubImporter", "bImport_Club",
-                                                      {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
-                                                       QVariant::fromValue<QObject*>(nullptr), force},
-                                                      rep.fichier("trace.txt"));
-            const qint64 ms = chrono.elapsed();
-            if (!r.resultat.toBool()) {
-                std::fprintf(stderr, "%s\n", qPrintable(r.trace));
-                std::exit(1);
-            }
-            return ms;
+            return Chronometrer_composant("ClubImporter", "bImport_Club",
+                                          {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
+                                           QVariant::fromValue<QObject*>(nullptr), force},
+                                          rep.fichier("trace.txt"));
         };
         const qint64 premier = appel(false);
-        const qint64 second = forcer ? appel(true) : 0;
+        const qint64 second = appel(true);
         clubs = base.nombre("Club");
         return std::pair(premier, second);
     };
 
     int clubs = 0;
-    const auto [petit, petitForce] = importer(10000, true, clubs);
+    const auto [petit, petitForce] = importer(10000, clubs);
     std::printf("import de 10000 clubs : %lld ms ; à nouveau, mise à jour forcée : %lld ms\n", petit, petitForce);
-    const auto [grand, grandForce] = importer(40000, true, clubs);
+    const auto [grand, grandForce] = importer(40000, clubs);
     std::printf("import de 40000 clubs (1,3 Mo) : %lld ms (%.0f lignes/s) ; à nouveau, mise à jour forcée : %lld ms\n", grand,
                 40000 * 1000.0 / std::max<qint64>(grand, 1), grandForce);
     std::printf("rapport 40000 / 10000 : %.1f (4 pour un temps linéaire, 16 pour un temps quadratique)\n",

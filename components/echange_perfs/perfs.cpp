@@ -33,6 +33,8 @@ const QString kRelais = QStringLiteral("performances_relais.txt");
 const QStringList kColNageurs = {"Id", "Code_club", "Licence", "Nom", "Prenom", "Sexe", "Date_Naissance", "Code_unique"};
 const QStringList kColCompet = {"Compet_num", "Compet_nom", "Compet_debut", "Compet_lieu"};
 const QStringList kCodifs = {"Codif_Fede", "Codif_Inter", "Codif_Reg", "Codif_Depart"};
+// The texts of a row stored as written.
+const QStringList kTextes = QStringList{"Lieu"} + kColCompet;
 
 QStringList colonnesIndividuelles()
 {
@@ -427,7 +429,7 @@ private:
             return "date impossible (" + v.date + "), avant 1900 ou après aujourd'hui";
         if (!Temps_correct(tps, v.temps))
             return "temps invalide (" + tps + ")";
-        const QString texte = Caractere_interdit(f, i, QStringList{"Lieu"} + kColCompet);
+        const QString texte = Caractere_interdit(f, i, kTextes);
         if (!texte.isEmpty())
             return texte;
         for (int k = 0; k < 4; ++k) {
