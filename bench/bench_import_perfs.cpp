@@ -6,7 +6,6 @@
 #include "tests/components/outils_echange.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <cstdio>
 
@@ -51,18 +50,10 @@ int main(int argc, char** argv)
     rep.dossier("tmp");
 
     auto importer = [&] {
-        QElapsedTimer chrono;
-        chrono.start();
-        const ResultatAppel r = Appeler_composant("PerformanceImporter", "bimport_perf",
-                                                  {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
-                                                   QVariant::fromValue<QObject*>(nullptr)},
-                                                  rep.fichier("trace.txt"));
-        const qint64 ms = chrono.elapsed();
-        if (!r.resultat.toBool()) {
-            std::fprintf(stderr, "%s\n", qPrintable(r.trace));
-            std::exit(1);
-        }
-        return ms;
+        return Chronometrer_composant("PerformanceImporter", "bimport_perf",
+                                      {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
+                                       QVariant::fromValue<QObject*>(nullptr)},
+                                      rep.fichier("trace.txt"));
     };
     const qint64 premier = importer();
     const qint64 second = importer();

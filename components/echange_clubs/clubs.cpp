@@ -7,8 +7,13 @@
 
 #include "core/base.h"
 
+#include <sqlite3.h>
+
 #include <QDir>
+#include <QHash>
 #include <QSet>
+
+#include <algorithm>
 
 namespace {
 
@@ -18,6 +23,8 @@ const QString kFichier = QStringLiteral("clubs.txt");
 const QStringList kColonnes = {"Code_federal", "Intitule", "Selection", "Adresse", "Code_Postal",
                                "Ville",        "Telephone", "Fax",      "Mail"};
 const QStringList kContacts = {"Adresse", "Code_Postal", "Ville", "Telephone", "Fax", "Mail"};
+// What the import stores of a line.
+const QStringList kColonnesLues = QStringList{"Code_federal", "Intitule"} + kContacts;
 
 class ClubExporter : public ComposantEchange {
 public:
@@ -80,6 +87,25 @@ private:
     QSet<QString> m_inter;
 };
 
+// The base's clubs by code, the first row of a code when several carry it. Club has no index on
+// its code (an index could not follow the French comparison of text columns): searching the
+// table for each line of a file would make the import grow as the square of its length.
+QHash<QString, qint64> clubsParCode(const BaseEchange& base)
+{
+    QHash<QString, qint64> clubs;
+    Requete r(base.db(), "SELECT Code_federal, Num FROM Club ORDER BY Num");
+    while (r.suivante()) {
+        const QString code = Valeur_brute(r, 0);
+        // The codes looked for are letters and digits: only a code in ASCII can compare equal to
+        // one, and for ASCII the comparison only ignores case.
+        if (std::any_of(code.cbegin(), code.cend(), [](QChar c) { return c.unicode() >= 0x80; }))
+            continue;
+        if (!clubs.contains(code.toUpper()))
+            clubs.insert(code.toUpper(), sqlite3_column_int64(r.stmt(), 1));
+    }
+    return clubs;
+}
+
 class ClubImporter : public ComposantEchange {
 public:
     static constexpr const char* nomClasse = "ClubImporter";
@@ -112,7 +138,7 @@ protected:
         BaseEchange base(Texte(a[0]), false);
         const ControleCode controle(base);
         base.commencer();
-        Requete cherche(base.db(), "SELECT Num FROM Club WHERE Code_federal = ?");
+        const QHash<QString, qint64> existants = clubsParCode(base);
         Requete ajout(base.db(), "INSERT INTO Club (Code_federal, Intitule, Selection, Visible, " + kContacts.join(", ")
                                      + ") VALUES (?, ?, ?, 1, ?, ?, ?, ?, ?, ?)");
         QString majSql = "UPDATE Club SET Intitule = ?";
@@ -123,11 +149,14 @@ protected:
         qint64 ajoutes = 0, modifies = 0, presents = 0, rejetes = 0;
         QSet<QString> vus;
         for (size_t i = 0; i < f.lignes.size(); ++i) {
+            const bool afficher = progression.avancer(static_cast<qint64>(i + 1), static_cast<qint64>(f.lignes.size()));
             const QString code = f.valeur(i, colCode).trimmed().toUpper();
             const QString nom = f.valeur(i, colNom).trimmed();
             QString defaut = controle.defaut(code);
             if (defaut.isEmpty() && nom.isEmpty())
                 defaut = "nom du club manquant";
+            if (defaut.isEmpty())
+                defaut = Caractere_interdit(f, i, kColonnesLues, {"Adresse"});
             if (defaut.isEmpty() && vus.contains(code))
                 defaut = "code déjà présent plus haut dans le fichier";
             if (!defaut.isEmpty()) {
@@ -136,11 +165,11 @@ protected:
                 continue;
             }
             vus.insert(code);
-            progression.club(nom);
+            if (afficher)
+                progression.club(nom);
 
-            Relier(cherche, {code});
-            const QString num = cherche.suivante() ? Valeur_brute(cherche, 0) : QString();
-            if (num.isEmpty()) {
+            const qint64 num = existants.value(code);
+            if (!num) {
                 QVariantList v{code, nom, code.endsWith("0000")};
                 for (const int c : colContacts)
                     v << (c < 0 ? QVariant() : QVariant(f.valeur(i, c)));
@@ -152,13 +181,12 @@ protected:
                     if (c >= 0)
                         v << f.valeur(i, c);
                 }
-                v << num.toLongLong();
+                v << num;
                 Executer(maj, v);
                 ++modifies;
             } else {
                 ++presents;
             }
-            progression.avancer(static_cast<qint64>(i + 1), static_cast<qint64>(f.lignes.size()));
         }
         base.valider();
         journal.fermerDetails();

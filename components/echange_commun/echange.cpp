@@ -3,6 +3,7 @@
 #include "core/base.h"
 #include "core/erreurs.h"
 #include "core/progression.h"
+#include "core/services.h"
 
 #include <sqlite3.h>
 
@@ -28,6 +29,8 @@ constexpr int kRaisonsMax = 20;
 constexpr int kDetailsMax = 500;
 // Labels are repainted at most this often.
 constexpr qint64 kIntervalleNomsMs = 100;
+// Minutes from which Tps holds a code, not a time.
+constexpr double kTempsMax = 91;
 
 QString texteErreur(const std::exception& e)
 {
@@ -48,7 +51,14 @@ Journal::Journal(const QString& chemin) : m_fichier(chemin)
 
 void Journal::ecrire(const QString& ligne)
 {
-    m_fichier.write(ligne.toUtf8() + '\n');
+    // Values quoted from a file may hold control characters: a line feed would cut the line, a
+    // NUL would end the text where the runner shows it.
+    QString texte = ligne;
+    for (QChar& c : texte) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
+    m_fichier.write(texte.toUtf8() + '\n');
     m_fichier.flush();
 }
 
@@ -133,14 +143,15 @@ CibleProgression* Progression::cible() const
     return m_objet ? qobject_cast<CibleProgression*>(m_objet.data()) : nullptr;
 }
 
-void Progression::avancer(qint64 fait, qint64 total)
+bool Progression::avancer(qint64 fait, qint64 total)
 {
     const int pourcent = total > 0 ? static_cast<int>(std::min<qint64>(100, fait * 100 / total)) : 100;
     if (pourcent == m_pourcent)
-        return;
+        return false;
     m_pourcent = pourcent;
     if (CibleProgression* c = cible())
         c->setProgress(pourcent);
+    return true;
 }
 
 bool Progression::afficherNoms()
@@ -303,12 +314,19 @@ FichierTsv Lire_tsv(const QString& chemin, const QStringList& obligatoires)
     QStringList raisons;
     if (lignes.isEmpty() || lignes.first().trimmed().isEmpty())
         throw Refus("Fichier " + f.nom + " refusé : la première ligne doit nommer les colonnes.");
+    // Read on LF only, a file whose lines end with a lone CR is one header line holding the
+    // whole file: its values would be reported as columns, over and over.
+    if (lignes.first().contains('\r'))
+        throw Refus("Fichier " + f.nom + " refusé : ses lignes se terminent par un retour chariot seul (CR) ; "
+                    "l'enregistrer avec des fins de ligne LF ou CR LF.");
     for (const QString& c : lignes.first().split('\t'))
         f.colonnes << c.trimmed();
-    QSet<QString> vues;
+    QSet<QString> vues, doubles;
     for (const QString& c : std::as_const(f.colonnes)) {
-        if (vues.contains(c))
+        if (vues.contains(c) && !doubles.contains(c)) {
             raisons << "Fichier " + f.nom + " refusé : la colonne " + c + " figure deux fois.";
+            doubles.insert(c);
+        }
         vues.insert(c);
     }
     for (const QString& c : obligatoires) {
@@ -446,17 +464,37 @@ bool Date_correcte(const QString& date)
     return QDate(date.left(4).toInt(), date.mid(4, 2).toInt(), date.right(2).toInt()).isValid();
 }
 
+bool Date_passee(const QString& date)
+{
+    // "yyyymmdd" texts of existing days sort as the days do.
+    return Date_correcte(date) && date >= QLatin1String("19000101") && date <= Aujourdhui_texte();
+}
+
 bool Temps_correct(const QString& texte, double& temps)
 {
     bool ok = false;
     const double v = QString(texte).replace(',', '.').toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v <= 0 || v >= 1000)
+    if (!ok || !std::isfinite(v) || v <= 0 || v >= kTempsMax)
         return false;
     const qint64 dixmilliemes = std::llround(v * 10000);
     if ((dixmilliemes / 100) % 100 >= 60)
         return false;
     temps = v;
     return true;
+}
+
+QString Caractere_interdit(const FichierTsv& f, size_t ligne, const QStringList& colonnes, const QStringList& surPlusieursLignes)
+{
+    for (const QString& colonne : colonnes) {
+        const bool sauts = surPlusieursLignes.contains(colonne);
+        for (const QChar c : f.valeur(ligne, f.index(colonne))) {
+            if (c.category() != QChar::Other_Control || (sauts && (c == '\t' || c == '\n' || c == '\r')))
+                continue;
+            return "caractère de contrôle U+" + QString::number(c.unicode(), 16).toUpper().rightJustified(4, '0') + " dans "
+                   + colonne;
+        }
+    }
+    return QString();
 }
 
 bool Entier_correct(const QString& texte, qint64& valeur)

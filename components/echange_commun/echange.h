@@ -84,7 +84,8 @@ bool Booleen(const QVariant& v);
 class Progression {
 public:
     explicit Progression(const QVariant& cible);
-    void avancer(qint64 fait, qint64 total);
+    // True when the bar moved: at most a hundred times, whatever the length of the input.
+    bool avancer(qint64 fait, qint64 total);
     void club(const QString& nom);
     void nageur(const QString& nom);
 
@@ -174,8 +175,16 @@ QString Valeur_brute(const Requete& requete, int colonne);
 
 // "yyyymmdd" of a day that exists.
 bool Date_correcte(const QString& date);
-// A swim time M.SSCC, above 0, seconds below 60.
+// "yyyymmdd" of a day from 1 January 1900 to today: a birth date, the day a time was swum.
+bool Date_passee(const QString& date);
+// A swim time M.SSCC, above 0, seconds below 60, below 91 minutes: 91 to 94 are what Tps holds
+// for a disqualification or a withdrawal.
 bool Temps_correct(const QString& texte, double& temps);
+// Why the line's value in one of the columns cannot be stored: a control character (NUL,
+// U+0001 to U+001F, U+007F to U+009F), tab, line feed and carriage return aside in the columns
+// that may hold several lines. "" when there is none.
+QString Caractere_interdit(const FichierTsv& f, size_t ligne, const QStringList& colonnes,
+                           const QStringList& surPlusieursLignes = {});
 // A whole number (an optional sign, digits).
 bool Entier_correct(const QString& texte, qint64& valeur);
 // "1" or "0" (also "Vrai"/"Faux", "true"/"false").

@@ -179,10 +179,14 @@ protected:
                 defaut = "nom ou prénom manquant";
             else if (!Date_correcte(champ("Date_Naissance")))
                 defaut = "date de naissance invalide (" + champ("Date_Naissance") + ")";
+            else if (!Date_passee(champ("Date_Naissance")))
+                defaut = "date de naissance impossible (" + champ("Date_Naissance") + "), avant 1900 ou après aujourd'hui";
             else if (!champ("Sexe").isEmpty() && champ("Sexe") != "M" && champ("Sexe") != "F")
                 defaut = "sexe invalide (" + champ("Sexe") + ")";
             else if (vues.contains(cle))
                 defaut = "licence déjà présente plus haut dans le fichier";
+            if (defaut.isEmpty())
+                defaut = Caractere_interdit(f, i, kColonnes, {"Adresse", "Suite_adresse"});
             for (const QString& d : kDatesFacultatives) {
                 if (defaut.isEmpty() && !champ(d).isEmpty() && !Date_correcte(champ(d)))
                     defaut = "date invalide dans " + d + " (" + champ(d) + ")";

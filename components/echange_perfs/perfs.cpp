@@ -33,6 +33,8 @@ const QString kRelais = QStringLiteral("performances_relais.txt");
 const QStringList kColNageurs = {"Id", "Code_club", "Licence", "Nom", "Prenom", "Sexe", "Date_Naissance", "Code_unique"};
 const QStringList kColCompet = {"Compet_num", "Compet_nom", "Compet_debut", "Compet_lieu"};
 const QStringList kCodifs = {"Codif_Fede", "Codif_Inter", "Codif_Reg", "Codif_Depart"};
+// The texts of a row stored as written.
+const QStringList kTextes = QStringList{"Lieu"} + kColCompet;
 
 QStringList colonnesIndividuelles()
 {
@@ -423,8 +425,13 @@ private:
             return "bassin invalide (" + bassin + ")";
         if (!Date_correcte(v.date))
             return "date invalide (" + v.date + ")";
+        if (!Date_passee(v.date))
+            return "date impossible (" + v.date + "), avant 1900 ou après aujourd'hui";
         if (!Temps_correct(tps, v.temps))
             return "temps invalide (" + tps + ")";
+        const QString texte = Caractere_interdit(f, i, kTextes);
+        if (!texte.isEmpty())
+            return texte;
         for (int k = 0; k < 4; ++k) {
             const QString codif = f.valeur(i, c.codifs[k]).trimmed();
             if (!codif.isEmpty() && codif != "Q" && codif != "R" && codif != "A")
@@ -434,6 +441,8 @@ private:
         v.compet.clear();
         for (const int k : c.compet)
             v.compet << f.valeur(i, k).trimmed();
+        if (!v.compet[2].isEmpty() && !Date_correcte(v.compet[2]))
+            return "date de compétition invalide (" + v.compet[2] + ")";
         return QString();
     }
 

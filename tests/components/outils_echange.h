@@ -10,11 +10,14 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QVariant>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -90,6 +93,22 @@ inline ResultatAppel Appeler_composant(const QString& classe, const QString& met
     f.close();
     QFile::remove(trace);
     return r;
+}
+
+// A component's call timed for a benchmark, in milliseconds; a call that fails prints its trace
+// and ends the program, since its time would mean nothing.
+inline qint64 Chronometrer_composant(const QString& classe, const QString& methode, const QVariantList& arguments,
+                                     const QString& trace)
+{
+    QElapsedTimer chrono;
+    chrono.start();
+    const ResultatAppel r = Appeler_composant(classe, methode, arguments, trace);
+    const qint64 ms = chrono.elapsed();
+    if (!r.resultat.toBool()) {
+        std::fprintf(stderr, "%s\n", qPrintable(r.trace));
+        std::exit(1);
+    }
+    return ms;
 }
 
 inline void Ecrire_fichier(const QString& chemin, const QByteArray& contenu)

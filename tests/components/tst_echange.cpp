@@ -280,6 +280,80 @@ private slots:
         QVERIFY(r.trace.contains("2 clubs mis à jour"));
     }
 
+    // A code of the file finds the club of the base whose code compares equal: case aside, an
+    // accented letter being another letter.
+    void importClubsCodesDeLaBase()
+    {
+        BaseFichier b(m_rep->fichier("b.mdb"));
+        ajouterClub(b, "fra1320590003", "En minuscules");
+        ajouterClub(b, "FRA13205900\u00C94", "Accentué");
+        b.executer("INSERT INTO Club (Code_federal, Intitule, Visible) VALUES ('7', 'Club supprimé', 0)");
+        const QString source = dossier("clubs");
+        Ecrire_fichier(source + "/clubs.txt", "Code_federal\tIntitule\n"
+                                              "FRA1320590003\tNouveau nom\n"
+                                              "FRA13205900E4\tSans accent\n");
+        const ResultatAppel r =
+            Appeler_composant("ClubImporter", "bImport_Club", {b.chemin(), source, dossier("t"), trace(), cible(), true}, trace());
+        QVERIFY2(r.trace.contains("1 club ajouté, 1 club mis à jour"), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Code_federal, Intitule FROM Club ORDER BY Num"),
+                 QStringList({"fra1320590003|Nouveau nom", "FRA13205900\u00C94|Accentué", "7|Club supprimé",
+                              "FRA13205900E4|Sans accent"}));
+    }
+
+    // A value that cannot be is refused with its line, the other lines imported; a file read
+    // wrongly is refused with one reason.
+    void clubsValeursImpossibles_data()
+    {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<bool>("resultat");
+        QTest::addColumn<QStringList>("presents"); // clubs in the base afterwards
+        QTest::addColumn<QString>("trace");
+
+        const QByteArray entete = "Code_federal\tIntitule\tAdresse\tVille\n";
+        const QByteArray bon = "FRA1320590001\tBon club\t\tLille\n";
+        const QByteArray autre = "FRA1320590002\tAutre club\t\tRoubaix\n";
+        const QStringList deux = {"FRA1320590001|Bon club", "FRA1320590002|Autre club"};
+        QTest::newRow("NUL dans le nom") << entete + bon + "FRA1320590002\tC" + '\0' + "N\t\tLille\n" << true
+                                         << QStringList{"FRA1320590001|Bon club"}
+                                         << "Ligne 3 : club \"FRA1320590002\" rejeté, caractère de contrôle U+0000 dans Intitule.";
+        QTest::newRow("saut de ligne dans le nom") << entete + "FRA1320590002\tClub\\nNord\t\tLille\n" + bon << true
+                                                   << QStringList{"FRA1320590001|Bon club"}
+                                                   << "Ligne 2 : club \"FRA1320590002\" rejeté, caractère de contrôle U+000A dans Intitule.";
+        QTest::newRow("contrôle C1 dans le nom") << entete + bon + "FRA1320590002\tClub\xc2\x85" "Nord\t\tLille\n" << true
+                                                 << QStringList{"FRA1320590001|Bon club"} << "caractère de contrôle U+0085 dans Intitule";
+        QTest::newRow("DEL dans la ville") << entete + bon + "FRA1320590002\tAutre club\t\tRou\x7f" "baix\n" << true
+                                           << QStringList{"FRA1320590001|Bon club"} << "caractère de contrôle U+007F dans Ville";
+        QTest::newRow("saut de ligne dans l'adresse") << entete + bon + "FRA1320590002\tAutre club\t1 quai\\nBât. B\tRoubaix\n"
+                                                      << true << deux << "2 clubs ajoutés";
+        QTest::newRow("fins de ligne CR seules") << QByteArray(entete + bon + autre).replace('\n', '\r') << false << QStringList()
+                                                 << "Fichier clubs.txt refusé : ses lignes se terminent par un retour chariot "
+                                                    "seul (CR) ; l'enregistrer avec des fins de ligne LF ou CR LF.";
+        QTest::newRow("fins de ligne CR LF") << QByteArray(entete + bon + autre).replace("\n", "\r\n") << true << deux
+                                             << "2 clubs ajoutés";
+        QTest::newRow("colonne trois fois") << "Code_federal\tIntitule\tVille\tVille\tVille\n" + bon << false << QStringList()
+                                            << "Fichier clubs.txt refusé : la colonne Ville figure deux fois.";
+    }
+
+    void clubsValeursImpossibles()
+    {
+        QFETCH(QByteArray, contenu);
+        QFETCH(bool, resultat);
+        QFETCH(QStringList, presents);
+        QFETCH(QString, trace);
+        BaseFichier b(m_rep->fichier("b.mdb"));
+        const QString source = dossier("clubs");
+        Ecrire_fichier(source + "/clubs.txt", contenu);
+        const ResultatAppel r = Appeler_composant("ClubImporter", "bImport_Club",
+                                                  {b.chemin(), source, dossier("t"), this->trace(), cible(), false}, this->trace());
+        QVERIFY2(r.trace.contains(trace), qPrintable(r.trace));
+        QCOMPARE(r.resultat.toBool(), resultat);
+        if (!resultat) {
+            QVERIFY(r.trace.contains("Echec : aucune modification n'a été enregistrée dans la base."));
+            QCOMPARE(r.trace.count("refusé"), 1);
+        }
+        QCOMPARE(b.lignes("SELECT Code_federal, Intitule FROM Club ORDER BY Code_federal"), presents);
+    }
+
     // Each fault of a licence file gives a clear line; a file whose shape is wrong writes nothing.
     void licencesMalformees_data()
     {
@@ -306,6 +380,29 @@ private slots:
         QTest::newRow("pas en UTF-8") << entete() + "FRA1320590001\t05002F\tH\xc9LO\tLuc\t20050101\n" << false << QStringList()
                                       << "il n'est pas écrit en UTF-8";
         QTest::newRow("vide") << QByteArray() << false << QStringList() << "la première ligne doit nommer les colonnes";
+        QTest::newRow("naissance en 2100") << entete() + bon + "FRA1320590001\t05002F\tDURAND\tLuc\t21000101\n" << true
+                                           << QStringList{"05001F"}
+                                           << "Ligne 3 : licence 05002F (DURAND Luc) rejetée, date de naissance impossible "
+                                              "(21000101), avant 1900 ou après aujourd'hui.";
+        QTest::newRow("naissance demain") << entete() + "FRA1320590001\t05002F\tDURAND\tLuc\t"
+                                                 + QDate::currentDate().addDays(1).toString("yyyyMMdd").toUtf8() + "\n"
+                                          << true << QStringList() << "date de naissance impossible";
+        QTest::newRow("naissance en 1899") << entete() + "FRA1320590001\t05002F\tDURAND\tLuc\t18991231\n" << true
+                                           << QStringList() << "date de naissance impossible (18991231)";
+        QTest::newRow("naissance le 1er janvier 1900") << entete() + "FRA1320590001\t05002F\tDURAND\tLuc\t19000101\n" << true
+                                                       << QStringList{"05002F"} << "1 licence ajoutée";
+        QTest::newRow("NUL dans le nom") << entete() + bon + "FRA1320590001\t05002F\tDU" + '\0' + "RAND\tLuc\t20050101\n"
+                                         << true << QStringList{"05001F"}
+                                         << "Ligne 3 : licence 05002F (DU\uFFFDRAND Luc) rejetée, caractère de contrôle U+0000 dans Nom.";
+        QTest::newRow("échappement dans le prénom") << entete() + "FRA1320590001\t05002F\tDURAND\tL\\nuc\t20050101\n" << true
+                                                     << QStringList() << "caractère de contrôle U+000A dans Prenom";
+        QTest::newRow("échappement dans l'adresse")
+            << QByteArray("Code_club\tLicence\tNom\tPrenom\tDate_Naissance\tAdresse\tLocalite\n")
+                   + "FRA1320590001\t05002F\tDURAND\tLuc\t20050101\t1 rue\\nBât. B\tLille\n"
+                   + "FRA1320590001\t05003F\tDURAND\tLéa\t20050101\t\tLil\x1ble\n"
+            << true << QStringList{"05002F"} << "caractère de contrôle U+001B dans Localite";
+        QTest::newRow("fins de ligne CR seules") << QByteArray(entete() + bon + bon).replace('\n', '\r') << false << QStringList()
+                                                 << "licences.txt refusé : ses lignes se terminent par un retour chariot seul (CR)";
     }
 
     void licencesMalformees()
@@ -323,8 +420,11 @@ private slots:
                               this->trace());
         QVERIFY2(r.trace.contains(trace), qPrintable(r.trace));
         QCOMPARE(r.resultat.toBool(), resultat);
-        if (!resultat)
+        if (!resultat) {
             QVERIFY(r.trace.contains("Echec : aucune modification n'a été enregistrée dans la base."));
+            // One reason, not one per value of a file read wrongly.
+            QCOMPARE(r.trace.count("refusé"), 1);
+        }
         QCOMPARE(b.lignes("SELECT Licence FROM Licence ORDER BY Licence"), presentes);
     }
 
@@ -420,6 +520,17 @@ private slots:
         QTest::newRow("nageur absent du fichier") << QByteArray("1\tFRA1320590001\tZ\t50\t20240101\t0.3") << "nageur Z absent de nageurs.txt";
         QTest::newRow("nageur absent de la base") << QByteArray("1\tFRA1320590001\tB\t50\t20240101\t0.3")
                                                   << "Nageur INCONNU Bob (FRA1320590001 09999F) introuvable dans la base";
+        // 91 to 94 minutes are the codes of a disqualification or a withdrawal, no time.
+        QTest::newRow("temps 91") << QByteArray("1\tFRA1320590001\tA\t50\t20240101\t91")
+                                  << "performances.txt, ligne 3 : performance rejetée, temps invalide (91).";
+        QTest::newRow("temps 94") << QByteArray("1\tFRA1320590001\tA\t50\t20240101\t94.0000") << "temps invalide (94.0000)";
+        QTest::newRow("temps 1000 minutes") << QByteArray("1\tFRA1320590001\tA\t50\t20240101\t1000") << "temps invalide (1000)";
+        QTest::newRow("date en 2100") << QByteArray("1\tFRA1320590001\tA\t50\t21000101\t0.3")
+                                      << "date impossible (21000101), avant 1900 ou après aujourd'hui";
+        QTest::newRow("NUL dans le lieu") << QByteArray("1\tFRA1320590001\tA\t50\t20240101\t0.3\tLi") + '\0' + "lle"
+                                          << "caractère de contrôle U+0000 dans Lieu";
+        QTest::newRow("date de compétition") << QByteArray("1\tFRA1320590001\tA\t50\t20240101\t0.3\tLille\t2024")
+                                             << "date de compétition invalide (2024)";
     }
 
     // A bad row is refused with its reason; the good rows of the file are imported.
@@ -434,8 +545,11 @@ private slots:
         Ecrire_fichier(source + "/nageurs.txt", "Id\tCode_club\tLicence\tNom\tPrenom\tDate_Naissance\n"
                                                 "A\tFRA1320590001\t05001F\tDUPONT\tAnne\t20050101\n"
                                                 "B\tFRA1320590001\t09999F\tINCONNU\tBob\t20090101\n");
-        Ecrire_fichier(source + "/performances.txt", "Code_epreuve\tCode_club\tNageur\tType_bassin\tDate_perf\tTps\n"
-                                                     "2\tFRA1320590001\tA\t25\t20240101\t1.0532\n"
+        // Lieu and Compet_debut empty unless the row gives them.
+        while (ligne.count('\t') < 7)
+            ligne += '\t';
+        Ecrire_fichier(source + "/performances.txt", "Code_epreuve\tCode_club\tNageur\tType_bassin\tDate_perf\tTps\tLieu\tCompet_debut\n"
+                                                     "2\tFRA1320590001\tA\t25\t20240101\t1.0532\t\t\n"
                                                          + ligne + "\n");
         const ResultatAppel r = Appeler_composant("PerformanceImporter", "bimport_perf",
                                                   {b.chemin(), source, dossier("t"), this->trace(), cible()}, this->trace());
