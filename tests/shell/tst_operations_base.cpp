@@ -141,11 +141,11 @@ private:
 };
 
 // Every connection traces its statements; the one that runs the compaction's copy stops a few
-// thousand steps into it.
+// hundred steps into it.
 int arretPendantVacuum(void*)
 {
     static int appels = 0;
-    if (++appels == 3)
+    if (++appels == 2)
         passer("vacuum");
     return 0;
 }
@@ -155,7 +155,7 @@ int tracerVacuum(unsigned, void*, void* instruction, void*)
     auto* st = static_cast<sqlite3_stmt*>(instruction);
     const char* sql = sqlite3_sql(st);
     if (sql && qstrnicmp(sql, "VACUUM INTO", 11) == 0)
-        sqlite3_progress_handler(sqlite3_db_handle(st), 1000, arretPendantVacuum, nullptr);
+        sqlite3_progress_handler(sqlite3_db_handle(st), 100, arretPendantVacuum, nullptr);
     return 0;
 }
 
@@ -171,6 +171,7 @@ int operationTuee(const QString& repertoire, const QString& base, const QString&
                   bool sauvegardeAbimee)
 {
     Services::fixerRepertoireApplication(repertoire);
+    strCheminModeleBase = Joindre_chemin(repertoire, "modele_base.sav"); // what a restored copy is checked against
     PortArrete ihm;
     ihm.accepterMessagesOk(true);
     Installer_etapes_profil();
