@@ -212,6 +212,26 @@ int operationTuee(const QString& repertoire, const QString& base, const QString&
     return 7; // the point was never reached
 }
 
+// Runs the test program again as a child with these arguments, waits for its "PRET" and kills it
+// there.
+bool tuerAuPoint(const QStringList& arguments)
+{
+    QProcess enfant;
+    enfant.start(QCoreApplication::applicationFilePath(), arguments);
+    QByteArray sortie;
+    if (enfant.waitForStarted()) {
+        while (!sortie.contains("PRET") && enfant.waitForReadyRead(30000))
+            sortie += enfant.readAllStandardOutput();
+    }
+    if (!sortie.contains("PRET")) {
+        enfant.waitForFinished();
+        qWarning("enfant (code %d) : %s%s", enfant.exitCode(), sortie.constData(),
+                 enfant.readAllStandardError().constData());
+        return false;
+    }
+    return ::kill(static_cast<pid_t>(enfant.processId()), SIGKILL) == 0 && enfant.waitForFinished();
+}
+
 } // namespace
 
 class TstOperationsBase : public QObject {
@@ -458,16 +478,7 @@ private slots:
         QFETCH(int, reponse);
         Session s;
         const QString base = Preparer_base(s.rep, "club.mdb");
-        QProcess enfant;
-        enfant.setProcessChannelMode(QProcess::SeparateChannels);
-        enfant.start(QCoreApplication::applicationFilePath(), {"--session-tuee", s.rep.chemin(), base});
-        QVERIFY(enfant.waitForStarted());
-        QByteArray sortie;
-        while (!sortie.contains("PRET") && enfant.waitForReadyRead(30000))
-            sortie += enfant.readAllStandardOutput();
-        QVERIFY2(sortie.contains("PRET"), qPrintable(sortie + enfant.readAllStandardError()));
-        QCOMPARE(::kill(static_cast<pid_t>(enfant.processId()), SIGKILL), 0);
-        QVERIFY(enfant.waitForFinished());
+        QVERIFY(tuerAuPoint({"--session-tuee", s.rep.chemin(), base}));
         QVERIFY(QFileInfo::exists(Chemin_verrou(base))); // left by the dead process
         const QByteArray sauvegarde = contenu(base + ".sav");
         QVERIFY(!sauvegarde.isEmpty());
@@ -539,17 +550,7 @@ private slots:
         QFETCH(bool, question);
         Session s;
         const QString base = Preparer_base(s.rep, "club.mdb");
-        QProcess enfant;
-        enfant.start(QCoreApplication::applicationFilePath(),
-                     {"--operation-tuee", s.rep.chemin(), base, operation, arret, sauvegardeAbimee ? "1" : "0"});
-        QVERIFY(enfant.waitForStarted());
-        QByteArray sortie;
-        while (!sortie.contains("PRET") && enfant.waitForReadyRead(30000))
-            sortie += enfant.readAllStandardOutput();
-        QVERIFY2(sortie.contains("PRET"), qPrintable(sortie + enfant.readAllStandardError()
-                                                     + QString(" code %1").arg(enfant.exitCode())));
-        QCOMPARE(::kill(static_cast<pid_t>(enfant.processId()), SIGKILL), 0);
-        QVERIFY(enfant.waitForFinished());
+        QVERIFY(tuerAuPoint({"--operation-tuee", s.rep.chemin(), base, operation, arret, sauvegardeAbimee ? "1" : "0"}));
         if (arret == "vacuum")
             QVERIFY(QFileInfo::exists(base + ".tmp.compact"));
 
