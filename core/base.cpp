@@ -9,14 +9,24 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
+#include <QThread>
 
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <iterator>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 Connexion cnxBase;
 Recordset rsRequete;
@@ -196,6 +206,102 @@ private:
     QString m_texte;
 };
 
+// A file descriptor closed when it goes out of scope.
+class Descripteur {
+public:
+    explicit Descripteur(int fd) : m_fd(fd) {}
+    ~Descripteur()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descripteur(const Descripteur&) = delete;
+    Descripteur& operator=(const Descripteur&) = delete;
+    int fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Who a lock file says holds it. QLockFile writes "pid\nname\nhost\n..." once it has locked it.
+enum class Auteur { Aucun, CetteMachine, AutreMachine };
+
+Auteur auteurVerrou(int fd)
+{
+    char texte[512];
+    const ssize_t lu = ::pread(fd, texte, sizeof texte, 0);
+    if (lu <= 0)
+        return Auteur::Aucun;
+    const QList<QByteArray> lignes = QByteArray(texte, lu).split('\n');
+    bool nombre = false;
+    if (lignes.size() < 4 || lignes[0].toLongLong(&nombre) <= 0 || !nombre)
+        return Auteur::Aucun;
+    return lignes[2] == QSysInfo::machineHostName().toUtf8() ? Auteur::CetteMachine : Auteur::AutreMachine;
+}
+
+// Time a holder may take between creating its lock file and locking it: a file that names no
+// process may be one being made this instant.
+constexpr unsigned long kAttenteCreationVerrou = 100;
+
+// Removes a lock file that no living process holds; true when it is gone (or was replaced).
+// The holder of a lock keeps a system lock (flock) on its file for as long as it lives: that,
+// not what the file says, tells a live lock. The file alone proves nothing: a kill between its
+// creation and its first write leaves it empty, and a process number given again may name a
+// living process of the same name that holds nothing. Only a lock of another machine is taken
+// at its word: a shared folder may not carry the system lock from one machine to another.
+bool retirerVerrouAbandonne(const QString& chemin)
+{
+    const QByteArray nom = QFile::encodeName(chemin);
+    const Descripteur fichier(::open(nom.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (fichier.fd() < 0) {
+        if (errno == ENOENT)
+            return true;
+        // A link is no lock of ours; a file this user may not read may be another user's.
+        return errno == ELOOP && (::unlink(nom.constData()) == 0 || errno == ENOENT);
+    }
+    struct stat ouvert {};
+    if (::fstat(fichier.fd(), &ouvert) != 0 || !S_ISREG(ouvert.st_mode))
+        return false;
+    const Auteur auteur = auteurVerrou(fichier.fd());
+    if (auteur == Auteur::AutreMachine)
+        return false;
+    // Trying the lock on a file being made could take it from under its maker.
+    if (auteur == Auteur::Aucun)
+        QThread::msleep(kAttenteCreationVerrou);
+    if (::flock(fichier.fd(), LOCK_EX | LOCK_NB) != 0)
+        return false;
+    // Still the same file under that name: another run may have replaced it meanwhile.
+    struct stat present {};
+    if (::lstat(nom.constData(), &present) != 0)
+        return errno == ENOENT;
+    if (present.st_dev != ouvert.st_dev || present.st_ino != ouvert.st_ino)
+        return true;
+    return ::unlink(nom.constData()) == 0;
+}
+
+// Work files an operation writes beside a base while it holds the base's lock: the compaction's
+// copy, the restore's copy and the backup being written, each with side files of its own (its
+// journal, the zip library's work file). A kill leaves them behind, each as large as the base.
+const char* const kRestesDeTravail[] = {".tmp.compact", ".restore.tmp", ".sav.tmp"};
+
+void supprimerRestesDeTravail(const QString& base)
+{
+    const QFileInfo info(base);
+    const QString nom = info.fileName();
+    QDirIterator fichiers(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (fichiers.hasNext()) {
+        const QString chemin = fichiers.next();
+        const QString f = fichiers.fileName();
+        for (const char* reste : kRestesDeTravail) {
+            const QString travail = nom + QLatin1String(reste);
+            if (f == travail || (f.startsWith(travail) && (f[travail.size()] == u'-' || f[travail.size()] == u'.'))) {
+                QFile::remove(chemin);
+                break;
+            }
+        }
+    }
+}
+
 } // namespace
 
 [[noreturn]] void Lever_erreur_sqlite(sqlite3* db, int code)
@@ -339,15 +445,17 @@ void Connexion::ouvrir(const QString& chemin)
     if (!info.isWritable())
         throw ErreurExecution(SQLITE_READONLY, Texte_base_lecture_seule(chemin));
     auto verrou = std::make_unique<QLockFile>(Chemin_verrou(chemin));
-    verrou->setStaleLockTime(0);
-    if (!verrou->tryLock(0)) {
-        if (verrou->error() == QLockFile::LockFailedError)
+    if (const QLockFile::LockError refus = Prendre_verrou(*verrou, Chemin_verrou(chemin));
+        refus != QLockFile::NoError) {
+        if (refus == QLockFile::LockFailedError)
             throw ErreurExecution(SQLITE_BUSY, "Une connexion est déjà active sur la base.");
         // The lock and the journal are written beside the base.
         throw ErreurExecution(SQLITE_CANTOPEN, "Le dossier '" + QDir::toNativeSeparators(info.absolutePath())
                                                    + "' n'est pas accessible en écriture : la base ne peut pas y être "
                                                      "ouverte. Copier la base dans un dossier modifiable.");
     }
+    // Whoever wrote them held this lock: they are what a killed operation left.
+    supprimerRestesDeTravail(chemin);
     m_db = Ouvrir_connexion_sqlite(chemin);
     m_chemin = chemin;
     m_verrou = std::move(verrou);
@@ -396,12 +504,20 @@ bool Base_verrouillee(const QString& cheminBase)
     if (cnxBase.ouverte() && QFileInfo(cnxBase.chemin()) == QFileInfo(cheminBase))
         return true;
     QLockFile verrou(Chemin_verrou(cheminBase));
+    return Prendre_verrou(verrou, Chemin_verrou(cheminBase)) == QLockFile::LockFailedError;
+}
+
+QLockFile::LockError Prendre_verrou(QLockFile& verrou, const QString& chemin)
+{
+    // QLockFile decides by itself only on a file naming a dead process; any other file it counts
+    // as held for ever (with no age limit) or until it is old enough (with one). Abandoned files
+    // are removed first, then the lock is taken as usual.
     verrou.setStaleLockTime(0);
-    if (verrou.tryLock(0)) {
-        verrou.unlock();
-        return false;
-    }
-    return verrou.error() == QLockFile::LockFailedError;
+    const QFileInfo fichier(chemin);
+    if ((fichier.exists() || fichier.isSymLink()) && !retirerVerrouAbandonne(chemin))
+        return QLockFile::LockFailedError;
+    verrou.tryLock(0);
+    return verrou.error();
 }
 
 // ---------------------------------------------------------------- Resultat

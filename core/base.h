@@ -165,3 +165,7 @@ QString Chemin_verrou(const QString& cheminBase);
 // True while a live process (this one included) holds the base's lock; false when the lock is
 // free or cannot be taken at all (a folder the user may not write: opening then says so).
 bool Base_verrouillee(const QString& cheminBase);
+// Takes the lock file at chemin (verrou is made on that path). A lock file no living process
+// holds, whatever it holds (an empty one, a foreign one, one naming a dead process), is taken
+// over: only a live holder locks anything out. NoError once taken.
+QLockFile::LockError Prendre_verrou(QLockFile& verrou, const QString& chemin);

@@ -217,9 +217,9 @@ DossierTravail::DossierTravail(const QString& nom)
             const QString candidat = Joindre_chemin(parent, nom + "-" + suffixeAleatoire());
             // The lock comes first: whoever holds it owns the name, folder or not.
             auto verrou = std::make_unique<QLockFile>(candidat + kSuffixeVerrou);
-            verrou->setStaleLockTime(0);
-            if (!verrou->tryLock(0)) {
-                if (verrou->error() == QLockFile::LockFailedError)
+            if (const QLockFile::LockError refus = Prendre_verrou(*verrou, candidat + kSuffixeVerrou);
+                refus != QLockFile::NoError) {
+                if (refus == QLockFile::LockFailedError)
                     continue;
                 break; // the parent may not be written
             }
@@ -268,8 +268,7 @@ void Nettoyer_dossiers_de_travail()
             const QString chemin = dossier.filePath(nom);
             // A lock held by a living run is refused; one left by a killed run is taken over.
             QLockFile verrou(chemin + kSuffixeVerrou);
-            verrou.setStaleLockTime(0);
-            if (!verrou.tryLock(0))
+            if (Prendre_verrou(verrou, chemin + kSuffixeVerrou) != QLockFile::NoError)
                 continue;
             const QFileInfo info(chemin);
             if (info.isDir() && !info.isSymLink())
@@ -377,6 +376,13 @@ bool Compresser(const QString& archive)
         const DossierTravail travail("tmpsauvegarde");
         const QString copie = Joindre_chemin(travail.chemin(), Nom_du_fichier(cnxBase.chemin()));
         Copier_base_ouverte(copie);
+        // The zipped base reads as cleanly closed wherever it is opened again. The live one keeps
+        // its own mark: a kill while it is being zipped is seen at its next opening.
+        {
+            const std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(Ouvrir_connexion_sqlite(copie), sqlite3_close);
+            Requete marque(db.get(), "Update Info Set LastClose = True");
+            marque.suivante();
+        }
         return Zipper(archive, copie, true, false);
     } catch (const std::exception& e) {
         Memoriser_erreur(e);

@@ -390,8 +390,7 @@ bool Restaurer_sauvegarde()
     try {
         // Nobody may open the base while it is being replaced.
         QLockFile verrou(Chemin_verrou(base));
-        verrou.setStaleLockTime(0);
-        if (!verrou.tryLock(0))
+        if (Prendre_verrou(verrou, Chemin_verrou(base)) != QLockFile::NoError)
             throw ErreurExecution(5, "Une connexion est déjà active sur la base.");
         QFile::remove(remplacante);
         if (!QFile::copy(copie, remplacante))
@@ -439,23 +438,14 @@ bool Rouvrir_base(QString& erreur)
     return true;
 }
 
-void Marquer_non_fermee()
-{
-    try {
-        QString erreur;
-        if (Ouvrir_base(erreur))
-            Marquer_fermeture("False");
-    } catch (const std::exception&) {
-    }
-    cnxBase.fermer();
-}
-
 bool Annuler_operations()
 {
-    Fermer_base();
+    // Closed unmarked: the base reads as closed only once the backup's copy, marked closed,
+    // has taken its place. Until then a kill, or a restore that fails, leaves it as in use, and
+    // the next opening offers the backup, kept.
+    cnxBase.fermer();
     Afficher_statut("Restauration de la sauvegarde");
     if (!Restaurer_sauvegarde()) {
-        Marquer_non_fermee();
         menusBaseFermee();
         Afficher_statut("");
         return false;
@@ -533,13 +523,14 @@ void Compacter_base(const QString& chemin)
         if (QFileInfo::exists(temporaire) && !QFile::remove(temporaire))
             throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + temporaire);
         etape = 1;
-        Fermer_base();
+        // Closed unmarked: the compacted copy carries the mark of the base in use, so a kill
+        // before the base is open again is seen at the next opening.
+        cnxBase.fermer();
         etape = 2;
         {
             // Held from the copy to the swap, so that nobody opens the base in between.
             QLockFile verrou(Chemin_verrou(chemin));
-            verrou.setStaleLockTime(0);
-            if (!verrou.tryLock(0))
+            if (Prendre_verrou(verrou, Chemin_verrou(chemin)) != QLockFile::NoError)
                 throw ErreurExecution(5, "Une connexion est déjà active sur la base.");
             {
                 ConnexionLocale source(Ouvrir_connexion_sqlite(chemin, true));

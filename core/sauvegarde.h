@@ -41,9 +41,6 @@ void Supprimer_sauvegarde();
 // run or the upgrade window): an open base is always marked as not closed cleanly, so that a
 // crash later in the session is seen at the next opening.
 bool Rouvrir_base(QString& erreur);
-// After a restore that failed: the base is marked as not closed cleanly, so that the next
-// opening offers the backup, kept, instead of overwriting it.
-void Marquer_non_fermee();
 bool Annuler_operations();
 bool Restaurer_derniere_sauvegarde();
 void Vider_tables_temporaires();

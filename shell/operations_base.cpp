@@ -43,14 +43,14 @@ void chargerProfil(bool bSuivi)
 }
 
 // Closes the base and takes it back to its last save; the backup goes only once it has been
-// put in place.
+// put in place. The base is closed unmarked: it reads as closed only once the backup's copy,
+// marked closed, has taken its place, so a kill or a failed restore on the way leaves it as in
+// use, and the next opening offers the backup, kept.
 bool fermerSansEnregistrer()
 {
-    Fermer_base();
-    if (!Restaurer_sauvegarde()) {
-        Marquer_non_fermee();
+    cnxBase.fermer();
+    if (!Restaurer_sauvegarde())
         return false;
-    }
     Supprimer_sauvegarde();
     return true;
 }
@@ -371,16 +371,9 @@ void mnuBaseArchive_Click()
         const QString nomArchive = nomBase.left(nomBase.size() - 4) + ".zip";
         const DossierTravail tempo("tempo");
         const QString travail = Joindre_chemin(tempo.chemin(), nomArchive);
-        // The archived copy reads as cleanly closed; the live base does not.
-        Marquer_fermeture("true");
-        try {
-            Vider_tables_temporaires();
-            Compresser(travail);
-        } catch (...) {
-            Marquer_fermeture("False");
-            throw;
-        }
-        Marquer_fermeture("False");
+        // The archived copy reads as cleanly closed; the live base is never marked so.
+        Vider_tables_temporaires();
+        Compresser(travail);
 
         if (QFileInfo(travail).isFile()) {
             occupe.reset();
@@ -437,13 +430,12 @@ void mnuExit_Click()
     if (cnxBase.ouverte()) {
         if (Demander_confirmation(kQuestionEffacer, Style::DefautBouton2) != Reponse::Oui)
             return;
-        Fermer_base();
+        // Unmarked, as for closing the base.
+        cnxBase.fermer();
         Afficher_statut("Restauration de la dernière sauvegarde");
         if (Restaurer_sauvegarde()) {
             Afficher_statut("Suppression de la sauvegarde");
             Supprimer_sauvegarde();
-        } else {
-            Marquer_non_fermee();
         }
         Afficher_statut("");
     }

@@ -9,14 +9,17 @@
 #include "sans_privileges.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
 #include <limits>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 class TstBase : public QObject {
@@ -29,6 +32,9 @@ private slots:
     void uneSeuleInstructionParAppel();
     void ouvertureNeCreeRienEtRefuseUnAutreFichier();
     void verrouTenuPendantLOuverture();
+    void verrouAbandonne_data();
+    void verrouAbandonne();
+    void restesDeTravailSupprimes();
     void ouvertureSansDroitDEcriture();
     void clesJamaisReutilisees();
     void triFrancais_data();
@@ -180,6 +186,96 @@ void TstBase::verrouTenuPendantLOuverture()
     Fermer_base();
     QVERIFY(!Base_verrouillee(base.chemin()));
     QVERIFY(!QFile::exists(Chemin_verrou(base.chemin())));
+}
+
+// What a lock file may hold when nobody holds it: a kill between its creation and its first
+// write leaves it empty; a process number may be given again to a living program of the same
+// name, this very one here, that holds nothing. Only a lock held by a living process locks the
+// base out, and a lock of another machine, which cannot be checked from here.
+void TstBase::verrouAbandonne_data()
+{
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<bool>("tenu");
+    QByteArray celuiCi; // what this process writes in a lock it holds
+    {
+        QTemporaryDir d;
+        QLockFile verrou(d.filePath("x.ldb"));
+        QVERIFY(verrou.tryLock(0));
+        QFile f(d.filePath("x.ldb"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        celuiCi = f.readAll();
+    }
+    const pid_t mort = ::fork();
+    if (mort == 0)
+        ::_exit(0);
+    ::waitpid(mort, nullptr, 0);
+    const QByteArray machine = QSysInfo::machineHostName().toUtf8();
+    QTest::newRow("vide") << QByteArray() << false;
+    QTest::newRow("illisible") << QByteArray("\x01\xfe\x00zz", 5) << false;
+    QTest::newRow("processus mort") << QByteArray::number(mort) + "\nquorvelane\n" + machine + "\n" << false;
+    QTest::newRow("numéro repris par un vivant") << celuiCi << false;
+    QTest::newRow("tenu par un vivant") << QByteArray() << true;
+    QTest::newRow("autre machine") << QByteArray("1234\nquorvelane\nune-autre-machine\n\n") << true;
+}
+
+void TstBase::verrouAbandonne()
+{
+    QFETCH(QByteArray, contenu);
+    QFETCH(bool, tenu);
+    BaseTest base;
+    cnxBase.fermer();
+    const QString verrou = Chemin_verrou(base.chemin());
+    QLockFile autre(verrou);
+    if (contenu.isEmpty() && tenu) {
+        QVERIFY(autre.tryLock(0));
+    } else {
+        QFile f(verrou);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contenu);
+    }
+    QFile lu(verrou);
+    QVERIFY(lu.open(QIODevice::ReadOnly));
+    const QByteArray avant = lu.readAll();
+    lu.close();
+
+    QCOMPARE(Base_verrouillee(base.chemin()), tenu);
+    strCheminBase = base.chemin();
+    QString erreur;
+    QCOMPARE(Ouvrir_base(erreur), !tenu);
+    if (tenu) {
+        QVERIFY2(erreur.contains("Une connexion est déjà active sur la base."), qPrintable(erreur));
+        QVERIFY(lu.open(QIODevice::ReadOnly));
+        QCOMPARE(lu.readAll(), avant);
+        return;
+    }
+    QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
+    QVERIFY(Base_verrouillee(base.chemin()));
+    Fermer_base();
+    QVERIFY(!QFile::exists(verrou));
+}
+
+// A compaction, a restore or a backup killed in the middle leaves its work files beside the
+// base, each as large as it: the next opening, which holds the base, removes them, and nothing
+// else.
+void TstBase::restesDeTravailSupprimes()
+{
+    BaseTest base;
+    cnxBase.fermer();
+    const QStringList restes{"test.mdb.tmp.compact", "test.mdb.tmp.compact-journal", "test.mdb.restore.tmp",
+                             "test.mdb.sav.tmp", "test.mdb.sav.tmp.Xy12Zt"};
+    const QStringList gardes{"test.mdb.sav", "autre.mdb.tmp.compact", "test.mdb.tmp.compacte", "test.mdb.restore.tmpx"};
+    for (const QString& nom : restes + gardes) {
+        QFile f(base.repertoire().fichier(nom));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("reste");
+    }
+    strCheminBase = base.chemin();
+    QString erreur;
+    QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+    for (const QString& nom : restes)
+        QVERIFY2(!QFileInfo::exists(base.repertoire().fichier(nom)), qPrintable(nom));
+    for (const QString& nom : gardes)
+        QVERIFY2(QFileInfo::exists(base.repertoire().fichier(nom)), qPrintable(nom));
 }
 
 void TstBase::ouvertureSansDroitDEcriture()

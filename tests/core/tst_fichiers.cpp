@@ -52,6 +52,7 @@ private slots:
     void espaceSuffisant();
     void dossiersDeTravail();
     void dossiersDeTravailNettoyes();
+    void dossiersAuVerrouAbandonneNettoyes();
     void zipAllerRetour();
     void entreesHorsDossierRefusees_data();
     void entreesHorsDossierRefusees();
@@ -241,6 +242,27 @@ void TstFichiers::dossiersDeTravailNettoyes()
     a.reset();
     QVERIFY(!QFileInfo::exists(cheminA));
     QVERIFY(!QFileInfo::exists(cheminA + ".verrou"));
+}
+
+// A run killed between creating its lock and writing it leaves the lock empty; any other
+// content no living run holds is as dead. Their folders are cleaned like the others.
+void TstFichiers::dossiersAuVerrouAbandonneNettoyes()
+{
+    RepertoireTest rep;
+    const QStringList noms{"tempo-Vide01", "tmpsauvegarde-Brou01"};
+    const QByteArray contenus[] = {QByteArray(), QByteArray("n'importe quoi")};
+    for (int i = 0; i < noms.size(); ++i) {
+        const QString dossier = rep.fichier(noms[i]);
+        ecrire(dossier + "/club.mdb", "copie");
+        QFile verrou(dossier + ".verrou");
+        QVERIFY(verrou.open(QIODevice::WriteOnly));
+        verrou.write(contenus[i]);
+    }
+    Nettoyer_dossiers_de_travail();
+    for (const QString& nom : noms) {
+        QVERIFY2(!QFileInfo::exists(rep.fichier(nom)), qPrintable(nom));
+        QVERIFY2(!QFileInfo::exists(rep.fichier(nom) + ".verrou"), qPrintable(nom));
+    }
 }
 
 void TstFichiers::zipAllerRetour()

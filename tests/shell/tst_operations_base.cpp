@@ -2,6 +2,7 @@
 // crash question after a killed session, saving and undoing under windows, archive, compaction,
 // deletion, and the ways to quit.
 
+#include "core/composants.h"
 #include "entries/utils_engag.h"
 #include "sans_privileges.h"
 #include "session_shell.h"
@@ -21,8 +22,11 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <sqlite3.h>
+
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -86,6 +90,146 @@ int sessionTuee(const QString& repertoire, const QString& base)
     std::fflush(stdout);
     for (;;)
         ::pause();
+}
+
+// Where the child of the kill tests stops, to be killed there: "statut:<text>" when the status
+// bar shows that text, "message:<part>" when a message holding it is shown, "répertoire" at the
+// folder choice, "avant:<member>" and "après:<member>" around a call of the archive component,
+// "vacuum" in the middle of the compaction's copy, "fin" once the command is over.
+QString pointArret;
+bool arretArme = false;
+
+void passer(const QString& ici)
+{
+    if (arretArme && ici == pointArret) {
+        std::fputs("PRET\n", stdout);
+        std::fflush(stdout);
+        for (;;)
+            ::pause();
+    }
+}
+
+class PortArrete : public PortIhmTest {
+public:
+    int message(const QString& texte, int style, const QString& titre) override
+    {
+        if (pointArret.startsWith("message:") && texte.contains(pointArret.mid(8)))
+            passer(pointArret);
+        return PortIhmTest::message(texte, style, titre);
+    }
+    QString choisirRepertoire(const QString& titre) override
+    {
+        passer("répertoire");
+        return PortIhmTest::choisirRepertoire(titre);
+    }
+};
+
+// The real archive component, with a stop before and after each call.
+class ArchiveArretee : public Composant {
+public:
+    explicit ArchiveArretee(std::shared_ptr<Composant> reelle) : m_reelle(std::move(reelle)) {}
+    QVariant appeler(const QString& membre, const QVariantList& arguments) override
+    {
+        passer("avant:" + membre);
+        const QVariant resultat = m_reelle->appeler(membre, arguments);
+        passer("après:" + membre);
+        return resultat;
+    }
+
+private:
+    std::shared_ptr<Composant> m_reelle;
+};
+
+// Every connection traces its statements; the one that runs the compaction's copy stops a few
+// hundred steps into it.
+int arretPendantVacuum(void*)
+{
+    static int appels = 0;
+    if (++appels == 2)
+        passer("vacuum");
+    return 0;
+}
+
+int tracerVacuum(unsigned, void*, void* instruction, void*)
+{
+    auto* st = static_cast<sqlite3_stmt*>(instruction);
+    const char* sql = sqlite3_sql(st);
+    if (sql && qstrnicmp(sql, "VACUUM INTO", 11) == 0)
+        sqlite3_progress_handler(sqlite3_db_handle(st), 100, arretPendantVacuum, nullptr);
+    return 0;
+}
+
+int installerTraceVacuum(sqlite3* db, const char**, const sqlite3_api_routines*)
+{
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, tracerVacuum, nullptr);
+    return SQLITE_OK;
+}
+
+// The child of the kill tests: a user opens the base, saves, works again, then runs a command of
+// the "&Base" menu and is killed at the given point of it.
+int operationTuee(const QString& repertoire, const QString& base, const QString& operation, const QString& arret,
+                  bool sauvegardeAbimee)
+{
+    Services::fixerRepertoireApplication(repertoire);
+    strCheminModeleBase = Joindre_chemin(repertoire, "modele_base.sav"); // what a restored copy is checked against
+    PortArrete ihm;
+    ihm.accepterMessagesOk(true);
+    Installer_etapes_profil();
+    ihm.repondreFichier(base);
+    mnuBaseOpen_Click();
+    if (!cnxBase.ouverte())
+        return 2;
+    ajouterLicence("SAUVE");
+    mnuBaseSave_Click();
+    ajouterLicence("PERDU");
+    if (sauvegardeAbimee) {
+        QFile sav(base + ".sav");
+        if (!sav.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 3;
+        sav.write("PK\x03\x04 abîmée");
+    }
+
+    pointArret = arret;
+    arretArme = true;
+    Services::fixerSortieStatut([](const QString& texte) { passer("statut:" + texte); });
+    const std::shared_ptr<Composant> archive = Composants::creer("ArchiveTool");
+    if (!archive)
+        return 4;
+    Composants::enregistrer("ArchiveTool", [archive] { return std::make_unique<ArchiveArretee>(archive); });
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(installerTraceVacuum));
+    if (operation == "annuler") {
+        ihm.repondre(Reponse::Oui);
+        mnuBaseAnnuler_Click();
+    } else if (operation == "compacter") {
+        mnuBaseCompacter_Click();
+    } else {
+        const QString dossier = Joindre_chemin(repertoire, "archives");
+        QDir().mkpath(dossier);
+        ihm.repondreRepertoire(dossier);
+        mnuBaseArchive_Click();
+    }
+    passer("fin");
+    return 7; // the point was never reached
+}
+
+// Runs the test program again as a child with these arguments, waits for its "PRET" and kills it
+// there.
+bool tuerAuPoint(const QStringList& arguments)
+{
+    QProcess enfant;
+    enfant.start(QCoreApplication::applicationFilePath(), arguments);
+    QByteArray sortie;
+    if (enfant.waitForStarted()) {
+        while (!sortie.contains("PRET") && enfant.waitForReadyRead(30000))
+            sortie += enfant.readAllStandardOutput();
+    }
+    if (!sortie.contains("PRET")) {
+        enfant.waitForFinished();
+        qWarning("enfant (code %d) : %s%s", enfant.exitCode(), sortie.constData(),
+                 enfant.readAllStandardError().constData());
+        return false;
+    }
+    return ::kill(static_cast<pid_t>(enfant.processId()), SIGKILL) == 0 && enfant.waitForFinished();
 }
 
 } // namespace
@@ -334,16 +478,7 @@ private slots:
         QFETCH(int, reponse);
         Session s;
         const QString base = Preparer_base(s.rep, "club.mdb");
-        QProcess enfant;
-        enfant.setProcessChannelMode(QProcess::SeparateChannels);
-        enfant.start(QCoreApplication::applicationFilePath(), {"--session-tuee", s.rep.chemin(), base});
-        QVERIFY(enfant.waitForStarted());
-        QByteArray sortie;
-        while (!sortie.contains("PRET") && enfant.waitForReadyRead(30000))
-            sortie += enfant.readAllStandardOutput();
-        QVERIFY2(sortie.contains("PRET"), qPrintable(sortie + enfant.readAllStandardError()));
-        QCOMPARE(::kill(static_cast<pid_t>(enfant.processId()), SIGKILL), 0);
-        QVERIFY(enfant.waitForFinished());
+        QVERIFY(tuerAuPoint({"--session-tuee", s.rep.chemin(), base}));
         QVERIFY(QFileInfo::exists(Chemin_verrou(base))); // left by the dead process
         const QByteArray sauvegarde = contenu(base + ".sav");
         QVERIFY(!sauvegarde.isEmpty());
@@ -380,6 +515,59 @@ private slots:
 
     // Saving, undoing and archiving would empty or replace what an open window keeps: refused.
     // Closing and quitting are refused silently, as always.
+    // A command of the "&Base" menu killed at each of its steps: the base reads as closed only
+    // once what closes it is over, so every other kill is asked about at the next opening, and
+    // the work files the kill left beside the base are gone after it.
+    void operationTuee_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("arret");
+        QTest::addColumn<bool>("sauvegardeAbimee");
+        QTest::addColumn<bool>("question");
+        QTest::newRow("annuler, base fermée") << "annuler" << "statut:Restauration de la sauvegarde" << false << true;
+        QTest::newRow("annuler, décompression") << "annuler" << "avant:UnzipFile" << false << true;
+        QTest::newRow("annuler, copie décompressée") << "annuler" << "après:UnzipFile" << false << true;
+        // The backup's copy is in place: the base is the backup, closed.
+        QTest::newRow("annuler, base remplacée") << "annuler" << "statut:Ouverture de la base" << false << false;
+        QTest::newRow("annuler, fini") << "annuler" << "fin" << false << true;
+        QTest::newRow("annuler, sauvegarde endommagée") << "annuler" << "message:est endommagée" << true << true;
+        QTest::newRow("compactage, commencé") << "compacter" << "statut:Compacter la base" << false << true;
+        QTest::newRow("compactage, copie en cours") << "compacter" << "vacuum" << false << true;
+        QTest::newRow("compactage, base remplacée") << "compacter" << "statut:Ouverture de la base" << false << true;
+        QTest::newRow("compactage, fini") << "compacter" << "message:Base compactée avec succès." << false << true;
+        QTest::newRow("archive, copie faite") << "archiver" << "avant:ZipFile" << false << true;
+        QTest::newRow("archive, archive faite") << "archiver" << "après:ZipFile" << false << true;
+        QTest::newRow("archive, choix du dossier") << "archiver" << "répertoire" << false << true;
+        QTest::newRow("archive, finie") << "archiver" << "message:Base archivée mémorisée avec succès." << false
+                                        << true;
+    }
+
+    void operationTuee()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, arret);
+        QFETCH(bool, sauvegardeAbimee);
+        QFETCH(bool, question);
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(tuerAuPoint({"--operation-tuee", s.rep.chemin(), base, operation, arret, sauvegardeAbimee ? "1" : "0"}));
+        if (arret == "vacuum")
+            QVERIFY(QFileInfo::exists(base + ".tmp.compact"));
+
+        // A damaged backup cannot be taken back: the base is kept as it is.
+        if (question)
+            s.ihm.repondre(sauvegardeAbimee ? Reponse::Non : Reponse::Oui);
+        QVERIFY(s.ouvrir(base));
+        QVERIFY(s.ihm.toutConsomme());
+        if (question)
+            QCOMPARE(s.ihm.appels()[1].texte, QString("La base n'a pas été correctement fermée lors de la dernière "
+                                                      "utilisation.\r\nReprendre la base depuis la dernière "
+                                                      "sauvegarde trouvée ?"));
+        QCOMPARE(licences(), QString(sauvegardeAbimee ? "SAUVE,PERDU" : "SAUVE"));
+        QCOMPARE(QDir(s.rep.chemin()).entryList({"club.mdb*"}, QDir::Files | QDir::Hidden),
+                 QStringList({"club.mdb", "club.mdb.sav"}));
+    }
+
     void refusSousFenetreOuverte_data()
     {
         QTest::addColumn<QString>("menu");
@@ -832,6 +1020,11 @@ int main(int argc, char** argv)
     if (argc == 4 && qstrcmp(argv[1], "--session-tuee") == 0) {
         QCoreApplication app(argc, argv);
         return sessionTuee(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    if (argc == 7 && qstrcmp(argv[1], "--operation-tuee") == 0) {
+        QCoreApplication app(argc, argv);
+        return operationTuee(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                             QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[5]), qstrcmp(argv[6], "1") == 0);
     }
     QApplication app(argc, argv);
     TstOperationsBase tests;
