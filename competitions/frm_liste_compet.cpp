@@ -31,6 +31,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 // An entry window of any caller, found by its name: two entry edits at once would share the
@@ -55,6 +58,16 @@ void Signaler(const std::exception& e, const QString& texte)
 }
 
 const QString erreurOperation = "Une erreur s'est produite lors de l'opération sur la compétition.";
+
+// The columns' shares of the list's width w: the number, the name, the place (less the results
+// column) and the dates, then the results column.
+QList<int> Parts_largeur(int w, int res)
+{
+    QList<int> parts {w / 8, 2 * w / 8, 3 * w / 8 - res, 2 * w / 8 - Twips_en_pixels(res > 0 ? 300 : 100)};
+    if (res > 0)
+        parts << res;
+    return parts;
+}
 
 } // namespace
 
@@ -109,16 +122,44 @@ void Frm_liste_compet::SetEnteteColonne(bool construire)
         lsv_compet->setColumnCount(static_cast<int>(titres.size()));
         lsv_compet->setHeaderLabels(titres);
     }
-    const int w = lsv_compet->viewport()->width();
+    // Each column has its share of the width, and never less than its values need: what a column
+    // needs beyond its share comes out of the shares of the others. When the values need more than
+    // the whole width, the window widens (Colonnes_a_la_mesure).
+    const int w = Largeur_vue(lsv_compet);
+    const int res = Largeur_resultats();
+    const QList<int> besoins = Largeurs_contenu(lsv_compet, {0, 1, 2, 3});
+    const auto largeurs = [&besoins, res](int base) {
+        QList<int> l = Parts_largeur(base, res);
+        for (int c = 0; c < besoins.size(); ++c)
+            l[c] = std::max(l[c], besoins[c]);
+        return l;
+    };
+    const auto somme = [](const QList<int>& l) { return std::accumulate(l.begin(), l.end(), 0); };
+    int base = w;
+    if (somme(largeurs(w)) > w) {
+        int bas = 0;
+        int haut = w;
+        while (bas < haut) {
+            const int milieu = (bas + haut + 1) / 2;
+            if (somme(largeurs(milieu)) <= w)
+                bas = milieu;
+            else
+                haut = milieu - 1;
+        }
+        base = bas;
+    }
+    const QList<int> l = largeurs(base);
+    for (int c = 0; c < l.size(); ++c)
+        lsv_compet->setColumnWidth(c, l[c]);
+}
+
+int Frm_liste_compet::Largeur_resultats() const
+{
     // The results column as wide as its title, taken from the place's column so that the dates
     // stay whole.
-    const int res = resultats ? std::max(Twips_en_pixels(200), lsv_compet->fontMetrics().horizontalAdvance("Res") + 16) : 0;
-    lsv_compet->setColumnWidth(0, w / 8);
-    lsv_compet->setColumnWidth(1, 2 * w / 8);
-    lsv_compet->setColumnWidth(2, 3 * w / 8 - res);
-    lsv_compet->setColumnWidth(3, 2 * w / 8 - Twips_en_pixels(resultats ? 300 : 100));
-    if (resultats)
-        lsv_compet->setColumnWidth(4, res);
+    if (strAction != "Impor res")
+        return 0;
+    return std::max(Twips_en_pixels(200), lsv_compet->header()->sectionSizeHint(4));
 }
 
 void Frm_liste_compet::set_liste(const QString& sql)
@@ -154,6 +195,7 @@ void Frm_liste_compet::Remplir_liste_compet(const QString& sql, const QString& c
         }
         Liberer_resultat();
     }
+    SetEnteteColonne(false);
     if (Nombre_lignes(lsv_compet) > 0)
         Selectionner_element(lsv_compet, cle.isEmpty() ? 1 : Chercher_element_texte(cle, lsv_info_compet, 0, 0));
     // The action needs a row: a list loaded empty gains one from an import into a new competition.

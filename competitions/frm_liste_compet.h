@@ -46,6 +46,8 @@ protected:
 
 private:
     void Remplir_liste_compet(const QString& sql, const QString& cle);
+    // The results column's width, 0 when the mode has none.
+    int Largeur_resultats() const;
     void Importer_resultats(const QString& cle, bool nouvelle);
     void Importer_squelette(const QString& cle, bool nouvelle);
     void Recharger_liste(const QString& cle);

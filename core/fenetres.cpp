@@ -425,6 +425,62 @@ void Elargir_au_contenu(QWidget* fenetre)
         cadre->setMinimumWidth(largeur);
 }
 
+void Elargir_pour_liste(QTreeWidget* liste, int manque)
+{
+    QWidget* fenetre = liste->window();
+    for (QWidget* w = liste; w && !w->isWindow(); w = w->parentWidget()) {
+        if (qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+            fenetre = w;
+            break;
+        }
+    }
+    QWidget* cadre = Cadre_fenetre(fenetre);
+    if (manque <= 0 || !cadre->isVisible() || cadre->isMaximized() || cadre->isFullScreen())
+        return;
+    const auto plafond = [cadre, fenetre] {
+        const QRect visible = Zone_visible(fenetre);
+        if (visible.isEmpty())
+            return cadre->maximumWidth();
+        return std::min(cadre->maximumWidth(),
+                        visible.width() - (cadre->isWindow() ? cadre->frameGeometry().width() - cadre->width() : 0));
+    };
+    // A document area too narrow widens the main window, within its screen.
+    auto* sous = qobject_cast<QMdiSubWindow*>(cadre);
+    QWidget* principale = sous && sous->mdiArea() ? sous->mdiArea()->window() : nullptr;
+    const auto elargir_principale = [principale](int plus) {
+        if (!principale || !principale->isVisible() || principale->isMaximized() || principale->isFullScreen()
+            || !principale->screen())
+            return;
+        const QRect ecran = principale->screen()->availableGeometry();
+        const int largeur = std::min(principale->width() + plus,
+                                     ecran.width() - (principale->frameGeometry().width() - principale->width()));
+        if (largeur <= principale->width())
+            return;
+        principale->resize(largeur, principale->height());
+        principale->move(Position_visible(principale->frameGeometry(), ecran));
+    };
+    // A list that takes a share of what the window gains needs the window to grow by more.
+    int pas = manque;
+    for (int essai = 0; essai < 3 && manque > 0; ++essai) {
+        const int largeur = cadre->width();
+        const int avant = liste->width();
+        if (largeur + pas > plafond())
+            elargir_principale(largeur + pas - plafond());
+        const int voulue = std::min(largeur + pas, plafond());
+        if (voulue <= largeur)
+            break;
+        cadre->resize(voulue, cadre->height());
+        const int gain = liste->width() - avant;
+        if (gain <= 0) {
+            cadre->resize(largeur, cadre->height());
+            break;
+        }
+        manque -= gain;
+        pas = (manque * (voulue - largeur) + gain - 1) / gain;
+    }
+    Garder_fenetre_visible(fenetre);
+}
+
 QPoint Position_visible(const QRect& cadre, const QRect& visible)
 {
     const auto axe = [](int debut, int taille, int debutZone, int tailleZone) {

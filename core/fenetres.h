@@ -142,6 +142,9 @@ int Largeur_pour_titre(QWidget* fenetre);
 // Widens the window's frame, and its least width, to its title's room and, for a window whose
 // controls are placed by hand, to its rightmost control (within what the user sees).
 void Elargir_au_contenu(QWidget* fenetre);
+// Widens the frame of the window that holds the list until the list is manque pixels wider, as far
+// as what the user sees allows; a frame that does not widen the list stays as it was.
+void Elargir_pour_liste(QTreeWidget* liste, int manque);
 // Where a frame placed at `cadre` shows whole inside `visible`: where it is when it fits there,
 // otherwise moved the least that makes it fit; along a side longer than the area, at the
 // area's left or top edge.

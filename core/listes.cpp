@@ -3,6 +3,7 @@
 #include "core/base.h"
 #include "core/cp1252.h"
 #include "core/erreurs.h"
+#include "core/fenetres.h"
 #include "core/messages.h"
 #include "core/services.h"
 #include "core/utils.h"
@@ -20,11 +21,14 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 // ---- Rows ----------------------------------------------------------------------------------
@@ -51,15 +55,161 @@ QModelIndex Index_element(const QTreeWidget* liste, QTreeWidgetItem* ligne, int 
     return modele->index(liste->indexOfTopLevelItem(ligne), colonne);
 }
 
+// A text's width as the sum of its characters' advances, read once per character from the font.
+// Kerning and rounding move a laid-out text by a pixel or two at most; a text of a script that
+// joins or reorders its letters is laid out whole (estimee false).
+class EstimationLargeur {
+public:
+    explicit EstimationLargeur(const QFont& police) : m_metriques(police) { m_avances.fill(-1); }
+
+    qreal largeur(const QString& texte, bool& estimee)
+    {
+        qreal somme = 0;
+        for (const QChar c : texte) {
+            if (c.unicode() >= kTable) {
+                estimee = false;
+                return m_metriques.horizontalAdvance(texte);
+            }
+            qreal& a = m_avances[c.unicode()];
+            if (a < 0)
+                a = m_metriques.horizontalAdvance(c);
+            somme += a;
+        }
+        estimee = true;
+        return somme;
+    }
+
+private:
+    // Up to Armenian: Hebrew and the scripts after it are shaped.
+    static constexpr char16_t kTable = 0x590;
+    QFontMetricsF m_metriques;
+    std::array<qreal, kTable> m_avances;
+};
+
+// What an estimate may fall short of the laid-out text.
+constexpr qreal kEcartEstimation = 2;
+
+// The rows whose texts may be the widest of a column: the few with the widest estimates, one
+// row per text.
+class Candidats {
+public:
+    struct Candidat {
+        qreal estimation;
+        bool estimee;
+        QTreeWidgetItem* ligne;
+        QString texte;
+    };
+
+    void proposer(qreal estimation, bool estimee, QTreeWidgetItem* ligne, const QString& texte)
+    {
+        if (m_liste.size() == kNombre && estimation <= m_liste.back().estimation) {
+            m_ecartee = std::max(m_ecartee, estimation);
+            return;
+        }
+        for (const Candidat& c : m_liste) {
+            if (c.estimation == estimation && c.texte == texte)
+                return;
+        }
+        const auto place = std::upper_bound(m_liste.begin(), m_liste.end(), estimation,
+                                            [](qreal e, const Candidat& c) { return e > c.estimation; });
+        m_liste.insert(place, {estimation, estimee, ligne, texte});
+        if (m_liste.size() > kNombre) {
+            m_ecartee = std::max(m_ecartee, m_liste.back().estimation);
+            m_liste.pop_back();
+        }
+    }
+    const QList<Candidat>& liste() const { return m_liste; }
+    // The widest estimate of the rows left out, -1 when none was.
+    qreal ecartee() const { return m_ecartee; }
+
+private:
+    static constexpr qsizetype kNombre = 12;
+    QList<Candidat> m_liste;
+    qreal m_ecartee = -1;
+};
+
+} // namespace
+
+// Every text is estimated from its characters' advances; only the few widest are laid out, and
+// the widest of them is measured by the delegate with its margins, check box and icon (alike on
+// every row of a column).
+QList<int> Largeurs_contenu(const QTreeWidget* liste, const QList<int>& colonnes)
+{
+    EstimationLargeur estimation(liste->font());
+    QList<Candidats> candidats(colonnes.size());
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(liste)); *it; ++it) {
+        QTreeWidgetItem* ligne = *it;
+        for (qsizetype i = 0; i < colonnes.size(); ++i) {
+            const QString texte = ligne->text(colonnes[i]);
+            if (texte.isEmpty())
+                continue;
+            const QVariant police = ligne->data(colonnes[i], Qt::FontRole);
+            bool estimee = false;
+            const qreal e = police.isValid() ? QFontMetricsF(police.value<QFont>()).horizontalAdvance(texte)
+                                             : estimation.largeur(texte, estimee);
+            candidats[i].proposer(e, estimee, ligne, texte);
+        }
+    }
+    const QFontMetricsF metriques(liste->font());
+    QList<int> largeurs;
+    for (qsizetype i = 0; i < colonnes.size(); ++i) {
+        const int colonne = colonnes[i];
+        int largeur = liste->header()->isHidden() ? 0 : liste->header()->sectionSizeHint(colonne);
+        QTreeWidgetItem* plusLarge = nullptr;
+        qreal avance = -1;
+        bool tousMesures = true;
+        for (const Candidats::Candidat& c : candidats[i].liste()) {
+            if (c.estimation + (c.estimee ? kEcartEstimation : 0) < avance) {
+                tousMesures = false;
+                break;
+            }
+            const qreal a = c.estimee ? metriques.horizontalAdvance(c.texte) : c.estimation;
+            if (a > avance) {
+                avance = a;
+                plusLarge = c.ligne;
+            }
+        }
+        if (plusLarge) {
+            // Rows left out unmeasured that might still be wider get the room their estimate allows.
+            const qreal ecartee = candidats[i].ecartee();
+            const int reste = tousMesures && ecartee >= 0
+                                  ? std::max(0, int(std::ceil(ecartee + kEcartEstimation - avance)))
+                                  : 0;
+            QStyleOptionViewItem option;
+            option.initFrom(liste);
+            option.widget = liste;
+            option.font = liste->font();
+            option.decorationSize = liste->iconSize().isValid() ? liste->iconSize() : QSize(16, 16);
+            option.features |= QStyleOptionViewItem::HasDisplay;
+            const QModelIndex index = Index_element(liste, plusLarge, colonne);
+            int l = liste->itemDelegateForIndex(index)->sizeHint(option, index).width() + reste;
+            if (colonne == 0) {
+                int profondeur = 0;
+                for (QTreeWidgetItem* p = plusLarge->parent(); p; p = p->parent())
+                    ++profondeur;
+                l += liste->indentation() * (profondeur + (liste->rootIsDecorated() ? 1 : 0));
+            }
+            largeur = std::max(largeur, l);
+        }
+        largeurs << largeur;
+    }
+    return largeurs;
+}
+
+namespace {
 // Widens the columns of one list once the changes under way are over: rows are often added one
-// at a time, and one pass after the last is enough.
+// at a time, and one pass after the last is enough. When new values or the list's showing leave
+// columns past its right edge, the window grows to show them.
 class MesureColonnes : public QObject {
 public:
     explicit MesureColonnes(QTreeWidget* liste) : QObject(liste), m_liste(liste)
     {
         setObjectName(QStringLiteral("qv_mesure_colonnes"));
         QAbstractItemModel* modele = liste->model();
-        const auto plus_tard = [this] { demander(); };
+        const auto plus_tard = [this] {
+            m_elargir = true;
+            demander();
+        };
         connect(modele, &QAbstractItemModel::rowsInserted, this, plus_tard);
         connect(modele, &QAbstractItemModel::dataChanged, this, plus_tard);
         connect(modele, &QAbstractItemModel::modelReset, this, plus_tard);
@@ -71,7 +221,19 @@ public:
             if (QGuiApplication::mouseButtons() == Qt::NoButton)
                 demander();
         });
+        liste->installEventFilter(this);
         demander();
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        // A list on a page shown later: its window grows when the page shows.
+        if (objet == m_liste && evenement->type() == QEvent::Show) {
+            m_elargir = true;
+            demander();
+        }
+        return QObject::eventFilter(objet, evenement);
     }
 
 private:
@@ -89,23 +251,60 @@ private:
         m_demande = false;
         m_enCours = true;
         QHeaderView* entete = m_liste->header();
+        QList<int> colonnes;
         for (int c = 0; c < m_liste->columnCount(); ++c) {
-            if (m_liste->isColumnHidden(c))
-                continue;
-            // The last column stretched by the list already takes what is left.
-            const int besoin = Largeur_contenu_colonne(m_liste, c);
-            if (m_liste->columnWidth(c) < besoin
-                && !(entete->stretchLastSection() && c == entete->count() - 1 && entete->sectionSize(c) >= besoin))
-                m_liste->setColumnWidth(c, besoin);
+            if (!m_liste->isColumnHidden(c))
+                colonnes << c;
         }
+        const QList<int> besoins = Largeurs_contenu(m_liste, colonnes);
+        // Columns that share the view equally widen only with it: the view needs room for as many
+        // of their widest need.
+        int fixes = 0;
+        int partagees = 0;
+        int partMax = 0;
+        for (qsizetype i = 0; i < colonnes.size(); ++i) {
+            const int c = colonnes[i];
+            if (entete->sectionResizeMode(c) == QHeaderView::Stretch) {
+                ++partagees;
+                partMax = std::max(partMax, besoins[i]);
+                continue;
+            }
+            // The last column stretched by the list already takes what is left.
+            if (m_liste->columnWidth(c) < besoins[i]
+                && !(entete->stretchLastSection() && c == entete->count() - 1 && entete->sectionSize(c) >= besoins[i]))
+                m_liste->setColumnWidth(c, besoins[i]);
+            fixes += m_liste->columnWidth(c);
+        }
+        const int longueur = partagees > 0 ? fixes + partagees * partMax : entete->length();
+        // Only what the program changes grows the window, never a user's narrowing it.
+        const bool elargir = m_elargir && m_liste->isVisible();
+        m_elargir = false;
+        const int manque = elargir ? longueur - Largeur_vue(m_liste) : 0;
+        if (manque > 0)
+            Elargir_pour_liste(m_liste, manque);
         m_enCours = false;
+        // The window may have set its columns again as it grew.
+        if (manque > 0)
+            demander();
     }
 
     QTreeWidget* m_liste;
     bool m_demande = false;
     bool m_enCours = false;
+    bool m_elargir = true;
 };
 } // namespace
+
+int Largeur_vue(const QTreeWidget* liste)
+{
+    int vue = liste->viewport()->width();
+    const QScrollBar* barre = liste->verticalScrollBar();
+    if (!barre->isVisible() && liste->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff
+        && liste->topLevelItemCount() > 0
+        && qint64(liste->topLevelItemCount()) * liste->sizeHintForRow(0) > liste->viewport()->height())
+        vue -= liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, barre);
+    return vue;
+}
 
 void Colonnes_a_la_mesure(QTreeWidget* liste)
 {
@@ -115,40 +314,7 @@ void Colonnes_a_la_mesure(QTreeWidget* liste)
 
 int Largeur_contenu_colonne(const QTreeWidget* liste, int colonne)
 {
-    // The widest text is found by its advance; the delegate then measures that row whole, with
-    // its margins, its check box and its icon.
-    const QFontMetrics metriques(liste->font());
-    QTreeWidgetItem* plusLarge = nullptr;
-    int avance = -1;
-    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(liste)); *it; ++it) {
-        QTreeWidgetItem* ligne = *it;
-        const QVariant police = ligne->data(colonne, Qt::FontRole);
-        const int a = (police.isValid() ? QFontMetrics(police.value<QFont>()) : metriques)
-                          .horizontalAdvance(ligne->text(colonne));
-        if (a > avance || (a == avance && !ligne->icon(colonne).isNull())) {
-            avance = a;
-            plusLarge = ligne;
-        }
-    }
-    int largeur = liste->header()->isHidden() ? 0 : liste->header()->sectionSizeHint(colonne);
-    if (plusLarge) {
-        QStyleOptionViewItem option;
-        option.initFrom(liste);
-        option.widget = liste;
-        option.font = liste->font();
-        option.decorationSize = liste->iconSize().isValid() ? liste->iconSize() : QSize(16, 16);
-        option.features |= QStyleOptionViewItem::HasDisplay;
-        const QModelIndex index = Index_element(liste, plusLarge, colonne);
-        int l = liste->itemDelegateForIndex(index)->sizeHint(option, index).width();
-        if (colonne == 0) {
-            int profondeur = 0;
-            for (QTreeWidgetItem* p = plusLarge->parent(); p; p = p->parent())
-                ++profondeur;
-            l += liste->indentation() * (profondeur + (liste->rootIsDecorated() ? 1 : 0));
-        }
-        largeur = std::max(largeur, l);
-    }
-    return largeur;
+    return Largeurs_contenu(liste, {colonne}).front();
 }
 
 QTreeWidgetItem* Ligne(QTreeWidget* liste, int index)

@@ -25,10 +25,16 @@ QTreeWidget* Creer_liste_rapport(QWidget* parent, const QString& nom, const QStr
 // From now on every column of the list is at least as wide as its widest value and its heading
 // need: the width a window gives a column is the least it gets, never a reason to cut a value.
 // Columns widen again when rows come or change, or when the window narrows them; a column the
-// user drags narrower stays so until the values change.
+// user drags narrower stays so until the values change. When rows come or change, or the list
+// shows, and its columns end past its view, its window grows (Elargir_pour_liste).
 void Colonnes_a_la_mesure(QTreeWidget* liste);
+// The width of the list's view that its columns have: less the vertical scroll bar once its rows
+// need one, even before the bar shows.
+int Largeur_vue(const QTreeWidget* liste);
 // The width a column of the list needs to show every value and its heading whole.
 int Largeur_contenu_colonne(const QTreeWidget* liste, int colonne);
+// The same for several columns, in one pass over the rows.
+QList<int> Largeurs_contenu(const QTreeWidget* liste, const QList<int>& colonnes);
 // Row i (from 1), nullptr outside the list.
 QTreeWidgetItem* Ligne(QTreeWidget* liste, int index);
 // The place (from 1) of a row, 0 for none.

@@ -143,14 +143,13 @@ void frm_convocation::SetListe()
             Remplir_listes(sql, {Lsv_nageurs, lsv_info_nageur}, {{0, 1, 2}, {3}}, QString());
         for (int i = 0; i < Lsv_nageurs->topLevelItemCount(); ++i)
             Lsv_nageurs->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
-        // A third of the list each, the club's column its own width.
+        // A third of the list each, the club's column its own width; a longer name widens its
+        // column, and the window with it.
+        const int club = bClubSelection ? Twips_en_pixels(2000) : 0;
         for (int c = 0; c < 3; ++c)
-            Lsv_nageurs->header()->setSectionResizeMode(c, QHeaderView::Stretch);
-        if (bClubSelection) {
-            Lsv_nageurs->header()->setStretchLastSection(false);
-            Lsv_nageurs->header()->setSectionResizeMode(3, QHeaderView::Fixed);
-            Lsv_nageurs->setColumnWidth(3, Twips_en_pixels(2000));
-        }
+            Lsv_nageurs->setColumnWidth(c, (Largeur_vue(Lsv_nageurs) - club) / 3);
+        if (bClubSelection)
+            Lsv_nageurs->setColumnWidth(3, club);
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors du chargement de la liste des nageurs.");

@@ -11,8 +11,10 @@
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
@@ -50,6 +52,9 @@ private slots:
     void exporterListe();
     void exporterListeEchoueProprement();
     void colonnesALaMesureDesValeurs();
+    void colonneALaMesureDuTexteLePlusLarge_data();
+    void colonneALaMesureDuTexteLePlusLarge();
+    void fenetreElargiePourSesColonnes();
 };
 
 void TstListes::chercherElement_data()
@@ -295,6 +300,67 @@ void TstListes::colonnesALaMesureDesValeurs()
     QCoreApplication::processEvents();
     QVERIFY(liste->columnWidth(1) >= besoin("1102"));
     QVERIFY(liste->columnWidth(2) >= besoin("1:02:03.45"));
+}
+
+// Among many values the widest one sets the column, whatever its number of characters: narrow
+// and wide letters mixed, many values of about the same width, a few scripts laid out whole.
+void TstListes::colonneALaMesureDuTexteLePlusLarge_data()
+{
+    QTest::addColumn<QString>("alphabet");
+    QTest::addColumn<int>("lignes");
+    QTest::newRow("lettres étroites et larges") << QString("iIl1.,:WMmw ") << 400;
+    QTest::newRow("capitales") << QString("ABCDEFGHIJKLMNOPQRSTUVWXYZ -") << 400;
+    QTest::newRow("chiffres, largeurs égales") << QString("0123456789") << 300;
+    QTest::newRow("accents et autres écritures") << QString::fromUtf8("éèêàçÉÈŒœßжЖשלוםاب") << 200;
+}
+
+void TstListes::colonneALaMesureDuTexteLePlusLarge()
+{
+    QFETCH(QString, alphabet);
+    QFETCH(int, lignes);
+    QWidget fenetre;
+    QTreeWidget* liste = Creer_liste_rapport(&fenetre, "liste", {"Nom", "Fin"});
+    liste->setColumnWidth(0, 10);
+    QRandomGenerator hasard(42);
+    int plusLarge = 0;
+    for (int i = 0; i < lignes; ++i) {
+        QString texte;
+        for (int n = 5 + int(hasard.bounded(20)); n > 0; --n)
+            texte += alphabet.at(int(hasard.bounded(int(alphabet.size()))));
+        plusLarge = std::max(plusLarge, liste->fontMetrics().horizontalAdvance(texte));
+        Ajouter_ligne(liste, {texte, "x"});
+    }
+    fenetre.show();
+    QCoreApplication::processEvents();
+    const int marges = 2 * (liste->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    QVERIFY2(liste->columnWidth(0) >= plusLarge + marges,
+             qPrintable(QString("%1 < %2").arg(liste->columnWidth(0)).arg(plusLarge + marges)));
+}
+
+// A window whose list gets values its columns cannot show within it grows to show them; the user
+// narrowing it afterwards is left alone.
+void TstListes::fenetreElargiePourSesColonnes()
+{
+    QWidget fenetre;
+    auto* colonne = new QVBoxLayout(&fenetre);
+    QTreeWidget* liste = Creer_liste_rapport(&fenetre, "liste", {"Code Club", "Libellé Club"});
+    colonne->addWidget(liste);
+    liste->setColumnWidth(0, 120);
+    fenetre.resize(300, 200);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    // Enough rows for the vertical scroll bar.
+    for (int i = 0; i < 30; ++i)
+        Ajouter_ligne(liste, {QString("FRA13200%1").arg(i, 5, 10, QChar('0')), "NATATION CLUB DE SAINT-GERMAIN"});
+    QTest::qWait(50);
+    const auto fin = [liste] { return liste->header()->sectionViewportPosition(1) + liste->columnWidth(1); };
+    QVERIFY2(fin() <= liste->viewport()->width(),
+             qPrintable(QString("%1 > %2").arg(fin()).arg(liste->viewport()->width())));
+    QVERIFY(fenetre.width() > 300);
+
+    fenetre.resize(300, 200);
+    QTest::qWait(50);
+    QCOMPARE(fenetre.width(), 300);
 }
 
 QTEST_MAIN(TstListes)

@@ -81,6 +81,22 @@ bool Texte_coupe(const QString& texte, const QFont& police, int place)
     return !texte.trimmed().isEmpty() && QFontMetrics(police).horizontalAdvance(texte) > place;
 }
 
+// A window as wide as the screen lets it be: there a list may scroll sideways.
+bool Au_plus_large(QWidget* controle)
+{
+    QWidget* cadre = controle->window();
+    for (QWidget* w = controle; w && !w->isWindow(); w = w->parentWidget()) {
+        if (auto* sous = qobject_cast<QMdiSubWindow*>(w)) {
+            cadre = sous;
+            break;
+        }
+    }
+    const int ecran = controle->screen()->availableGeometry().width();
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(cadre))
+        return sous->width() >= sous->mdiArea()->viewport()->width() && sous->window()->frameGeometry().width() >= ecran;
+    return cadre->frameGeometry().width() >= ecran;
+}
+
 // Every value, heading, caption and box of the window that does not show whole.
 QStringList Valeurs_coupees(QWidget* fenetre)
 {
@@ -97,6 +113,13 @@ QStringList Valeurs_coupees(QWidget* fenetre)
                 continue;
             if (!liste->header()->isHidden() && liste->header()->sectionSizeHint(c) > liste->columnWidth(c))
                 coupees << nom + " titre « " + liste->headerItem()->text(c) + " »";
+            // A column ending past the view, or behind its vertical scroll bar, is not seen whole.
+            const int droite = liste->header()->sectionViewportPosition(c) + liste->columnWidth(c);
+            if (droite > liste->viewport()->width() && !Au_plus_large(liste))
+                coupees << QString("%1 colonne « %2 » finit à %3 au-delà de la vue (%4)")
+                               .arg(nom, liste->headerItem()->text(c))
+                               .arg(droite)
+                               .arg(liste->viewport()->width());
             for (int i = 0; i < liste->topLevelItemCount(); ++i) {
                 const QModelIndex index = liste->model()->index(i, c);
                 QStyleOptionViewItem option;
@@ -236,8 +259,11 @@ private:
 // Each path is what the user does, one step at a time: "mnuXxx" a menu item, "ligne" the first
 // row of the last list shown, "clic:Nom" the control of that name in the last window that has it,
 // "modal:Texte" the answer to the dialog that comes next (its first box filled, then "Ok"),
+// "modal-clic:Nom" the dialog that comes next checked and left by its button of that name,
 // "onglet:Nom:i" a click on tab i of that tab control, "cocher:Nom" every row of that list ticked
-// with the space bar, "attendre" a second for what moves on the screen.
+// with the space bar, "attendre" a second for what moves on the screen. The base opens first, or
+// at "ouvrir" when the path has it: the steps before are the dialogs the opening brings, and
+// "sans profil" opens a base without a profile.
 void TstFenetresAPortee::fenetreEntiereDansLaZone_data()
 {
     QTest::addColumn<QStringList>("parcours");
@@ -254,7 +280,11 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone_data()
           "Frm_liste_club");
     ligne("club nouveau", {"mnuBaseClubNew"}, "dem_info");
     ligne("club liste", {"mnuBaseClubListe"}, "Frm_liste_club");
+    ligne("sélection d'un club imposée",
+          {"sans profil", "modal-clic:Command1_2", "modal-clic:Command1_0", "modal:Bassin", "ouvrir", "mnuBaseClubListe"},
+          "Frm_liste_club");
     ligne("votre club", {"mnuBaseClubConfigInfo"}, "det_mon_club");
+    ligne("votre club, organisation", {"mnuBaseClubConfigInfo", "onglet:SSTab1:1"}, "det_mon_club");
     // Licences.
     ligne("licence nouvelle", {"mnuLicNew"}, "det_licence");
     ligne("licence liste", {"mnuLicListe"}, "frm_liste_licence");
@@ -264,6 +294,9 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone_data()
     // Competitions, entries, programmes.
     ligne("compétition nouvelle", {"mnuCompetNew"}, "det_compet");
     ligne("compétition liste", {"mnuCompetListe"}, "Frm_liste_compet");
+    ligne("importation des résultats", {"mnuCompetResult"}, "Frm_liste_compet");
+    ligne("disquette d'engagements", {"mnuEngagDisk"}, "Frm_liste_compet");
+    ligne("bordereaux", {"mnuEngagBordereau"}, "Frm_liste_compet");
     ligne("compétition modifier", {"mnuCompetModif", "ligne", "clic:cmd_2"}, "det_compet");
     ligne("engagements", {"mnuEngagIndiv", "ligne", "clic:cmd_2"}, "frm_engag");
     ligne("engagements, modèle", {"mnuEngagIndiv", "ligne", "clic:cmd_2", "clic:Cmd_modele"}, "frm_liste_modele");
@@ -291,6 +324,7 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone_data()
     ligne("performance de relais", {"mnuPerfAjoutRelais"}, "frm_ajout_perf_relais");
     ligne("suivi des performances", {"mnuPerfView"}, "frm_view_perf");
     ligne("résultats", {"mnuCompetVoirResult"}, "frm_view_result");
+    ligne("résultats, épreuves", {"mnuCompetVoirResult", "ligne"}, "frm_view_result");
     const QStringList resultats = {"mnuCompetVoirResult", "onglet:Tab_options:1", "clic:Cmd_option_0", "clic:Chk_tps_inter",
                                    "clic:Cmd_option_1", "onglet:Tab_options:0", "ligne", "clic:Chk_all", "clic:cmd_0"};
     ligne("résultats, temps intermédiaires", resultats, "frm_view_result");
@@ -317,10 +351,15 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
     {
         // A swimmer, a competition to come, a pool and a template of each kind for profile 1; a
         // held meet with a 1500 m, its splits and 1102 points; a performance and a record. Names,
-        // places and dates as long as real ones, the club's name at its 30 characters.
+        // places and dates as long as real ones, the clubs' names at their 30 characters, in capitals
+        // as the federation writes them; an official with a long address; competitions over two days.
         sqlite3* db = Ouvrir_connexion_sqlite(chemin);
         QStringList requetes = {
-            "UPDATE Club SET Intitule = 'Cercle des Nageurs de Besançon'",
+            "UPDATE Club SET Intitule = 'NATATION CLUB DE SAINT-GERMAIN'",
+            "INSERT INTO Club (Code_federal, Intitule) VALUES ('FRA1320029876', 'Cercle des Nageurs de Besançon')",
+            "INSERT INTO Dirigeant (Code_federal, Fonction, Nom, Tel1, Tel2, Mail) VALUES ('" + kCodeClub
+                + "', 'Vice-présidente', 'DE LA FONTAINE-MAISONNEUVE Marie-Bernadette', '01 39 73 45 67', "
+                "'06 12 34 56 78', 'secretariat.natation@saint-germain-en-laye.fr')",
             "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Nationalite, Visible) VALUES ('"
                 + kCodeClub + "', '100', 'ALBERT', 'Jean', 'M', '20070101', 'FRA', true)",
             "INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Nationalite, Visible) VALUES ('"
@@ -328,6 +367,8 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
                 "'FRA', true)",
             "INSERT INTO Rcomp (Nom, Debut, Fin, Lieu, Longueur, Deroule, Visible) VALUES "
             "('Meeting de printemps', '20250412', '20250413', 'Nîmes', 25, false, true)",
+            "INSERT INTO Rcomp (Nom, Debut, Fin, Lieu, Longueur, Deroule, Visible) VALUES "
+            "('Championnats départementaux d''hiver', '20251220', '20251221', 'Saint-Germain-en-Laye', 25, false, true)",
             "INSERT INTO Rcomp (Num, Nom, Debut, Fin, Lieu, Longueur, Deroule, Visible) VALUES ('R9', "
             "'Championnats régionaux d''hiver', '20250920', '20250921', 'Villefranche-sur-Saône', 50, true, true)",
             "INSERT INTO Pcomp (Num_compet, Code_epreuve, JourCourse, Num_ordre) SELECT max(AutoNum), 6, 1, 1 FROM Rcomp",
@@ -351,19 +392,44 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
                     "Type_course, Numero_serie, Numero_couloir, Numero_ordre_couloir"
                         + colonnes + ") SELECT (SELECT max(AutoNum) FROM Rcomp), 6, Num, Code_club, 1, 11.2345, 1102, "
                         "'F', 1, 4, 1" + temps + " FROM Licence";
+        if (parcours.contains("sans profil"))
+            requetes << "DELETE FROM Profil";
         for (const QString& sql : requetes)
             QVERIFY2(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK,
                      qPrintable(sql + " : " + sqlite3_errmsg(db)));
         sqlite3_close(db);
     }
-    QVERIFY(s.ouvrir(chemin));
-    QCOMPARE(strNumProfil, QString("1"));
-    s.ihm.effacer();
+    const auto ouvrir = [&] {
+        QVERIFY(s.ouvrir(chemin));
+        QVERIFY(!strNumProfil.isEmpty());
+        s.ihm.effacer();
+    };
+    if (!parcours.contains("ouvrir"))
+        ouvrir();
 
     QMdiArea* zone = s.fenetre->zoneFenetres();
-    QStringList dialogues; // those shown off the screen
+    QStringList dialogues; // those shown off the screen, and what they cut
+    // Shown as the desktop's port shows it: centred on its parent, within the screen, as wide as
+    // its controls need.
+    const auto verifier_dialogue = [&dialogues](QDialog& d) {
+        Elargir_au_contenu(&d);
+        d.show();
+        Traiter_evenements();
+        if (!d.screen()->availableGeometry().contains(d.frameGeometry()))
+            dialogues << d.windowTitle() + " : " + Decrire(d.frameGeometry());
+        for (const QString& defaut : Controles_debordants(&d) + Valeurs_coupees(&d))
+            dialogues << d.windowTitle() + " : " + defaut;
+        d.grab().save(kCaptures + "/" + QString::fromUtf8(QTest::currentDataTag()).replace(' ', '_') + "_"
+                      + d.objectName() + ".png");
+    };
     for (const QString& pas : parcours) {
-        if (pas.startsWith("mnu")) {
+        if (pas == "sans profil") {
+            continue;
+        } else if (pas == "ouvrir") {
+            ouvrir();
+            if (QTest::currentTestFailed())
+                return;
+        } else if (pas.startsWith("mnu")) {
             QVERIFY2(s.declencher(qPrintable(pas)), qPrintable(pas));
         } else if (pas == "ligne") {
             auto* liste = Controle<QTreeWidget>(zone, QString());
@@ -393,19 +459,19 @@ void TstFenetresAPortee::fenetreEntiereDansLaZone()
         } else if (pas == "attendre") {
             QTest::qWait(1000);
         } else if (pas.startsWith("modal:")) {
-            s.ihm.repondreModal([&dialogues, texte = pas.mid(6)](QDialog& d) {
-                // Shown as the desktop's port shows it: centred on its parent, within the screen,
-                // as wide as its controls need.
-                Elargir_au_contenu(&d);
-                d.show();
-                Traiter_evenements();
-                if (!d.screen()->availableGeometry().contains(d.frameGeometry()))
-                    dialogues << d.windowTitle() + " : " + Decrire(d.frameGeometry());
+            s.ihm.repondreModal([verifier_dialogue, texte = pas.mid(6)](QDialog& d) {
                 d.findChild<QLineEdit*>()->setText(texte);
-                Traiter_evenements();
-                for (const QString& defaut : Controles_debordants(&d) + Valeurs_coupees(&d))
-                    dialogues << d.windowTitle() + " : " + defaut;
+                verifier_dialogue(d);
                 d.findChild<QAbstractButton*>("Command1_0")->click();
+                return d.result();
+            });
+        } else if (pas.startsWith("modal-clic:")) {
+            s.ihm.repondreModal([verifier_dialogue, nom = pas.mid(11)](QDialog& d) {
+                verifier_dialogue(d);
+                if (auto* bouton = d.findChild<QAbstractButton*>(nom))
+                    bouton->click();
+                else
+                    d.reject();
                 return d.result();
             });
         }
