@@ -276,6 +276,8 @@ bool PortIhmQt::choisirImprimante(QPrinter& imprimante)
     auto* fichier = dialogue.findChild<QLineEdit*>("filename");
     auto* imprimantes = dialogue.findChild<QComboBox*>("printers");
     if (parcourir && fichier && imprimantes) {
+        // The toolkit connects the signal by its name without the argument.
+        QObject::disconnect(parcourir, SIGNAL(clicked()), nullptr, nullptr);
         QObject::disconnect(parcourir, &QAbstractButton::clicked, nullptr, nullptr);
         QObject::connect(parcourir, &QAbstractButton::clicked, &dialogue, [this, fichier, imprimantes] {
             const FichierChoisi choix = choisirFichier("Imprimer dans un fichier", "Fichier PDF (*.pdf)|*.pdf", false,

@@ -817,14 +817,14 @@ private slots:
     // included, and on its last line; its long lines wrap instead of running off the edge.
     void traceEchoueeLueDepuisLeDebut()
     {
-        enregistrer("EntryFilesBuilder", "disk");
+        enregistrer("PerformanceExporter", "envchrono");
         m_faux.resultat = false;
         const QString longue = "Compétition « Meeting régional de printemps des jeunes nageurs » : l'épreuve 100 m "
                                "papillon dames n'a pas de nageur engagé, elle est ignorée dans le fichier d'engagements.";
         m_faux.action = [&](const QVariantList& a) {
             QFile trace(a[5].toString());
             trace.open(QIODevice::Append);
-            for (int i = 0; i < 30; ++i)
+            for (int i = 0; i < 60; ++i)
                 trace.write(QString("Nageur %1 lu.\n").arg(i).toUtf8());
             trace.write((longue + "\nEchec : aucun fichier n'a été produit.\n").toUtf8());
         };
@@ -834,6 +834,7 @@ private slots:
         QPointer<QMainWindow> avant = frmPrincipal;
         frmPrincipal = &principal;
         m_port->repondreRepertoire(dossier("cible"));
+        m_port->repondre(Reponse::Oui);
         int gauche = -1, largeurCachee = -1, bas = -1, finVerticale = -1, lignesLongue = 0;
         m_port->repondreModal([&](QDialog& d) {
             d.show();
@@ -852,7 +853,7 @@ private slots:
             cliquer(d, "Cmd_quit");
             return 0;
         });
-        Lancer_attente("EntryFilesBuilder", "disk", "Disquette", "1", false);
+        Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false);
         frmPrincipal = avant;
         QCOMPARE(gauche, 0);
         QCOMPARE(largeurCachee, 0);
