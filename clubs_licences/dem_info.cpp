@@ -91,6 +91,7 @@ dem_info::dem_info(QWidget* parent) : FenetreComptee(parent)
     setObjectName("dem_info");
     setWindowTitle("Information club");
     champs = new ChampsClub(this);
+    champs->Command1_0->setDefault(true);
     connect(champs->Command1_0, &QPushButton::clicked, this, &dem_info::ok);
     connect(champs->Command1_1, &QPushButton::clicked, this, &QWidget::close);
     connect(champs->Command1_2, &QPushButton::clicked, champs, &ChampsClub::aide);

@@ -183,6 +183,10 @@ QWidget* det_mon_club::ongletOrganisation()
     v->addWidget(Lsv_role, 1);
     v->addLayout(bas);
 
+    // The buttons beside the boxes add and remove what they hold: Tab reaches them once all are filled.
+    Tabuler_apres(Cmd_role_0, text1[12]);
+    Tabuler_apres(Cmd_role_2, Cmd_role_0);
+
     connect(Cmd_role_0, &QToolButton::clicked, this, &det_mon_club::ajouterRole);
     connect(Cmd_role_2, &QToolButton::clicked, this, &det_mon_club::supprimerRole);
     connect(Lsv_role, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* ligne) {
@@ -260,6 +264,9 @@ QWidget* det_mon_club::ongletTarifs()
     auto* v = new QVBoxLayout(onglet);
     v->addWidget(Lsv_tarif, 1);
     v->addLayout(bas);
+
+    Tabuler_apres(Cmd_AddTarif, text1[15]);
+    Tabuler_apres(Cmd_SupprTarif, Cmd_AddTarif);
 
     connect(Cmd_AddTarif, &QToolButton::clicked, this, &det_mon_club::ajouterTarif);
     connect(text1[14], &QLineEdit::returnPressed, this, &det_mon_club::ajouterTarif);

@@ -62,6 +62,7 @@ Frm_liste_club::Frm_liste_club(QWidget* parent) : FenetreComptee(parent)
     connect(Command1_1, &QPushButton::clicked, this, &QWidget::close);
     connect(Command1_2, &QPushButton::clicked, this, &Frm_liste_club::bouton2);
     connect(Lsv_club, &QTreeWidget::itemDoubleClicked, this, &Frm_liste_club::doubleClic);
+    Entree_comme_double_clic(Lsv_club);
     connect(Timer1, &QTimer::timeout, this, [this] { Garder_selection(Lsv_club, Timer1); });
     Lsv_club->installEventFilter(this);
 }

@@ -37,6 +37,7 @@ frm_liste_pays::frm_liste_pays(QWidget* parent) : FenetreComptee(parent)
         if (strAction == "Choisir")
             ok();
     });
+    Entree_comme_double_clic(Lsv_pays);
 }
 
 void frm_liste_pays::set_liste()

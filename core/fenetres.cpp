@@ -10,6 +10,7 @@
 #include "core/services.h"
 #include "core/utils.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -31,7 +32,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <utility>
 
 namespace {
 [[noreturn]] void depassement()
@@ -562,7 +565,46 @@ void Ajouter_arrets(QWidget* parent, QWidget* fenetre, QList<QWidget*>& arrets)
             Ajouter_arrets(w, fenetre, arrets);
     }
 }
+
+const char* const kTabApres = "qv_tab_apres";
+
+// The controls given a place after another (Tabuler_apres) move to just after it.
+QList<QWidget*> Placer_les_suivants(const QList<QWidget*>& ordre)
+{
+    const auto precedent = [](const QWidget* w) { return w->property(kTabApres).value<QObject*>(); };
+    QList<QWidget*> suivants;
+    for (QWidget* w : ordre) {
+        // Only a precedent in the list is ever compared, never followed.
+        if (QObject* p = precedent(w); p && p != w && ordre.contains(p))
+            suivants << w;
+    }
+    if (suivants.isEmpty())
+        return ordre;
+    QList<QWidget*> places;
+    const std::function<void(QWidget*)> placer = [&](QWidget* w) {
+        places << w;
+        for (QWidget* s : suivants) {
+            if (precedent(s) == w && !places.contains(s))
+                placer(s);
+        }
+    };
+    for (QWidget* w : ordre) {
+        if (!suivants.contains(w))
+            placer(w);
+    }
+    // Controls placed after one another in a circle keep their reading place.
+    for (QWidget* w : ordre) {
+        if (!places.contains(w))
+            places << w;
+    }
+    return places;
+}
 } // namespace
+
+void Tabuler_apres(QWidget* controle, QWidget* precedent)
+{
+    controle->setProperty(kTabApres, QVariant::fromValue<QObject*>(precedent));
+}
 
 QList<QWidget*> Controles_en_ordre_de_lecture(QWidget* fenetre)
 {
@@ -591,7 +633,7 @@ QList<QWidget*> Controles_en_ordre_de_lecture(QWidget* fenetre)
         ordre += ligne;
         debut = fin;
     }
-    return ordre;
+    return Placer_les_suivants(ordre);
 }
 
 void Ordonner_tabulation(QWidget* fenetre)
@@ -635,8 +677,12 @@ class GardeListesOuvertes : public QObject {
 protected:
     bool eventFilter(QObject*, QEvent* evenement) override
     {
+        if (evenement->type() == QEvent::KeyPress && m_mnemonique.attendu)
+            return presserMnemonique(static_cast<QKeyEvent*>(evenement));
         if (m_renvoi || evenement->type() != QEvent::ShortcutOverride)
             return false;
+        if (retenirMnemonique(static_cast<QKeyEvent*>(evenement)))
+            return true;
         QWidget* liste = QApplication::activePopupWidget();
         if (!liste)
             return false;
@@ -664,6 +710,51 @@ protected:
     }
 
 private:
+    // Alt+letter while a document window has the focus: its own buttons' letters ("&Ok") come before
+    // the menu bar's ("&Outils"), which shares the main window with them and would win the key.
+    // The override keeps the key from the menu bar; the key press that follows presses the button,
+    // and goes no further (a box would take the letter).
+    bool retenirMnemonique(QKeyEvent* touche)
+    {
+        m_mnemonique = {};
+        if ((touche->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier || QApplication::activePopupWidget())
+            return false;
+        QWidget* fenetre = nullptr;
+        for (QWidget* w = QApplication::focusWidget(); w && !w->isWindow(); w = w->parentWidget()) {
+            if (auto* sous = qobject_cast<QMdiSubWindow*>(w)) {
+                fenetre = sous->widget();
+                break;
+            }
+        }
+        if (!fenetre)
+            return false;
+        const QKeySequence sequence(QKeyCombination(Qt::AltModifier, Qt::Key(touche->key())));
+        for (QAbstractButton* bouton : fenetre->findChildren<QAbstractButton*>()) {
+            if (bouton->isVisible() && bouton->isEnabled() && QKeySequence::mnemonic(bouton->text()) == sequence) {
+                m_mnemonique = {bouton, touche->key(), true};
+                touche->accept();
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool presserMnemonique(QKeyEvent* touche)
+    {
+        const Mnemonique retenu = std::exchange(m_mnemonique, {});
+        if (touche->key() != retenu.touche || (touche->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier)
+            return false;
+        if (retenu.bouton && retenu.bouton->isVisible() && retenu.bouton->isEnabled())
+            retenu.bouton->click();
+        return true;
+    }
+
+    struct Mnemonique {
+        QPointer<QAbstractButton> bouton;
+        int touche = 0;
+        bool attendu = false;
+    };
+    Mnemonique m_mnemonique;
     bool m_renvoi = false;
 };
 } // namespace
@@ -737,6 +828,20 @@ void FenetreComptee::closeEvent(QCloseEvent* event)
                 Activer_fenetre(retour);
         });
     }
+}
+
+void FenetreComptee::keyPressEvent(QKeyEvent* event)
+{
+    const bool entree = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (entree && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        for (QPushButton* bouton : findChildren<QPushButton*>()) {
+            if (bouton->isDefault() && bouton->isVisible() && bouton->isEnabled()) {
+                bouton->click();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool FenetreComptee::focusNextPrevChild(bool suivant)

@@ -20,6 +20,7 @@ class QStatusBar;
 
 class QAction;
 class QCloseEvent;
+class QKeyEvent;
 class QMdiArea;
 
 // ---- Open-window counter -------------------------------------------------------------------
@@ -164,6 +165,9 @@ void Activer_fenetre(QWidget* fenetre);
 QList<QWidget*> Controles_en_ordre_de_lecture(QWidget* fenetre);
 // Makes Tab and Shift+Tab follow that order.
 void Ordonner_tabulation(QWidget* fenetre);
+// Tab reaches the control right after `precedent`, wherever it stands: a button beside a column
+// of boxes acts on all of them and is reached once they are filled.
+void Tabuler_apres(QWidget* controle, QWidget* precedent);
 // The frame around a window: its document sub-window, or the window itself.
 QWidget* Cadre_fenetre(QWidget* fenetre);
 // A button named after its control (e.g. "Command1_0"); Return presses it only where a window makes it
@@ -209,12 +213,17 @@ public:
     bool estDecharge() const { return m_decharge; }
 
 protected:
+    // For a window that never holds work the base must wait for: closing the base or quitting
+    // goes on while it is open.
+    void Ne_pas_compter() { m_jeton.liberer(); }
     // First step of unloading: close the windows this one opened.
     virtual void Decharger_fenetres_filles() {}
     // Subclasses that may refuse closing ignore the event, else call this.
     void closeEvent(QCloseEvent* event) override;
     // Tab goes in reading order, whatever order the controls were made in.
     bool focusNextPrevChild(bool suivant) override;
+    // Return and Enter that no control took press the button drawn as the default, as in a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void terminer();

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QToolButton>
 #include <QTreeView>
 
 namespace {
@@ -206,6 +208,12 @@ void Preparer_dialogue(QFileDialog& dialogue, const QString& cheminInitial)
         if (depart.isEmpty() || !QFileInfo(depart).isDir())
             depart = QDir::homePath();
     }
+    // A file named in advance: its folder, the name ready to keep.
+    if (const QFileInfo fichier(depart); !cheminInitial.isEmpty() && !fichier.isDir() && fichier.dir().exists()) {
+        dialogue.setDirectory(fichier.absolutePath());
+        dialogue.selectFile(fichier.fileName());
+        return;
+    }
     dialogue.setDirectory(depart);
 }
 
@@ -261,6 +269,26 @@ QString PortIhmQt::choisirRepertoire(const QString& titre)
 bool PortIhmQt::choisirImprimante(QPrinter& imprimante)
 {
     QPrintDialog dialogue(&imprimante, QApplication::activeWindow());
+    // The print dialog's "..." opens a file dialog of the toolkit's own, in English and with its
+    // columns cut: the program's file dialog takes its place. Where the toolkit lays its dialog
+    // out otherwise, its own chooser stays.
+    auto* parcourir = dialogue.findChild<QToolButton*>("fileBrowser");
+    auto* fichier = dialogue.findChild<QLineEdit*>("filename");
+    auto* imprimantes = dialogue.findChild<QComboBox*>("printers");
+    if (parcourir && fichier && imprimantes) {
+        // The toolkit connects the signal by its name without the argument.
+        QObject::disconnect(parcourir, SIGNAL(clicked()), nullptr, nullptr);
+        QObject::disconnect(parcourir, &QAbstractButton::clicked, nullptr, nullptr);
+        QObject::connect(parcourir, &QAbstractButton::clicked, &dialogue, [this, fichier, imprimantes] {
+            const FichierChoisi choix = choisirFichier("Imprimer dans un fichier", "Fichier PDF (*.pdf)|*.pdf", false,
+                                                       fichier->text(), "Choisir");
+            if (choix.annule())
+                return;
+            fichier->setText(choix.chemin);
+            // Printing to a file is the printer list's last entry.
+            imprimantes->setCurrentIndex(imprimantes->count() - 1);
+        });
+    }
     return dialogue.exec() == QDialog::Accepted;
 }
 

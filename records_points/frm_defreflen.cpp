@@ -20,6 +20,8 @@ frm_defreflen::frm_defreflen(QWidget* parent) : FenetreComptee(parent)
 {
     setObjectName("frm_defreflen");
     setWindowTitle("Définition des références LEN");
+    // Its edits wait in the window until "Sauvegarder": nothing of the base's is held open.
+    Ne_pas_compter();
 
     LsvNage = Creer_liste_rapport(this, "LsvNage", {"Libellé", "Ref LEN"});
     lsvNageInfo = Creer_liste_rapport(this, "lsvNageInfo", {"Code", "Modif"});

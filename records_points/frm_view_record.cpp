@@ -205,6 +205,9 @@ QWidget* frm_view_record::construireModifier()
     fleches->addStretch(1);
     grilleRelais->addLayout(fleches, 0, 3, 4, 1);
     txt_info[7]->installEventFilter(this);
+    // The name typed, Tab reaches the buttons that add it before the list beside it.
+    Tabuler_apres(Cmd_add[0], txt_info[7]);
+    Tabuler_apres(Cmd_add[1], Cmd_add[0]);
 
     static const char* const legendesDef[4] = {"&Modifier", "&Insérer", "&Remplacer", "&Annuler"};
     for (int i = 0; i < 4; ++i)

@@ -57,6 +57,8 @@ ChampsProfil Creer_champs_profil(QWidget* fenetre)
     c.Command1_1 = Creer_bouton(fenetre, "Command1_1", "Annuler");
     c.Command1_2 = Creer_bouton(fenetre, "Command1_2", "Choix d'un club");
     c.Command1_0->setEnabled(false);
+    // The club's code, then the button that chooses it, before the buttons that end the window.
+    QWidget::setTabOrder(c.Text1_1, c.Command1_2);
 
     auto* formulaire = new QFormLayout;
     formulaire->addRow("Nom du Profil :", c.Text1_0);

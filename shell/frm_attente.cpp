@@ -29,6 +29,7 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -232,7 +233,8 @@ frm_attente::frm_attente(QWidget* parent) : QDialog(parent)
     m_richRapport = new BoiteRiche(this);
     m_richRapport->setObjectName("RichRapport");
     m_richRapport->setReadOnly(true);
-    m_richRapport->setLineWrapMode(QTextEdit::NoWrap);
+    // A long line wraps: a trace read sideways hides the start of every other line.
+    m_richRapport->setLineWrapMode(QTextEdit::WidgetWidth);
     m_richRapport->hide();
 
     m_cmdOk = new QPushButton("&Go", this);
@@ -568,8 +570,11 @@ void frm_attente::etatFinal()
         const QRect cadre(zone.center() - QRect(QPoint(), size() + bord).center(), size() + bord);
         move(Position_visible(cadre, zone));
     }
-    // Once the box has its new size: the last line at the bottom of it.
-    QTimer::singleShot(0, m_richRapport, [rapport = m_richRapport] { rapport->ensureCursorVisible(); });
+    // Once the box has its new size: the last line at the bottom of it, the lines seen from their start.
+    QTimer::singleShot(0, m_richRapport, [rapport = m_richRapport] {
+        rapport->ensureCursorVisible();
+        rapport->horizontalScrollBar()->setValue(rapport->horizontalScrollBar()->minimum());
+    });
 }
 
 void frm_attente::Cmd_quit_Click()

@@ -46,6 +46,7 @@ Frm_liste_profil::Frm_liste_profil(QWidget* parent) : FenetreComptee(parent)
     connect(Command1_1, &QPushButton::clicked, this, &QWidget::close);
     connect(Command1_2, &QPushButton::clicked, this, &Frm_liste_profil::bouton2);
     connect(Lsv_profil, &QTreeWidget::itemDoubleClicked, this, &Frm_liste_profil::doubleClic);
+    Entree_comme_double_clic(Lsv_profil);
     connect(Timer1, &QTimer::timeout, this, [this] { Garder_selection(Lsv_profil, Timer1); });
     Lsv_profil->installEventFilter(this);
 }

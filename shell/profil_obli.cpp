@@ -101,6 +101,18 @@ void det_profil_obli::executer()
     }
 }
 
+void det_profil_obli::showEvent(QShowEvent* event)
+{
+    DialogueForce::showEvent(event);
+    // At first and back from the picker, typing goes on where the profile still lacks something.
+    QWidget* suite = Command1_0;
+    if (Text1_0->text().isEmpty())
+        suite = Text1_0;
+    else if (Text1_1->text().isEmpty())
+        suite = Text1_1;
+    suite->setFocus(Qt::OtherFocusReason);
+}
+
 void det_profil_obli::majOk()
 {
     Command1_0->setEnabled(!Text1_0->text().isEmpty() && !Text1_1->text().isEmpty());

@@ -22,10 +22,13 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
@@ -91,6 +94,7 @@ private slots:
     void nomTapeSansExtension();
     void exportDesRecords();
     void dialogueEnFrancaisDansLeDernierDossier();
+    void fichierDImpressionChoisiParLeDialogueDuProgramme();
 
 private:
     QTemporaryDir m_reglages;
@@ -264,6 +268,70 @@ void TstDialogueFichier::dialogueEnFrancaisDansLeDernierDossier()
     QVERIFY2(coupees.isEmpty(), qPrintable(coupees.join(" | ")));
     QCOMPARE(type, QString("Dossier"));
     QCOMPARE(date, QLocale().toString(QFileInfo(dossier.filePath("saison")).lastModified(), QLocale::ShortFormat));
+}
+
+// The print dialog's "..." ("Imprimer dans un fichier") opens the program's own file dialog, in
+// French like the others; the name typed there, given the ".pdf" of its type, is what prints.
+void TstDialogueFichier::fichierDImpressionChoisiParLeDialogueDuProgramme()
+{
+    QTemporaryDir dossier;
+    QVERIFY(QDir(dossier.path()).mkdir("saison"));
+    QPrinter imprimante;
+    imprimante.setOutputFileName(dossier.filePath("document.pdf"));
+    QString titre, depart, type, choisi, imprimanteChoisie, derniere;
+    QTimer::singleShot(0, [&] {
+        auto* impression = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!impression)
+            return;
+        auto* parcourir = impression->findChild<QToolButton*>("fileBrowser");
+        auto* fichier = impression->findChild<QLineEdit*>("filename");
+        auto* imprimantes = impression->findChild<QComboBox*>("printers");
+        if (!parcourir || !fichier || !imprimantes) {
+            impression->reject();
+            return;
+        }
+        QTimer::singleShot(0, [&] {
+            auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialogue)
+                return;
+            titre = dialogue->windowTitle();
+            depart = dialogue->directory().absolutePath();
+            auto* vue = dialogue->findChild<QTreeView*>("treeView");
+            const auto typeSaison = [vue] {
+                QAbstractItemModel* m = vue->model();
+                for (int i = 0; i < m->rowCount(vue->rootIndex()); ++i) {
+                    if (m->index(i, 0, vue->rootIndex()).data().toString() == "saison")
+                        return m->index(i, 2, vue->rootIndex()).data().toString();
+                }
+                return QString();
+            };
+            if (vue && QTest::qWaitFor([&] { return !typeSaison().isEmpty(); }))
+                type = typeSaison();
+            auto* saisie = dialogue->findChild<QLineEdit*>("fileNameEdit");
+            if (!saisie) {
+                dialogue->reject();
+                return;
+            }
+            saisie->setFocus();
+            QTest::keyClick(saisie, Qt::Key_A, Qt::ControlModifier);
+            for (const QChar ch : QString("engagements"))
+                QTest::sendKeyEvent(QTest::Click, saisie, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+            QTest::keyClick(saisie, Qt::Key_Return);
+            if (dialogue->isVisible())
+                dialogue->reject();
+        });
+        QTest::keyClick(parcourir, Qt::Key_Space);
+        choisi = fichier->text();
+        imprimanteChoisie = imprimantes->currentText();
+        derniere = imprimantes->itemText(imprimantes->count() - 1);
+        impression->reject();
+    });
+    QVERIFY(!PortIhmQt().choisirImprimante(imprimante));
+    QCOMPARE(titre, QString("Imprimer dans un fichier"));
+    QCOMPARE(depart, QDir(dossier.path()).absolutePath());
+    QCOMPARE(type, QString("Dossier"));
+    QCOMPARE(QDir::fromNativeSeparators(choisi), dossier.filePath("engagements.pdf"));
+    QCOMPARE(imprimanteChoisie, derniere);
 }
 
 QTEST_MAIN(TstDialogueFichier)

@@ -32,6 +32,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextBlock>
 
 #include <functional>
 
@@ -935,6 +938,55 @@ private slots:
         QVERIFY(maximum > 0);
         QCOMPARE(valeur, maximum);
         QVERIFY2(principal.frameGeometry().contains(cadre), qPrintable(QString("%1,%2 %3x%4").arg(cadre.x()).arg(cadre.y()).arg(cadre.width()).arg(cadre.height())));
+    }
+
+    // A failed run's trace (the entry files') opens on the start of its lines, short ones
+    // included, and on its last line; its long lines wrap instead of running off the edge.
+    void traceEchoueeLueDepuisLeDebut()
+    {
+        enregistrer("PerformanceExporter", "envchrono");
+        m_faux.resultat = false;
+        const QString longue = "Compétition « Meeting régional de printemps des jeunes nageurs » : l'épreuve 100 m "
+                               "papillon dames n'a pas de nageur engagé, elle est ignorée dans le fichier d'engagements.";
+        m_faux.action = [&](const QVariantList& a) {
+            QFile trace(a[5].toString());
+            trace.open(QIODevice::Append);
+            for (int i = 0; i < 60; ++i)
+                trace.write(QString("Nageur %1 lu.\n").arg(i).toUtf8());
+            trace.write((longue + "\nEchec : aucun fichier n'a été produit.\n").toUtf8());
+        };
+        QMainWindow principal;
+        principal.setGeometry(0, 0, 1366, 768);
+        principal.show();
+        QPointer<QMainWindow> avant = frmPrincipal;
+        frmPrincipal = &principal;
+        m_port->repondreRepertoire(dossier("cible"));
+        m_port->repondre(Reponse::Oui);
+        int gauche = -1, largeurCachee = -1, bas = -1, finVerticale = -1, lignesLongue = 0;
+        m_port->repondreModal([&](QDialog& d) {
+            d.show();
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            auto* rapport = enfant<QTextEdit>(d, "RichRapport");
+            QCoreApplication::processEvents();
+            gauche = rapport->horizontalScrollBar()->value();
+            largeurCachee = rapport->horizontalScrollBar()->maximum();
+            bas = rapport->verticalScrollBar()->value();
+            finVerticale = rapport->verticalScrollBar()->maximum();
+            const QTextBlock bloc = rapport->document()->find(longue).block();
+            if (bloc.layout())
+                lignesLongue = bloc.layout()->lineCount();
+            d.grab().save(QStringLiteral(QV_BINARY_DIR "/captures/frm_attente_trace_echec.png"));
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false);
+        frmPrincipal = avant;
+        QCOMPARE(gauche, 0);
+        QCOMPARE(largeurCachee, 0);
+        QVERIFY(finVerticale > 0);
+        QCOMPARE(bas, finVerticale);
+        QVERIFY2(lignesLongue > 1, qPrintable(QString::number(lignesLongue)));
     }
 
     // Pictures of the window choosing, working and showing its trace, for a person to look at.

@@ -869,6 +869,22 @@ private slots:
         QCOMPARE(s.ihm.appels().size(), size_t(0));
     }
 
+    // "Définition des références LEN" holds nothing of the base: with it open, "Quitter" quits.
+    void quitterAvecReferencesLen()
+    {
+        Session s;
+        QVERIFY(s.ouvrir(Preparer_base(s.rep, "club.mdb")));
+        QVERIFY(s.declencher("mnuPointRefLEN"));
+        QVERIFY(s.fenetre->findChild<QWidget*>("frm_defreflen"));
+        QVERIFY(!Fenetre_ouverte());
+        s.ihm.effacer();
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuExit"));
+        QVERIFY(s.ihm.toutConsomme());
+        QVERIFY(!s.fenetre->isVisible());
+        QVERIFY(!cnxBase.ouverte());
+    }
+
     // A backup that cannot be put back is kept, and the next opening offers it.
     // While a base is open it reads as not closed cleanly, whatever closed and reopened it on
     // the way; its backups keep their own mark.
