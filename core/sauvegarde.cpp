@@ -331,11 +331,31 @@ double versionDe(sqlite3* db)
     return Valeur_numerique(valeurUnique(db, "SELECT Version FROM Info"));
 }
 
+// An older copy, upgraded aside as its opening will upgrade it: true when that makes it the model.
+bool miseAJourALaForme(const QString& copie, double version, sqlite3* modele, double versionModele)
+{
+    try {
+        const FichierIni script(Chemin_maj_base_ini());
+        const int depart = static_cast<int>(std::floor(version));
+        if (!script.existe() || Valeur_numerique(script.valeur("INFO", "Version finale")) <= depart)
+            return false;
+        const QString miseAJour = copie + ".maj";
+        if (!QFile::copy(copie, miseAJour))
+            return false;
+        QFile::setPermissions(miseAJour, QFile::ReadOwner | QFile::WriteOwner);
+        const ConnexionLocale maj(Ouvrir_connexion_sqlite(miseAJour, false));
+        const int atteinte =
+            Executer_script_maj(script, depart, [&maj](const QString& sql) { executerSur(maj.get(), sql); });
+        return atteinte >= versionModele && aLaFormeDuModele(modele, maj.get(), atteinte > versionModele);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 // A backup damaged on the disk, or any file zipped under the base's name, must never take the
 // base's place: the copy has to be a whole base of this program, of the model's version or of
-// one the upgrade brings to it. The copy checked is the copy put in place, untouched: an older
-// one is upgraded aside, as its opening will upgrade it.
-bool estBaseDuProgramme(const QString& copie)
+// one the upgrade brings to it. The copy checked is the copy put in place, untouched.
+bool estBaseDuProgramme(const QString& copie, const QString& base)
 {
     try {
         if (!copieSeule(copie))
@@ -353,19 +373,12 @@ bool estBaseDuProgramme(const QString& copie)
         const double versionModele = versionDe(modele.get());
         if (version >= versionModele)
             return aLaFormeDuModele(modele.get(), essai.get(), version > versionModele);
-
-        const FichierIni script(Chemin_maj_base_ini());
-        const int depart = static_cast<int>(std::floor(version));
-        if (!script.existe() || Valeur_numerique(script.valeur("INFO", "Version finale")) <= depart)
-            return false;
-        const QString miseAJour = copie + ".maj";
-        if (!QFile::copy(copie, miseAJour))
-            throw ErreurExecution(kErreurChemin, "Impossible de copier " + copie);
-        QFile::setPermissions(miseAJour, QFile::ReadOwner | QFile::WriteOwner);
-        const ConnexionLocale maj(Ouvrir_connexion_sqlite(miseAJour, false));
-        const int atteinte =
-            Executer_script_maj(script, depart, [&maj](const QString& sql) { executerSur(maj.get(), sql); });
-        return atteinte >= versionModele && aLaFormeDuModele(modele.get(), maj.get(), atteinte > versionModele);
+        if (miseAJourALaForme(copie, version, modele.get(), versionModele))
+            return true;
+        // No upgrade brings it to the model: it may only take the place of a base of its own
+        // shape, which it cannot change (the backup made before an upgrade that failed).
+        const ConnexionLocale actuelle(Ouvrir_connexion_sqlite(base, true));
+        return aLaFormeDuModele(actuelle.get(), essai.get(), false);
     } catch (const std::exception&) {
         return false;
     }
@@ -580,7 +593,7 @@ bool Restaurer_sauvegarde()
         copie = Joindre_chemin(tempo->chemin(), Nom_du_fichier(base));
         QFile::remove(copie);
         Decompresser_ou_lever(sauvegarde, tempo->chemin());
-        endommagee = !estBaseDuProgramme(copie);
+        endommagee = !estBaseDuProgramme(copie, base);
     } catch (const ErreurExecution& e) {
         Memoriser_erreur(e);
         endommagee = e.numero() == Erreur_archive_endommagee;
