@@ -17,8 +17,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QSet>
+
+#include <algorithm>
+#include <cmath>
 
 #include <unistd.h>
 
@@ -65,98 +67,318 @@ bool fermetureLueVraie()
     return false;
 }
 
-qint64 lireEntier(sqlite3* db, const char* sql)
+QString valeurUnique(sqlite3* db, const char* sql)
 {
     Requete r(db, sql);
-    return r.suivante() ? r.texte(0).toLongLong() : 0;
+    return r.suivante() ? r.texte(0) : QString();
 }
 
-// The shape of a base: its tables with their columns, its triggers and views with their text.
-struct Schema {
-    QHash<QString, QSet<QString>> tables;
-    QHash<QString, QString> codes;
-    double version = 0;
+qint64 lireEntier(sqlite3* db, const char* sql)
+{
+    return valeurUnique(db, sql).toLongLong();
+}
+
+// ---- The shape of a base, as SQLite reads its schema ----
+
+char minuscule(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The statement cut as SQLite's tokenizer cuts it: blanks and comments dropped, keywords and bare
+// names in lower case (SQLite ignores their ASCII case, and only that), literals and quoted names
+// as written. Two definitions with the same tokens declare the same thing, whatever their layout:
+// a column added by an upgrade script reads as the same column written in the model.
+QByteArrayList jetons(const QByteArray& sql)
+{
+    const auto blanc = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; };
+    const auto mot = [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')
+            || (c >= '0' && c <= '9') || c == '_' || c == '$';
+    };
+    QByteArrayList sortie;
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const char c = sql[i];
+        const qsizetype debut = i;
+        if (blanc(c)) {
+            ++i;
+        } else if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
+            while (i < n && sql[i] != '\n')
+                ++i;
+        } else if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
+            const qsizetype fin = sql.indexOf("*/", i + 2);
+            i = fin < 0 ? n : fin + 2;
+        } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
+            const char fermant = c == '[' ? ']' : c;
+            for (++i; i < n; ++i) {
+                if (sql[i] != fermant)
+                    continue;
+                if (fermant != ']' && i + 1 < n && sql[i + 1] == fermant) {
+                    ++i;
+                    continue;
+                }
+                ++i;
+                break;
+            }
+            sortie << sql.mid(debut, i - debut);
+        } else if (mot(c)) {
+            QByteArray m;
+            for (; i < n && mot(sql[i]); ++i)
+                m += minuscule(sql[i]);
+            sortie << m;
+        } else {
+            sortie << QByteArray(1, c);
+            ++i;
+        }
+    }
+    return sortie;
+}
+
+// A table as declared: each column's definition and each constraint of the table, in their
+// order, and what follows the list (WITHOUT ROWID, STRICT).
+struct Table {
+    QByteArrayList colonnes;
+    QByteArrayList contraintes;
+    QByteArray suite;
+    bool lue = false;
 };
 
-Schema lireSchema(sqlite3* db)
+Table lireTable(const QByteArrayList& j)
 {
-    Schema s;
-    // Names compare as SQLite compares them, without case.
-    Requete colonnes(db, "SELECT m.name, p.name FROM sqlite_master m, pragma_table_info(m.name) p "
-                         "WHERE m.type = 'table'");
-    while (colonnes.suivante())
-        s.tables[colonnes.texte(0).toLower()].insert(colonnes.texte(1).toLower());
-    Requete codes(db, "SELECT name, sql FROM sqlite_master WHERE type IN ('trigger', 'view')");
-    while (codes.suivante())
-        s.codes.insert(codes.texte(0).toLower(), codes.texte(1));
-    if (s.tables.contains("info")) {
-        Requete info(db, "SELECT Version FROM Info");
-        if (info.suivante())
-            s.version = Valeur_numerique(info.texte(0));
-    }
-    return s;
-}
-
-// The tables the upgrade script of the application folder creates in a base of the given
-// version: an older base lacks them until it is upgraded.
-QSet<QString> tablesMiseAJour(double version)
-{
-    static const QRegularExpression creation(R"(^\s*CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?["`\[]?(\w+))",
-                                             QRegularExpression::CaseInsensitiveOption);
-    QSet<QString> tables;
-    const FichierIni script(Chemin_maj_base_ini());
-    // The sections are walked as the upgrade walks them.
-    for (int v = version > 0 ? static_cast<int>(version) : 0;; ++v) {
-        int n = 1;
-        for (QString sql; !(sql = script.valeur("FROM " + QString::number(v), "maj" + QString::number(n))).isEmpty(); ++n) {
-            if (const auto t = creation.match(sql); t.hasMatch())
-                tables.insert(t.captured(1).toLower());
+    static const QSet<QByteArray> tetesContrainte{"constraint", "primary", "unique", "check", "foreign"};
+    Table t;
+    QByteArrayList element;
+    const auto ranger = [&] {
+        (tetesContrainte.contains(element.value(0)) ? t.contraintes : t.colonnes) << element.join(' ');
+        element.clear();
+    };
+    int profondeur = 0;
+    for (qsizetype i = j.indexOf("(") + 1; i > 0 && i < j.size(); ++i) {
+        const QByteArray& x = j[i];
+        if (x == ")" && profondeur == 0) {
+            ranger();
+            t.suite = j.mid(i + 1).join(' ');
+            t.lue = true;
+            break;
         }
-        if (n == 1)
-            return tables;
+        if (x == "," && profondeur == 0) {
+            ranger();
+            continue;
+        }
+        profondeur += x == "(" ? 1 : x == ")" ? -1 : 0;
+        element << x;
     }
+    return t;
 }
 
-// A copy is a base of this program when it holds the model's tables with their columns and no
-// trigger or view the model does not have: a foreign trigger would run on the program's own
-// writes. A later version may hold more. An older one may lack the tables its upgrade creates,
-// and its columns are not known here: only its tables are checked.
-bool aLaFormeDuModele(sqlite3* copie)
+// Indexes, triggers and views, by what their statement creates.
+struct Objet {
+    QByteArray genre; // "index", "unique", "trigger", "view", or the statement's second word
+    QByteArray table;
+    QByteArray texte;
+};
+
+struct Forme {
+    QHash<QByteArray, Table> tables;
+    QHash<QByteArray, QByteArray> tetesTables; // "table" or "virtual"
+    QHash<QByteArray, Objet> objets;
+};
+
+QByteArray cle(const QString& nom)
 {
-    const ConnexionLocale modele(Ouvrir_connexion_sqlite(strCheminModeleBase, true));
-    const Schema attendu = lireSchema(modele.get());
-    const Schema trouve = lireSchema(copie);
-    if (!trouve.tables.contains("info") || attendu.tables.isEmpty())
-        return false;
-    for (auto code = trouve.codes.cbegin(); code != trouve.codes.cend(); ++code) {
-        if (attendu.codes.value(code.key()) != code.value())
+    QByteArray c = nom.toUtf8();
+    for (char& x : c)
+        x = minuscule(x);
+    return c;
+}
+
+Forme lireForme(sqlite3* db)
+{
+    Forme f;
+    // Rows without text are the indexes of a table's own constraints, read with the table.
+    Requete r(db, "SELECT name, tbl_name, sql FROM sqlite_master WHERE sql IS NOT NULL");
+    while (r.suivante()) {
+        const QByteArray nom = cle(r.texte(0));
+        // SQLite's own bookkeeping (key counters, statistics).
+        if (nom == "sqlite_sequence" || nom.startsWith("sqlite_stat"))
+            continue;
+        const QByteArrayList j = jetons(r.texte(2).toUtf8());
+        const QByteArray genre = j.value(0) == "create" ? j.value(1) : QByteArray("?");
+        if (genre == "table" || genre == "virtual") {
+            f.tables.insert(nom, genre == "table" ? lireTable(j) : Table());
+            f.tetesTables.insert(nom, genre);
+        } else {
+            f.objets.insert(nom, Objet{genre, cle(r.texte(1)), j.join(' ')});
+        }
+    }
+    return f;
+}
+
+// The columns as SQLite understood their declaration: name, type, NOT NULL, default, key,
+// generated, collation, autoincrement.
+QStringList colonnesLues(sqlite3* db, const QString& table)
+{
+    QStringList colonnes;
+    Requete r(db, "SELECT name, type, \"notnull\", dflt_value, pk, hidden FROM pragma_table_xinfo(?)");
+    r.lier({table});
+    const QByteArray t = table.toUtf8();
+    while (r.suivante()) {
+        const QByteArray nom = r.texte(0).toUtf8();
+        const char* type = nullptr;
+        const char* collation = nullptr;
+        int nonNul = 0;
+        int primaire = 0;
+        int autoIncrement = 0;
+        QString c;
+        for (int i = 0; i < 6; ++i)
+            c += r.texte(i) + '|';
+        if (sqlite3_table_column_metadata(db, "main", t.constData(), nom.constData(), &type, &collation, &nonNul, &primaire,
+                                          &autoIncrement)
+            == SQLITE_OK)
+            c += QString::fromUtf8(collation) + '|' + QString::number(autoIncrement);
+        colonnes << c;
+    }
+    return colonnes;
+}
+
+// A column a later version adds after the model's ones: nothing in it may refuse or change the
+// program's writes, which do not name it.
+bool colonneAjoutable(const QByteArray& definition)
+{
+    static const QSet<QByteArray> interdits{"check", "primary", "unique", "references", "generated", "as", "constraint"};
+    const QByteArrayList j = definition.split(' ');
+    for (const QByteArray& x : j) {
+        if (interdits.contains(x))
             return false;
     }
-    const bool ancienne = trouve.version < attendu.version;
-    const QSet<QString> creees = ancienne ? tablesMiseAJour(trouve.version) : QSet<QString>();
-    for (auto table = attendu.tables.cbegin(); table != attendu.tables.cend(); ++table) {
-        if (creees.contains(table.key()))
+    const qsizetype non = j.indexOf("not");
+    return non < 0 || j.value(non + 1) != "null" || j.contains("default");
+}
+
+// The copy holds every table of the model with its columns (declaration and order), its
+// constraints, and every index and trigger of the model, exactly. A later version may add tables,
+// columns after the model's ones and plain indexes; never a trigger, a view, a unique index or a
+// constraint of its own: each would act on the program's writes.
+bool aLaFormeDuModele(sqlite3* modele, sqlite3* copie, bool plusRecente)
+{
+    const Forme attendu = lireForme(modele);
+    const Forme trouve = lireForme(copie);
+    if (attendu.tables.isEmpty())
+        return false;
+    for (auto t = attendu.tables.cbegin(); t != attendu.tables.cend(); ++t) {
+        const auto u = trouve.tables.constFind(t.key());
+        if (u == trouve.tables.cend() || !u->lue || u->suite != t->suite || u->contraintes != t->contraintes
+            || u->colonnes.mid(0, t->colonnes.size()) != t->colonnes)
+            return false;
+        const QByteArrayList ajoutees = u->colonnes.mid(t->colonnes.size());
+        if (!ajoutees.isEmpty() && (!plusRecente || !std::all_of(ajoutees.cbegin(), ajoutees.cend(), colonneAjoutable)))
+            return false;
+        // What SQLite made of the declaration, so that no way of writing it escapes the comparison.
+        const QString nom = QString::fromUtf8(t.key());
+        const QStringList lues = colonnesLues(copie, nom);
+        if (lues.mid(0, t->colonnes.size()) != colonnesLues(modele, nom) || lues.size() != u->colonnes.size())
+            return false;
+    }
+    for (auto t = trouve.tetesTables.cbegin(); t != trouve.tetesTables.cend(); ++t) {
+        if (t.value() != "table")
+            return false;
+    }
+    for (auto o = attendu.objets.cbegin(); o != attendu.objets.cend(); ++o) {
+        const auto p = trouve.objets.constFind(o.key());
+        if (p == trouve.objets.cend() || p->texte != o->texte)
+            return false;
+    }
+    for (auto p = trouve.objets.cbegin(); p != trouve.objets.cend(); ++p) {
+        if (attendu.objets.contains(p.key()))
             continue;
-        const auto colonnes = trouve.tables.constFind(table.key());
-        if (colonnes == trouve.tables.cend() || (!ancienne && !colonnes->contains(table.value())))
+        // A plain index only, on a table of its own or in a later version.
+        if (p->genre != "index" || (attendu.tables.contains(p->table) && !plusRecente))
             return false;
     }
     return true;
 }
 
-// A backup damaged on the disk, or any file zipped under the base's name, must never take the
-// base's place: the copy has to be a whole base of this program.
-bool estBaseSaine(const QString& chemin)
+// The copy alone in its folder, in the rollback-journal format every base of ours keeps: with a
+// journal or a write-ahead log beside it, or in that format, SQLite would show a base other than
+// the file put in place.
+bool copieSeule(const QString& copie)
+{
+    const QFileInfo info(copie);
+    if (!info.isFile() || info.isSymLink())
+        return false;
+    if (QDir(info.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)
+        != QStringList{info.fileName()})
+        return false;
+    QFile f(copie);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray entete = f.read(100);
+    return entete.size() == 100 && entete.startsWith(QByteArray("SQLite format 3\0", 16)) && entete[18] == 1
+        && entete[19] == 1;
+}
+
+void executerSur(sqlite3* db, const QString& sql)
+{
+    Requete r(db, sql);
+    while (r.suivante()) {
+    }
+}
+
+double versionDe(sqlite3* db)
+{
+    return Valeur_numerique(valeurUnique(db, "SELECT Version FROM Info"));
+}
+
+// An older copy, upgraded aside as its opening will upgrade it: true when that makes it the model.
+bool miseAJourALaForme(const QString& copie, double version, sqlite3* modele, double versionModele)
 {
     try {
-        const ConnexionLocale essai(Ouvrir_connexion_sqlite(chemin, true));
+        const FichierIni script(Chemin_maj_base_ini());
+        const int depart = static_cast<int>(std::floor(version));
+        if (!script.existe() || Valeur_numerique(script.valeur("INFO", "Version finale")) <= depart)
+            return false;
+        const QString miseAJour = copie + ".maj";
+        if (!QFile::copy(copie, miseAJour))
+            return false;
+        QFile::setPermissions(miseAJour, QFile::ReadOwner | QFile::WriteOwner);
+        const ConnexionLocale maj(Ouvrir_connexion_sqlite(miseAJour, false));
+        const int atteinte =
+            Executer_script_maj(script, depart, [&maj](const QString& sql) { executerSur(maj.get(), sql); });
+        return atteinte >= versionModele && aLaFormeDuModele(modele, maj.get(), atteinte > versionModele);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// A backup damaged on the disk, or any file zipped under the base's name, must never take the
+// base's place: the copy has to be a whole base of this program, of the model's version or of
+// one the upgrade brings to it. The copy checked is the copy put in place, untouched.
+bool estBaseDuProgramme(const QString& copie, const QString& base)
+{
+    try {
+        if (!copieSeule(copie))
+            return false;
+        const ConnexionLocale essai(Ouvrir_connexion_sqlite(copie, true));
         Requete integrite(essai.get(), "PRAGMA integrity_check");
         if (!integrite.suivante() || integrite.texte(0) != "ok")
             return false;
-        if (!aLaFormeDuModele(essai.get()))
+        // One row, whose version is a number.
+        Requete info(essai.get(), "SELECT typeof(Version), Version, (SELECT count(*) FROM Info) FROM Info");
+        if (!info.suivante() || info.texte(2) != "1" || (info.texte(0) != "integer" && info.texte(0) != "real"))
             return false;
-        Requete info(essai.get(), "SELECT Version, LastClose FROM Info");
-        return info.suivante();
+        const double version = Valeur_numerique(info.texte(1));
+        const ConnexionLocale modele(Ouvrir_connexion_sqlite(strCheminModeleBase, true));
+        const double versionModele = versionDe(modele.get());
+        if (version >= versionModele)
+            return aLaFormeDuModele(modele.get(), essai.get(), version > versionModele);
+        if (miseAJourALaForme(copie, version, modele.get(), versionModele))
+            return true;
+        // No upgrade brings it to the model: it may only take the place of a base of its own
+        // shape, which it cannot change (the backup made before an upgrade that failed).
+        const ConnexionLocale actuelle(Ouvrir_connexion_sqlite(base, true));
+        return aLaFormeDuModele(actuelle.get(), essai.get(), false);
     } catch (const std::exception&) {
         return false;
     }
@@ -193,6 +415,18 @@ QString Chemin_sauvegarde()
 QString Chemin_maj_base_ini()
 {
     return Joindre_chemin(Services::repertoireApplication(), "maj_base.ini");
+}
+
+int Executer_script_maj(const FichierIni& script, int version, const std::function<void(const QString&)>& executer)
+{
+    for (int v = version;; ++v) {
+        const QString section = "FROM " + QString::number(v);
+        int n = 1;
+        for (QString sql; !(sql = script.valeur(section, "maj" + QString::number(n))).isEmpty(); ++n)
+            executer(sql);
+        if (n == 1)
+            return v;
+    }
 }
 
 void Supprimer_fichiers_annexes(const QString& base)
@@ -359,7 +593,7 @@ bool Restaurer_sauvegarde()
         copie = Joindre_chemin(tempo->chemin(), Nom_du_fichier(base));
         QFile::remove(copie);
         Decompresser_ou_lever(sauvegarde, tempo->chemin());
-        endommagee = !QFileInfo(copie).isFile() || !estBaseSaine(copie);
+        endommagee = !estBaseDuProgramme(copie, base);
     } catch (const ErreurExecution& e) {
         Memoriser_erreur(e);
         endommagee = e.numero() == Erreur_archive_endommagee;

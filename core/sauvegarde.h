@@ -23,10 +23,16 @@ enum class ControleFermeture {
     Echec,     // the restore or the reopening failed: no base is open any more
 };
 
+class FichierIni;
+
 // strCheminBase + ".sav"
 QString Chemin_sauvegarde();
 // The upgrade script "maj_base.ini" of the application folder.
 QString Chemin_maj_base_ini();
+
+// Runs the upgrade script's statements from the given version on, section "FROM v" after section
+// in key order, each through executer; returns the first version without statements.
+int Executer_script_maj(const FichierIni& script, int version, const std::function<void(const QString&)>& executer);
 
 QString Lire_version_base();
 QString Verifier_version_base();

@@ -108,19 +108,11 @@ bool Mettre_a_jour_base(const QString& chemin, bool bSauvegardeDispo)
                     journal.ajouter("Mise à jour vers une version " + finale);
                     // One transaction: a statement that fails takes the others back with it.
                     cnxBase.Execute("BEGIN");
-                    int v = version;
-                    for (;;) {
-                        const QString section = "FROM " + QString::number(v);
-                        int n = 1;
-                        for (QString sql; !(sql = script.valeur(section, "maj" + QString::number(n))).isEmpty(); ++n) {
-                            journal.ajouter(sql);
-                            cnxBase.Execute(sql);
-                            journal.ajouter("... OK");
-                        }
-                        if (n == 1)
-                            break;
-                        ++v;
-                    }
+                    const int v = Executer_script_maj(script, version, [&journal](const QString& sql) {
+                        journal.ajouter(sql);
+                        cnxBase.Execute(sql);
+                        journal.ajouter("... OK");
+                    });
                     journal.ajouter("Nouvelle version de la base : " + QString::number(v));
                     const QString sql = "UPDATE Info Set Version = " + QString::number(v);
                     journal.ajouter(sql);

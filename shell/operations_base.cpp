@@ -307,8 +307,16 @@ void mnuBaseAnnuler_Click()
     if (Refuser_sous_fenetre_ouverte())
         return;
     if (Demander_confirmation("Annuler toutes les opérations depuis la dernière sauvegarde ?", Style::DefautBouton2)
-        == Reponse::Oui)
-        Annuler_operations();
+            == Reponse::Oui
+        && Annuler_operations()) {
+        // The backup put back may be older than the program: it is upgraded, or closed, as at an
+        // opening.
+        bool misAJour = false;
+        if (!controlerVersion(true, misAJour)) {
+            cnxBase.fermer();
+            Menus_base_fermee();
+        }
+    }
     // The profile is read again only from a base that is open.
     if (!cnxBase.ouverte()) {
         Oublier_contexte_base();

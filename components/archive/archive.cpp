@@ -41,6 +41,12 @@ constexpr int kFichierIntrouvable = 53;
 constexpr zip_uint64_t kTauxMax = 200;
 // Below this nothing worth refusing can be written, whatever the ratio.
 constexpr zip_uint64_t kTailleSansRisque = 1 << 20;
+// Bounds in absolute terms, whatever the ratio: a club's base is a few to tens of megabytes, a
+// meet file or an update package less; 256 MB is ten times the largest of them. A backup holds
+// one entry, a meet archive one, an update package the program's libraries: a few dozen at
+// most. 256 entries unpack in a moment; 100,000 froze the window for two minutes.
+constexpr zip_uint64_t kTailleTotaleMax = zip_uint64_t(256) << 20;
+constexpr zip_int64_t kEntreesMax = 256;
 
 struct FermerArchive {
     void operator()(zip_t* za) const { zip_discard(za); }
@@ -281,8 +287,10 @@ QString enMo(zip_uint64_t octets)
 
 [[noreturn]] void echecEcriture(const QSaveFile& sortie, const QString& cible)
 {
-    // A full disk is reported as such, whatever the system's wording.
-    if (sortie.error() == QFileDevice::ResourceError)
+    // A full disk is reported as such, whatever the system's wording and whichever call met it
+    // (a write, or the closing that flushes what the system kept back).
+    const int e = errno;
+    if (sortie.error() == QFileDevice::ResourceError || e == ENOSPC || e == EDQUOT)
         throw ErreurExecution(Erreur_disque_plein, "Impossible d'écrire " + cible + " : plus d'espace libre sur le disque.");
     throw ErreurExecution(kErreurChemin, "Impossible d'écrire " + cible + " : erreur d'écriture ou accès refusé.");
 }
@@ -296,7 +304,9 @@ void extraire(zip_t* za, zip_uint64_t i, zip_uint64_t taille, const QString& cib
     if (!entree)
         echecArchive(za, archive, true);
     QSaveFile sortie(cible);
-    if (!sortie.open(QIODevice::WriteOnly))
+    // Unbuffered: each write reaches the system at once, which tells a full disk from another
+    // failure; a buffered one would only say "write error" at the commit.
+    if (!sortie.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         echecEcriture(sortie, cible);
     char tampon[1 << 16];
     zip_uint64_t ecrit = 0;
@@ -310,9 +320,17 @@ void extraire(zip_t* za, zip_uint64_t i, zip_uint64_t taille, const QString& cib
         if (ecrit > taille)
             throw ErreurExecution(Erreur_archive_endommagee, "Archive " + archive + " : l'entrée " + QFileInfo(cible).fileName()
                                                                  + " dépasse la taille annoncée, l'archive est endommagée.");
-        if (sortie.write(tampon, lus) != lus)
-            echecEcriture(sortie, cible);
+        // A disk that fills up in the middle of a block takes part of it and refuses the rest
+        // with its reason only at the next write.
+        for (qint64 fait = 0; fait < lus;) {
+            errno = 0;
+            const qint64 n = sortie.write(tampon + fait, lus - fait);
+            if (n <= 0)
+                echecEcriture(sortie, cible);
+            fait += n;
+        }
     }
+    errno = 0;
     if (!sortie.commit())
         echecEcriture(sortie, cible);
     ecrits.fichier(cible);
@@ -341,6 +359,10 @@ bool UnzipFile(const QString& archive, const QString& dossier)
         throw ErreurExecution(kFichierIntrouvable, "Fichier introuvable : " + archive);
     Archive za = ouvrir(archive, ZIP_RDONLY);
     const zip_int64_t n = zip_get_num_entries(za.get(), 0);
+    if (n > kEntreesMax)
+        throw ErreurExecution(Erreur_archive_endommagee, "Archive " + archive + " : elle compte " + QString::number(n)
+                                                             + " entrées, plus que les " + QString::number(kEntreesMax)
+                                                             + " qu'un fichier de ce programme peut contenir : archive refusée.");
 
     // Every entry is checked before anything is written, so a refused archive leaves nothing.
     std::vector<QStringList> chemins;
@@ -354,8 +376,10 @@ bool UnzipFile(const QString& archive, const QString& dossier)
             echecArchive(za.get(), archive, true);
         const QString nom = QString::fromUtf8(brut);
         std::optional<QStringList> parties = partiesSures(za.get(), static_cast<zip_uint64_t>(i), nom);
+        // No file of ours holds such an entry: the archive is a trap or damaged.
         if (!parties)
-            throw ErreurExecution(kErreurChemin, "Entrée refusée hors du dossier cible : " + nom);
+            throw ErreurExecution(Erreur_archive_endommagee, "Archive " + archive + " : l'entrée " + nom
+                                                                 + " sortirait du dossier cible (chemin absolu, \"..\" ou lien) : archive refusée.");
         const zip_uint64_t taille = tailleSure(za.get(), static_cast<zip_uint64_t>(i), nom, archive);
         total = taille > std::numeric_limits<zip_uint64_t>::max() - total ? std::numeric_limits<zip_uint64_t>::max()
                                                                           : total + taille;
@@ -364,6 +388,10 @@ bool UnzipFile(const QString& archive, const QString& dossier)
     }
     // Many small entries, or one stream shared by several, add up the same way.
     const auto taille = static_cast<zip_uint64_t>(std::max<qint64>(QFileInfo(archive).size(), 1));
+    if (total > kTailleTotaleMax)
+        throw ErreurExecution(Erreur_archive_endommagee, "Archive " + archive + " : elle se décompresserait en " + enMo(total)
+                                                             + ", plus que les " + enMo(kTailleTotaleMax)
+                                                             + " qu'aucun fichier de ce programme n'atteint : archive refusée.");
     if (total > kTailleSansRisque && total / taille >= kTauxMax)
         throw ErreurExecution(Erreur_archive_endommagee, "Archive " + archive + " : elle se décompresserait en " + enMo(total)
                                                              + ", ce qu'aucun fichier réel n'atteint : archive refusée.");

@@ -9,15 +9,20 @@
 #include "zip_brut.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
+#include <cstdio>
 #include <optional>
+
+#include <sys/mount.h>
 
 namespace {
 
@@ -58,6 +63,7 @@ private slots:
     void entreesHorsDossierRefusees();
     void archivesRefusees_data();
     void archivesRefusees();
+    void disquePleinNomme();
     void composantAbsent();
 };
 
@@ -323,7 +329,10 @@ void TstFichiers::entreesHorsDossierRefusees()
     QCOMPARE(QDir(cible).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), QStringList());
     QVERIFY(!QFileInfo::exists(d.filePath("evade.txt")));
     QCOMPARE(port.messages().size(), 1);
-    QVERIFY(port.messages()[0].startsWith("Une erreur s'est produite lors de la décompression.\r\nErreur n° 75, "));
+    // Refused as what it is, a trap or a damaged archive.
+    QVERIFY2(port.messages()[0].startsWith("Une erreur s'est produite lors de la décompression.\r\nErreur n° 321, Archive "
+                                           + archive + " : l'entrée "),
+             qPrintable(port.messages()[0]));
 
     // Silent: refused the same way, nothing shown.
     port.effacer();
@@ -338,6 +347,11 @@ void TstFichiers::archivesRefusees_data()
     QTest::newRow("lxf tronqué") << "tronquée" << "le fichier n'est pas une archive zip, ou elle est tronquée.";
     QTest::newRow("bombe") << "bombe" << "ce qu'aucun fichier réel n'atteint : archive refusée.";
     QTest::newRow("taille annoncée mensongère") << "mensongère" << "";
+    const QString entrees = "entrées, plus que les 256 qu'un fichier de ce programme peut contenir : archive refusée.";
+    QTest::newRow("100 000 entrées vides") << "100000 vides" << "elle compte 100000 " + entrees;
+    QTest::newRow("300 entrées d'un octet") << "300 petites" << "elle compte 300 " + entrees;
+    QTest::newRow("270 Mo en six entrées") << "270 Mo"
+                                             << "plus que les 256,0 Mo qu'aucun fichier de ce programme n'atteint : archive refusée.";
 }
 
 // Archives from outside that cannot be unpacked whole, or only into far more than any base or
@@ -370,6 +384,26 @@ void TstFichiers::archivesRefusees()
         QVERIFY(zeros.resize(64 << 20));
         zeros.close();
         QCOMPARE(QProcess::execute(zip, {"-q", "-j", chemin, d.filePath("reunion.lef"), zeros.fileName()}), 0);
+    } else if (archive == "100000 vides" || archive == "300 petites") {
+        // Each entry is small or empty, so that no ratio catches them.
+        QList<EntreeZip> liste;
+        const int nombre = archive == "300 petites" ? 300 : 100000;
+        for (int i = 0; i < nombre; ++i)
+            liste << EntreeZip{"f" + QByteArray::number(i), nombre == 300 ? QByteArray("x") : QByteArray()};
+        ecrire(chemin, zipBrut(liste));
+    } else if (archive == "270 Mo") {
+        // 45 MB each, mostly zeros behind random bytes: each unpacks at a ratio below any a
+        // bomb shows, and the archive weighs under two megabytes.
+        QByteArray contenu(45 << 20, '\0');
+        for (int i = 0; i < (300 << 10); ++i)
+            contenu[i] = char(QRandomGenerator::global()->bounded(256));
+        const EntreeZip e = deflatee("a.lef", contenu);
+        QList<EntreeZip> liste;
+        for (int i = 0; i < 6; ++i) {
+            liste << e;
+            liste.last().nom = "reunion" + QByteArray::number(i) + ".lef";
+        }
+        ecrire(chemin, zipBrut(liste));
     } else {
         // The second entry declares 10 bytes and holds 100 000: the first is written, then taken
         // back.
@@ -386,13 +420,72 @@ void TstFichiers::archivesRefusees()
     const QString cible = d.filePath("tmpdezip");
     QDir().mkpath(cible);
 
+    QElapsedTimer chrono;
+    chrono.start();
     QVERIFY(!Decompresser(chemin, cible));
+    // Refused before anything is written, at once: the window does not freeze.
+    QVERIFY2(chrono.elapsed() < 5000, qPrintable(QString::number(chrono.elapsed()) + " ms"));
     QCOMPARE(QDir(cible).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden), QStringList());
     QCOMPARE(port.messages().size(), 1);
     const QString message = port.messages()[0];
     QVERIFY2(message.startsWith("Une erreur s'est produite lors de la décompression.\r\nErreur n° 321, Archive " + chemin + " : "),
              qPrintable(message));
     QVERIFY2(message.endsWith(detail), qPrintable(message));
+}
+
+// A disk that fills up while an archive is unpacked, with room enough for what its entries
+// declare but not for the blocks they take: reported as a full disk every time, whether the disk
+// fills at a block's edge or in the middle of one.
+void TstFichiers::disquePleinNomme()
+{
+    // A real small disk: a memory file system, mounted in a namespace of the test's own, where the
+    // test runs again.
+    if (qEnvironmentVariableIsEmpty("QV_DISQUE_PLEIN")) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QV_DISQUE_PLEIN", "1");
+        p.setProcessEnvironment(env);
+        const QString unshare = QStandardPaths::findExecutable("unshare");
+        if (unshare.isEmpty())
+            QSKIP("unshare is not installed");
+        p.start(unshare, {"-rm", QCoreApplication::applicationFilePath(), "disquePleinNomme"});
+        QVERIFY(p.waitForFinished(120000));
+        const QString sortie = QString::fromLocal8Bit(p.readAll());
+        if (sortie.contains("QV_SANS_MONTAGE") || sortie.contains("unshare: "))
+            QSKIP("no file system can be mounted here");
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(sortie));
+        return;
+    }
+    QTemporaryDir d;
+    const QString petit = d.filePath("petit");
+    QVERIFY(QDir().mkpath(petit));
+    if (::mount("tmpfs", QFile::encodeName(petit).constData(), "tmpfs", 0, "size=1m") != 0) {
+        std::puts("QV_SANS_MONTAGE");
+        QSKIP("tmpfs cannot be mounted");
+    }
+    struct Demontage {
+        QString chemin;
+        ~Demontage() { ::umount(QFile::encodeName(chemin).constData()); }
+    } demontage{petit};
+    // 250 entries of 4,100 bytes: 1,025,000 bytes fit in the megabyte, but each takes two pages
+    // of 4,096, the second one barely used.
+    QList<EntreeZip> liste;
+    for (int i = 0; i < 250; ++i)
+        liste << EntreeZip{"licences" + QByteArray::number(i) + ".txt", QByteArray(4100, 'l')};
+    const QString archive = d.filePath("paquet.zip");
+    ecrire(archive, zipBrut(liste));
+    RepertoireTest rep;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    const QString cible = petit + "/tmpdezip";
+
+    QVERIFY(!Decompresser(archive, cible));
+    QCOMPARE(port.messages().size(), 1);
+    QVERIFY2(port.messages()[0].startsWith("Une erreur s'est produite lors de la décompression.\r\nErreur n° 61, Impossible d'écrire "),
+             qPrintable(port.messages()[0]));
+    QVERIFY2(port.messages()[0].endsWith(" : plus d'espace libre sur le disque."), qPrintable(port.messages()[0]));
+    QCOMPARE(QDir(cible).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden), QStringList());
 }
 
 void TstFichiers::composantAbsent()

@@ -102,6 +102,47 @@ QString baseOutil(const QString& chemin, bool depuisModele, const QString& sql)
     return outil("sqlite3", {chemin}, sql.toUtf8());
 }
 
+// A copy of the model changed by the statements as one who crafts a file changes it, the text of
+// the schema edited in place included (writable_schema). "" or the error.
+QString modeleModifie(const QString& chemin, const QString& sql)
+{
+    QFile::remove(chemin);
+    if (!QFile::copy(Chemin_modele_construit(), chemin))
+        return "copie du modèle";
+    QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner);
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(chemin).constData(), &db);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 0, nullptr);
+    char* erreur = nullptr;
+    QString texte;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &erreur) != SQLITE_OK)
+        texte = QString::fromUtf8(erreur ? erreur : sqlite3_errmsg(db));
+    sqlite3_free(erreur);
+    sqlite3_close(db);
+    return texte;
+}
+
+// The model with a trigger of its own that empties the clubs at the next licence written, and
+// beside it the write-ahead log whose frames drop that trigger: read together they look like the
+// model. Both are copied into the folder while the connection holds them.
+QString baseEtJournalQuiLaCache(const QString& dossier)
+{
+    QTemporaryDir fabrique;
+    const QString chemin = fabrique.filePath("test.mdb");
+    QString erreur = modeleModifie(chemin, "CREATE TRIGGER Vide AFTER INSERT ON Licence BEGIN DELETE FROM Club; END;");
+    if (!erreur.isEmpty())
+        return erreur;
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(chemin).constData(), &db);
+    if (sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0; DROP TRIGGER Vide;", nullptr, nullptr,
+                     nullptr)
+            != SQLITE_OK
+        || !QFile::copy(chemin, dossier + "/test.mdb") || !QFile::copy(chemin + "-wal", dossier + "/test.mdb-wal"))
+        erreur = "journal WAL";
+    sqlite3_close(db);
+    return erreur;
+}
+
 const QString kEndommagee = "est endommagée : elle ne contient pas de base valide.\r\n"
                             "La base n'a pas été remplacée, les opérations n'ont pas été annulées.";
 
@@ -329,6 +370,8 @@ private slots:
     void sauvegardeEndommageeGardeLaBase();
     void sauvegardeIllisibleGardeLaBase_data();
     void sauvegardeIllisibleGardeLaBase();
+    void sauvegardeHorsModeleRefusee_data();
+    void sauvegardeHorsModeleRefusee();
     void basesDuProgrammeRestaurees_data();
     void basesDuProgrammeRestaurees();
     void sauvegardePendantEcritures();
@@ -934,6 +977,113 @@ void TstSauvegarde::sauvegardeIllisibleGardeLaBase()
     QCOMPARE(travaux(Services::repertoireApplication()), QStringList());
 }
 
+void TstSauvegarde::sauvegardeHorsModeleRefusee_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("annexes");
+    const auto club = [](const QString& avant, const QString& apres) {
+        return QString("PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, '%1', '%2') "
+                       "WHERE name = 'Club';")
+            .arg(avant, apres);
+    };
+    const QString visibleCache = club("Visible      BOOLEAN NOT NULL DEFAULT 1", "Visible      BOOLEAN NOT NULL DEFAULT 0");
+    // Every table of the model but Info reduced to one column.
+    QString bidon = "UPDATE Info SET Version = 2;";
+    {
+        sqlite3* db = Ouvrir_connexion_sqlite(Chemin_modele_construit(), true);
+        Requete r(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' AND name <> 'Info'");
+        while (r.suivante())
+            bidon += QString("DROP TABLE %1; CREATE TABLE %1 (bidon);").arg(r.texte(0));
+        sqlite3_close(db);
+    }
+    const QString scriptVide = "[INFO]\nVersion finale = 3\n[FROM 2]\nmaj1 = UPDATE Info SET LastUpdtLic = ''\n";
+
+    // What the backup holds beside a sound base, or in place of it.
+    QTest::newRow("journal WAL qui ôte un déclencheur") << "WAL" << QString() << QStringList();
+    QTest::newRow("journal de la base en plus") << QString() << QString() << QStringList({"test.mdb-journal"});
+    QTest::newRow("entrée en plus") << QString() << QString() << QStringList({"notes.txt"});
+    QTest::newRow("base au format WAL") << "PRAGMA journal_mode = WAL;" << QString() << QStringList();
+    // The model's shape changed: each would act on every later write without a word.
+    QTest::newRow("Visible par défaut à 0") << visibleCache << QString() << QStringList();
+    QTest::newRow("CHECK ajouté") << club("Code_federal TEXT COLLATE NOCASE", "Code_federal TEXT COLLATE NOCASE CHECK (Num < 0)")
+                                  << QString() << QStringList();
+    QTest::newRow("Code_federal INTEGER") << club("Code_federal TEXT COLLATE NOCASE", "Code_federal INTEGER") << QString()
+                                          << QStringList();
+    QTest::newRow("colonnes permutées")
+        << "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(replace(replace(sql, 'Adresse ', 'Zz_tmp '), "
+           "'Ville ', 'Adresse '), 'Zz_tmp ', 'Ville ') WHERE name = 'Club';"
+        << QString() << QStringList();
+    QTest::newRow("déclencheur du modèle supprimé") << "DROP TRIGGER Club_code_cascade;" << QString() << QStringList();
+    QTest::newRow("index UNIQUE ajouté") << "CREATE UNIQUE INDEX Club_unique ON Club (Intitule);" << QString() << QStringList();
+    QTest::newRow("clé primaire retirée") << club("INTEGER PRIMARY KEY AUTOINCREMENT", "INTEGER") << QString() << QStringList();
+    QTest::newRow("interclassement changé") << club("Intitule     TEXT COLLATE NOCASE", "Intitule     TEXT COLLATE BINARY")
+                                            << QString() << QStringList();
+    // Versions whose columns went unchecked.
+    QTest::newRow("version 2 sans script") << "UPDATE Info SET Version = 2;" + visibleCache << QString() << QStringList();
+    QTest::newRow("version 2, mise à jour qui la laisse autre")
+        << "UPDATE Info SET Version = 2;" + visibleCache << scriptVide << QStringList();
+    QTest::newRow("version 2, mise à jour en échec")
+        << "DROP TABLE RecordClub; ALTER TABLE Profil DROP COLUMN bAlwaysVisibleSuivi; UPDATE Info SET Version = 2;"
+        << "[INFO]\nVersion finale = 3\n[FROM 2]\nmaj1=CREATE TABLE RecordClub (Num_auto INTEGER PRIMARY KEY)\n"
+           "maj2 = ALTER TABLE Profile ADD COLUMN bAlwaysVisibleSuivi BOOLEAN NOT NULL DEFAULT 0\n"
+        << QStringList();
+    QTest::newRow("version 'abc'") << "UPDATE Info SET Version = 'abc';" + visibleCache << scriptVide << QStringList();
+    QTest::newRow("tables du modèle à une colonne") << bidon << scriptVide << QStringList();
+    QTest::newRow("version 4, déclencheur de plus")
+        << "UPDATE Info SET Version = 4; CREATE TRIGGER Vide AFTER INSERT ON Licence BEGIN DELETE FROM Club; END;" << QString()
+        << QStringList();
+}
+
+// A backup that holds anything but a base of this program's shape is refused, whatever way it
+// takes: the base and the backup stay as they were.
+void TstSauvegarde::sauvegardeHorsModeleRefusee()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, script);
+    QFETCH(QStringList, annexes);
+    BaseTest base;
+    PortIhmTest port;
+    port.accepterMessagesOk(true);
+    creerTableEssai();
+    ajouter(1, 2);
+    QVERIFY(Creer_sauvegarde());
+    ajouter(3, 3);
+    if (!script.isEmpty()) {
+        QFile f(Chemin_maj_base_ini());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(script.toUtf8());
+    }
+    QTemporaryDir source;
+    const QString erreur = sql == "WAL" ? baseEtJournalQuiLaCache(source.path()) : modeleModifie(source.filePath("test.mdb"), sql);
+    QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
+    for (const QString& annexe : annexes) {
+        QFile f(source.filePath(annexe));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("reste d'une session");
+    }
+    QStringList zip{"-q", "-j", Chemin_sauvegarde()};
+    for (const QString& nom : QDir(source.path()).entryList(QDir::Files | QDir::Hidden))
+        zip << source.filePath(nom);
+    QFile::remove(Chemin_sauvegarde());
+    const QString refus = outil("zip", zip);
+    if (refus.endsWith(" absent"))
+        QSKIP(qPrintable(refus));
+    QVERIFY2(refus.isEmpty(), qPrintable(refus));
+    const QByteArray sauvegarde = octets(Chemin_sauvegarde());
+
+    QVERIFY(!Annuler_operations());
+    QCOMPARE(port.messages(), QStringList({"La sauvegarde " + Chemin_sauvegarde() + " " + kEndommagee}));
+    QVERIFY(!cnxBase.ouverte());
+    QCOMPARE(octets(Chemin_sauvegarde()), sauvegarde);
+    QCOMPARE(travaux(Services::repertoireApplication()), QStringList());
+    sqlite3* db = Ouvrir_connexion_sqlite(base.chemin(), true);
+    QCOMPARE(lignes(db), QList<int>({1, 2, 3}));
+    QCOMPARE(valeur(db, "SELECT count(*) FROM sqlite_master WHERE name IN ('Vide', 'Club_unique')"), QString("0"));
+    QCOMPARE(valeur(db, "PRAGMA integrity_check"), QString("ok"));
+    sqlite3_close(db);
+}
+
 void TstSauvegarde::basesDuProgrammeRestaurees_data()
 {
     QTest::addColumn<QString>("sql");
@@ -942,12 +1092,18 @@ void TstSauvegarde::basesDuProgrammeRestaurees_data()
     QTest::newRow("version plus récente") << "CREATE TABLE Nouvelle (x); ALTER TABLE Licence ADD COLUMN Nouvelle_col TEXT;"
                                              "UPDATE Info SET Version = 4;"
                                           << QString();
-    // Older than the model: it lacks what its upgrade script brings (the script need not be sound:
-    // the upgrade, not the restore, finds out).
+    // Older than the model: it lacks what its upgrade script brings, written the script's way.
     QTest::newRow("version 2 et son script")
         << "DROP TABLE RecordClub; ALTER TABLE Profil DROP COLUMN bAlwaysVisibleSuivi; UPDATE Info SET Version = 2;"
-        << "[INFO]\nVersion finale = 3\n[FROM 2]\nmaj1=CREATE TABLE RecordClub (Num_auto INTEGER PRIMARY KEY)\n"
-           "maj2 = ALTER TABLE Profile ADD COLUMN bAlwaysVisibleSuivi BOOLEAN NOT NULL DEFAULT 0\n";
+        << "[INFO]\nVersion finale = 3\n[FROM 2]\n"
+           "maj1=CREATE TABLE RecordClub (Num_auto INTEGER PRIMARY KEY AUTOINCREMENT, Categorie INTEGER, Code_nage INTEGER, "
+           "Bassin INTEGER, Tps REAL, Nom TEXT COLLATE NOCASE, Prenom TEXT COLLATE NOCASE, Date_perf TEXT COLLATE NOCASE, "
+           "Lieu TEXT COLLATE NOCASE, Rel1 TEXT COLLATE NOCASE, Rel2 TEXT COLLATE NOCASE, Rel3 TEXT COLLATE NOCASE, "
+           "Rel4 TEXT COLLATE NOCASE, Rel5 TEXT COLLATE NOCASE, Rel6 TEXT COLLATE NOCASE, Rel7 TEXT COLLATE NOCASE, "
+           "Rel8 TEXT COLLATE NOCASE, Rel9 TEXT COLLATE NOCASE, Rel10 TEXT COLLATE NOCASE)\n"
+           "maj2 = CREATE INDEX RecordClub_par_epreuve ON RecordClub (Categorie, Code_nage, Bassin)\n"
+           "maj3 = ALTER TABLE Profil ADD COLUMN bAlwaysVisibleSuivi BOOLEAN NOT NULL DEFAULT 0 "
+           "CHECK (bAlwaysVisibleSuivi IN (0,1))\n";
 }
 
 // Backups of this program's bases are taken back, whatever their version.

@@ -186,6 +186,37 @@ private slots:
         QCOMPARE(Valeur_archive(base + ".sav", "ancienne.mdb", "SELECT Version FROM Info"), QString("3"));
     }
 
+    // "Annuler" puts back a backup of version 2 (its upgrade makes it the model): the base is
+    // upgraded before it is used again, as at an opening, never used as version 2.
+    void annulerVersSauvegardeAncienne()
+    {
+        Session s;
+        // The script that makes a version-2 base the model, its index included.
+        ecrire(s.rep.fichier("maj_base.ini"),
+               scriptVersion3().replace("; maj4 is missing: what follows is never run\nmaj5=CREATE TABLE Jamais (x)\n",
+                                        "maj4 = CREATE INDEX RecordClub_par_epreuve ON RecordClub (Categorie, Code_nage, Bassin)\n"));
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(s.ouvrir(base));
+        QTemporaryDir d;
+        const QString ancienne = baseVersion2(s.rep, "ancienne.mdb");
+        QVERIFY(QFile::copy(ancienne, d.filePath("club.mdb")));
+        QFile::remove(base + ".sav");
+        QVERIFY(Zipper(base + ".sav", d.filePath("club.mdb"), true, false));
+        s.ihm.effacer();
+
+        s.ihm.repondre(Reponse::Oui);
+        QString journal;
+        lireJournal(s.ihm, journal);
+        QVERIFY(s.declencher("mnuBaseAnnuler"));
+        QVERIFY2(s.ihm.toutConsomme(), qPrintable(s.ihm.messages().join(" | ")));
+        QCOMPARE(s.ihm.messages(), QStringList({"Annuler toutes les opérations depuis la dernière sauvegarde ?"}));
+        QVERIFY2(journal.endsWith("Mise à jour de la base (" + base + ") réussie."), qPrintable(journal));
+        QVERIFY(cnxBase.ouverte());
+        QVERIFY(menusBaseOuverte());
+        QCOMPARE(Valeur("SELECT Version FROM Info"), QString("3"));
+        QCOMPARE(Valeur("SELECT Lieu FROM RecordClub"), kLieuLong);
+    }
+
     // A base that could not be brought to version 3 is not used, and is left as it was.
     void ouvertureMiseAJourRatee_data()
     {
