@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Echange {
@@ -528,6 +529,80 @@ QString Reel_texte(double valeur)
 QString Nombre(qint64 n, const QString& singulier, const QString& pluriel)
 {
     return QString::number(n) + " " + (n > 1 ? pluriel : singulier);
+}
+
+// ---------------------------------------------------------------- matching keys
+
+namespace {
+
+// Upper-case letters that no decomposition brings to a base letter.
+QStringView Lettre_de_base(char16_t c)
+{
+    switch (c) {
+    case u'\u00D8': // Ø
+        return u"O";
+    case u'\u0141': // Ł
+        return u"L";
+    case u'\u0110': // Đ
+    case u'\u00D0': // Ð
+        return u"D";
+    case u'\u00C6': // Æ
+        return u"AE";
+    case u'\u0152': // Œ
+        return u"OE";
+    case u'\u00DE': // Þ
+        return u"TH";
+    case u'\u0126': // Ħ
+        return u"H";
+    case u'\u0166': // Ŧ
+        return u"T";
+    case u'\u00DF': // ß, when upper-casing left it
+    case u'\u1E9E': // ẞ
+        return u"SS";
+    default:
+        return {};
+    }
+}
+
+// Spaces, hyphens and apostrophes in any of their typed forms.
+bool Separateur(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\'':
+    case u'`':
+    case u'\u00B4': // ´
+    case u'\u2018': // ‘
+    case u'\u2019': // ’
+    case u'\u02BC': // ʼ
+        return true;
+    default:
+        return c.isSpace() || c.category() == QChar::Punctuation_Dash;
+    }
+}
+
+} // namespace
+
+QString Cle_nom(const QString& nom)
+{
+    const bool ascii = std::all_of(nom.cbegin(), nom.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    // Upper-cased first: upper-casing may bring marks back (ǰ is J and a caron).
+    const QString texte = ascii ? nom.toUpper() : nom.toUpper().normalized(QString::NormalizationForm_KD);
+    QString cle;
+    cle.reserve(texte.size());
+    for (const QChar c : texte) {
+        if (Separateur(c) || c.isMark())
+            continue;
+        if (const QStringView base = ascii ? QStringView() : Lettre_de_base(c.unicode()); !base.isEmpty())
+            cle += base;
+        else
+            cle += c;
+    }
+    return cle;
+}
+
+QString Identite(const QString& nom, const QString& prenom, const QString& naissance)
+{
+    return Cle_nom(nom) + '\t' + Cle_nom(prenom) + '\t' + naissance.trimmed();
 }
 
 } // namespace Echange

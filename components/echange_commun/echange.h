@@ -194,6 +194,16 @@ QString Reel_texte(double valeur);
 // How many rows of a kind, for the trace: "1 club", "3 clubs".
 QString Nombre(qint64 n, const QString& singulier, const QString& pluriel);
 
+// ---------------------------------------------------------------- matching keys
+
+// The key two spellings of one name meet under, in every exchange that matches swimmers or clubs
+// by name, on both sides: each letter as its base letter (marks dropped; ß as SS, Ø as O, Ł as L,
+// Đ as D, Æ as AE, Œ as OE, Þ as TH), upper case, without spaces, hyphens or apostrophes. So the
+// file's "Balduíno", "João", "Núñez" or "O'Brien" is our "BALDUINO", "JOAO", "NUNEZ", "OBRIEN".
+QString Cle_nom(const QString& nom);
+// A swimmer as the exchanges find him without a number: family name, first name and birth date.
+QString Identite(const QString& nom, const QString& prenom, const QString& naissance);
+
 } // namespace Echange
 
 // Exports the library's factory: each class name with the type created for it.

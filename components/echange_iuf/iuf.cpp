@@ -23,11 +23,6 @@ struct Nageur {
     QString codeUnique;
 };
 
-QString identite(const QString& nom, const QString& prenom, const QString& naissance)
-{
-    return Sans_accents(nom.trimmed()) + '\t' + Sans_accents(prenom.trimmed()) + '\t' + naissance.trimmed();
-}
-
 class IufCodeUpdater : public ComposantEchange {
 public:
     static constexpr const char* nomClasse = "IufCodeUpdater";
@@ -77,7 +72,7 @@ protected:
                 nageurs.push_back({Valeur_brute(r, 0).toLongLong(), Valeur_brute(r, 7),
                                    Valeur_brute(r, 3) + " " + Valeur_brute(r, 4), Valeur_brute(r, 6)});
                 parNumero[Valeur_brute(r, 1).toUpper() + '\t' + Valeur_brute(r, 2)] << nageurs.size() - 1;
-                parIdentite[identite(Valeur_brute(r, 3), Valeur_brute(r, 4), Valeur_brute(r, 5))] << nageurs.size() - 1;
+                parIdentite[Identite(Valeur_brute(r, 3), Valeur_brute(r, 4), Valeur_brute(r, 5))] << nageurs.size() - 1;
             }
         }
 
@@ -103,7 +98,7 @@ protected:
             if (!club.isEmpty() && !licence.isEmpty())
                 trouves = parNumero.value(club + '\t' + licence);
             if (trouves.isEmpty())
-                trouves = parIdentite.value(identite(f.valeur(i, colNom), f.valeur(i, colPrenom), naissance));
+                trouves = parIdentite.value(Identite(f.valeur(i, colNom), f.valeur(i, colPrenom), naissance));
             if (trouves.isEmpty()) {
                 // Restricted to one club, the other clubs' swimmers are expected to be missing.
                 if (!monClub || club.isEmpty() || club == codeClub)

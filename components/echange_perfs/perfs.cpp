@@ -237,7 +237,7 @@ public:
             if (!unique.isEmpty())
                 m_parUnique.insert(unique, num);
             m_parNumero.insert(Valeur_brute(r, 1).toUpper() + '\t' + Valeur_brute(r, 2), num);
-            m_parIdentite.insert(identite(Valeur_brute(r, 3), Valeur_brute(r, 4), Valeur_brute(r, 5)), num);
+            m_parIdentite.insert(Identite(Valeur_brute(r, 3), Valeur_brute(r, 4), Valeur_brute(r, 5)), num);
         }
     }
 
@@ -253,16 +253,12 @@ public:
             if (const qint64 n = m_parNumero.value(club.trimmed().toUpper() + '\t' + licence.trimmed()))
                 return n;
         }
-        return m_parIdentite.value(identite(nom, prenom, naissance));
+        return m_parIdentite.value(Identite(nom, prenom, naissance));
     }
 
     QString naissance(qint64 num) const { return m_naissance.value(num); }
 
 private:
-    static QString identite(const QString& nom, const QString& prenom, const QString& naissance)
-    {
-        return Sans_accents(nom.trimmed()) + '\t' + Sans_accents(prenom.trimmed()) + '\t' + naissance.trimmed();
-    }
     QHash<QString, qint64> m_parUnique, m_parNumero, m_parIdentite;
     QHash<qint64, QString> m_naissance;
 };

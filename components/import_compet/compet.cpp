@@ -43,6 +43,7 @@ using namespace Lenex;
 
 struct Resultat {
     QString id, epreuve, temps, statut, serie, couloir, points;
+    qint64 ligne = 0;                               // where the file writes it
     int relais = 0;                                 // the team's number within the event
     std::vector<std::pair<int, QString>> inter;     // splits: distance, time
     std::vector<QString> relayeurs;                 // athlete ids by leg
@@ -72,6 +73,7 @@ struct GroupeAge {
 
 // The meet without its clubs: what comes before them in the file.
 struct Reunion {
+    QString fichier;                       // its file's name, for the trace
     QString nom, lieu, bassin;
     QString nation, dateAge, typeAge;      // AGEDATE: how the meet counts ages
     int couloirs = 0;
@@ -126,14 +128,18 @@ FichiersLenex Fichiers_lenex(const QString& source, const QString& temp)
     return f;
 }
 
-// A heat as our results number it: in a qualifying round its number; in a final the final's letter
-// (A 1, B 2, …). The heats of a timed final are no finals A, B…: they get none.
+QString Type_course(const QString& tour);
+
+// A heat as our results number it: in a qualifying round its number; the separate finals Lenex
+// codes A, B, C and D as 1 to 4. Any other code ("F1", "F2") is a heat of one final, ranked as one
+// with the others, as are the heats of a timed final: they get none, so that the viewer ranks the
+// final whole.
 QString Numero_serie(const QString& tour, const QXmlStreamAttributes& a)
 {
     const QString finale = a.value("final").toString().trimmed().toUpper();
-    if (finale.size() == 1 && finale[0] >= u'A' && finale[0] <= u'Z')
+    if (finale.size() == 1 && finale[0] >= u'A' && finale[0] <= u'D')
         return QString::number(finale[0].unicode() - u'A' + 1);
-    if (tour.isEmpty() || tour == "TIM" || tour == "FHT")
+    if (Type_course(tour) == "F")
         return QString();
     return a.value("number").toString();
 }
@@ -200,12 +206,19 @@ QString Extrait(const QString& valeur)
     return valeur.size() <= kMax ? valeur : valeur.left(kMax) + QStringLiteral("…");
 }
 
+// A result's status as the codes compare it.
+QString Statut(const QXmlStreamAttributes& a)
+{
+    return a.value("status").toString().trimmed().toUpper();
+}
+
 // What makes a result impossible, in French; empty when nothing does. Its time counts only when
-// no status stands in its place.
+// no status stands in its place (an entry the organiser rejected has none to give).
 QString Resultat_impossible(const QXmlStreamAttributes& a)
 {
     const auto cite = [&](const char* nom) { return " « " + Extrait(a.value(nom).toString()) + " »"; };
-    if (Code_statut(a.value("status").toString()) == 0 && Temps_lenex(a.value("swimtime").toString()) < 0)
+    const QString statut = Statut(a);
+    if (Code_statut(statut) == 0 && statut != u"RJC" && Temps_lenex(a.value("swimtime").toString()) < 0)
         return "temps impossible" + cite("swimtime");
     if (!Entier(a, "lane", 0, 99, 0))
         return "couloir impossible" + cite("lane");
@@ -251,6 +264,7 @@ public:
     void lire(Destinataire& destinataire, bool avecClubs)
     {
         Reunion& r = m_reunion;
+        r.fichier = m_nom;
         bool lenex = false, reunion = false, dansReunion = false, programmeDonne = false;
         std::vector<ClubLenex> enAttente;
         auto donnerClub = [&](const ClubLenex& c) {
@@ -409,6 +423,7 @@ public:
                 m_dansNageur = false;
                 m_numeroRelais = std::max(0, a.value("number").toInt());
             } else if (nom == u"RESULT" && m_dansClub) {
+                ++m_resultatsLus;
                 if (const QString faute = Resultat_impossible(a); !faute.isEmpty()) {
                     ++m_resultatsImpossibles;
                     m_journal.detail(m_nom + ", ligne " + QString::number(m_xml.lineNumber()) + " : résultat ignoré, " + faute + ".");
@@ -419,7 +434,8 @@ public:
                 res.id = a.value("resultid").toString();
                 res.epreuve = a.value("eventid").toString();
                 res.temps = a.value("swimtime").toString();
-                res.statut = a.value("status").toString();
+                res.statut = Statut(a);
+                res.ligne = m_xml.lineNumber();
                 res.serie = a.value("heatid").toString();
                 res.couloir = a.value("lane").toString();
                 res.points = a.value("points").toString();
@@ -460,6 +476,10 @@ public:
             throw Refus(m_nom + " : aucune réunion (MEET) dans le fichier.");
         donnerProgramme();
     }
+
+    // Results the file gives within its clubs, and those left out as impossible.
+    qint64 resultatsLus() const { return m_resultatsLus; }
+    qint64 resultatsImpossibles() const { return m_resultatsImpossibles; }
 
     // What was left out as impossible, counted (each is named among the details).
     void bilan()
@@ -572,7 +592,7 @@ private:
     qint64 m_donne = 0, m_lignes = 1;           // the file given to the reader so far: bytes, lines
     qint64 m_donneAuJeton = 0, m_finJeton = 0;  // at the end of the last token: bytes given, characters read
     qint64 m_ligneJeton = 1;                    // the line where the last token ended
-    qint64 m_resultatsImpossibles = 0, m_intersImpossibles = 0;
+    qint64 m_resultatsLus = 0, m_resultatsImpossibles = 0, m_intersImpossibles = 0;
     Reunion m_reunion;
     ClubLenex m_club;     // the club being read; its swimmers and relays too while the programme is unknown
     Nageur m_nageur;      // the swimmer being read, with the results
@@ -788,10 +808,9 @@ QString Type_course(const QString& tour)
     return "F";
 }
 
-QString Identite(const QString& nom, const QString& prenom, const QString& naissance)
-{
-    return Sans_accents(nom.trimmed()).toUpper() + '\t' + Sans_accents(prenom.trimmed()).toUpper() + '\t' + naissance;
-}
+// Our club's name as the club dialogs hold it: a file's longer name that begins with a name of
+// this length is that name before it was cut.
+constexpr qsizetype kNomClubSaisi = 30;
 
 // Writes the results club by club, as the reader hands them over; the competition's earlier
 // results, categories and performances are replaced.
@@ -850,12 +869,15 @@ public:
         Requete nos(base.db(), "SELECT Code_federal, Intitule FROM Club WHERE Code_federal IN "
                                "(SELECT Code_club FROM Profil UNION SELECT Code_club FROM Licence WHERE Visible = 1)");
         while (nos.suivante()) {
-            m_nosClubs.insert(Cle_club(Valeur_brute(nos, 1)), Valeur_brute(nos, 0));
+            const QString cle = Cle_nom(Valeur_brute(nos, 1));
+            m_nosClubs.insert(cle, Valeur_brute(nos, 0));
             m_nosCodes.insert(Valeur_brute(nos, 0).trimmed().toUpper(), Valeur_brute(nos, 0));
+            if (Valeur_brute(nos, 1).trimmed().size() >= kNomClubSaisi)
+                m_nosNomsCoupes.push_back({cle, Valeur_brute(nos, 0)});
         }
         Requete clubs(base.db(), "SELECT Code_federal, Intitule FROM Club ORDER BY Visible DESC, Num");
         while (clubs.suivante())
-            m_clubsParNom[Cle_club(Valeur_brute(clubs, 1))] << Valeur_brute(clubs, 0);
+            m_clubsParNom[Cle_nom(Valeur_brute(clubs, 1))] << Valeur_brute(clubs, 0);
         m_longueur = base.valeur("SELECT Longueur FROM Rcomp WHERE AutoNum = ?", {m_compet}).toInt();
         m_numManuel = base.valeur("SELECT max(NumManuel) FROM Liffn").toLongLong();
         m_numManuelRelais = base.valeur("SELECT max(NumManuel) FROM Liffn_relais").toLongLong();
@@ -866,6 +888,7 @@ public:
         m_nomLenex = c.nom;
         m_clubAjoute = false;
         m_club = codeClub(c);
+        m_nomsClubs.insert(m_club, c.nom);
     }
 
     void nageur(const Nageur& n)
@@ -883,13 +906,14 @@ public:
                 ++m_ignores;
                 continue;
             }
-            const QVariantList v = ligne(res, e, codeEpreuve, num, club);
-            if (v.isEmpty())
+            const double tps = temps(res, e, [&] { return Extrait(n.nom) + " " + Extrait(n.prenom); });
+            if (tps == 0)
                 continue;
-            Executer(m_prres, v);
-            ++m_nbIndiv;
-            const double tps = v[5].toDouble();
-            if (estNotre && tps < 91) {
+            if (res.statut != u"EXH") {
+                Executer(m_prres, ligne(res, e, codeEpreuve, num, club, tps));
+                ++m_nbIndiv;
+            }
+            if (estNotre && tps > 0 && tps < 91) {
                 const int age = e.jour.isValid() && n.naissance.size() == 8 ? e.jour.year() - n.naissance.left(4).toInt() : 0;
                 Executer(m_liffn, {codeEpreuve, club, num, m_longueur, jour(e), tps, m_reunion.lieu,
                                    age ? QVariant(age) : QVariant(), m_compet, ++m_numManuel});
@@ -945,12 +969,29 @@ public:
         m_journal.ecrire(Nombre(m_nbRelais, "résultat de relais importé", "résultats de relais importés") + ".");
         m_journal.ecrire(Nombre(m_nbPerfs, "performance ajoutée", "performances ajoutées") + " aux nageurs du club.");
         m_journal.ecrire(Nombre(m_nbNouveaux, "nageur ajouté", "nageurs ajoutés") + " (absents des listes de licences).");
+        if (m_horsConcours)
+            m_journal.ecrire(Nombre(m_horsConcours, "nage hors concours", "nages hors concours") + " (EXH), sans place.");
+        if (m_rejetes)
+            m_journal.ecrire(Nombre(m_rejetes, "résultat ignoré", "résultats ignorés")
+                             + " (engagement refusé par l'organisateur, RJC).");
+        if (m_sansTemps)
+            m_journal.ecrire(Nombre(m_sansTemps, "résultat ignoré", "résultats ignorés") + " (ni temps ni statut).");
         if (m_ignores)
             m_journal.ecrire(Nombre(m_ignores, "résultat ignoré", "résultats ignorés") + " (épreuve sans code).");
         for (const Epreuve& e : m_reunion.epreuves)
             if (const int n = m_interPerdus.value(e.id))
                 m_journal.ecrire(Nombre(n, "temps intermédiaire non enregistré", "temps intermédiaires non enregistrés")
                                  + " (distance sans colonne) : " + Description(e) + ".");
+    }
+
+    // Every result the file gives is imported, hors concours or ignored, and the trace says how many
+    // of each: the reader read `lus`, of which it left `impossibles` out.
+    void total(qint64 lus, qint64 impossibles) const
+    {
+        m_journal.ecrire("Total : " + Nombre(lus, "résultat", "résultats") + " dans le fichier, "
+                         + Nombre(m_nbIndiv + m_nbRelais, "importé", "importés") + ", " + QString::number(m_horsConcours)
+                         + " hors concours, " + Nombre(impossibles + m_rejetes + m_sansTemps + m_ignores, "ignoré", "ignorés")
+                         + ".");
     }
 
 private:
@@ -963,15 +1004,6 @@ private:
     static QString marques() { return "?" + QString(", ?").repeated(25); }
     static QVariant jour(const Epreuve& e) { return e.jour.isValid() ? QVariant(e.jour.toString("yyyyMMdd")) : QVariant(); }
 
-    // A club's name as two names of one club compare: case, accents and spaces aside.
-    static QString Cle_club(const QString& nom)
-    {
-        QString cle;
-        for (const QChar c : nom.normalized(QString::NormalizationForm_D))
-            if (!c.isSpace() && !c.isMark())
-                cle += c;
-        return cle.toUpper();
-    }
     // True when a club code of the base is the file's code, or the code an import gave a club that
     // shares the file's code with another ("code/2").
     static bool Code_de(const QString& codeBase, const QString& code)
@@ -986,14 +1018,18 @@ private:
         return nombre;
     }
 
-    // The club's code in our base. Ours when it bears the name or the code of one of our clubs; else
-    // the club of the same code and name (a club without a code: of the same name), never a club of
-    // the same code and another name, since files share regional codes between clubs. A club we do
-    // not know is added, hidden, under its code (taken: "code/2", "code/3"…).
+    // The club's code in our base. Ours when it bears the name or the code of one of our clubs, or
+    // a longer name that begins with the whole of ours when ours fills the club dialog; else the club
+    // of the same code and name (a club without a code: of the same name), never a club of the same
+    // code and another name, since files share regional codes between clubs. A club we do not know
+    // is added, hidden, under its code (taken: "code/2", "code/3"…). Names compare by Cle_nom.
     QString codeClub(const ClubLenex& c)
     {
-        const QString cle = Cle_club(c.nom);
+        const QString cle = Cle_nom(c.nom);
         QString notre = m_nosClubs.value(cle);
+        for (auto it = m_nosNomsCoupes.cbegin(); notre.isEmpty() && it != m_nosNomsCoupes.cend(); ++it)
+            if (cle.startsWith(it->first))
+                notre = it->second;
         if (notre.isEmpty() && !c.code.isEmpty())
             notre = m_nosCodes.value(c.code.toUpper());
         if (!notre.isEmpty()) {
@@ -1081,28 +1117,56 @@ private:
             notre = notre || m_nosLicences.contains(num);
             jambes << (num ? QVariant(num) : QVariant());
         }
-        const QVariantList v = ligne(res, e, codeEpreuve, res.relais, club);
-        if (v.isEmpty())
+        const double tps = temps(res, e, [&] {
+            return "relais n° " + QString::number(res.relais) + " de " + Extrait(m_nomsClubs.value(club));
+        });
+        if (tps == 0)
             return;
-        Executer(m_prresRelais, v);
-        ++m_nbRelais;
-        const double tps = v[5].toDouble();
-        if (notre && tps < 91) {
-            Executer(m_liffnRelais, QVariantList{codeEpreuve, club, v[4], m_longueur, jour(e), tps, m_reunion.lieu}
+        if (res.statut != u"EXH") {
+            Executer(m_prresRelais, ligne(res, e, codeEpreuve, res.relais, club, tps));
+            ++m_nbRelais;
+        }
+        if (notre && tps > 0 && tps < 91) {
+            Executer(m_liffnRelais, QVariantList{codeEpreuve, club, res.relais, m_longueur, jour(e), tps, m_reunion.lieu}
                                         + jambes + QVariantList{m_compet, ++m_numManuelRelais});
             ++m_nbPerfs;
         }
     }
-    // The Prres row of a result; empty when it holds neither a time nor a status. Split k is
-    // the one at k steps before the finish (steps of 50 m, of 100 m beyond 400 m), as the
-    // results viewer heads its columns; a split at another distance has no column.
-    QVariantList ligne(const Resultat& res, const Epreuve& e, int code, qint64 numLic, const QString& club)
+    // The time or status code a result stores; 0 for a result left out, which is named and
+    // counted: an entry the organiser rejected, or no time and no status. An exhibition swim
+    // (EXH) takes no place and moves no one: it is named and stores no result, and its time, when
+    // it has one, is still its swimmer's performance.
+    template <class Qui>
+    double temps(const Resultat& res, const Epreuve& e, const Qui& qui)
     {
+        const auto nommer = [&](const QString& quoi) {
+            m_journal.detail(m_reunion.fichier + ", ligne " + QString::number(res.ligne) + " : " + quoi + " : " + qui() + ", "
+                             + Description(e) + ".");
+        };
+        if (res.statut == u"RJC") {
+            ++m_rejetes;
+            nommer("résultat ignoré, engagement refusé par l'organisateur (RJC)");
+            return 0;
+        }
         double tps = Code_statut(res.statut);
         if (tps == 0)
             tps = Temps_lenex(res.temps);
-        if (tps == 0)
-            return QVariantList();
+        if (res.statut == u"EXH") {
+            ++m_horsConcours;
+            nommer("nage hors concours (EXH), sans place");
+            return tps > 0 ? tps : -1;
+        }
+        if (tps == 0) {
+            ++m_sansTemps;
+            nommer("résultat ignoré, ni temps ni statut");
+        }
+        return tps;
+    }
+    // The Prres row of a result with its time or status code. Split k is the one at k steps
+    // before the finish (steps of 50 m, of 100 m beyond 400 m), as the results viewer heads its
+    // columns; a split at another distance has no column.
+    QVariantList ligne(const Resultat& res, const Epreuve& e, int code, qint64 numLic, const QString& club, double tps)
+    {
         const auto serie = m_reunion.series.constFind(res.serie);
         const auto groupe = m_reunion.groupeDuResultat.constFind(res.id);
         QVariantList v{m_compet, code, numLic, club, res.relais,
@@ -1145,6 +1209,8 @@ private:
     QHash<QString, qint64> m_nageursDuFichier;      // athleteid -> licence
     QHash<qint64, QString> m_nosLicences;           // our licences -> their club's code
     QHash<QString, QString> m_nosClubs, m_nosCodes; // our clubs by name as compared, by code upper-cased
+    std::vector<std::pair<QString, QString>> m_nosNomsCoupes; // our clubs whose names fill the dialog: name as compared, code
+    QHash<QString, QString> m_nomsClubs;            // code in our base -> the file's name of the club
     QHash<QString, QList<QString>> m_clubsParNom;   // the base's clubs: name as compared -> codes
     QHash<QString, int> m_interPerdus;              // eventid -> splits with no column
     std::vector<std::pair<Resultat, QString>> m_relaisEnAttente; // teams waiting for a leg, with their club
@@ -1155,6 +1221,7 @@ private:
     qint64 m_numManuel = 0, m_numManuelRelais = 0;
     Requete m_clubAjout, m_licAjout, m_prres, m_prresRelais, m_liffn, m_liffnRelais;
     qint64 m_nbIndiv = 0, m_nbRelais = 0, m_nbPerfs = 0, m_nbNouveaux = 0, m_ignores = 0;
+    qint64 m_horsConcours = 0, m_rejetes = 0, m_sansTemps = 0;
 };
 
 // A meet already imported into another competition would be there twice, our swimmers'
@@ -1249,6 +1316,11 @@ public:
         m_ecrivain->verifierImport(fichier);
         m_ecrivain->bilan();
     }
+    void total(const LecteurLenex& lecteur) const
+    {
+        if (m_ecrivain)
+            m_ecrivain->total(lecteur.resultatsLus(), lecteur.resultatsImpossibles());
+    }
 
 private:
     BaseEchange& m_base;
@@ -1283,6 +1355,7 @@ protected:
         lecteur.lire(import, m_resultats);
         import.terminer(QFileInfo(chemin).fileName());
         lecteur.bilan();
+        import.total(lecteur);
         base.valider();
         return true;
     }

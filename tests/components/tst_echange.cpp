@@ -657,6 +657,58 @@ private slots:
         QCOMPARE(code(paul), QString("333"));
     }
 
+    // The identifier update and the performance import find a swimmer by name, first name and birth
+    // date whatever letters the other program writes: every accent, the letters that do not
+    // decompose, spaces, hyphens and apostrophes aside, on both sides.
+    void nomsDAutresLangues_data()
+    {
+        QTest::addColumn<QString>("nom");       // ours
+        QTest::addColumn<QString>("prenom");
+        QTest::addColumn<QString>("nomFichier"); // the file's
+        QTest::addColumn<QString>("prenomFichier");
+        QTest::addColumn<bool>("trouve");
+        QTest::newRow("portugais") << "BALDUINO" << "Juan" << "Balduíno" << "Juan" << true;
+        QTest::newRow("tilde") << "PEDRO SERAFINI" << "Joao" << "Pedro Serafini" << "João" << true;
+        QTest::newRow("espagnol") << "NUNEZ" << "Inigo" << "Núñez" << "Iñigo" << true;
+        QTest::newRow("danois") << "SORENSEN" << "Asa" << "Sørensen" << "Åsa" << true;
+        QTest::newRow("polonais") << "WOJCIK" << "Lukasz" << "Wójcik" << "Łukasz" << true;
+        QTest::newRow("allemand") << "STRASSER" << "Jurgen" << "Straßer" << "Jürgen" << true;
+        QTest::newRow("serbe") << "DOKOVIC" << "Dorde" << "Đoković" << "Đorđe" << true;
+        QTest::newRow("ligatures") << "LAEGREID" << "Oedipe" << "Lægreid" << "Œdipe" << true;
+        QTest::newRow("islandais") << "THORSDOTTIR" << "Eva" << "Þórsdóttir" << "Eva" << true;
+        QTest::newRow("apostrophe typographique") << "O BRIEN" << "Sean" << "O’Brien" << "Seán" << true;
+        QTest::newRow("trait d'union") << "MARTIN" << "Jean Pierre" << "Martin" << "Jean-Pierre" << true;
+        QTest::newRow("casse et accents de notre côté") << "Müller" << "Zoé" << "MULLER" << "ZOE" << true;
+        QTest::newRow("autre nom") << "MARTIN" << "Jean" << "Martine" << "Jean" << false;
+        QTest::newRow("autre lettre") << "NUNEZ" << "Ines" << "Muñez" << "Inés" << false;
+    }
+    void nomsDAutresLangues()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QString, prenom);
+        QFETCH(QString, nomFichier);
+        QFETCH(QString, prenomFichier);
+        QFETCH(bool, trouve);
+        BaseFichier b(m_rep->fichier("b.mdb"));
+        clubsDeBase(b);
+        const qint64 num = ajouterLicence(b, {kClub, "05001F", nom, prenom, "M", "20050101"});
+        const QByteArray identite = nomFichier.toUtf8() + "\t" + prenomFichier.toUtf8() + "\t20050101";
+
+        const QString iuf = dossier("iuf");
+        Ecrire_fichier(iuf + "/iuf.txt", "Nom\tPrenom\tDate_Naissance\tCode_unique\n" + identite + "\t777\n");
+        const ResultatAppel r = Appeler_composant("IufCodeUpdater", "bImport_CodeIUF", {iuf, b.chemin(), trace(), cible(), false, kClub}, trace());
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.valeur("SELECT COALESCE(Code_unique, '') FROM Licence WHERE Num = ?", {num}), trouve ? QString("777") : QString());
+
+        const QString perf = dossier("perf");
+        Ecrire_fichier(perf + "/nageurs.txt", "Id\tNom\tPrenom\tDate_Naissance\nA\t" + identite + "\n");
+        Ecrire_fichier(perf + "/performances.txt", "Code_epreuve\tCode_club\tNageur\tType_bassin\tDate_perf\tTps\n"
+                                                   "52\tFRA1320590001\tA\t25\t20240101\t0.5532\n");
+        const ResultatAppel p = Appeler_composant("PerformanceImporter", "bimport_perf", {b.chemin(), perf, dossier("t"), trace(), cible()}, trace());
+        QVERIFY2(p.resultat.toBool(), qPrintable(p.trace));
+        QCOMPARE(b.lignes("SELECT Num_Lic FROM Liffn"), trouve ? QStringList{QString::number(num)} : QStringList());
+    }
+
     // The runner's call must match: another member or another count of arguments is an error,
     // and a trace that cannot be written too (the runner then reports the missing trace).
     void appelsIncorrects()

@@ -1,8 +1,15 @@
 // The Lenex meet importers, on files the tests write and on a meet written by another program.
 
+#include "core/fenetres.h"
+#include "core/listes.h"
+#include "fenetres_test.h"
+#include "port_test.h"
+#include "results/frm_view_result.h"
 #include "tests/components/outils_echange.h"
 #include "zip_brut.h"
 
+#include <QCheckBox>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
@@ -171,6 +178,17 @@ const QByteArray kTours =
     "<RELAY gender='X'><RESULTS><RESULT resultid='8' eventid='6' swimtime='00:02:02.00'/></RESULTS></RELAY>"
     "</RELAYS></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
 
+// A regional meet written by another program (tests/components/donnees): Portuguese and Spanish
+// names, one final per age group swum in two heats coded F1 and F2 and ranked as one, finals A
+// and B, an entry the organiser rejected (RJC), a time of zero, a relay without a time and two
+// exhibition swims (EXH), one of them faster than the whole final.
+const QString kRegional = QStringLiteral(QV_SOURCE_DIR "/tests/components/donnees/campeonato-regional.lef");
+// Our club as the club dialog holds it, its name cut at 30 characters, and two of our swimmers
+// whose names the file writes with their accents.
+const QString kNotreClubCoupe = QStringLiteral("Itamirim/Novos Cielos/Nadar It");
+const QVariantList kBalduino{"BALDUINO", "Juan", "M", "20080510"};
+const QVariantList kPedroSerafini{"PEDRO SERAFINI", "Joao", "M", "20100220"};
+
 // Our club as the base knows it: its federal code and name, one licence of ours.
 constexpr const char* kNotreClub = "INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', 'Cercle des Nageurs de Lyon')";
 
@@ -252,7 +270,28 @@ class TstImportLenex : public QObject {
                                  {b.chemin(), source, dossier("temp"), trace(), QVariant(), compet, true}, trace());
     }
 
+    // The regional meet imported into a base holding our club under `nomClub` and our two swimmers;
+    // returns the competition, with the keys of our swimmers.
+    template <class Base>
+    static QString avecRegional(const Base& b, const QString& nomClub, QString* balduino = nullptr, QString* joao = nullptr)
+    {
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', '" + QString(nomClub).replace("'", "''") + "')");
+        QStringList nums;
+        for (const QVariantList& l : {kBalduino, kPedroSerafini}) {
+            b.executer("INSERT INTO Licence (Code_club, Nom, Prenom, Sexe, Date_Naissance, Visible) VALUES ('0690123', '"
+                       + QStringList{l[0].toString(), l[1].toString(), l[2].toString(), l[3].toString()}.join("', '") + "', 1)");
+            nums << b.valeur("SELECT max(Num) FROM Licence");
+        }
+        if (balduino)
+            *balduino = nums[0];
+        if (joao)
+            *joao = nums[1];
+        b.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)");
+        return b.valeur("SELECT max(AutoNum) FROM Rcomp");
+    }
+
 private slots:
+    void initTestCase() { Initialiser_verrous_menus(); }
     void init() { m_rep = std::make_unique<RepertoireTest>(); }
     void cleanup() { m_rep.reset(); }
 
@@ -743,6 +782,124 @@ private slots:
         QCOMPARE(b.lignes("SELECT Code_epreuve, Tps FROM Prres WHERE Num_compet = ? ORDER BY 1", {compet}),
                  (QStringList{"6|20", "56|19"}));
         QCOMPARE(b.lignes("SELECT Code_epreuve, Tps FROM Prres_relais WHERE Num_compet = ?", {compet}), QStringList{"16|2"});
+    }
+
+    // The file's "Balduíno Juan" and "Pedro Serafini João" are our "BALDUINO Juan" and "PEDRO SERAFINI
+    // Joao": their results and performances go to our licences, no swimmer is added for them.
+    void nomsAccentues()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        QString balduino, joao;
+        const QString compet = avecRegional(b, kNotreClubCoupe, &balduino, &joao);
+        QVERIFY(QFile::copy(kRegional, dossier("source") + "/r.lef"));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Num_Lic, Tps FROM Prres WHERE Num_compet = ? AND Code_epreuve = 52 AND Num_Lic IN (?, ?) ORDER BY Tps",
+                          {compet, balduino, joao}),
+                 (QStringList{balduino + "|0,56", joao + "|0,589"}));
+        QCOMPARE(b.lignes("SELECT Num_Lic, Code_club, Tps FROM Liffn WHERE Num_compet = ? ORDER BY Tps", {compet}),
+                 (QStringList{balduino + "|0690123|0,56", joao + "|0690123|0,589"}));
+        QCOMPARE(b.nombre("Licence WHERE Visible = 0 AND (Nom LIKE 'Baldu%' OR Nom LIKE 'Pedro%')"), 0);
+        QVERIFY2(r.trace.contains("12 nageurs ajoutés"), qPrintable(r.trace));
+    }
+
+    // The two heats F1 and F2 of a final are one final: no heat number, and the viewer ranks each age
+    // group over both, as the file does; finals A and B stay two. The exhibition swims take no place
+    // (the guest swam the final faster than all), and the rows left out are nowhere.
+    void placesAuVisualiseur()
+    {
+        BaseTest base;
+        PortIhmTest ihm;
+        ihm.accepterMessagesOk(true);
+        const QString compet = avecRegional(base, kNotreClubCoupe);
+        QVERIFY(QFile::copy(kRegional, dossier("source") + "/r.lef"));
+        const ResultatAppel r = Appeler_composant("MeetResultsImporter", "bimport_result",
+                                                  {base.chemin(), dossier("source"), dossier("temp"), trace(), QVariant(), compet, false},
+                                                  trace());
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(base.valeur("SELECT count(*) FROM Prres WHERE Code_epreuve = 52 AND Numero_serie IS NOT NULL"), QString("0"));
+
+        QPointer<frm_view_result> f;
+        Ouvrir_view_result(f);
+        QVERIFY(f);
+        QCOMPARE(f->competCourante(), compet);
+        QTest::mouseClick(f->Chk_all, Qt::LeftButton, {}, QPoint(8, f->Chk_all->height() / 2));
+        QTest::mouseClick(f->cmd_0, Qt::LeftButton);
+        QStringList lignes;
+        for (int i = 1; i <= Nombre_lignes(f->LsvResults); ++i) {
+            const QTreeWidgetItem* l = Ligne(f->LsvResults, i);
+            lignes << QStringList{l->text(0).trimmed(), l->text(1).trimmed(), l->text(4).trimmed()}.join('|');
+        }
+        if (qEnvironmentVariableIsSet("QV_CAPTURES")) {
+            f->resize(1100, 800);
+            f->grab().save(qEnvironmentVariable("QV_CAPTURES") + "/resultats_regional.png");
+        }
+        f->close();
+        Traiter_evenements();
+        QCOMPARE(lignes, (QStringList{"|Messieurs 100 NL|", "||", "|Finale catégorie Infantil|",
+                                      "1|PEDRO SERAFINI Joao|58.90", "2|Gonçalves Davi|1:00.30", "3|Núñez Tomás|1:02.10",
+                                      "4|Sousa Ícaro|1:03.40", "5|Araújo Caio|1:05.00", "||", "|Finale catégorie Juvenil|",
+                                      "1|BALDUINO Juan|56.00", "2|Lopes Enzo|57.50", "3|Mendonça Raí|59.00", "||", "||",
+                                      "|Dames 50 Dos|", "||", "|Finale A|", "1|Conceição Luíza|31.20", "2|Brandão Maitê|32.00",
+                                      "||", "|Finale B|", "1|Antunes Lívia|33.00", "||", "||", "|Dames 200 4 Nages|", "||",
+                                      "|Finale|", "1|Conceição Luíza|2:40.15", "2|Teixeira Bia|Disq", "||", "||",
+                                      "|Messieurs 4 x 50 m N.L.|", "||", "|Finale|", "1|Relais n° 1|1:52.40"}));
+    }
+
+    // Every result of the file is imported, swum hors concours or named with the reason it is left
+    // out, and the totals add up to the file's results.
+    void chaqueResultatCompte()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = avecRegional(b, kNotreClubCoupe);
+        QVERIFY(QFile::copy(kRegional, dossier("source") + "/r.lef"));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        for (const char* ligne :
+             {"r.lef, ligne 129 : résultat ignoré, engagement refusé par l'organisateur (RJC) : Antunes Lívia, épreuve 3 (200 m MEDLEY dames).",
+              "r.lef, ligne 135 : résultat ignoré, ni temps ni statut : Brandão Maitê, épreuve 3 (200 m MEDLEY dames).",
+              "r.lef, ligne 90 : résultat ignoré, ni temps ni statut : relais n° 2 de Itamirim/Novos Cielos/Nadar Itajai, épreuve 4 (4 x 50 m FREE messieurs).",
+              "r.lef, ligne 150 : nage hors concours (EXH), sans place : Fernández Matías, épreuve 1 (100 m FREE messieurs).",
+              "r.lef, ligne 155 : nage hors concours (EXH), sans place : Sørensen Mía, épreuve 3 (200 m MEDLEY dames).",
+              "13 résultats individuels importés.", "1 résultat de relais importé.", "2 nages hors concours (EXH), sans place.",
+              "1 résultat ignoré (engagement refusé par l'organisateur, RJC).", "2 résultats ignorés (ni temps ni statut).",
+              "Total : 19 résultats dans le fichier, 14 importés, 2 hors concours, 3 ignorés."})
+            QVERIFY2(r.trace.contains(QString::fromUtf8(ligne)), qPrintable(ligne + QString("\n") + r.trace));
+        QCOMPARE(Octets(kRegional).count("<RESULT "), 19);
+        QCOMPARE(b.valeur("SELECT count(*) FROM Prres WHERE Num_compet = ?", {compet}), QString("13"));
+        QCOMPARE(b.valeur("SELECT count(*) FROM Prres_relais WHERE Num_compet = ?", {compet}), QString("1"));
+        QCOMPARE(b.nombre("Prres JOIN Licence ON Num = Num_Lic WHERE Nom IN ('Fernández', 'Sørensen', 'Antunes', 'Brandão') "
+                          "AND Code_epreuve IN (41, 52)"),
+                 0);
+    }
+
+    // A club of the file whose name begins with the whole of our club's, when ours fills the
+    // club dialog's 30 characters, is ours (accents, case and spaces aside); a shorter name of ours
+    // is no beginning of another club's.
+    void nomDeClubCoupe_data()
+    {
+        QTest::addColumn<QString>("notreNom");
+        QTest::addColumn<bool>("notre");
+        QTest::newRow("30 caractères") << kNotreClubCoupe << true;
+        QTest::newRow("30 caractères, accents et casse") << QString("ITAMIRIM/Novos Cíelos/Nadar It") << true;
+        QTest::newRow("nom entier") << QString("Itamirim/Novos Cielos/Nadar Itajai") << true;
+        QTest::newRow("nom court") << QString("Itamirim") << false;
+        QTest::newRow("29 caractères") << QString("Itamirim/Novos Cielos/Nadar I") << false;
+        QTest::newRow("30 caractères d'un autre") << QString("Itamirim/Novos Cielos/Nadar Iz") << false;
+    }
+    void nomDeClubCoupe()
+    {
+        QFETCH(QString, notreNom);
+        QFETCH(bool, notre);
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = avecRegional(b, notreNom);
+        QVERIFY(QFile::copy(kRegional, dossier("source") + "/r.lef"));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        const QString club = notre ? "0690123" : "ITAM";
+        QCOMPARE(b.lignes("SELECT Code_club FROM Prres_relais WHERE Num_compet = ?", {compet}), QStringList{club});
+        QCOMPARE(b.lignes("SELECT Code_club FROM Liffn_relais WHERE Num_compet = ?", {compet}), QStringList{club});
+        QCOMPARE(b.nombre("Club WHERE Code_federal = 'ITAM'"), notre ? 0 : 1);
     }
 
     // A results file cut in its second club: the clubs already read are not kept, the earlier import stays.
