@@ -15,7 +15,6 @@
 
 #include "core/base.h"
 #include "core/fichiers.h"
-#include "core/utils.h"
 
 #include <QDate>
 #include <QDir>
