@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace Echange {
 
@@ -535,33 +536,18 @@ QString Nombre(qint64 n, const QString& singulier, const QString& pluriel)
 
 namespace {
 
-// Upper-case letters that no decomposition brings to a base letter.
+// Upper-case letters that no decomposition brings to a base letter (ß when upper-casing left it).
+constexpr std::pair<char16_t, const char16_t*> kLettresDeBase[] = {
+    {u'Ø', u"O"}, {u'Ł', u"L"}, {u'Đ', u"D"}, {u'Ð', u"D"}, {u'Æ', u"AE"}, {u'Œ', u"OE"},
+    {u'Þ', u"TH"}, {u'Ħ', u"H"}, {u'Ŧ', u"T"}, {u'ß', u"SS"}, {u'ẞ', u"SS"},
+};
+
 QStringView Lettre_de_base(char16_t c)
 {
-    switch (c) {
-    case u'\u00D8': // Ø
-        return u"O";
-    case u'\u0141': // Ł
-        return u"L";
-    case u'\u0110': // Đ
-    case u'\u00D0': // Ð
-        return u"D";
-    case u'\u00C6': // Æ
-        return u"AE";
-    case u'\u0152': // Œ
-        return u"OE";
-    case u'\u00DE': // Þ
-        return u"TH";
-    case u'\u0126': // Ħ
-        return u"H";
-    case u'\u0166': // Ŧ
-        return u"T";
-    case u'\u00DF': // ß, when upper-casing left it
-    case u'\u1E9E': // ẞ
-        return u"SS";
-    default:
-        return {};
-    }
+    for (const auto& [lettre, base] : kLettresDeBase)
+        if (lettre == c)
+            return base;
+    return {};
 }
 
 // Spaces, hyphens and apostrophes in any of their typed forms.

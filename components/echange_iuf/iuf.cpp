@@ -7,7 +7,6 @@
 #include "components/echange_commun/echange.h"
 
 #include "core/base.h"
-#include "core/utils.h"
 
 #include <QFileInfo>
 #include <QHash>

@@ -10,7 +10,6 @@
 #include "components/echange_commun/echange.h"
 
 #include "core/base.h"
-#include "core/utils.h"
 
 #include <QDir>
 #include <QFileInfo>
