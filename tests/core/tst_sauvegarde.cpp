@@ -11,6 +11,7 @@
 #include "fixtures.h"
 #include "port_test.h"
 #include "sans_privileges.h"
+#include "zip_brut.h"
 
 #include <sqlite3.h>
 
@@ -881,6 +882,10 @@ void TstSauvegarde::sauvegardeIllisibleGardeLaBase_data()
     QTest::newRow("seconde entrée abîmée") << "seconde entrée abîmée" << "somme de contrôle erronée, l'archive est endommagée.";
     QTest::newRow("bombe") << "bombe" << "ce qu'aucun fichier réel n'atteint : archive refusée.";
     QTest::newRow("disque plein") << "disque plein" << "plus d'espace libre sur le disque.";
+    const QString hors = "sortirait du dossier cible (chemin absolu, \"..\" ou lien) : archive refusée.";
+    QTest::newRow("entrée ../") << "../test.mdb" << hors;
+    QTest::newRow("entrée absolue") << "/tmp/test.mdb" << hors;
+    QTest::newRow("entrée lien") << "lien" << hors;
 }
 
 // A backup that does not unpack whole stops the restore, with the base and the backup kept and
@@ -936,6 +941,12 @@ void TstSauvegarde::sauvegardeIllisibleGardeLaBase()
         if (erreur.endsWith(" absent"))
             QSKIP(qPrintable(erreur));
         QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
+    } else if (sauvegarde == "../test.mdb" || sauvegarde == "/tmp/test.mdb" || sauvegarde == "lien") {
+        // The base, then an entry that would land outside the folder.
+        QFile f(sav);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(zipBrut({{"test.mdb", octets(copie)},
+                         {sauvegarde.toUtf8(), "/etc/passwd", sauvegarde == "lien" ? 0120777u : 0100644u}}));
     } else {
         // The disk fills up once the base is out, on the entry after it.
         QVERIFY(Zipper(sav, copie, true, false));
