@@ -472,14 +472,24 @@ bool Date_passee(const QString& date)
     return Date_correcte(date) && date >= QLatin1String("19000101") && date <= Aujourdhui_texte();
 }
 
+QString Raison_temps_impossible(double temps)
+{
+    if (!std::isfinite(temps))
+        return "ce n'est pas un temps";
+    if (temps < 0)
+        return "temps négatif";
+    if (temps >= kTempsMax)
+        return "91 minutes ou plus";
+    if ((std::llround(temps * 10000) / 100) % 100 >= 60)
+        return "60 secondes ou plus";
+    return QString();
+}
+
 bool Temps_correct(const QString& texte, double& temps)
 {
     bool ok = false;
     const double v = QString(texte).replace(',', '.').toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v <= 0 || v >= kTempsMax)
-        return false;
-    const qint64 dixmilliemes = std::llround(v * 10000);
-    if ((dixmilliemes / 100) % 100 >= 60)
+    if (!ok || v == 0 || !Raison_temps_impossible(v).isEmpty())
         return false;
     temps = v;
     return true;

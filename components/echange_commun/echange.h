@@ -180,6 +180,9 @@ bool Date_passee(const QString& date);
 // A swim time M.SSCC, above 0, seconds below 60, below 91 minutes: 91 to 94 are what Tps holds
 // for a disqualification or a withdrawal.
 bool Temps_correct(const QString& texte, double& temps);
+// Why a swim time M.SSCC cannot be: not finite, negative, 91 minutes or more, 60 seconds or more;
+// "" when it can.
+QString Raison_temps_impossible(double temps);
 // Why the line's value in one of the columns cannot be stored: a control character (NUL,
 // U+0001 to U+001F, U+007F to U+009F), tab, line feed and carriage return aside in the columns
 // that may hold several lines. "" when there is none.

@@ -63,18 +63,9 @@ QString Temps_impossible(const QString& brut)
         return QString();
     bool ok = false;
     const double t = brut.toDouble(&ok);
-    if (!ok || !std::isfinite(t))
+    if (!ok)
         return "ce n'est pas un temps";
-    if (t == 0)
-        return QString();
-    if (t < 0)
-        return "temps négatif";
-    // From 91 minutes on, our times are statuses.
-    if (t >= 91)
-        return "91 minutes ou plus";
-    if ((std::llround(t * 10000) / 100) % 100 >= 60)
-        return "60 secondes ou plus";
-    return QString();
+    return t == 0 ? QString() : Raison_temps_impossible(t);
 }
 
 QString Date_iso(const QString& texte)
