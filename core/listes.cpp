@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -140,7 +141,11 @@ QList<int> Largeurs_contenu(const QTreeWidget* liste, const QList<int>& colonnes
     for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(liste)); *it; ++it) {
         QTreeWidgetItem* ligne = *it;
         for (qsizetype i = 0; i < colonnes.size(); ++i) {
-            const QString texte = ligne->text(colonnes[i]);
+            // The text as the cell holds it, read without a copy.
+            const QVariant valeur = ligne->data(colonnes[i], Qt::DisplayRole);
+            const bool chaine = valeur.typeId() == QMetaType::QString;
+            const QString autre = chaine ? QString() : valeur.toString();
+            const QString& texte = chaine ? *static_cast<const QString*>(valeur.constData()) : autre;
             if (texte.isEmpty())
                 continue;
             const QVariant police = ligne->data(colonnes[i], Qt::FontRole);
@@ -249,6 +254,9 @@ private:
     void mesurer()
     {
         m_demande = false;
+        // A list hidden on purpose (the keys kept beside a visible list) is measured when it shows.
+        if (m_liste->isHidden() && m_liste->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            return;
         m_enCours = true;
         QHeaderView* entete = m_liste->header();
         QList<int> colonnes;
@@ -315,6 +323,37 @@ void Colonnes_a_la_mesure(QTreeWidget* liste)
 int Largeur_contenu_colonne(const QTreeWidget* liste, int colonne)
 {
     return Largeurs_contenu(liste, {colonne}).front();
+}
+
+namespace {
+class AlignementColonnes : public QStyledItemDelegate {
+public:
+    AlignementColonnes(QObject* parent, int premiere, Qt::Alignment alignement)
+        : QStyledItemDelegate(parent), m_premiere(premiere), m_alignement(alignement)
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        // A cell given its own alignment keeps it.
+        if (index.column() >= m_premiere && !index.data(Qt::TextAlignmentRole).isValid())
+            option->displayAlignment = m_alignement;
+    }
+
+private:
+    int m_premiere;
+    Qt::Alignment m_alignement;
+};
+} // namespace
+
+void Aligner_colonnes(QTreeWidget* liste, int premiere, Qt::Alignment alignement)
+{
+    QAbstractItemDelegate* ancien = liste->itemDelegate();
+    liste->setItemDelegate(new AlignementColonnes(liste, premiere, alignement));
+    if (ancien && ancien->parent() == liste)
+        delete ancien;
 }
 
 QTreeWidgetItem* Ligne(QTreeWidget* liste, int index)

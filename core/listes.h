@@ -35,6 +35,9 @@ int Largeur_vue(const QTreeWidget* liste);
 int Largeur_contenu_colonne(const QTreeWidget* liste, int colonne);
 // The same for several columns, in one pass over the rows.
 QList<int> Largeurs_contenu(const QTreeWidget* liste, const QList<int>& colonnes);
+// The columns from `premiere` on show their values with this alignment, on every row: one
+// setting for the list rather than one per cell, which long lists fill and free far faster.
+void Aligner_colonnes(QTreeWidget* liste, int premiere, Qt::Alignment alignement);
 // Row i (from 1), nullptr outside the list.
 QTreeWidgetItem* Ligne(QTreeWidget* liste, int index);
 // The place (from 1) of a row, 0 for none.

@@ -6,10 +6,62 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
 #include <cmath>
+
+namespace {
+bool Chiffre(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// A time as the base stores it: an optional minus, an integer part of at most nine digits with no
+// leading zero, then up to four decimals after a point or a comma. Its four-decimal form is its
+// own digits, for the double read from it lies far closer to them than half a ten-thousandth: no
+// number to read and write back. Any other text returns false and goes through the number.
+bool Format_temps_direct(QStringView t, QString& s)
+{
+    const qsizetype n = t.size();
+    qsizetype i = 0;
+    const bool negatif = i < n && t[i] == u'-';
+    if (negatif)
+        ++i;
+    const qsizetype debutEntier = i;
+    while (i < n && Chiffre(t[i]))
+        ++i;
+    const QStringView entier = t.mid(debutEntier, i - debutEntier);
+    if (entier.isEmpty() || entier.size() > 9 || (entier.size() > 1 && entier[0] == u'0'))
+        return false;
+    QStringView decimales;
+    if (i < n && (t[i] == u'.' || t[i] == u',')) {
+        const qsizetype debut = ++i;
+        while (i < n && Chiffre(t[i]))
+            ++i;
+        decimales = t.mid(debut, i - debut);
+        if (decimales.isEmpty() || decimales.size() > 4)
+            return false;
+    }
+    if (i != n)
+        return false;
+    const auto zero = [](QChar c) { return c == u'0'; };
+    const bool nul = std::all_of(entier.begin(), entier.end(), zero) && std::all_of(decimales.begin(), decimales.end(), zero);
+    s.reserve(entier.size() + 6);
+    if (negatif && !nul)
+        s += u'-';
+    s += entier;
+    s += u'.';
+    s += decimales;
+    for (qsizetype k = decimales.size(); k < 4; ++k)
+        s += u'0';
+    return true;
+}
+} // namespace
 
 QString Format_temps(const QString& t)
 {
+    QString s;
+    if (Format_temps_direct(t, s))
+        return s;
     return Format_temps(Valeur_numerique(t));
 }
 
@@ -77,11 +129,17 @@ QString Temps_affichage(const QString& t)
     const QString s = Format_temps(t);
     if (s == "0.0000")
         return QStringLiteral(" ");
-    const QString minutes = s.left(s.indexOf('.'));
-    const QString d = s.right(4);
-    const QString texte = d.left(2) + "." + d.right(2);
-    if (minutes.toLongLong() > 0)
-        return minutes + ":" + texte;
+    const QStringView minutes = QStringView(s).left(s.indexOf('.'));
+    const QStringView d = QStringView(s).right(4);
+    QString texte;
+    texte.reserve(minutes.size() + 6);
+    if (minutes.toLongLong() > 0) {
+        texte += minutes;
+        texte += u':';
+    }
+    texte += d.left(2);
+    texte += u'.';
+    texte += d.right(2);
     return texte;
 }
 

@@ -48,6 +48,9 @@ constexpr int kNumNageur = 1;
 constexpr int kClubNageur = 2;
 
 const QString kMarqueLicence = QStringLiteral("<NUM_LICENCE>");
+// The relay and split-time marks, shared by every row.
+const QString kCoche = QStringLiteral("X");
+const QString kBlanc = QStringLiteral(" ");
 
 QString Message_etape(const QString& etape)
 {
@@ -225,6 +228,8 @@ frm_view_perf::frm_view_perf(QWidget* parent) : FenetreComptee(parent)
     // ---- Second tab: the performances.
     auto* page2 = new QWidget(SSTab1);
     LsvPerf = Creer_liste_rapport(page2, "LsvPerf", {"Temps"});
+    // The day and the codification columns, centred.
+    Aligner_colonnes(LsvPerf, 3, Qt::AlignHCenter | Qt::AlignVCenter);
     LsvNumCompet = Creer_liste_rapport(page2, "LsvNumCompet", {"Num", "Table", "Rowid", "Genre"});
     LsvNumCompet->hide();
     auto combo = [page2](const char* nom) {
@@ -513,8 +518,6 @@ void frm_view_perf::Afficher_suivi_perf()
     QHash<QString, QString> dates; // the same dates come back often: written out once
     auto ajouter = [&](const QStringList& textes, const QStringList& twin) {
         auto* l = new QTreeWidgetItem(textes);
-        for (int c = 3; c < nbColonnes; ++c)
-            l->setTextAlignment(c, Qt::AlignHCenter);
         lignes << l;
         jumeaux << new QTreeWidgetItem(twin);
     };
@@ -582,9 +585,9 @@ void frm_view_perf::Afficher_suivi_perf()
                         t << colResultat.item(c, r);
                 }
                 if (colRelais >= 0)
-                    t << (!relais && colResultat.item(10, r) == "R" ? "X" : " ");
+                    t << (!relais && colResultat.item(10, r) == "R" ? kCoche : kBlanc);
                 if (colInter >= 0)
-                    t << (!relais && Texte_en_booleen(colResultat.item(11, r)) ? "X" : " ");
+                    t << (!relais && Texte_en_booleen(colResultat.item(11, r)) ? kCoche : kBlanc);
                 const int colNum = relais ? 11 : 12;
                 ajouter(t, {colResultat.item(1, r) + "," + colResultat.item(colNum, r), table,
                             colResultat.item(colNum + 1, r), GenreLignePerf::Perf});

@@ -55,6 +55,8 @@ private slots:
     void colonneALaMesureDuTexteLePlusLarge_data();
     void colonneALaMesureDuTexteLePlusLarge();
     void fenetreElargiePourSesColonnes();
+    void listeCacheeMesureeQuandElleParait();
+    void colonnesAligneesPourToutesLesLignes();
 };
 
 void TstListes::chercherElement_data()
@@ -361,6 +363,67 @@ void TstListes::fenetreElargiePourSesColonnes()
     fenetre.resize(300, 200);
     QTest::qWait(50);
     QCOMPARE(fenetre.width(), 300);
+}
+
+// A list hidden on purpose, keys kept beside a visible list, costs no measuring while hidden and
+// shows its values whole once it shows.
+void TstListes::listeCacheeMesureeQuandElleParait()
+{
+    QWidget fenetre;
+    QTreeWidget* liste = Creer_liste_rapport(&fenetre, "cles", {"Cle"});
+    liste->header()->setStretchLastSection(false);
+    liste->setColumnWidth(0, 10);
+    liste->hide();
+    fenetre.resize(500, 200);
+    fenetre.show();
+    const int avant = liste->columnWidth(0);
+    Ajouter_ligne(liste, {"NATATION CLUB DE SAINT-GERMAIN"});
+    QCoreApplication::processEvents();
+    QCOMPARE(liste->columnWidth(0), avant);
+    liste->show();
+    QCoreApplication::processEvents();
+    QVERIFY(liste->columnWidth(0) >= liste->fontMetrics().horizontalAdvance("NATATION CLUB DE SAINT-GERMAIN"));
+}
+
+// Columns aligned once for the list show every row's value centred, as painted; a cell given its
+// own alignment keeps it.
+void TstListes::colonnesAligneesPourToutesLesLignes()
+{
+    QWidget fenetre;
+    QTreeWidget* liste = Creer_liste_rapport(&fenetre, "liste", {"Nom", "Jour"});
+    liste->setFocusPolicy(Qt::NoFocus);
+    liste->header()->setStretchLastSection(false);
+    Aligner_colonnes(liste, 1, Qt::AlignHCenter | Qt::AlignVCenter);
+    QTreeWidgetItem* centree = Ajouter_ligne(liste, {"A", "X"});
+    QTreeWidgetItem* aGauche = Ajouter_ligne(liste, {"B", "X"});
+    aGauche->setTextAlignment(1, Qt::AlignLeft | Qt::AlignVCenter);
+    liste->resize(400, 200);
+    fenetre.resize(400, 200);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    liste->setColumnWidth(1, 200);
+    QCoreApplication::processEvents();
+    const QImage image = liste->viewport()->grab().toImage();
+    // Where the ink of the column's value lies, from the column's left edge.
+    const auto milieu = [&](QTreeWidgetItem* ligne) {
+        const QRect rangee = liste->visualItemRect(ligne);
+        const int gauche = liste->header()->sectionViewportPosition(1);
+        int premier = -1;
+        int dernier = -1;
+        const qreal ratio = image.devicePixelRatio();
+        for (int x = gauche + 1; x < gauche + liste->columnWidth(1) - 1; ++x) {
+            for (int y = rangee.top() + 2; y < rangee.bottom() - 1; ++y) {
+                if (qGray(image.pixel(int(x * ratio), int(y * ratio))) < 128) {
+                    dernier = x;
+                    if (premier < 0)
+                        premier = x;
+                }
+            }
+        }
+        return premier < 0 ? -1 : (premier + dernier) / 2 - gauche;
+    };
+    QVERIFY2(qAbs(milieu(centree) - 100) <= 6, qPrintable(QString::number(milieu(centree))));
+    QVERIFY2(milieu(aGauche) >= 0 && milieu(aGauche) < 30, qPrintable(QString::number(milieu(aGauche))));
 }
 
 QTEST_MAIN(TstListes)

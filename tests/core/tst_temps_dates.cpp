@@ -3,9 +3,11 @@
 #include "core/dates.h"
 #include "core/globales.h"
 #include "core/temps.h"
+#include "core/utils.h"
 #include "port_test.h"
 
 #include <QLineEdit>
+#include <QRandomGenerator>
 #include <QtTest>
 
 class TstTempsDates : public QObject {
@@ -16,6 +18,7 @@ private slots:
     void sommes_data();
     void sommes();
     void conversions();
+    void formeDirecteCommeLeNombre();
     void saisieTempsRefuseSoixanteSecondes();
     void filtreTouchesTemps();
     void joursValides_data();
@@ -37,6 +40,12 @@ void TstTempsDates::affichage_data()
     QTest::newRow("douze minutes") << "12.05" << "12:05.00";
     QTest::newRow("zero") << "0" << " ";
     QTest::newRow("vide") << "" << " ";
+    QTest::newRow("negatif") << "-1.0532" << "05.32";
+    QTest::newRow("moins zero") << "-0.0000" << " ";
+    QTest::newRow("zeros devant") << "007.5" << "7:50.00";
+    QTest::newRow("espace devant") << " 0.2875" << "28.75";
+    QTest::newRow("neuf chiffres") << "123456789.1234" << "123456789:12.34";
+    QTest::newRow("hors entier") << "1e20" << "00.00";
 }
 
 void TstTempsDates::affichage()
@@ -75,6 +84,35 @@ void TstTempsDates::conversions()
     QCOMPARE(Secondes_en_temps(59.999), QString("1.0000"));
     QCOMPARE(Format_temps("1,6"), QString("1.6000"));
     QCOMPARE(Format_temps("abc"), QString("0.0000"));
+}
+
+// Stored times are written out from their digits without reading a number: every text, stored
+// or not, must give what the number read from it gives.
+void TstTempsDates::formeDirecteCommeLeNombre()
+{
+    const auto reference = [](const QString& t) {
+        const QString s = QString::number(Valeur_numerique(t), 'f', 4);
+        return s == "-0.0000" ? QString("0.0000") : s;
+    };
+    QStringList textes = {"0",    "-0",    "00",     "0.",       "1.",         ".5",          "-.5",   "+1.5",
+                          "1,5",  "1.5x",  "1.5 ",   "1..5",     "0.00005",    "0.03125",     "-0.0",  "999999999.9999",
+                          "1e3",  "--1",   "0,0000", "1234567890.5", "0000000001.25", "12.3456", "-12.3456"};
+    QRandomGenerator hasard(20261211);
+    const QString signes[] = {"", "", "-", "+", " "};
+    const QString separateurs[] = {".", ".", ",", "", "e"};
+    for (int k = 0; k < 20000; ++k) {
+        QString t = signes[hasard.bounded(5)];
+        const int entiers = hasard.bounded(12);
+        for (int i = 0; i < entiers; ++i)
+            t += QChar(u'0' + (i == 0 && hasard.bounded(3) ? 1 + hasard.bounded(9) : hasard.bounded(10)));
+        t += separateurs[hasard.bounded(5)];
+        const int decimales = hasard.bounded(7);
+        for (int i = 0; i < decimales; ++i)
+            t += QChar(u'0' + hasard.bounded(10));
+        textes << t;
+    }
+    for (const QString& t : textes)
+        QCOMPARE(Format_temps(t), reference(t));
 }
 
 void TstTempsDates::saisieTempsRefuseSoixanteSecondes()
