@@ -471,11 +471,21 @@ void Connexion::fermer()
     m_verrou.reset();
 }
 
-int Connexion::Execute(const QString& sql)
+void FermerSqlite::operator()(sqlite3* db) const
 {
-    Requete r(m_db, sql);
+    sqlite3_close_v2(db);
+}
+
+void Executer_sur(sqlite3* db, const QString& sql)
+{
+    Requete r(db, sql);
     while (r.suivante()) {
     }
+}
+
+int Connexion::Execute(const QString& sql)
+{
+    Executer_sur(m_db, sql);
     return sqlite3_changes(m_db);
 }
 

@@ -45,6 +45,13 @@ private:
 // Opens a connection on a database file with the program's settings (no creation, French
 // comparison, single-file journal). Throws ErreurExecution. The caller owns the handle.
 sqlite3* Ouvrir_connexion_sqlite(const QString& chemin, bool lectureSeule = false);
+// Such a connection, closed when it goes out of scope.
+struct FermerSqlite {
+    void operator()(sqlite3* db) const;
+};
+using ConnexionLocale = std::unique_ptr<sqlite3, FermerSqlite>;
+// Runs one statement to its end on a connection of its own. Throws ErreurExecution.
+void Executer_sur(sqlite3* db, const QString& sql);
 // A prepared statement of one statement only. Throws ErreurExecution.
 class Requete {
 public:

@@ -47,6 +47,16 @@ namespace {
     throw ErreurExecution(9, "L'indice n'appartient pas à la sélection.");
 }
 
+// The window held by the document sub-window that holds w; nullptr outside one.
+QWidget* Fenetre_document(QWidget* w)
+{
+    for (; w && !w->isWindow(); w = w->parentWidget()) {
+        if (auto* sous = qobject_cast<QMdiSubWindow*>(w))
+            return sous->widget();
+    }
+    return nullptr;
+}
+
 qint16 ajouter16(qint16 valeur, int delta)
 {
     const int resultat = valeur + delta;
@@ -430,13 +440,9 @@ void Elargir_au_contenu(QWidget* fenetre)
 
 void Elargir_pour_liste(QTreeWidget* liste, int manque)
 {
-    QWidget* fenetre = liste->window();
-    for (QWidget* w = liste; w && !w->isWindow(); w = w->parentWidget()) {
-        if (qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
-            fenetre = w;
-            break;
-        }
-    }
+    QWidget* fenetre = Fenetre_document(liste);
+    if (!fenetre)
+        fenetre = liste->window();
     QWidget* cadre = Cadre_fenetre(fenetre);
     if (manque <= 0 || !cadre->isVisible() || cadre->isMaximized() || cadre->isFullScreen())
         return;
@@ -719,13 +725,7 @@ private:
         m_mnemonique = {};
         if ((touche->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier || QApplication::activePopupWidget())
             return false;
-        QWidget* fenetre = nullptr;
-        for (QWidget* w = QApplication::focusWidget(); w && !w->isWindow(); w = w->parentWidget()) {
-            if (auto* sous = qobject_cast<QMdiSubWindow*>(w)) {
-                fenetre = sous->widget();
-                break;
-            }
-        }
+        QWidget* fenetre = Fenetre_document(QApplication::focusWidget());
         if (!fenetre)
             return false;
         const QKeySequence sequence(QKeyCombination(Qt::AltModifier, Qt::Key(touche->key())));

@@ -378,11 +378,7 @@ bool Compresser(const QString& archive)
         Copier_base_ouverte(copie);
         // The zipped base reads as cleanly closed wherever it is opened again. The live one keeps
         // its own mark: a kill while it is being zipped is seen at its next opening.
-        {
-            const std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(Ouvrir_connexion_sqlite(copie), sqlite3_close);
-            Requete marque(db.get(), "Update Info Set LastClose = True");
-            marque.suivante();
-        }
+        Executer_sur(ConnexionLocale(Ouvrir_connexion_sqlite(copie)).get(), "Update Info Set LastClose = True");
         return Zipper(archive, copie, true, false);
     } catch (const std::exception& e) {
         Memoriser_erreur(e);

@@ -30,11 +30,6 @@ constexpr int kErreurChemin = 75;
 // The flag was read back "again and again" until it showed; a few reads are plenty on SQLite.
 constexpr int kLecturesFermeture = 5;
 
-struct FermerSqlite {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-using ConnexionLocale = std::unique_ptr<sqlite3, FermerSqlite>;
-
 void menusBaseOuverte()
 {
     if (Etapes_base().menusBaseOuverte)
@@ -319,13 +314,6 @@ bool copieSeule(const QString& copie)
         && entete[19] == 1;
 }
 
-void executerSur(sqlite3* db, const QString& sql)
-{
-    Requete r(db, sql);
-    while (r.suivante()) {
-    }
-}
-
 double versionDe(sqlite3* db)
 {
     return Valeur_numerique(valeurUnique(db, "SELECT Version FROM Info"));
@@ -345,7 +333,7 @@ bool miseAJourALaForme(const QString& copie, double version, sqlite3* modele, do
         QFile::setPermissions(miseAJour, QFile::ReadOwner | QFile::WriteOwner);
         const ConnexionLocale maj(Ouvrir_connexion_sqlite(miseAJour, false));
         const int atteinte =
-            Executer_script_maj(script, depart, [&maj](const QString& sql) { executerSur(maj.get(), sql); });
+            Executer_script_maj(script, depart, [&maj](const QString& sql) { Executer_sur(maj.get(), sql); });
         return atteinte >= versionModele && aLaFormeDuModele(modele, maj.get(), atteinte > versionModele);
     } catch (const std::exception&) {
         return false;

@@ -368,13 +368,14 @@ void Afficher_statut(const QString& texte)
     Services::ecrireStatut(texte);
 }
 
-CurseurOccupe::CurseurOccupe() : m_actif(qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
+CurseurImpose::CurseurImpose(Qt::CursorShape forme)
+    : m_actif(qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
 {
     if (m_actif)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QApplication::setOverrideCursor(forme);
 }
 
-CurseurOccupe::~CurseurOccupe()
+CurseurImpose::~CurseurImpose()
 {
     if (m_actif)
         QApplication::restoreOverrideCursor();

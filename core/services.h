@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <qnamespace.h>
 #include <functional>
 #include <memory>
 
@@ -99,16 +100,28 @@ QString Aujourdhui_texte();
 // Sets the text of the status bar's step panel; "" clears it.
 void Afficher_statut(const QString& texte);
 
-// Shows the busy pointer for its lifetime.
-class CurseurOccupe {
+// Shows a pointer over the whole application for its lifetime (nothing without a QApplication).
+class CurseurImpose {
 public:
-    CurseurOccupe();
-    ~CurseurOccupe();
-    CurseurOccupe(const CurseurOccupe&) = delete;
-    CurseurOccupe& operator=(const CurseurOccupe&) = delete;
+    explicit CurseurImpose(Qt::CursorShape forme);
+    ~CurseurImpose();
+    CurseurImpose(const CurseurImpose&) = delete;
+    CurseurImpose& operator=(const CurseurImpose&) = delete;
 
 private:
     bool m_actif;
+};
+
+// Shows the busy pointer for its lifetime.
+class CurseurOccupe : public CurseurImpose {
+public:
+    CurseurOccupe() : CurseurImpose(Qt::WaitCursor) {}
+};
+
+// The arrow while the user reads or answers, whatever pointer the caller shows.
+class CurseurFleche : public CurseurImpose {
+public:
+    CurseurFleche() : CurseurImpose(Qt::ArrowCursor) {}
 };
 
 // Creates the application folder when missing and brings into it what the installed resources

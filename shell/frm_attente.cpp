@@ -26,10 +26,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -614,10 +614,7 @@ void frm_attente::Form_Unload()
 bool frm_attente::demanderConfirmation(const QString& texte)
 {
     // The busy pointer gives way while the user reads and answers.
-    struct Fleche {
-        Fleche() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
-        ~Fleche() { QApplication::restoreOverrideCursor(); }
-    } fleche;
+    const CurseurFleche fleche;
     return Demander_confirmation(texte, Style::DefautBouton2) == Reponse::Oui;
 }
 

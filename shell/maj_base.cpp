@@ -14,7 +14,6 @@
 #include "shell/frm_principal.h"
 #include "shell/operations_base.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -33,26 +32,6 @@
 namespace {
 
 const QString kFiltreBase = QStringLiteral("Base de données (*.mdb)|*.mdb");
-
-// The arrow while the user reads the log, whatever pointer the caller shows.
-class CurseurFleche {
-public:
-    CurseurFleche() : m_actif(qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_actif)
-            QApplication::setOverrideCursor(Qt::ArrowCursor);
-    }
-    ~CurseurFleche()
-    {
-        if (m_actif)
-            QApplication::restoreOverrideCursor();
-    }
-    CurseurFleche(const CurseurFleche&) = delete;
-    CurseurFleche& operator=(const CurseurFleche&) = delete;
-
-private:
-    bool m_actif;
-};
 
 // Integer part of the base's version; throws when the base has none.
 int versionEntiere()

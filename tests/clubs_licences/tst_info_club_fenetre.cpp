@@ -192,12 +192,11 @@ private slots:
     void captures();
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 void TstInfoClubFenetre::initTestCase()
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
     Initialiser_verrous_menus();
 }
 

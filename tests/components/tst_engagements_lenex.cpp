@@ -29,11 +29,12 @@ const std::map<QString, QStringList> kObligatoires = {
 };
 
 // An entry file as a reader sees it: each EVENT as "eventid|number|gender|round", each ENTRY
-// as its owner and eventid, each RELAY as its number and age limits; what a Lenex 3.0 reader
-// would miss goes to `manques`.
+// as its owner and eventid (its entry time in `temps`, in file order), each RELAY as its number
+// and age limits; what a Lenex 3.0 reader would miss goes to `manques`.
 struct FichierEngagements {
     QStringList epreuves, engagements, relais, manques;
     QString nation, contact;
+    QStringList temps;
 };
 
 FichierEngagements Lire_engagements(const QString& chemin)
@@ -75,26 +76,14 @@ FichierEngagements Lire_engagements(const QString& chemin)
                                     a.value("agemax").toString(), a.value("agetotalmin").toString(),
                                     a.value("agetotalmax").toString()}
                             .join('|');
-        } else if (nom == "ENTRY")
+        } else if (nom == "ENTRY") {
             f.engagements << proprietaire + " " + a.value("eventid").toString();
+            f.temps << a.value("entrytime").toString();
+        }
     }
     if (x.hasError())
         f.manques << x.errorString();
     return f;
-}
-
-// The entry times of an entry file, in file order.
-QStringList Temps_engages(const QString& chemin)
-{
-    QStringList temps;
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly))
-        return temps;
-    QXmlStreamReader x(&fichier);
-    while (!x.atEnd())
-        if (x.readNext() == QXmlStreamReader::StartElement && x.name() == u"ENTRY")
-            temps << x.attributes().value("entrytime").toString();
-    return temps;
 }
 
 // The EVENTs of a meet file, "eventid|number".
@@ -209,7 +198,7 @@ class TstEngagementsLenex : public QObject {
     {
         const ResultatAppel r = engagements(compet);
         if (!r.resultat.toBool())
-            return FichierEngagements{{}, {}, {}, {r.trace}, {}, {}};
+            return FichierEngagements{{}, {}, {}, {r.trace}, {}, {}, {}};
         return Lire_engagements(sortie() + "/engagements.lef");
     }
     // A competition typed by hand, its programme to fill.
@@ -217,6 +206,17 @@ class TstEngagementsLenex : public QObject {
     {
         return QString::number(m_base->executer(
             "INSERT INTO Rcomp (Nom, Lieu, Debut, Fin, Longueur) VALUES ('Meeting', 'Lille', '20240608', '20240609', 25)"));
+    }
+    // A competition typed by hand with a relay and an individual event, a mixed team of the club
+    // entered in the first and Zoé in the second.
+    QString competitionEngagee() const
+    {
+        const QString compet = competitionSaisie();
+        programme(compet, 14, 1, 1);
+        programme(compet, 11, 1, 2);
+        engager(compet, 11, m_zoe);
+        engagerRelais(compet, 14, 0, true, 1);
+        return compet;
     }
     void engager(const QString& compet, int code, qint64 licence) const
     {
@@ -482,11 +482,7 @@ private slots:
     {
         QFETCH(bool, repete);
         QFETCH(QString, message);
-        const QString compet = competitionSaisie();
-        programme(compet, 14, 1, 1);
-        programme(compet, 11, 1, 2);
-        engager(compet, 11, m_zoe);
-        engagerRelais(compet, 14, 0, true, 1);
+        const QString compet = competitionEngagee();
         if (repete)
             m_base->executer("UPDATE Relais SET Licence2 = Licence1");
         else
@@ -519,16 +515,12 @@ private slots:
         QFETCH(QVariant, temps);
         QFETCH(QString, ecrit);
         QFETCH(QString, raison);
-        const QString compet = competitionSaisie();
-        programme(compet, 11, 1, 1);
-        programme(compet, 14, 1, 2);
-        engager(compet, 11, m_zoe);
-        engagerRelais(compet, 14, 0, true, 1);
+        const QString compet = competitionEngagee();
         m_base->executer("UPDATE Engag SET Tps_engagement = ?", {temps});
         m_base->executer("UPDATE Relais SET Tps = ?", {temps});
         const ResultatAppel r = engagements(compet);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
-        QCOMPARE(Temps_engages(sortie() + "/engagements.lef"), (QStringList{ecrit, ecrit}));
+        QCOMPARE(Lire_engagements(sortie() + "/engagements.lef").temps, (QStringList{ecrit, ecrit}));
         if (raison.isEmpty()) {
             QVERIFY2(!r.trace.contains("Temps d'engagement impossibles"), qPrintable(r.trace));
             return;

@@ -97,14 +97,13 @@ private slots:
     void fichierDImpressionChoisiParLeDialogueDuProgramme();
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 void TstDialogueFichier::initTestCase()
 {
     // The dialog of the toolkit itself, the same on every desktop.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     Initialiser_verrous_menus();
 }

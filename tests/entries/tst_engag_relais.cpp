@@ -168,15 +168,12 @@ private slots:
     void images();
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 void TstEngagRelais::initTestCase()
 {
     Initialiser_verrous_menus();
-    QCoreApplication::setOrganizationName("Quorvelane");
-    QCoreApplication::setApplicationName("Quorvelane");
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
 }
 
 void TstEngagRelais::cleanup()

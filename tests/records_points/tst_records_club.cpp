@@ -137,10 +137,7 @@ private slots:
 
 void TstRecordsClub::initTestCase()
 {
-    static QTemporaryDir reglages;
-    QCoreApplication::setOrganizationName("Quorvelane");
-    QCoreApplication::setApplicationName("Quorvelane");
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages.path());
+    static const ReglagesTest reglages;
     Initialiser_verrous_menus();
 }
 

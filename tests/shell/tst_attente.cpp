@@ -174,8 +174,6 @@ class TstAttente : public QObject {
         const Places p = places(code);
         Composants::enregistrer(classe, [this, p] { return std::make_unique<ComposantFaux>(m_faux, p); });
     }
-    // The window's next run as a user makes it: the option ticked, the path chosen, "Ok"; the
-    // report is kept before "Quitter".
     // A meet import of the real components from the folder given, into a new competition or
     // into competition cle; its report.
     QString importer(const QString& code, const QString& source, const QString& cle)
@@ -195,6 +193,8 @@ class TstAttente : public QObject {
             Lancer_attente("MeetSkeletonImporter", "Impor sque", "Importer squelette compétition", cle, cle.isEmpty());
         return rapport;
     }
+    // The window's next run as a user makes it: the option ticked, the path chosen, "Ok"; the
+    // report is kept before "Quitter".
     void repondreOptionCochee(QString& rapport)
     {
         m_port->repondreModal([&rapport](QDialog& d) {
@@ -205,6 +205,31 @@ class TstAttente : public QObject {
             cliquer(d, "Cmd_quit");
             return 0;
         });
+    }
+    // The performance export run under a main window placed at `principale`; once it is over,
+    // `lire` reads its trace window. Returns the main window's frame.
+    QRect exporterEtLireTrace(const QRect& principale, const std::function<void(QDialog&, QTextEdit&)>& lire)
+    {
+        QMainWindow fenetre;
+        fenetre.setGeometry(principale);
+        fenetre.show();
+        QPointer<QMainWindow> avant = frmPrincipal;
+        frmPrincipal = &fenetre;
+        m_port->repondreRepertoire(dossier("cible"));
+        m_port->repondre(Reponse::Oui);
+        m_port->repondreModal([&lire](QDialog& d) {
+            d.show();
+            cliquer(d, "Cmd_rep_0");
+            cliquer(d, "Cmd_ok");
+            auto* rapport = enfant<QTextEdit>(d, "RichRapport");
+            QCoreApplication::processEvents();
+            lire(d, *rapport);
+            cliquer(d, "Cmd_quit");
+            return 0;
+        });
+        Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false);
+        frmPrincipal = avant;
+        return fenetre.frameGeometry();
     }
 
 private slots:
@@ -912,32 +937,16 @@ private slots:
                 trace.write(QString("Nageur %1 exporté.\n").arg(i).toUtf8());
             trace.write("\nOpération terminée.\n");
         };
-        QMainWindow principal;
-        principal.setGeometry(40, 30, 560, 400);
-        principal.show();
-        QPointer<QMainWindow> avant = frmPrincipal;
-        frmPrincipal = &principal;
-        m_port->repondreRepertoire(dossier("cible"));
-        m_port->repondre(Reponse::Oui);
         int valeur = -1, maximum = -1;
         QRect cadre;
-        m_port->repondreModal([&](QDialog& d) {
-            d.show();
-            cliquer(d, "Cmd_rep_0");
-            cliquer(d, "Cmd_ok");
-            auto* rapport = enfant<QTextEdit>(d, "RichRapport");
-            QCoreApplication::processEvents();
-            valeur = rapport->verticalScrollBar()->value();
-            maximum = rapport->verticalScrollBar()->maximum();
+        const QRect principale = exporterEtLireTrace(QRect(40, 30, 560, 400), [&](QDialog& d, QTextEdit& rapport) {
+            valeur = rapport.verticalScrollBar()->value();
+            maximum = rapport.verticalScrollBar()->maximum();
             cadre = d.frameGeometry();
-            cliquer(d, "Cmd_quit");
-            return 0;
         });
-        Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false);
-        frmPrincipal = avant;
         QVERIFY(maximum > 0);
         QCOMPARE(valeur, maximum);
-        QVERIFY2(principal.frameGeometry().contains(cadre), qPrintable(QString("%1,%2 %3x%4").arg(cadre.x()).arg(cadre.y()).arg(cadre.width()).arg(cadre.height())));
+        QVERIFY2(principale.contains(cadre), qPrintable(QString("%1,%2 %3x%4").arg(cadre.x()).arg(cadre.y()).arg(cadre.width()).arg(cadre.height())));
     }
 
     // A failed run's trace (the entry files') opens on the start of its lines, short ones
@@ -955,33 +964,17 @@ private slots:
                 trace.write(QString("Nageur %1 lu.\n").arg(i).toUtf8());
             trace.write((longue + "\nEchec : aucun fichier n'a été produit.\n").toUtf8());
         };
-        QMainWindow principal;
-        principal.setGeometry(0, 0, 1366, 768);
-        principal.show();
-        QPointer<QMainWindow> avant = frmPrincipal;
-        frmPrincipal = &principal;
-        m_port->repondreRepertoire(dossier("cible"));
-        m_port->repondre(Reponse::Oui);
         int gauche = -1, largeurCachee = -1, bas = -1, finVerticale = -1, lignesLongue = 0;
-        m_port->repondreModal([&](QDialog& d) {
-            d.show();
-            cliquer(d, "Cmd_rep_0");
-            cliquer(d, "Cmd_ok");
-            auto* rapport = enfant<QTextEdit>(d, "RichRapport");
-            QCoreApplication::processEvents();
-            gauche = rapport->horizontalScrollBar()->value();
-            largeurCachee = rapport->horizontalScrollBar()->maximum();
-            bas = rapport->verticalScrollBar()->value();
-            finVerticale = rapport->verticalScrollBar()->maximum();
-            const QTextBlock bloc = rapport->document()->find(longue).block();
+        exporterEtLireTrace(QRect(0, 0, 1366, 768), [&](QDialog& d, QTextEdit& rapport) {
+            gauche = rapport.horizontalScrollBar()->value();
+            largeurCachee = rapport.horizontalScrollBar()->maximum();
+            bas = rapport.verticalScrollBar()->value();
+            finVerticale = rapport.verticalScrollBar()->maximum();
+            const QTextBlock bloc = rapport.document()->find(longue).block();
             if (bloc.layout())
                 lignesLongue = bloc.layout()->lineCount();
             d.grab().save(QStringLiteral(QV_BINARY_DIR "/captures/frm_attente_trace_echec.png"));
-            cliquer(d, "Cmd_quit");
-            return 0;
         });
-        Lancer_attente("PerformanceExporter", "envchrono", "Exporter Performances", "", false);
-        frmPrincipal = avant;
         QCOMPARE(gauche, 0);
         QCOMPARE(largeurCachee, 0);
         QVERIFY(finVerticale > 0);

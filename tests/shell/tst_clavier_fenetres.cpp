@@ -9,6 +9,7 @@
 #include "competitions/frm_prog.h"
 #include "competitions/piscines.h"
 #include "core/ouvreurs.h"
+#include "fixtures.h"
 #include "session_shell.h"
 #include "shell/det_profil.h"
 
@@ -110,14 +111,6 @@ class TstClavierFenetres : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setOrganizationName("Quorvelane");
-        QCoreApplication::setApplicationName("Quorvelane");
-        QVERIFY(m_reglages.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
-    }
-
     // What is typed in the boxes, then Tab, Tab..., reaches each box in turn and last the "+" that
     // adds them: Space there adds the row as typed.
     void tabulationAvantLesBoutons_data()
@@ -323,7 +316,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 QTEST_MAIN(TstClavierFenetres)

@@ -4,6 +4,7 @@
 // makes them no value, caption or title is cut. A picture of each is left in build/captures/fenetres/. Under offscreen the screen is made
 // 1366 x 768; under xvfb-run -s "-screen 0 1366x768x24" with QT_QPA_PLATFORM=xcb it is the real one.
 
+#include "fixtures.h"
 #include "session_shell.h"
 
 #include "core/base.h"
@@ -227,7 +228,6 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         Installer_traductions_francaises();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
         QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), kEcran);
         QDir(kCaptures).removeRecursively();
         QVERIFY(QDir().mkpath(kCaptures));
@@ -253,7 +253,7 @@ private slots:
     void fenetreEntiereDansLaZone();
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 // Each path is what the user does, one step at a time: "mnuXxx" a menu item, "ligne" the first

@@ -5,6 +5,7 @@
 #include "shell/demarrage.h"
 #include "shell/frm_principal.h"
 #include "core/fenetres.h"
+#include "fixtures.h"
 
 #include <QAction>
 #include <QLabel>
@@ -70,14 +71,6 @@ class TstFrmPrincipal : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setOrganizationName("Quorvelane");
-        QCoreApplication::setApplicationName("Quorvelane");
-        QVERIFY(m_reglages.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
-    }
-
     void init()
     {
         QSettings().clear();
@@ -342,7 +335,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 QTEST_MAIN(TstFrmPrincipal)

@@ -46,7 +46,6 @@ T* Fenetre_ouverte(FrmPrincipal& f)
 class TstMenusLicences : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void listes_data();
     void listes();
@@ -56,18 +55,11 @@ private slots:
     void fenetrePrincipaleLogeLesFenetres();
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
     std::unique_ptr<BaseTest> m_base;
     std::unique_ptr<PortIhmTest> m_ihm;
     std::unique_ptr<FrmPrincipal> m_principale;
 };
-
-void TstMenusLicences::initTestCase()
-{
-    QCoreApplication::setOrganizationName("Quorvelane");
-    QCoreApplication::setApplicationName("Quorvelane");
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
-}
 
 void TstMenusLicences::init()
 {

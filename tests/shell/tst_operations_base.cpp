@@ -4,6 +4,7 @@
 
 #include "core/composants.h"
 #include "entries/utils_engag.h"
+#include "fixtures.h"
 #include "sans_privileges.h"
 #include "session_shell.h"
 #include "shell/operations_base.h"
@@ -65,20 +66,38 @@ bool menusSansBase()
         && Menu("mnuBaseNew")->isEnabled();
 }
 
+// What the children of the kill tests do first: a user opens the base, works, saves and works
+// again ("SAUVE" saved, "PERDU" not). False when the base did not open.
+bool ouvrirEtTravailler(PortIhmTest& ihm, const QString& base)
+{
+    Installer_etapes_profil();
+    ihm.repondreFichier(base);
+    mnuBaseOpen_Click();
+    if (!cnxBase.ouverte())
+        return false;
+    ajouterLicence("SAUVE");
+    mnuBaseSave_Click();
+    ajouterLicence("PERDU");
+    return true;
+}
+
+// A child tells its parent it has reached the point where it is to be killed, and waits there.
+[[noreturn]] void attendreLaFin()
+{
+    std::fputs("PRET\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        ::pause();
+}
+
 // The child of the crash test: a user opens the base, works, saves, works again, and the
 // session is then killed.
 int sessionTuee(const QString& repertoire, const QString& base)
 {
     Services::fixerRepertoireApplication(repertoire);
     PortIhmTest ihm; // any message ends the child with an error
-    Installer_etapes_profil();
-    ihm.repondreFichier(base);
-    mnuBaseOpen_Click();
-    if (!cnxBase.ouverte())
+    if (!ouvrirEtTravailler(ihm, base))
         return 2;
-    ajouterLicence("SAUVE");
-    mnuBaseSave_Click();
-    ajouterLicence("PERDU");
     // An entry edit is under way: its work copies and saved team counts are written.
     const QString P = strNumProfil;
     cnxBase.Execute("INSERT INTO Engag (Num_compet, Num_profil, Code_epreuve, Num_Lic, Num_equipe, Equipe_mixte) "
@@ -86,10 +105,7 @@ int sessionTuee(const QString& repertoire, const QString& base)
     cnxBase.Execute("INSERT INTO Engag_equipe (Num_compet, Num_profil, Eq_Homme, Eq_Femme, Eq_Mixte) VALUES (1, " + P
                     + ", 2, 1, 0)");
     Debuter_edition_engag(EditionEngag{"1", false, "Choix pour engagements"});
-    std::fputs("PRET\n", stdout);
-    std::fflush(stdout);
-    for (;;)
-        ::pause();
+    attendreLaFin();
 }
 
 // Where the child of the kill tests stops, to be killed there: "statut:<text>" when the status
@@ -101,12 +117,8 @@ bool arretArme = false;
 
 void passer(const QString& ici)
 {
-    if (arretArme && ici == pointArret) {
-        std::fputs("PRET\n", stdout);
-        std::fflush(stdout);
-        for (;;)
-            ::pause();
-    }
+    if (arretArme && ici == pointArret)
+        attendreLaFin();
 }
 
 class PortArrete : public PortIhmTest {
@@ -174,14 +186,8 @@ int operationTuee(const QString& repertoire, const QString& base, const QString&
     strCheminModeleBase = Joindre_chemin(repertoire, "modele_base.sav"); // what a restored copy is checked against
     PortArrete ihm;
     ihm.accepterMessagesOk(true);
-    Installer_etapes_profil();
-    ihm.repondreFichier(base);
-    mnuBaseOpen_Click();
-    if (!cnxBase.ouverte())
+    if (!ouvrirEtTravailler(ihm, base))
         return 2;
-    ajouterLicence("SAUVE");
-    mnuBaseSave_Click();
-    ajouterLicence("PERDU");
     if (sauvegardeAbimee) {
         QFile sav(base + ".sav");
         if (!sav.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -241,7 +247,6 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
     }
 
     // From nothing to a reopened base: new base with its first club and profile, save, undo,
@@ -1028,7 +1033,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 int main(int argc, char** argv)

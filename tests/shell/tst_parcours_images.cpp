@@ -3,6 +3,7 @@
 // profile, the base menu, a save, the closing, and the reopening. Run under xvfb-run with
 // QT_QPA_PLATFORM=xcb to see the real rendering; offscreen draws the same widgets.
 
+#include "fixtures.h"
 #include "session_shell.h"
 #include "shell/demarrage.h"
 
@@ -60,7 +61,6 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         Installer_traductions_francaises();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
         QDir(kDossier).removeRecursively();
         QVERIFY(QDir().mkpath(kDossier));
     }
@@ -124,7 +124,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 QTEST_MAIN(TstParcoursImages)

@@ -3,6 +3,7 @@
 // window with a real "maj_base.zip" made here.
 
 #include "core/ini.h"
+#include "fixtures.h"
 #include "session_shell.h"
 #include "shell/maj_base.h"
 
@@ -118,7 +119,6 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
     }
 
     void lecteurIni_data()
@@ -399,7 +399,7 @@ private:
     }
     static bool menusSansBase() { return !Menu("mnuBaseSave")->isEnabled() && Menu("mnuBaseOpen")->isEnabled(); }
 
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 QTEST_MAIN(TstUpgradeBase)

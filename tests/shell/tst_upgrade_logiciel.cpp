@@ -1,6 +1,7 @@
 // The software update from "&?" > "&Mise à jour" > "&Logiciel": files of a package replace
 // those of the application folder (component libraries: of its "composants" folder).
 
+#include "fixtures.h"
 #include "session_shell.h"
 #include "shell/maj_logiciel.h"
 
@@ -55,7 +56,6 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
     }
 
     void miseAJour()
@@ -132,7 +132,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_reglages;
+    ReglagesTest m_reglages;
 };
 
 QTEST_MAIN(TstUpgradeLogiciel)

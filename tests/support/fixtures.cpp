@@ -4,14 +4,25 @@
 #include "core/globales.h"
 #include "core/services.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 
 #include <stdexcept>
 
 QString Chemin_modele_construit()
 {
     return QStringLiteral(QV_RUNTIME_DIR "/modele_base.sav");
+}
+
+ReglagesTest::ReglagesTest()
+{
+    if (!m_dir.isValid())
+        throw std::runtime_error("dossier des réglages introuvable");
+    QCoreApplication::setOrganizationName("Quorvelane");
+    QCoreApplication::setApplicationName("Quorvelane");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
 }
 
 QString RepertoireTest::dossier(const QString& nom) const

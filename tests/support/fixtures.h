@@ -20,6 +20,16 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The program's settings, under the program's names, kept in a temporary folder of their own
+// while the object lives.
+class ReglagesTest {
+public:
+    ReglagesTest();
+
+private:
+    QTemporaryDir m_dir;
+};
+
 // A fresh base from the model, open on cnxBase while the object lives.
 class BaseTest {
 public:
