@@ -64,6 +64,7 @@ struct ClubLenex {
 // that says most about its age: both limits before one, one before none, then the narrowest.
 struct GroupeAge {
     QString libelle;
+    QString epreuve; // the eventid of the event it ranks in
     int limites = 0, etendue = 0;
     bool meilleurQue(const GroupeAge& g) const
     {
@@ -74,6 +75,7 @@ struct GroupeAge {
 // The meet without its clubs: what comes before them in the file.
 struct Reunion {
     QString fichier;                       // its file's name, for the trace
+    QString chemin;                        // the file, for a second look at its clubs
     QString nom, lieu, bassin;
     QString nation, dateAge, typeAge;      // AGEDATE: how the meet counts ages
     int couloirs = 0;
@@ -265,6 +267,7 @@ public:
     {
         Reunion& r = m_reunion;
         r.fichier = m_nom;
+        r.chemin = m_fichier.fileName();
         bool lenex = false, reunion = false, dansReunion = false, programmeDonne = false;
         std::vector<ClubLenex> enAttente;
         auto donnerClub = [&](const ClubLenex& c) {
@@ -385,6 +388,7 @@ public:
                 entier(a, "agemax", -1, 999, -1);
                 m_groupe = static_cast<int>(r.groupes.size());
                 r.groupes.push_back(Groupe_age(a));
+                r.groupes.back().epreuve = courante ? courante->id : QString();
                 if (courante)
                     courante->ages.ajouter(Limite_age(a, QLatin1StringView("agemin")), Limite_age(a, QLatin1StringView("agemax")),
                                            a.value("calculate").compare(QLatin1StringView("TOTAL"), Qt::CaseInsensitive) == 0);
@@ -603,6 +607,40 @@ private:
     bool m_dansClub = false, m_dansNageur = false, m_resultat = false;
 };
 
+// A trace thrown away, for a reading that only looks into a file: what that reading would trace
+// is the real import's to say.
+class TraceMuette {
+public:
+    explicit TraceMuette(const QString& quoi)
+    {
+        if (!m_rebut.open())
+            throw Refus("Impossible de créer un fichier temporaire pour lire " + quoi + ".");
+        m_journal.emplace(m_rebut.fileName());
+    }
+    Journal& journal() { return *m_journal; }
+
+private:
+    QTemporaryFile m_rebut;
+    std::optional<Journal> m_journal;
+};
+
+// The clubs of a file, by name and code, in file order.
+std::vector<std::pair<QString, QString>> Clubs_du_fichier(const QString& chemin)
+{
+    struct Liste : Destinataire {
+        std::vector<std::pair<QString, QString>> clubs;
+        void programme(const Reunion&) override {}
+        void club(const ClubLenex& c) override { clubs.emplace_back(c.nom, c.code); }
+        void nageur(const Nageur&) override {}
+        void relais(const Resultat&) override {}
+        void finClub() override {}
+    };
+    TraceMuette muette(QFileInfo(chemin).fileName());
+    Liste liste;
+    LecteurLenex(chemin, muette.journal()).lire(liste, true);
+    return std::move(liste.clubs);
+}
+
 // The file a results import reads among several: the one that holds results. When none or
 // several do, the user must say which: the import is refused, naming them.
 QString Fichier_resultats(const FichiersLenex& f)
@@ -622,17 +660,13 @@ QString Fichier_resultats(const FichiersLenex& f)
         void relais(const Resultat&) override { throw Trouve(); }
         void finClub() override {}
     };
-    // What the probe's reading would trace is the real import's to say.
-    QTemporaryFile rebut;
-    if (!rebut.open())
-        throw Refus("Impossible de créer un fichier temporaire pour lire " + f.origine + ".");
-    Journal muet(rebut.fileName());
+    TraceMuette muette(f.origine);
     QStringList avec, noms;
     for (const QString& chemin : f.chemins) {
         noms << Extrait(QFileInfo(chemin).fileName());
         Sonde sonde;
         try {
-            LecteurLenex(chemin, muet).lire(sonde, true);
+            LecteurLenex(chemin, muette.journal()).lire(sonde, true);
         } catch (const Sonde::Trouve&) {
             avec << chemin;
         } catch (const Refus&) {
@@ -812,6 +846,64 @@ QString Type_course(const QString& tour)
 // this length is that name before it was cut.
 constexpr qsizetype kNomClubSaisi = 30;
 
+// One of our clubs as the file's clubs are compared with it.
+struct NotreClub {
+    QString cle, code, nom; // its name as compared, its code, its name
+    bool coupe = false;     // the name fills the club dialog: it may be a longer name cut
+    bool finDeMot = false;  // and the dialog kept its last space: it was cut after a word
+};
+
+// True when a file's club name (`cle` as compared) is ours, or begins with ours when the dialog
+// cut it; ours cut after a word begins only a name that breaks there ("… do " is no "… Douro").
+bool Commence_par(const QString& nom, const QString& cle, const NotreClub& n)
+{
+    if (cle == n.cle)
+        return true;
+    if (!n.coupe || !cle.startsWith(n.cle))
+        return false;
+    if (!n.finDeMot)
+        return true;
+    for (qsizetype k = 1; k < nom.size(); ++k)
+        if (Cle_nom(nom.left(k)).size() >= n.cle.size())
+            return !nom[k].isLetterOrNumber();
+    return true;
+}
+
+// A federal code's form: its letters as written, each digit a 9. A club whose code has the form
+// of ours and is not ours is another club of our federation, whatever its name.
+QString Forme_code(const QString& code)
+{
+    QString forme = code.trimmed().toUpper();
+    for (QChar& c : forme)
+        if (c.isDigit())
+            c = u'9';
+    return forme;
+}
+
+// The events of the file that fall on one of our codes beside another of the same race type and
+// the same ages: stored alike, their results would be ranked as one. Each takes categories of
+// its own, labelled with its number: eventid -> the end of their labels. Heats are ranked heat by
+// heat, whatever their category.
+QHash<QString, QString> Epreuves_a_separer(const std::vector<Epreuve>& epreuves, const Catalogue& catalogue)
+{
+    QHash<QString, QList<const Epreuve*>> parCode;
+    for (const Epreuve& e : epreuves) {
+        const QString type = Type_course(e.tour);
+        if (e.id.isEmpty() || type == u"S")
+            continue;
+        const Ages& a = e.ages;
+        const QString ages = QString("%1/%2/%3/%4").arg(a.min()).arg(a.max()).arg(a.totalMin()).arg(a.totalMax());
+        for (const int code : catalogue.codes(e))
+            parCode[QString::number(code) + '/' + type + '/' + ages] << &e;
+    }
+    QHash<QString, QString> separees;
+    for (const QList<const Epreuve*>& v : std::as_const(parCode))
+        if (v.size() > 1)
+            for (const Epreuve* e : v)
+                separees.insert(e->id, " (épreuve " + (e->numero.trimmed().isEmpty() ? e->id : e->numero.trimmed()).left(20) + ")");
+    return separees;
+}
+
 // Writes the results club by club, as the reader hands them over; the competition's earlier
 // results, categories and performances are replaced.
 class EcrivainResultats {
@@ -825,7 +917,8 @@ public:
           m_prresRelais(base.db(), "INSERT INTO Prres_relais (" + colonnes() + ") VALUES (" + marques() + ")"),
           m_liffn(base.db(), "INSERT INTO Liffn VALUES (?, ?, ?, ?, ?, ?, ?, ' ', ' ', ' ', ' ', ' ', 0, ?, ?, ?)"),
           m_liffnRelais(base.db(), "INSERT INTO Liffn_relais VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                   "' ', ' ', ' ', ' ', ?, ?)")
+                                   "' ', ' ', ' ', ' ', ?, ?)"),
+          m_categorieAjout(base.db(), "INSERT INTO Categori (Num_compet, Num_cat, Libelle) VALUES (?, ?, ?)")
     {
         for (const char* table : {"Prres", "Prres_relais", "Categori", "Liffn", "Liffn_relais"}) {
             Requete sup(base.db(), QString("DELETE FROM ") + table + " WHERE Num_compet = ?");
@@ -833,23 +926,14 @@ public:
         }
         for (const Epreuve& e : r.epreuves)
             m_epreuves.insert(e.id, e);
+        m_separees = Epreuves_a_separer(r.epreuves, m_catalogue);
         {
             // One category per label, for the age groups that file a result, in file order.
             QList<int> groupes(r.groupeDuResultat.cbegin(), r.groupeDuResultat.cend());
             std::sort(groupes.begin(), groupes.end());
             groupes.erase(std::unique(groupes.begin(), groupes.end()), groupes.end());
-            QHash<QString, int> parLibelle;
-            Requete ins(base.db(), "INSERT INTO Categori (Num_compet, Num_cat, Libelle) VALUES (?, ?, ?)");
-            for (const int g : std::as_const(groupes)) {
-                const QString libelle = r.groupes[g].libelle.left(50);
-                int num = parLibelle.value(libelle.toUpper());
-                if (!num) {
-                    num = static_cast<int>(parLibelle.size()) + 1;
-                    parLibelle.insert(libelle.toUpper(), num);
-                    Executer(ins, {m_compet, num, libelle});
-                }
-                m_categories.insert(g, num);
-            }
+            for (const int g : std::as_const(groupes))
+                m_categories.insert(g, numeroCategorie(r.groupes[g].libelle, m_separees.value(r.groupes[g].epreuve)));
         }
         // Swimmers already known, by identity and by licence number: visible licences first, the
         // latest of them first; then the hidden ones in the order imports added them, so that a
@@ -869,11 +953,12 @@ public:
         Requete nos(base.db(), "SELECT Code_federal, Intitule FROM Club WHERE Code_federal IN "
                                "(SELECT Code_club FROM Profil UNION SELECT Code_club FROM Licence WHERE Visible = 1)");
         while (nos.suivante()) {
-            const QString cle = Cle_nom(Valeur_brute(nos, 1));
-            m_nosClubs.insert(cle, Valeur_brute(nos, 0));
+            // The name as saved: the dialog keeps the space that ends a name it cut after a word.
+            const QString nom = Valeur_brute(nos, 1);
+            const bool coupe = nom.size() >= kNomClubSaisi;
+            if (const QString cle = Cle_nom(nom); !cle.isEmpty())
+                m_nosClubs.push_back({cle, Valeur_brute(nos, 0), nom.trimmed(), coupe, coupe && nom.back().isSpace()});
             m_nosCodes.insert(Valeur_brute(nos, 0).trimmed().toUpper(), Valeur_brute(nos, 0));
-            if (Valeur_brute(nos, 1).trimmed().size() >= kNomClubSaisi)
-                m_nosNomsCoupes.push_back({cle, Valeur_brute(nos, 0)});
         }
         Requete clubs(base.db(), "SELECT Code_federal, Intitule FROM Club ORDER BY Visible DESC, Num");
         while (clubs.suivante())
@@ -893,7 +978,15 @@ public:
 
     void nageur(const Nageur& n)
     {
-        const qint64 num = licence(n, m_club);
+        // One person listed twice in one club of the file (once with his results, once without)
+        // is one swimmer.
+        const QString dansLeClub = n.naissance.isEmpty() ? QString() : m_club + '\n' + Identite(n.nom, n.prenom, n.naissance);
+        qint64 num = m_dansLeClub.value(dansLeClub);
+        if (!num) {
+            num = licence(n, m_club);
+            if (!dansLeClub.isEmpty())
+                m_dansLeClub.insert(dansLeClub, num);
+        }
         m_nageursDuFichier.insert(n.id, num);
         // One of ours swims for the club of his licence, whatever the file calls it.
         const auto notre = m_nosLicences.constFind(num);
@@ -1018,18 +1111,15 @@ private:
         return nombre;
     }
 
-    // The club's code in our base. Ours when it bears the name or the code of one of our clubs, or
-    // a longer name that begins with the whole of ours when ours fills the club dialog; else the club
+    // The club's code in our base. Ours when it bears the code of one of our clubs, or by its name
+    // (notreParSonNom); else the club
     // of the same code and name (a club without a code: of the same name), never a club of the same
     // code and another name, since files share regional codes between clubs. A club we do not know
     // is added, hidden, under its code (taken: "code/2", "code/3"…). Names compare by Cle_nom.
     QString codeClub(const ClubLenex& c)
     {
         const QString cle = Cle_nom(c.nom);
-        QString notre = m_nosClubs.value(cle);
-        for (auto it = m_nosNomsCoupes.cbegin(); notre.isEmpty() && it != m_nosNomsCoupes.cend(); ++it)
-            if (cle.startsWith(it->first))
-                notre = it->second;
+        QString notre = notreParSonNom(c, cle);
         if (notre.isEmpty() && !c.code.isEmpty())
             notre = m_nosCodes.value(c.code.toUpper());
         if (!notre.isEmpty()) {
@@ -1050,6 +1140,54 @@ private:
         memeNom << code;
         m_clubAjoute = true;
         return code;
+    }
+
+    // Our club the file's club is by its name: it bears one of our names, or begins with one the
+    // club dialog cut. Not when the file gives it a federal code of the form of ours other than
+    // ours, nor, for a name the dialog cut, when another club of the file begins with it too: the
+    // trace says which club was not taken as ours, and why.
+    QString notreParSonNom(const ClubLenex& c, const QString& cle)
+    {
+        auto n = std::find_if(m_nosClubs.cbegin(), m_nosClubs.cend(), [&](const NotreClub& n) { return n.cle == cle; });
+        if (n == m_nosClubs.cend())
+            n = std::find_if(m_nosClubs.cbegin(), m_nosClubs.cend(), [&](const NotreClub& n) { return Commence_par(c.nom, cle, n); });
+        if (n == m_nosClubs.cend())
+            return QString();
+        const QString refus = "Club non reconnu comme le nôtre : " + Extrait(c.nom) + " (" + Extrait(c.code) + ") : ";
+        if (!c.code.isEmpty() && c.code.compare(n->code, Qt::CaseInsensitive) != 0 && Forme_code(c.code) == Forme_code(n->code)) {
+            m_journal.detail(refus + "son code fédéral n'est pas celui de notre club « " + n->nom + " » (" + n->code + ").");
+            return QString();
+        }
+        if (n->coupe) {
+            // The file's clubs are read once more, only for a name that may be ours cut.
+            if (!m_clubsDuFichier)
+                m_clubsDuFichier = Clubs_du_fichier(m_reunion.chemin);
+            QSet<QString> autres;
+            for (const auto& [nom, code] : std::as_const(*m_clubsDuFichier)) {
+                const QString k = Cle_nom(nom);
+                if (Commence_par(nom, k, *n) && (k != cle || code.compare(c.code, Qt::CaseInsensitive) != 0))
+                    autres.insert(k + '\t' + code.toUpper());
+            }
+            if (!autres.isEmpty()) {
+                m_journal.detail(refus + Nombre(autres.size(), "autre club du fichier commence", "autres clubs du fichier commencent")
+                                 + " aussi par notre nom « " + n->nom + " ».");
+                return QString();
+            }
+        }
+        return n->code;
+    }
+
+    // The category of a label, made the first time it is met: one per label in the competition.
+    // An event ranked apart ends its labels with its number.
+    int numeroCategorie(const QString& libelle, const QString& epreuve)
+    {
+        const QString texte = libelle.left(50 - epreuve.size()) + epreuve;
+        int& num = m_parLibelle[texte.toUpper()];
+        if (!num) {
+            num = static_cast<int>(m_parLibelle.size());
+            Executer(m_categorieAjout, {m_compet, num, texte});
+        }
+        return num;
     }
 
     void retenirLicence(const QString& valeur, qint64 num, const QString& identite, const QString& naissance)
@@ -1169,11 +1307,13 @@ private:
     {
         const auto serie = m_reunion.series.constFind(res.serie);
         const auto groupe = m_reunion.groupeDuResultat.constFind(res.id);
+        const int categorie = groupe != m_reunion.groupeDuResultat.constEnd() ? m_categories.value(*groupe, 0)
+                              : m_separees.contains(e.id)                     ? numeroCategorie(Libelle_ages(-1, -1), m_separees.value(e.id))
+                                                                              : 0;
         QVariantList v{m_compet, code, numLic, club, res.relais,
                        tps, res.points.isEmpty() ? QVariant() : QVariant(res.points.toInt()), Type_course(e.tour),
                        serie != m_reunion.series.constEnd() && !serie->isEmpty() ? QVariant(serie->toInt()) : QVariant(),
-                       res.couloir.isEmpty() ? QVariant() : QVariant(res.couloir.toInt()), QVariant(),
-                       groupe != m_reunion.groupeDuResultat.constEnd() ? m_categories.value(*groupe, 0) : 0};
+                       res.couloir.isEmpty() ? QVariant() : QVariant(res.couloir.toInt()), QVariant(), categorie};
         const int distance = e.distance * e.relayeurs, pas = distance > 400 ? 100 : 50;
         QVariant inter[14];
         for (const auto& [d, temps] : res.inter) {
@@ -1202,14 +1342,18 @@ private:
     const Catalogue m_catalogue{m_base};
     QHash<QString, Epreuve> m_epreuves;
     QHash<int, int> m_categories;                   // age group -> Num_cat
+    QHash<QString, int> m_parLibelle;               // category label upper-cased -> Num_cat
+    QHash<QString, QString> m_separees;             // eventid of an event ranked apart -> the end of its labels
     QHash<QString, QList<qint64>> m_parIdentite;    // identity -> licences, in the order to give them
     QHash<QString, LicenceConnue> m_parLicence;     // licence number -> its swimmer
     QHash<QString, QString> m_licencesVues;         // licence number -> identity of the file's athlete, "" when shared
     QSet<qint64> m_pris;                            // swimmers given to an athlete of the file
     QHash<QString, qint64> m_nageursDuFichier;      // athleteid -> licence
+    QHash<QString, qint64> m_dansLeClub;            // club code and identity -> licence of a swimmer of the file
     QHash<qint64, QString> m_nosLicences;           // our licences -> their club's code
-    QHash<QString, QString> m_nosClubs, m_nosCodes; // our clubs by name as compared, by code upper-cased
-    std::vector<std::pair<QString, QString>> m_nosNomsCoupes; // our clubs whose names fill the dialog: name as compared, code
+    std::vector<NotreClub> m_nosClubs;
+    QHash<QString, QString> m_nosCodes;             // our clubs' codes upper-cased -> as written
+    std::optional<std::vector<std::pair<QString, QString>>> m_clubsDuFichier; // the file's clubs, when needed
     QHash<QString, QString> m_nomsClubs;            // code in our base -> the file's name of the club
     QHash<QString, QList<QString>> m_clubsParNom;   // the base's clubs: name as compared -> codes
     QHash<QString, int> m_interPerdus;              // eventid -> splits with no column
@@ -1219,37 +1363,45 @@ private:
     bool m_clubAjoute = false;                      // it was added to the base
     int m_longueur = 0;
     qint64 m_numManuel = 0, m_numManuelRelais = 0;
-    Requete m_clubAjout, m_licAjout, m_prres, m_prresRelais, m_liffn, m_liffnRelais;
+    Requete m_clubAjout, m_licAjout, m_prres, m_prresRelais, m_liffn, m_liffnRelais, m_categorieAjout;
     qint64 m_nbIndiv = 0, m_nbRelais = 0, m_nbPerfs = 0, m_nbNouveaux = 0, m_ignores = 0;
     qint64 m_horsConcours = 0, m_rejetes = 0, m_sansTemps = 0;
 };
 
-// A meet already imported into another competition would be there twice, our swimmers'
+// A meet whose results another competition already holds would be there twice, our swimmers'
 // performances with it: the user says whether to go on, "Non" by default and when no one can be
-// asked. The meets the importers read are those of Lenex_reunion.
+// asked. Competitions that hold only its skeleton (the one its entries were made in) ask nothing.
+// The meets the importers read are those of Lenex_reunion.
 void Confirmer_reunion_nouvelle(BaseEchange& base, const Reunion& r, const QString& numCompet, bool resultats,
                                 const QVariant& fenetre, Journal& journal)
 {
     if (base.valeur("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'Lenex_reunion'") != "1")
         return;
-    const QVariantList identite = Identite_reunion(r);
-    const QString filtre = "FROM Rcomp JOIN Lenex_reunion ON Lenex_reunion.Num_compet = Rcomp.AutoNum "
-                           "WHERE Rcomp.AutoNum <> ? AND Nom IS ? AND Lieu IS ? AND Debut IS ? AND Fin IS ?";
-    const QVariantList valeurs = QVariantList{numCompet.toLongLong()} + identite;
-    const qint64 autres = base.valeur("SELECT count(*) " + filtre, valeurs).toLongLong();
-    if (autres == 0)
+    Requete autres(base.db(), "SELECT Rcomp.Nom, Rcomp.Num, Rcomp.Debut FROM Rcomp JOIN Lenex_reunion ON "
+                              "Lenex_reunion.Num_compet = Rcomp.AutoNum WHERE Rcomp.AutoNum <> ? AND Nom IS ? AND Lieu IS ? "
+                              "AND Debut IS ? AND Fin IS ? AND (EXISTS (SELECT 1 FROM Prres WHERE Prres.Num_compet = Rcomp.AutoNum) "
+                              "OR EXISTS (SELECT 1 FROM Prres_relais WHERE Prres_relais.Num_compet = Rcomp.AutoNum)) "
+                              "ORDER BY Rcomp.AutoNum");
+    autres.lier(QVariantList{numCompet.toLongLong()} + Identite_reunion(r));
+    QStringList competitions;
+    while (autres.suivante()) {
+        const QString num = Valeur_brute(autres, 1).trimmed();
+        const QDate debut = QDate::fromString(Valeur_brute(autres, 2), "yyyyMMdd");
+        competitions << "« " + Extrait(Valeur_brute(autres, 0)) + " »" + (num.isEmpty() ? QString() : " n° " + Extrait(num))
+                            + (debut.isValid() ? " du " + debut.toString("dd/MM/yyyy") : QString());
+    }
+    if (competitions.isEmpty())
         return;
-    const bool avecResultats =
-        base.valeur("SELECT count(*) FROM Prres WHERE Num_compet IN (SELECT Rcomp.AutoNum " + filtre + ")", valeurs) != "0";
     QString dates;
     if (r.debut.isValid())
         dates = r.debut == r.fin ? ", le " + r.debut.toString("dd/MM/yyyy")
                                  : ", du " + r.debut.toString("dd/MM/yyyy") + " au " + r.fin.toString("dd/MM/yyyy");
     const QString reunion = "La réunion « " + Extrait(r.nom) + " » (" + (r.lieu.isEmpty() ? QString("lieu non précisé") : Extrait(r.lieu))
                             + dates + ") a déjà été importée dans "
-                            + (autres == 1 ? QString("une autre compétition") : QString::number(autres) + " autres compétitions")
-                            + (avecResultats ? ", avec ses résultats." : ".");
-    const QString suite = resultats && avecResultats
+                            + (competitions.size() == 1 ? QString("une autre compétition")
+                                                        : QString::number(competitions.size()) + " autres compétitions")
+                            + ", avec ses résultats : " + competitions.join(", ") + ".";
+    const QString suite = resultats
                               ? "L'importer encore en ferait une compétition de plus et compterait deux fois les performances de vos nageurs."
                               : "L'importer encore en ferait une compétition de plus.";
     auto* cible = qobject_cast<CibleQuestion*>(fenetre.value<QObject*>());

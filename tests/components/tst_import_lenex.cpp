@@ -192,6 +192,42 @@ const QVariantList kPedroSerafini{"PEDRO SERAFINI", "Joao", "M", "20100220"};
 // Our club as the base knows it: its federal code and name, one licence of ours.
 constexpr const char* kNotreClub = "INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', 'Cercle des Nageurs de Lyon')";
 
+// Two events of one stroke for men: a timed final (event 999) and a final swum in two heats F1
+// and F2 (event 39), both for the "Juvenil" band, and two timed finals of the ladies' 100 m free
+// without age groups (events 1 and 5). Each event ranks its own swimmers.
+QByteArray Nageur_epreuve(int id, const char* nom, const char* sexe, int epreuve, const char* temps, const char* serie = "")
+{
+    const QByteArray n = QByteArray::number(id);
+    return "<ATHLETE athleteid='" + n + "' lastname='" + nom + "' firstname='X' gender='" + sexe
+           + "' birthdate='2008-01-01'><RESULTS><RESULT resultid='" + n + "' eventid='" + QByteArray::number(epreuve)
+           + "' swimtime='" + temps + "'" + (*serie ? QByteArray(" heatid='") + serie + "'" : QByteArray()) + "/></RESULTS></ATHLETE>";
+}
+QByteArray Classement(std::initializer_list<int> resultats)
+{
+    QByteArray v = "<AGEGROUPS><AGEGROUP agegroupid='1' agemin='15' agemax='16' name='Juvenil'><RANKINGS>";
+    int place = 0;
+    for (const int r : resultats)
+        v += "<RANKING place='" + QByteArray::number(++place) + "' resultid='" + QByteArray::number(r) + "'/>";
+    return v + "</RANKINGS></AGEGROUP></AGEGROUPS>";
+}
+const QByteArray kDeuxEpreuvesDUnCode =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<LENEX version='3.0'><MEETS><MEET name='Torneio' city='Curitiba' course='SCM' nation='BRA'><SESSIONS>"
+    "<SESSION number='1' date='2024-08-10'><EVENTS>"
+    "<EVENT eventid='999' number='999' gender='M' round='TIM'><SWIMSTYLE distance='50' relaycount='1' stroke='FREE'/>"
+    + Classement({11, 12, 13}) + "</EVENT>"
+    "<EVENT eventid='39' number='39' gender='M' round='FIN'><SWIMSTYLE distance='50' relaycount='1' stroke='FREE'/>"
+    + Classement({21, 22, 23}) + "<HEATS><HEAT heatid='391' number='1' final='F1'/><HEAT heatid='392' number='2' final='F2'/></HEATS></EVENT>"
+    "<EVENT eventid='1' number='1' gender='F' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>"
+    "<EVENT eventid='5' number='5' gender='F' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>"
+    "</EVENTS></SESSION></SESSIONS><CLUBS><CLUB name='Clube Curitibano' code='19274' nation='BRA'><ATHLETES>"
+    + Nageur_epreuve(11, "Alves", "M", 999, "00:00:24.50") + Nageur_epreuve(12, "Barros", "M", 999, "00:00:24.90")
+    + Nageur_epreuve(13, "Cunha", "M", 999, "00:00:25.10") + Nageur_epreuve(21, "Dias", "M", 39, "00:00:24.20", "392")
+    + Nageur_epreuve(22, "Esteves", "M", 39, "00:00:24.80", "391") + Nageur_epreuve(23, "Farias", "M", 39, "00:00:24.99", "392")
+    + Nageur_epreuve(31, "Gomes", "F", 1, "00:01:10.00") + Nageur_epreuve(32, "Horta", "F", 1, "00:01:12.00")
+    + Nageur_epreuve(41, "Inacio", "F", 5, "00:01:09.00") + Nageur_epreuve(42, "Jardim", "F", 5, "00:01:11.00")
+    + "</ATHLETES></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
+
 QByteArray Octets(const QString& chemin)
 {
     QFile f(chemin);
@@ -288,6 +324,30 @@ class TstImportLenex : public QObject {
             *joao = nums[1];
         b.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)");
         return b.valeur("SELECT max(AutoNum) FROM Rcomp");
+    }
+
+    // Every event of the newest competition shown in the results viewer, as a user does it:
+    // place, name and time of each row; the window grabbed to `capture` when captures are asked.
+    static QStringList voirResultats(const QString& compet, const QString& capture)
+    {
+        QPointer<frm_view_result> f;
+        Ouvrir_view_result(f);
+        if (!f || f->competCourante() != compet)
+            return {"visualiseur sur une autre compétition"};
+        QTest::mouseClick(f->Chk_all, Qt::LeftButton, {}, QPoint(8, f->Chk_all->height() / 2));
+        QTest::mouseClick(f->cmd_0, Qt::LeftButton);
+        QStringList lignes;
+        for (int i = 1; i <= Nombre_lignes(f->LsvResults); ++i) {
+            const QTreeWidgetItem* l = Ligne(f->LsvResults, i);
+            lignes << QStringList{l->text(0).trimmed(), l->text(1).trimmed(), l->text(4).trimmed()}.join('|');
+        }
+        if (qEnvironmentVariableIsSet("QV_CAPTURES")) {
+            f->resize(1100, 800);
+            f->grab().save(qEnvironmentVariable("QV_CAPTURES") + "/" + capture + ".png");
+        }
+        f->close();
+        Traiter_evenements();
+        return lignes;
     }
 
 private slots:
@@ -429,41 +489,45 @@ private slots:
                  QStringList{"14|C1|1|25|1,5|" + z + "|" + l + "|"});
     }
 
-    // A meet already imported into another competition is imported again only when the user says
-    // so: with no one to ask (no runner window), the answer is "Non", the file is refused and
-    // nothing is written. A competition typed by hand under the same name, place and dates came
-    // from no file: no question then.
+    // A meet whose results another competition already holds is imported again only when the user
+    // says so: with no one to ask (no runner window), the answer is "Non", the file is refused and
+    // nothing is written. A competition that holds only its skeleton (the road from the entries to
+    // the results), or one typed by hand under the same name, place and dates, asks nothing.
     void reunionDejaImportee_data()
     {
-        QTest::addColumn<bool>("importee");
-        QTest::newRow("importée dans une autre compétition") << true;
-        QTest::newRow("saisie sous les mêmes nom, lieu et dates") << false;
+        QTest::addColumn<QString>("avant");
+        QTest::newRow("importée avec ses résultats") << "résultats";
+        QTest::newRow("squelette importé") << "squelette";
+        QTest::newRow("saisie sous les mêmes nom, lieu et dates") << "saisie";
     }
     void reunionDejaImportee()
     {
-        QFETCH(bool, importee);
+        QFETCH(QString, avant);
         BaseFichier b(m_rep->fichier("base.mdb"));
         const QString source = dossier("source");
         // Another meet imported before: the importers' tables are there.
         Ecrire_fichier(source + "/resultats.lef", kTours);
         QVERIFY(resultats(b, competition(b)).resultat.toBool());
         Ecrire_fichier(source + "/resultats.lef", kResultats);
-        if (importee)
+        if (avant == "résultats")
             QVERIFY(resultats(b, competition(b)).resultat.toBool());
+        else if (avant == "squelette")
+            QVERIFY(squelette(b, source, competition(b)).resultat.toBool());
         else
             b.executer("INSERT INTO Rcomp (Nom, Lieu, Debut, Fin, Deroule, Visible) VALUES ('Meeting', 'Lille', '20240608', '20240608', 1, 1)");
         const QString autre = competition(b);
-        const QStringList avant = b.lignes("SELECT * FROM Rcomp ORDER BY AutoNum");
+        const QStringList lignesAvant = b.lignes("SELECT * FROM Rcomp ORDER BY AutoNum");
         const ResultatAppel r = resultats(b, autre);
-        QCOMPARE(r.resultat.toBool(), !importee);
-        if (!importee) {
+        const bool question = avant == "résultats";
+        QCOMPARE(r.resultat.toBool(), !question);
+        if (!question) {
             QVERIFY2(!r.trace.contains("déjà été importée"), qPrintable(r.trace));
             return;
         }
         QVERIFY2(r.trace.contains("La réunion « Meeting » (Lille, le 08/06/2024) a déjà été importée dans une autre compétition, avec "
-                                  "ses résultats.\nImport abandonné.\n"),
+                                  "ses résultats : « Meeting » du 08/06/2024.\nImport abandonné.\n"),
                  qPrintable(r.trace));
-        QCOMPARE(b.lignes("SELECT * FROM Rcomp ORDER BY AutoNum"), avant);
+        QCOMPARE(b.lignes("SELECT * FROM Rcomp ORDER BY AutoNum"), lignesAvant);
         QCOMPARE(b.valeur("SELECT count(*) FROM Prres WHERE Num_compet = ?", {autre}), QString("0"));
         QCOMPARE(b.valeur("SELECT count(*) FROM Pcomp WHERE Num_compet = ?", {autre}), QString("0"));
     }
@@ -555,6 +619,91 @@ private slots:
                  (QStringList{"1|SVB", "2|SVB"}));
         QCOMPARE(b.lignes("SELECT Code_club, count(*) FROM Liffn WHERE Num_compet = ? GROUP BY 1", {compet}), QStringList{"0690123|3"});
         QCOMPARE(b.lignes("SELECT Code_club FROM Liffn_relais WHERE Num_compet = ?", {compet}), QStringList{"SVB"});
+    }
+
+    // A club of the file is ours by its name only when it is the only club of the file that begins
+    // with our name, and the file gives it no federal code of our form other than ours; the trace
+    // says which club was not taken as ours, and why. Our name cut after a word by the club
+    // dialog keeps its last space, and begins only names that break there.
+    void clubsCommencantParNotreNom_data()
+    {
+        QTest::addColumn<QString>("notreCode");
+        QTest::addColumn<QString>("notreNom");
+        QTest::addColumn<QByteArray>("club");
+        QTest::addColumn<QByteArray>("autre");
+        QTest::addColumn<QStringList>("attendu");
+        QTest::addColumn<QString>("explication");
+        const QByteArray londrina = "code='CEDVL' nation='BRA' name='Colégio Estadual Dario Vellozo, Londrina'";
+        QTest::newRow("coupé après un mot") << "0690123" << "Clube de Natação e Regatas do "
+                                            << QByteArray("code='19274' nation='BRA' name='Clube de Natação e Regatas do Sul'")
+                                            << QByteArray() << QStringList{"Gast|0690123|0690123"} << QString();
+        QTest::newRow("coupé après un mot, un autre mot") << "0690123" << "Clube de Natação e Regatas do "
+                                                          << QByteArray("code='19275' nation='BRA' name='Clube de Natação e Regatas Douro'")
+                                                          << QByteArray() << QStringList{"Gast|19275|19275"} << QString();
+        QTest::newRow("deux clubs commencent par notre nom")
+            << "0690123" << "Colégio Estadual Dario Vellozo" << londrina
+            << QByteArray("code='CEDVT' nation='BRA' name='Colégio Estadual Dario Vellozo, Toledo'")
+            << QStringList{"Gast|CEDVL|CEDVL", "Outro|CEDVT|CEDVT"}
+            << "Club non reconnu comme le nôtre : Colégio Estadual Dario Vellozo, Toledo (CEDVT) : 1 autre club du fichier "
+               "commence aussi par notre nom « Colégio Estadual Dario Vellozo »."
+            ;
+        QTest::newRow("un club écrit deux fois") << "0690123" << "Colégio Estadual Dario Vellozo" << londrina << londrina
+                                                 << QStringList{"Gast|0690123|0690123", "Outro|0690123|0690123"} << QString();
+        QTest::newRow("code fédéral d'un autre club")
+            << "FRA1020750123" << "CERCLE DES NAGEURS DE LA VALLÉE"
+            << QByteArray("code='FRA1120460777' nation='FRA' name='CERCLE DES NAGEURS DE LA VALLÉE DU LOT'") << QByteArray()
+            << QStringList{"Gast|FRA1120460777|FRA1120460777"}
+            << "Club non reconnu comme le nôtre : CERCLE DES NAGEURS DE LA VALLÉE DU LOT (FRA1120460777) : son code fédéral n'est "
+               "pas celui de notre club « CERCLE DES NAGEURS DE LA VALLÉE » (FRA1020750123).";
+    }
+    void clubsCommencantParNotreNom()
+    {
+        QFETCH(QString, notreCode);
+        QFETCH(QString, notreNom);
+        QFETCH(QByteArray, club);
+        QFETCH(QByteArray, autre);
+        QFETCH(QStringList, attendu);
+        QFETCH(QString, explication);
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES (?, ?)", {notreCode, notreNom});
+        b.executer("INSERT INTO Profil (Libelle, Code_club) VALUES ('Club', ?)", {notreCode});
+        const QString compet = competition(b);
+        QByteArray fichier = Resultats_reels().replace("code='SVB' nation='SUI' name='Schwimmverein beider Basel'", club);
+        if (!autre.isEmpty())
+            fichier.replace("</CLUBS>", "<CLUB " + autre + "><ATHLETES><ATHLETE lastname='Outro' firstname='Rui' gender='M' "
+                                        "birthdate='1995-01-01' athleteid='9'><RESULTS><RESULT eventid='1' resultid='109' "
+                                        "swimtime='00:02:20.00'/></RESULTS></ATHLETE></ATHLETES></CLUB></CLUBS>");
+        Ecrire_fichier(dossier("source") + "/r.lef", fichier);
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT DISTINCT Licence.Nom, Prres.Code_club, Licence.Code_club FROM Prres JOIN Licence ON Num = Num_Lic "
+                          "WHERE Num_compet = ? AND Licence.Nom IN ('Gast', 'Outro') ORDER BY 1",
+                          {compet}),
+                 attendu);
+        QVERIFY2(explication.isEmpty() ? !r.trace.contains("non reconnu") : r.trace.contains(explication), qPrintable(r.trace));
+    }
+
+    // One swimmer listed twice in one club of the file (once with his results, once without) is
+    // one person: one licence, ours when we know him. Listed in another club, he is another swimmer.
+    void nageurDeuxFoisDansSonClub()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString jan = notreNageur(b, {"7001", "KELLER", "Jan", "M", "19970402"});
+        b.executer("UPDATE Licence SET Visible = 1");
+        const QString compet = competition(b);
+        const QByteArray deuxFois = "<ATHLETE lastname='Keller' firstname='Jan' gender='M' birthdate='1997-04-02' athleteid='5'/>"
+                                    "<ATHLETE lastname='Gast' firstname='Tom' gender='M' birthdate='1990-01-01' athleteid='6'/>";
+        Ecrire_fichier(dossier("source") + "/r.lef",
+                       Resultats_reels()
+                           .replace("</ATHLETES><RELAYS>", deuxFois + "</ATHLETES><RELAYS>")
+                           .replace("</CLUBS>", "<CLUB code='AUT' name='Autre club'><ATHLETES><ATHLETE lastname='Gast' firstname='Tom' "
+                                                "gender='M' birthdate='1990-01-01' athleteid='7'/></ATHLETES></CLUB></CLUBS>"));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Nom, Code_club, Visible FROM Licence ORDER BY Num"),
+                 (QStringList{"KELLER|0690123|Vrai", "Gast|SVB|Faux", "Gast|AUT|Faux"}));
+        QVERIFY2(r.trace.contains("2 nageurs ajoutés"), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT DISTINCT Num_Lic FROM Liffn WHERE Num_compet = ?", {compet}), QStringList{jan});
     }
 
     // A regional meet writes a sports rank in `license`, shared by several athletes: each athlete
@@ -730,10 +879,11 @@ private slots:
                          {compet})
                     .toInt()
                 > 400);
+        // The mixed relays 15 and 33 share their codes with the relays open to all 34 and 35: each is ranked apart.
         QCOMPARE(b.lignes("SELECT DISTINCT Libelle FROM Prres_relais JOIN Categori C ON C.Num_compet = Prres_relais.Num_compet "
-                          "AND Num_cat = Num_categorie WHERE Prres_relais.Num_compet = ?",
+                          "AND Num_cat = Num_categorie WHERE Prres_relais.Num_compet = ? ORDER BY 1",
                           {compet}),
-                 QStringList{"Toutes catégories"});
+                 (QStringList{"Toutes catégories (épreuve 15)", "Toutes catégories (épreuve 33)"}));
         // Splits: descending distances, one column a step; a 1500 m fills all fourteen, a 200 m three.
         QCOMPARE(b.valeur("SELECT count(*) FROM Prres WHERE Num_compet = ? AND (Inter2 >= Inter1 OR Inter14 >= Inter13)", {compet}),
                  QString("0"));
@@ -819,23 +969,7 @@ private slots:
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         QCOMPARE(base.valeur("SELECT count(*) FROM Prres WHERE Code_epreuve = 52 AND Numero_serie IS NOT NULL"), QString("0"));
 
-        QPointer<frm_view_result> f;
-        Ouvrir_view_result(f);
-        QVERIFY(f);
-        QCOMPARE(f->competCourante(), compet);
-        QTest::mouseClick(f->Chk_all, Qt::LeftButton, {}, QPoint(8, f->Chk_all->height() / 2));
-        QTest::mouseClick(f->cmd_0, Qt::LeftButton);
-        QStringList lignes;
-        for (int i = 1; i <= Nombre_lignes(f->LsvResults); ++i) {
-            const QTreeWidgetItem* l = Ligne(f->LsvResults, i);
-            lignes << QStringList{l->text(0).trimmed(), l->text(1).trimmed(), l->text(4).trimmed()}.join('|');
-        }
-        if (qEnvironmentVariableIsSet("QV_CAPTURES")) {
-            f->resize(1100, 800);
-            f->grab().save(qEnvironmentVariable("QV_CAPTURES") + "/resultats_regional.png");
-        }
-        f->close();
-        Traiter_evenements();
+        const QStringList lignes = voirResultats(compet, "resultats_regional");
         QCOMPARE(lignes, (QStringList{"|Messieurs 100 NL|", "||", "|Finale catégorie Infantil|",
                                       "1|PEDRO SERAFINI Joao|58.90", "2|Gonçalves Davi|1:00.30", "3|Núñez Tomás|1:02.10",
                                       "4|Sousa Ícaro|1:03.40", "5|Araújo Caio|1:05.00", "||", "|Finale catégorie Juvenil|",
@@ -844,6 +978,30 @@ private slots:
                                       "||", "|Finale B|", "1|Antunes Lívia|33.00", "||", "||", "|Dames 200 4 Nages|", "||",
                                       "|Finale|", "1|Conceição Luíza|2:40.15", "2|Teixeira Bia|Disq", "||", "||",
                                       "|Messieurs 4 x 50 m N.L.|", "||", "|Finale|", "1|Relais n° 1|1:52.40"}));
+    }
+
+    // Two events of the file on one of our codes, for the same ages, are ranked apart in the
+    // viewer, each under a heading that names its event, each row at the file's place: a timed
+    // final beside a final swum in two heats, two timed finals without age groups.
+    void deuxEpreuvesDUnCodeAuVisualiseur()
+    {
+        BaseTest base;
+        PortIhmTest ihm;
+        ihm.accepterMessagesOk(true);
+        base.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)");
+        const QString compet = base.valeur("SELECT max(AutoNum) FROM Rcomp");
+        Ecrire_fichier(dossier("source") + "/r.lef", kDeuxEpreuvesDUnCode);
+        const ResultatAppel r = Appeler_composant("MeetResultsImporter", "bimport_result",
+                                                  {base.chemin(), dossier("source"), dossier("temp"), trace(), QVariant(), compet, false},
+                                                  trace());
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QCOMPARE(voirResultats(compet, "resultats_deux_epreuves"),
+                 (QStringList{"|Dames 100 NL|", "||", "|Finale catégorie Toutes catégories (épreuve 1)|", "1|Gomes X|1:10.00",
+                              "2|Horta X|1:12.00", "||", "|Finale catégorie Toutes catégories (épreuve 5)|", "1|Inacio X|1:09.00",
+                              "2|Jardim X|1:11.00", "||", "||", "|Messieurs 50 NL|", "||",
+                              "|Finale catégorie Juvenil (épreuve 999)|", "1|Alves X|24.50", "2|Barros X|24.90", "3|Cunha X|25.10",
+                              "||", "|Finale catégorie Juvenil (épreuve 39)|", "1|Dias X|24.20", "2|Esteves X|24.80",
+                              "3|Farias X|24.99"}));
     }
 
     // Every result of the file is imported, swum hors concours or named with the reason it is left

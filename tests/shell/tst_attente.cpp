@@ -10,6 +10,7 @@
 #include "core/globales.h"
 #include "core/progression.h"
 #include "core/sauvegarde.h"
+#include "competitions/rcomp.h"
 #include "fixtures.h"
 #include "port_test.h"
 #include "sans_privileges.h"
@@ -689,7 +690,7 @@ private slots:
         QCOMPARE(questions[0].titre, QString("Confirmation"));
         QCOMPARE(questions[0].style, Style::OuiNon + Style::Question + Style::DefautBouton2);
         QCOMPARE(questions[0].texte, QString("La réunion « Meeting de printemps » (Lille, le 08/06/2024) a déjà été importée dans une "
-                                             "autre compétition, avec ses résultats.\r\nL'importer encore en ferait une compétition "
+                                             "autre compétition, avec ses résultats : « Meeting de printemps » du 08/06/2024.\r\nL'importer encore en ferait une compétition "
                                              "de plus et compterait deux fois les performances de vos nageurs.\r\nContinuer l'import ?"));
         if (reponse == Reponse::Non) {
             QVERIFY2(rapport.contains("Import abandonné.") && rapport.contains("Echec : aucune modification n'a été enregistrée dans la base."),
@@ -704,6 +705,43 @@ private slots:
                      QStringList{"Meeting de printemps|Lille|20240608"});
             QCOMPARE(m_base->valeur("SELECT count(*) FROM Liffn"), QString("2"));
         }
+    }
+
+    // The road of a meet: its skeleton imported into a new competition, which its date closes,
+    // then its results into a new one, without a question; importing the results again into
+    // another new competition asks, naming the competition that holds them with its date.
+    void squelettePuisResultats()
+    {
+        Controler_piscine_reference();
+        m_base->executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('FRA1320590001', 'Cercle des nageurs')");
+        m_base->executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Visible) "
+                         "VALUES ('FRA1320590001', '1', 'DUPONT', 'Zoé', 'F', '20120314', 1)");
+        ecrire(dossier("invitation") + "/reunion.lef", kReunion + "</MEET></MEETS></LENEX>\n");
+        ecrire(dossier("source") + "/reunion.lef", kResultats);
+        QString rapport = importer("Impor sque", dossier("invitation"), QString());
+        QVERIFY2(rapport.contains("Opération terminée."), qPrintable(rapport));
+        const QString squelette = m_base->valeur("SELECT max(AutoNum) FROM Rcomp");
+        Cloturer_compet_passees();
+        QCOMPARE(m_base->valeur("SELECT Deroule || Visible FROM Rcomp WHERE AutoNum = " + squelette), QString("10"));
+
+        m_port->effacer();
+        rapport = importer("impres", dossier("source"), QString());
+        QVERIFY2(rapport.contains("Opération terminée.") && !rapport.contains("déjà été importée"), qPrintable(rapport));
+        QVERIFY(!m_port->messages().join('\n').contains("déjà été importée"));
+        const QString resultats = m_base->valeur("SELECT max(AutoNum) FROM Rcomp");
+        QVERIFY(resultats != squelette);
+        m_base->executer("UPDATE Rcomp SET Num = '24-17' WHERE AutoNum = " + resultats);
+        QCOMPARE(m_base->valeur("SELECT count(*) FROM Prres WHERE Num_compet = " + resultats), QString("1"));
+
+        m_port->effacer();
+        m_port->repondre(Reponse::Non);
+        rapport = importer("impres", dossier("source"), QString());
+        QCOMPARE(m_port->messages().filter("déjà été importée"),
+                 QStringList{"La réunion « Meeting de printemps » (Lille, le 08/06/2024) a déjà été importée dans une autre "
+                             "compétition, avec ses résultats : « Meeting de printemps » n° 24-17 du 08/06/2024.\r\nL'importer "
+                             "encore en ferait une compétition de plus et compterait deux fois les performances de vos "
+                             "nageurs.\r\nContinuer l'import ?"});
+        QCOMPARE(m_base->valeur("SELECT max(AutoNum) FROM Rcomp"), resultats);
     }
 
     // A component that leaves the base unreadable: closing the window restores the backup. No
