@@ -882,8 +882,8 @@ QString Forme_code(const QString& code)
 
 // The events of the file that fall on one of our codes beside another of the same race type and
 // the same ages: stored alike, their results would be ranked as one. Each takes categories of
-// its own, labelled with its number: eventid -> the end of their labels. Heats are ranked heat by
-// heat, whatever their category.
+// its own, labelled with its number first, which the viewer's narrow column never cuts: eventid
+// -> "épreuve 39". Heats are ranked heat by heat, whatever their category.
 QHash<QString, QString> Epreuves_a_separer(const std::vector<Epreuve>& epreuves, const Catalogue& catalogue)
 {
     QHash<QString, QList<const Epreuve*>> parCode;
@@ -900,7 +900,7 @@ QHash<QString, QString> Epreuves_a_separer(const std::vector<Epreuve>& epreuves,
     for (const QList<const Epreuve*>& v : std::as_const(parCode))
         if (v.size() > 1)
             for (const Epreuve* e : v)
-                separees.insert(e->id, " (épreuve " + (e->numero.trimmed().isEmpty() ? e->id : e->numero.trimmed()).left(20) + ")");
+                separees.insert(e->id, "épreuve " + (e->numero.trimmed().isEmpty() ? e->id : e->numero.trimmed()).left(20));
     return separees;
 }
 
@@ -980,10 +980,11 @@ public:
     {
         // One person listed twice in one club of the file (once with his results, once without)
         // is one swimmer.
-        const QString dansLeClub = n.naissance.isEmpty() ? QString() : m_club + '\n' + Identite(n.nom, n.prenom, n.naissance);
+        const QString identite = Identite(n.nom, n.prenom, n.naissance);
+        const QString dansLeClub = n.naissance.isEmpty() ? QString() : m_club + '\n' + identite;
         qint64 num = m_dansLeClub.value(dansLeClub);
         if (!num) {
-            num = licence(n, m_club);
+            num = licence(n, m_club, identite);
             if (!dansLeClub.isEmpty())
                 m_dansLeClub.insert(dansLeClub, num);
         }
@@ -1178,10 +1179,10 @@ private:
     }
 
     // The category of a label, made the first time it is met: one per label in the competition.
-    // An event ranked apart ends its labels with its number.
+    // An event ranked apart begins its labels with its number ("épreuve 39, Juvenil").
     int numeroCategorie(const QString& libelle, const QString& epreuve)
     {
-        const QString texte = libelle.left(50 - epreuve.size()) + epreuve;
+        const QString texte = (epreuve.isEmpty() ? libelle : libelle.isEmpty() ? epreuve : epreuve + ", " + libelle).left(50);
         int& num = m_parLibelle[texte.toUpper()];
         if (!num) {
             num = static_cast<int>(m_parLibelle.size());
@@ -1205,10 +1206,9 @@ private:
     // The swimmer of an athlete: by identity, then by a licence number that names one swimmer of the
     // base, one athlete of the file so far and agrees with the birth date; one we do not know is
     // added, hidden. Two athletes of the file never get the same swimmer: a rank or a club number
-    // in the licence attribute must not merge them.
-    qint64 licence(const Nageur& n, const QString& club)
+    // in the licence attribute must not merge them (one listed twice in his club comes here once).
+    qint64 licence(const Nageur& n, const QString& club, const QString& identite)
     {
-        const QString identite = Identite(n.nom, n.prenom, n.naissance);
         QList<qint64>& memes = m_parIdentite[identite];
         for (const qint64 num : std::as_const(memes))
             if (!m_pris.contains(num)) {
@@ -1308,7 +1308,7 @@ private:
         const auto serie = m_reunion.series.constFind(res.serie);
         const auto groupe = m_reunion.groupeDuResultat.constFind(res.id);
         const int categorie = groupe != m_reunion.groupeDuResultat.constEnd() ? m_categories.value(*groupe, 0)
-                              : m_separees.contains(e.id)                     ? numeroCategorie(Libelle_ages(-1, -1), m_separees.value(e.id))
+                              : m_separees.contains(e.id)                     ? numeroCategorie(QString(), m_separees.value(e.id))
                                                                               : 0;
         QVariantList v{m_compet, code, numLic, club, res.relais,
                        tps, res.points.isEmpty() ? QVariant() : QVariant(res.points.toInt()), Type_course(e.tour),
@@ -1343,7 +1343,7 @@ private:
     QHash<QString, Epreuve> m_epreuves;
     QHash<int, int> m_categories;                   // age group -> Num_cat
     QHash<QString, int> m_parLibelle;               // category label upper-cased -> Num_cat
-    QHash<QString, QString> m_separees;             // eventid of an event ranked apart -> the end of its labels
+    QHash<QString, QString> m_separees;             // eventid of an event ranked apart -> the start of its labels
     QHash<QString, QList<qint64>> m_parIdentite;    // identity -> licences, in the order to give them
     QHash<QString, LicenceConnue> m_parLicence;     // licence number -> its swimmer
     QHash<QString, QString> m_licencesVues;         // licence number -> identity of the file's athlete, "" when shared

@@ -883,7 +883,7 @@ private slots:
         QCOMPARE(b.lignes("SELECT DISTINCT Libelle FROM Prres_relais JOIN Categori C ON C.Num_compet = Prres_relais.Num_compet "
                           "AND Num_cat = Num_categorie WHERE Prres_relais.Num_compet = ? ORDER BY 1",
                           {compet}),
-                 (QStringList{"Toutes catégories (épreuve 15)", "Toutes catégories (épreuve 33)"}));
+                 (QStringList{"épreuve 15, Toutes catégories", "épreuve 33, Toutes catégories"}));
         // Splits: descending distances, one column a step; a 1500 m fills all fourteen, a 200 m three.
         QCOMPARE(b.valeur("SELECT count(*) FROM Prres WHERE Num_compet = ? AND (Inter2 >= Inter1 OR Inter14 >= Inter13)", {compet}),
                  QString("0"));
@@ -996,11 +996,11 @@ private slots:
                                                   trace());
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         QCOMPARE(voirResultats(compet, "resultats_deux_epreuves"),
-                 (QStringList{"|Dames 100 NL|", "||", "|Finale catégorie Toutes catégories (épreuve 1)|", "1|Gomes X|1:10.00",
-                              "2|Horta X|1:12.00", "||", "|Finale catégorie Toutes catégories (épreuve 5)|", "1|Inacio X|1:09.00",
+                 (QStringList{"|Dames 100 NL|", "||", "|Finale catégorie épreuve 1|", "1|Gomes X|1:10.00",
+                              "2|Horta X|1:12.00", "||", "|Finale catégorie épreuve 5|", "1|Inacio X|1:09.00",
                               "2|Jardim X|1:11.00", "||", "||", "|Messieurs 50 NL|", "||",
-                              "|Finale catégorie Juvenil (épreuve 999)|", "1|Alves X|24.50", "2|Barros X|24.90", "3|Cunha X|25.10",
-                              "||", "|Finale catégorie Juvenil (épreuve 39)|", "1|Dias X|24.20", "2|Esteves X|24.80",
+                              "|Finale catégorie épreuve 999, Juvenil|", "1|Alves X|24.50", "2|Barros X|24.90", "3|Cunha X|25.10",
+                              "||", "|Finale catégorie épreuve 39, Juvenil|", "1|Dias X|24.20", "2|Esteves X|24.80",
                               "3|Farias X|24.99"}));
     }
 
