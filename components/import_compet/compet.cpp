@@ -1112,8 +1112,8 @@ private:
         return nombre;
     }
 
-    // The club's code in our base. Ours when it bears the code of one of our clubs, or by its name
-    // (notreParSonNom); else the club
+    // The club's code in our base. Ours when it is ours by its name (notreParSonNom), or when it
+    // bears the code of one of our clubs, whatever name the file gives it; else the club
     // of the same code and name (a club without a code: of the same name), never a club of the same
     // code and another name, since files share regional codes between clubs. A club we do not know
     // is added, hidden, under its code (taken: "code/2", "code/3"…). Names compare by Cle_nom.
@@ -1160,22 +1160,29 @@ private:
             return QString();
         }
         if (n->coupe) {
-            // The file's clubs are read once more, only for a name that may be ours cut.
-            if (!m_clubsDuFichier)
-                m_clubsDuFichier = Clubs_du_fichier(m_reunion.chemin);
-            QSet<QString> autres;
-            for (const auto& [nom, code] : std::as_const(*m_clubsDuFichier)) {
-                const QString k = Cle_nom(nom);
-                if (Commence_par(nom, k, *n) && (k != cle || code.compare(c.code, Qt::CaseInsensitive) != 0))
-                    autres.insert(k + '\t' + code.toUpper());
-            }
-            if (!autres.isEmpty()) {
-                m_journal.detail(refus + Nombre(autres.size(), "autre club du fichier commence", "autres clubs du fichier commencent")
+            const QSet<QString>& clubs = clubsCommencantPar(*n);
+            const qint64 autres = clubs.size() - (clubs.contains(cle + '\t' + c.code.toUpper()) ? 1 : 0);
+            if (autres > 0) {
+                m_journal.detail(refus + Nombre(autres, "autre club du fichier commence", "autres clubs du fichier commencent")
                                  + " aussi par notre nom « " + n->nom + " ».");
                 return QString();
             }
         }
         return n->code;
+    }
+
+    // The clubs of the file, by name as compared and code, that begin with a name of ours the
+    // dialog cut. The file is read once more for them, only when a club may be ours so.
+    const QSet<QString>& clubsCommencantPar(const NotreClub& n)
+    {
+        const auto deja = m_commencantPar.constFind(n.code);
+        if (deja != m_commencantPar.constEnd())
+            return *deja;
+        QSet<QString>& clubs = m_commencantPar[n.code];
+        for (const auto& [nom, code] : Clubs_du_fichier(m_reunion.chemin))
+            if (const QString k = Cle_nom(nom); Commence_par(nom, k, n))
+                clubs.insert(k + '\t' + code.toUpper());
+        return clubs;
     }
 
     // The category of a label, made the first time it is met: one per label in the competition.
@@ -1353,7 +1360,7 @@ private:
     QHash<qint64, QString> m_nosLicences;           // our licences -> their club's code
     std::vector<NotreClub> m_nosClubs;
     QHash<QString, QString> m_nosCodes;             // our clubs' codes upper-cased -> as written
-    std::optional<std::vector<std::pair<QString, QString>>> m_clubsDuFichier; // the file's clubs, when needed
+    QHash<QString, QSet<QString>> m_commencantPar;  // our code -> the file's clubs that begin with its cut name
     QHash<QString, QString> m_nomsClubs;            // code in our base -> the file's name of the club
     QHash<QString, QList<QString>> m_clubsParNom;   // the base's clubs: name as compared -> codes
     QHash<QString, int> m_interPerdus;              // eventid -> splits with no column
