@@ -880,21 +880,28 @@ QString Forme_code(const QString& code)
     return forme;
 }
 
-// The events of the file that fall on one of our codes beside another of the same race type and
-// the same ages: stored alike, their results would be ranked as one. Each takes categories of
-// its own, labelled with its number first, which the viewer's narrow column never cuts: eventid
-// -> "épreuve 39". Heats are ranked heat by heat, whatever their category.
-QHash<QString, QString> Epreuves_a_separer(const std::vector<Epreuve>& epreuves, const Catalogue& catalogue)
+// The events of the file that fall on one of our codes beside another of the same race type,
+// with the same ages or an age group label in common: stored alike, their results would be ranked
+// as one. Each takes categories of its own, labelled with its number first, which the viewer's
+// narrow column never cuts: eventid -> "épreuve 39". Heats are ranked heat by heat, whatever
+// their category.
+QHash<QString, QString> Epreuves_a_separer(const Reunion& r, const Catalogue& catalogue)
 {
+    QHash<QString, QSet<QString>> libelles; // eventid -> its age groups' labels
+    for (const GroupeAge& g : r.groupes)
+        libelles[g.epreuve].insert(g.libelle.toUpper());
     QHash<QString, QList<const Epreuve*>> parCode;
-    for (const Epreuve& e : epreuves) {
+    for (const Epreuve& e : r.epreuves) {
         const QString type = Type_course(e.tour);
         if (e.id.isEmpty() || type == u"S")
             continue;
         const Ages& a = e.ages;
-        const QString ages = QString("%1/%2/%3/%4").arg(a.min()).arg(a.max()).arg(a.totalMin()).arg(a.totalMax());
+        QStringList cles{QString("âges %1/%2/%3/%4").arg(a.min()).arg(a.max()).arg(a.totalMin()).arg(a.totalMax())};
+        for (const QString& libelle : libelles.value(e.id))
+            cles << "groupe " + libelle;
         for (const int code : catalogue.codes(e))
-            parCode[QString::number(code) + '/' + type + '/' + ages] << &e;
+            for (const QString& cle : std::as_const(cles))
+                parCode[QString::number(code) + '/' + type + '/' + cle] << &e;
     }
     QHash<QString, QString> separees;
     for (const QList<const Epreuve*>& v : std::as_const(parCode))
@@ -926,7 +933,7 @@ public:
         }
         for (const Epreuve& e : r.epreuves)
             m_epreuves.insert(e.id, e);
-        m_separees = Epreuves_a_separer(r.epreuves, m_catalogue);
+        m_separees = Epreuves_a_separer(r, m_catalogue);
         {
             // One category per label, for the age groups that file a result, in file order.
             QList<int> groupes(r.groupeDuResultat.cbegin(), r.groupeDuResultat.cend());

@@ -192,9 +192,9 @@ const QVariantList kPedroSerafini{"PEDRO SERAFINI", "Joao", "M", "20100220"};
 // Our club as the base knows it: its federal code and name, one licence of ours.
 constexpr const char* kNotreClub = "INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', 'Cercle des Nageurs de Lyon')";
 
-// Two events of one stroke for men: a timed final (event 999) and a final swum in two heats F1
-// and F2 (event 39), both for the "Juvenil" band, and two timed finals of the ladies' 100 m free
-// without age groups (events 1 and 5). Each event ranks its own swimmers.
+// Two events of one stroke for men: a timed final (event 999, for the "Juvenil" and "Junior"
+// bands) and a final swum in two heats F1 and F2 (event 39, "Juvenil" only), and two timed finals
+// of the ladies' 100 m free without age groups (events 1 and 5). Each event ranks its own swimmers.
 QByteArray Nageur_epreuve(int id, const char* nom, const char* sexe, int epreuve, const char* temps, const char* serie = "")
 {
     const QByteArray n = QByteArray::number(id);
@@ -202,20 +202,20 @@ QByteArray Nageur_epreuve(int id, const char* nom, const char* sexe, int epreuve
            + "' birthdate='2008-01-01'><RESULTS><RESULT resultid='" + n + "' eventid='" + QByteArray::number(epreuve)
            + "' swimtime='" + temps + "'" + (*serie ? QByteArray(" heatid='") + serie + "'" : QByteArray()) + "/></RESULTS></ATHLETE>";
 }
-QByteArray Classement(std::initializer_list<int> resultats)
+QByteArray Classement(std::initializer_list<int> resultats, const QByteArray& autresGroupes = {})
 {
     QByteArray v = "<AGEGROUPS><AGEGROUP agegroupid='1' agemin='15' agemax='16' name='Juvenil'><RANKINGS>";
     int place = 0;
     for (const int r : resultats)
         v += "<RANKING place='" + QByteArray::number(++place) + "' resultid='" + QByteArray::number(r) + "'/>";
-    return v + "</RANKINGS></AGEGROUP></AGEGROUPS>";
+    return v + "</RANKINGS></AGEGROUP>" + autresGroupes + "</AGEGROUPS>";
 }
 const QByteArray kDeuxEpreuvesDUnCode =
     "<?xml version='1.0' encoding='UTF-8'?>\n"
     "<LENEX version='3.0'><MEETS><MEET name='Torneio' city='Curitiba' course='SCM' nation='BRA'><SESSIONS>"
     "<SESSION number='1' date='2024-08-10'><EVENTS>"
     "<EVENT eventid='999' number='999' gender='M' round='TIM'><SWIMSTYLE distance='50' relaycount='1' stroke='FREE'/>"
-    + Classement({11, 12, 13}) + "</EVENT>"
+    + Classement({11, 12, 13}, "<AGEGROUP agegroupid='2' agemin='17' agemax='18' name='Junior'/>") + "</EVENT>"
     "<EVENT eventid='39' number='39' gender='M' round='FIN'><SWIMSTYLE distance='50' relaycount='1' stroke='FREE'/>"
     + Classement({21, 22, 23}) + "<HEATS><HEAT heatid='391' number='1' final='F1'/><HEAT heatid='392' number='2' final='F2'/></HEATS></EVENT>"
     "<EVENT eventid='1' number='1' gender='F' round='TIM'><SWIMSTYLE distance='100' relaycount='1' stroke='FREE'/></EVENT>"
