@@ -132,7 +132,8 @@ void Entree_sur(const QString& bouton)
 }
 
 // A window with a button that validates and one that cancels: how to open it and change something,
-// where the change shows in the base, and the names of its two buttons.
+// where the change shows (a SELECT, or "window/box" for a box of a document window), and the names
+// of its two buttons.
 struct FenetreValidee {
     std::function<void(Bureau&, const std::function<void()>&)> ouvrir; // calls the key press once ready
     QString verification;
@@ -141,6 +142,15 @@ struct FenetreValidee {
     QString valider = "Command1_0";
     QString annuler = "Command1_1";
 };
+
+QString Lire(const QString& verification)
+{
+    if (verification.startsWith("SELECT"))
+        return Valeur(verification);
+    QWidget* fenetre = Fenetre_document(verification.section('/', 0, 0));
+    auto* boite = fenetre ? fenetre->findChild<QLineEdit*>(verification.section('/', 1)) : nullptr;
+    return boite ? boite->text() : QString("<fermée>");
+}
 
 QString Num_licence_dupont()
 {
@@ -232,6 +242,60 @@ const QMap<QString, FenetreValidee>& Fenetres_validees()
               Demander_nom_modele("Modif", true, 1, "Modele_prog", "5", "Hiver", nullptr);
           },
           "SELECT Nom_modele FROM Modele_prog WHERE NumAuto = 5", "Hiver", "Printemps"}},
+        {"programme",
+         {[](Bureau&, const std::function<void()>& presser) {
+              cnxBase.Execute("INSERT INTO Rcomp (AutoNum, Nom, Debut, Fin, Longueur) VALUES (1, 'Meeting', "
+                              "'20250410', '20250411', 25)");
+              QPointer<frm_prog> programme;
+              Ouvrir_frm_prog(programme, "Programme", "Modif", false, "1", true, nullptr, false);
+              QVERIFY(programme);
+              programme->LsvNage->setFocus(Qt::MouseFocusReason);
+              programme->LsvNage->setCurrentItem(programme->LsvNage->topLevelItem(0));
+              Touche(Qt::Key_Space);
+              QCOMPARE(programme->LsvNage->topLevelItem(0)->checkState(0), Qt::Checked);
+              presser();
+          },
+          "SELECT count(*) FROM Pcomp WHERE Num_compet = 1", "0", "1", "Cmd_0", "Cmd_1"}},
+        {"catégories de records",
+         {[](Bureau& b, const std::function<void()>& presser) {
+              QVERIFY(b.s.declencher("mnuPerfRecModifier"));
+              Taper_dans("txt_libelle", "Jeunes");
+              Taper_dans("txt_age_0", "10");
+              Taper_dans("txt_age_1", "12");
+              Fenetre_active()->findChild<QPushButton*>("Cmd_def_0")->click();
+              presser();
+          },
+          "SELECT count(*) FROM Categori_record_club WHERE Libelle = 'Jeunes' AND NOT Old", "0", "1", "cmd_0",
+          "cmd_1"}},
+        {"choix du pays",
+         {[](Bureau& b, const std::function<void()>& presser) {
+              QVERIFY(b.s.declencher("mnuLicNew"));
+              Fenetre_active()->findChild<QPushButton*>("Cmd_pays")->setFocus(Qt::TabFocusReason);
+              Touche(Qt::Key_Space);
+              QCOMPARE(Focus(), QString("Lsv_pays"));
+              auto* pays = Fenetre_active()->findChild<QTreeWidget*>("Lsv_pays");
+              const QList<QTreeWidgetItem*> belgique = pays->findItems("BELGIQUE", Qt::MatchExactly);
+              QVERIFY(!belgique.isEmpty());
+              pays->setCurrentItem(belgique.first());
+              presser();
+          },
+          "det_licence/text1_3", "FRANCE", "BELGIQUE"}},
+        {"suppression de profils",
+         {[](Bureau& b, const std::function<void()>& presser) {
+              cnxBase.Execute("INSERT INTO Profil (Code_club, Libelle, LastUse) VALUES ('" + kCodeClub
+                              + "', 'Eté', false)");
+              QVERIFY(b.s.declencher("mnuBaseProfilSuppr"));
+              auto* liste = Fenetre_active()->findChild<QTreeWidget*>("Lsv_profil");
+              QVERIFY(liste);
+              const QList<QTreeWidgetItem*> ete = liste->findItems("Eté", Qt::MatchExactly);
+              QVERIFY(!ete.isEmpty());
+              liste->setFocus(Qt::MouseFocusReason);
+              liste->setCurrentItem(ete.first());
+              Touche(Qt::Key_Delete);
+              QVERIFY(liste->findItems("Eté", Qt::MatchExactly).isEmpty());
+              presser();
+          },
+          "SELECT count(*) FROM Profil WHERE Libelle = 'Eté'", "1", "0"}},
         {"votre club",
          {[](Bureau& b, const std::function<void()>& presser) {
               QVERIFY(b.s.declencher("mnuBaseClubConfigInfo"));
@@ -416,7 +480,7 @@ private slots:
             Entree_sur(valider ? cas.valider : cas.annuler);
         });
         QVERIFY(presse);
-        QCOMPARE(Valeur(cas.verification), valider ? cas.apres : cas.avant);
+        QCOMPARE(Lire(cas.verification), valider ? cas.apres : cas.avant);
         if (!valider) {
             QVERIFY(!ouverte || !ouverte->isVisible());
             QVERIFY(b.s.ihm.messages().isEmpty());
