@@ -12,7 +12,10 @@
 #include "competitions/det_piscine.h"
 #include "competitions/frm_prog.h"
 #include "competitions/piscines.h"
+#include "core/listes.h"
 #include "core/ouvreurs.h"
+#include "entries/frm_engag.h"
+#include "entries/utils_engag.h"
 #include "fixtures.h"
 #include "session_shell.h"
 #include "shell/det_profil.h"
@@ -141,6 +144,7 @@ struct FenetreValidee {
     QString apres;
     QString valider = "Command1_0";
     QString annuler = "Command1_1";
+    bool fermeeEnAnnulant = true;
 };
 
 QString Lire(const QString& verification)
@@ -150,6 +154,19 @@ QString Lire(const QString& verification)
     QWidget* fenetre = Fenetre_document(verification.section('/', 0, 0));
     auto* boite = fenetre ? fenetre->findChild<QLineEdit*>(verification.section('/', 1)) : nullptr;
     return boite ? boite->text() : QString("<fermée>");
+}
+
+// The entry window on a competition to come, ALBERT free to enter.
+QPointer<frm_engag> Ouvrir_engagements()
+{
+    cnxBase.Execute("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Visible) VALUES ('" + kCodeClub
+                    + "', '01001F', 'ALBERT', 'x', 'M', true)");
+    cnxBase.Execute("INSERT INTO Rcomp (Nom, Debut, Fin, Longueur, Visible) VALUES ('C', '20250410', '20250411', 25, true)");
+    const QString compet = Valeur("SELECT max(AutoNum) FROM Rcomp");
+    Debuter_edition_engag({compet, false, "Choix pour engagements"});
+    QPointer<frm_engag> f;
+    Ouvrir_frm_engag(f, "Définition des engagements", "Choix pour engagements", false, compet, nullptr, false);
+    return f;
 }
 
 QString Num_licence_dupont()
@@ -296,6 +313,27 @@ const QMap<QString, FenetreValidee>& Fenetres_validees()
               presser();
           },
           "SELECT count(*) FROM Profil WHERE Libelle = 'Eté'", "1", "0"}},
+        {"engagements",
+         {[](Bureau&, const std::function<void()>& presser) {
+              QPointer<frm_engag> f = Ouvrir_engagements();
+              QVERIFY(f);
+              const int i = Chercher_element("ALBERT", f->lsv_licencie, 0, 0, 0);
+              QVERIFY(i >= 1);
+              Selectionner_element(f->lsv_licencie, i);
+              f->Cmd_add_0->click();
+              presser();
+          },
+          "SELECT count(*) FROM Engag_nageur WHERE Num_Lic = (SELECT Num FROM Licence WHERE Nom = 'ALBERT')", "0", "1",
+          "cmd_0", "cmd_1"}},
+        {"équipes des engagements",
+         {[](Bureau&, const std::function<void()>& presser) {
+              QPointer<frm_engag> f = Ouvrir_engagements();
+              QVERIFY(f);
+              f->cmd_def_team->click();
+              Taper_dans("txt_nb_equipe_0", "2");
+              presser();
+          },
+          "frm_engag/txt_nb_equipe_0", "0", "2", "Cmd_equipe_0", "Cmd_equipe_1", false}},
         {"votre club",
          {[](Bureau& b, const std::function<void()>& presser) {
               QVERIFY(b.s.declencher("mnuBaseClubConfigInfo"));
@@ -482,7 +520,7 @@ private slots:
         QVERIFY(presse);
         QCOMPARE(Lire(cas.verification), valider ? cas.apres : cas.avant);
         if (!valider) {
-            QVERIFY(!ouverte || !ouverte->isVisible());
+            QVERIFY(!cas.fermeeEnAnnulant || !ouverte || !ouverte->isVisible());
             QVERIFY(b.s.ihm.messages().isEmpty());
         }
     }
