@@ -122,8 +122,9 @@ void Taper_dans(const QString& boite, const QString& texte)
     Taper(texte);
 }
 
-// Return with the focus on that button of the window in front.
-void Entree_sur(const QString& bouton)
+// Return (or another key) with the focus on that button of the window in front.
+void Entree_sur(const QString& bouton, Qt::Key touche = Qt::Key_Return,
+                Qt::KeyboardModifiers modificateurs = Qt::NoModifier)
 {
     QWidget* fenetre = Fenetre_active();
     QVERIFY(fenetre);
@@ -131,7 +132,7 @@ void Entree_sur(const QString& bouton)
     QVERIFY2(b && b->isVisible() && b->isEnabled(), qPrintable(bouton));
     b->setFocus(Qt::TabFocusReason);
     QCOMPARE(Focus(), bouton);
-    Touche(Qt::Key_Return);
+    Touche(touche, modificateurs);
 }
 
 // A window with a button that validates and one that cancels: how to open it and change something,
@@ -525,7 +526,8 @@ private slots:
         }
     }
 
-    // "Nouveau Club": Return on "Aide" opens the code builder and creates nothing; Return on "Ok" creates.
+    // "Nouveau Club": Enter (of the keypad) on "Aide" opens the code builder and creates nothing;
+    // Return on "Ok" creates.
     void entreeSurAideDuNouveauClub()
     {
         Bureau b;
@@ -541,7 +543,7 @@ private slots:
                 return 0;
             Taper_dans("Text1_0", "Les Mouettes");
             Taper_dans("Text1_1", "FRA1320029999");
-            Entree_sur("Command1_2");
+            Entree_sur("Command1_2", Qt::Key_Enter, Qt::KeypadModifier);
             return d.result();
         });
         QString constructeur;
