@@ -52,6 +52,33 @@ QString Date_groupe(const QMap<int, QLineEdit*>& boites, int base, bool bToujour
     return Composer_date(annee, mois, jour);
 }
 
+// An optional date typed in part would be stored as no date at all: it is refused with its
+// message instead, its tab shown, and the window keeps what was typed.
+bool Dates_facultatives_entieres(const QMap<int, QLineEdit*>& boites, QTabWidget* onglets)
+{
+    static const struct {
+        int base;
+        int onglet;
+        const char* message;
+    } dates[] = {{10, 1, "Date de dépôt invalide."},
+                 {20, 1, "Date d'oblitération invalide."},
+                 {30, 2, "Date du contrôle médical invalide."}};
+    for (const auto& date : dates) {
+        // A selection profile has no medical check to type.
+        if (!boites.value(date.base)->isEnabled())
+            continue;
+        const QString jour = boites.value(date.base)->text();
+        const QString mois = boites.value(date.base + 1)->text();
+        const QString annee = boites.value(date.base + 2)->text();
+        if ((jour + mois + annee).isEmpty() || Date_valide(annee, mois, jour))
+            continue;
+        onglets->setCurrentIndex(date.onglet);
+        Afficher_erreur(QString::fromUtf8(date.message));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString Get_prefixe_code_club(const QString& codeClub)
@@ -533,6 +560,8 @@ bool det_licence::enregistrerNouveau()
                                       txt_description.value(2)->text(), text1[0]->text(), text1[1]->text(),
                                       text1[2]->text()}))
             return false;
+        if (!Dates_facultatives_entieres(txt_description, SSTab1))
+            return false;
         bool insere = false;
         {
             CurseurOccupe occupe;
@@ -573,6 +602,8 @@ bool det_licence::enregistrerModif()
     if (!Verifier_saisie_licence({txt_description.value(0)->text(), txt_description.value(1)->text(),
                                   txt_description.value(2)->text(), text1[0]->text(), text1[1]->text(),
                                   text1[2]->text()}))
+        return false;
+    if (!Dates_facultatives_entieres(txt_description, SSTab1))
         return false;
     const QString numero = text1[0]->text() + Cb_licence->currentText();
     if (!Numero_licence_modifiable(numero, m_numeroCharge, text1[11]->text(), strNumLicence))

@@ -444,6 +444,8 @@ void det_mon_club::ajouterActivite()
         colActivites.insert(Cle_activite(nom), QString());
     }
     Chercher_activite(nom);
+    // The next name typed replaces this one instead of going on after it.
+    Cbo_activite->lineEdit()->selectAll();
 }
 
 void det_mon_club::supprimerActivite()

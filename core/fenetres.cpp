@@ -675,24 +675,45 @@ void AppelantFenetres::ForceUnloadWindowsEngag(const QString&)
 // ---- Counted windows -----------------------------------------------------------------------
 
 namespace {
-// While a drop-down list (or any popup) is open, Escape and Return are its own: Escape closes
-// only the list, Return takes its row; neither reaches the window's shortcuts ("Annuler" would
-// close the window with its work). The keyboard focus may stay on the combo box itself, so the
-// list is answered here whoever the key was sent to.
-class GardeListesOuvertes : public QObject {
+bool Touche_entree(const QKeyEvent* touche)
+{
+    return (touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter)
+           && (touche->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// The keys every window answers alike, whatever control the key was sent to.
+// - While a drop-down list (or any popup) is open, Escape and Return are its own: Escape closes
+//   only the list, Return takes its row; neither reaches the window's shortcuts ("Annuler" would
+//   close the window with its work). The keyboard focus may stay on the combo box itself, so the
+//   list is answered here whoever the key was sent to.
+// - Return and Enter on a push button that has the focus press that button, as on every desktop,
+//   not the window's default button: the user went there to press it.
+// - Alt+letter, see retenirMnemonique.
+class GardeClavier : public QObject {
 protected:
-    bool eventFilter(QObject*, QEvent* evenement) override
+    bool eventFilter(QObject* objet, QEvent* evenement) override
     {
-        if (evenement->type() == QEvent::KeyPress && m_mnemonique.attendu)
-            return presserMnemonique(static_cast<QKeyEvent*>(evenement));
+        if (evenement->type() == QEvent::KeyPress) {
+            auto* touche = static_cast<QKeyEvent*>(evenement);
+            if (m_mnemonique.attendu)
+                return presserMnemonique(touche);
+            if (QPushButton* bouton = boutonAuFocus(objet, touche)) {
+                bouton->click();
+                return true;
+            }
+            return false;
+        }
         if (m_renvoi || evenement->type() != QEvent::ShortcutOverride)
             return false;
-        if (retenirMnemonique(static_cast<QKeyEvent*>(evenement)))
+        auto* touche = static_cast<QKeyEvent*>(evenement);
+        // No shortcut on Return takes the key from the focused button.
+        if (retenirMnemonique(touche) || boutonAuFocus(objet, touche)) {
+            touche->accept();
             return true;
+        }
         QWidget* liste = QApplication::activePopupWidget();
         if (!liste)
             return false;
-        auto* touche = static_cast<QKeyEvent*>(evenement);
         switch (touche->key()) {
         case Qt::Key_Escape:
             if (auto* combo = qobject_cast<QComboBox*>(liste->parentWidget()))
@@ -716,10 +737,20 @@ protected:
     }
 
 private:
+    QPushButton* boutonAuFocus(QObject* objet, const QKeyEvent* touche) const
+    {
+        if (m_renvoi || !Touche_entree(touche) || QApplication::activePopupWidget() || objet != QApplication::focusWidget())
+            return nullptr;
+        auto* bouton = qobject_cast<QPushButton*>(objet);
+        return bouton && bouton->isVisible() && bouton->isEnabled() ? bouton : nullptr;
+    }
+
     // Alt+letter while a document window has the focus: its own buttons' letters ("&Ok") come before
     // the menu bar's ("&Outils"), which shares the main window with them and would win the key.
     // The override keeps the key from the menu bar; the key press that follows presses the button,
-    // and goes no further (a box would take the letter).
+    // and goes no further (a box would take the letter). Where buttons of the window share the
+    // letter, the press moves the focus to the next of them instead, in reading order, as the
+    // desktop does with a letter it cannot tell apart.
     bool retenirMnemonique(QKeyEvent* touche)
     {
         m_mnemonique = {};
@@ -729,14 +760,27 @@ private:
         if (!fenetre)
             return false;
         const QKeySequence sequence(QKeyCombination(Qt::AltModifier, Qt::Key(touche->key())));
+        QList<QAbstractButton*> boutons;
         for (QAbstractButton* bouton : fenetre->findChildren<QAbstractButton*>()) {
-            if (bouton->isVisible() && bouton->isEnabled() && QKeySequence::mnemonic(bouton->text()) == sequence) {
-                m_mnemonique = {bouton, touche->key(), true};
-                touche->accept();
-                return true;
+            if (bouton->isVisible() && bouton->isEnabled() && QKeySequence::mnemonic(bouton->text()) == sequence)
+                boutons << bouton;
+        }
+        if (boutons.isEmpty())
+            return false;
+        m_mnemonique = {boutons.first(), touche->key(), true, true};
+        if (boutons.size() > 1) {
+            QList<QAbstractButton*> tour;
+            for (QWidget* w : Controles_en_ordre_de_lecture(fenetre)) {
+                if (auto* b = qobject_cast<QAbstractButton*>(w); b && boutons.contains(b))
+                    tour << b;
+            }
+            if (!tour.isEmpty()) {
+                const qsizetype ici = tour.indexOf(qobject_cast<QAbstractButton*>(QApplication::focusWidget()));
+                m_mnemonique.bouton = tour[(ici + 1) % tour.size()];
+                m_mnemonique.presser = false;
             }
         }
-        return false;
+        return true;
     }
 
     bool presserMnemonique(QKeyEvent* touche)
@@ -744,8 +788,12 @@ private:
         const Mnemonique retenu = std::exchange(m_mnemonique, {});
         if (touche->key() != retenu.touche || (touche->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier)
             return false;
-        if (retenu.bouton && retenu.bouton->isVisible() && retenu.bouton->isEnabled())
-            retenu.bouton->click();
+        if (retenu.bouton && retenu.bouton->isVisible() && retenu.bouton->isEnabled()) {
+            if (retenu.presser)
+                retenu.bouton->click();
+            else
+                retenu.bouton->setFocus(Qt::ShortcutFocusReason);
+        }
         return true;
     }
 
@@ -753,21 +801,62 @@ private:
         QPointer<QAbstractButton> bouton;
         int touche = 0;
         bool attendu = false;
+        bool presser = true; // else the focus goes to it
     };
     Mnemonique m_mnemonique;
     bool m_renvoi = false;
 };
+
+// The box being typed in is left first, as a click on the button leaves it: what leaving it does
+// (a time written out in full, a list read again) is done before the button reads it. Refused, the
+// window stays with the focus back where the typing was, caret and selection as they were, unless
+// the button put the focus elsewhere.
+void Presser_apres_saisie(QWidget* fenetre, QPushButton* bouton)
+{
+    QPointer<QWidget> saisie = QApplication::focusWidget();
+    if (saisie == bouton || !fenetre->isAncestorOf(saisie))
+        saisie = nullptr;
+    QPointer<QLineEdit> boite = qobject_cast<QLineEdit*>(saisie.data());
+    const int curseur = boite ? boite->cursorPosition() : 0;
+    const int debut = boite ? boite->selectionStart() : -1;
+    const int longueur = boite ? boite->selectionLength() : 0;
+    const QPointer<QPushButton> presse = bouton;
+    if (saisie)
+        bouton->setFocus(Qt::OtherFocusReason);
+    bouton->click();
+    if (!saisie || !presse || !presse->hasFocus() || !saisie->isVisible() || !saisie->isEnabled())
+        return;
+    saisie->setFocus(Qt::OtherFocusReason);
+    if (!boite)
+        return;
+    const auto remettre = [boite, curseur, debut, longueur] {
+        if (!boite || !boite->hasFocus())
+            return;
+        if (debut >= 0 && longueur > 0)
+            boite->setSelection(debut == curseur ? debut + longueur : debut, debut == curseur ? -longueur : longueur);
+        else
+            boite->setCursorPosition(curseur);
+    };
+    remettre();
+    // After what the focus itself does later (a box selecting its whole text).
+    QTimer::singleShot(0, boite, remettre);
+}
+
+// One guard for the whole program, put in place by the first window or button.
+void Installer_garde_clavier()
+{
+    static QPointer<QObject> garde;
+    if (!garde && qApp) {
+        garde = new GardeClavier;
+        garde->setParent(qApp);
+        qApp->installEventFilter(garde);
+    }
+}
 } // namespace
 
 FenetreComptee::FenetreComptee(QWidget* parent) : QWidget(parent)
 {
-    // One guard for the whole program, put in place by the first window.
-    static QPointer<QObject> garde;
-    if (!garde && qApp) {
-        garde = new GardeListesOuvertes;
-        garde->setParent(qApp);
-        qApp->installEventFilter(garde);
-    }
+    Installer_garde_clavier();
 }
 
 FenetreComptee::~FenetreComptee()
@@ -832,17 +921,18 @@ void FenetreComptee::closeEvent(QCloseEvent* event)
 
 void FenetreComptee::keyPressEvent(QKeyEvent* event)
 {
-    const bool entree = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (entree && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (Touche_entree(event)) {
         for (QPushButton* bouton : findChildren<QPushButton*>()) {
             if (bouton->isDefault() && bouton->isVisible() && bouton->isEnabled()) {
-                bouton->click();
+                Presser_apres_saisie(this, bouton);
                 return;
             }
         }
     }
     QWidget::keyPressEvent(event);
 }
+
+
 
 bool FenetreComptee::focusNextPrevChild(bool suivant)
 {
@@ -895,11 +985,8 @@ void Disposer_liste_boutons(QWidget* fenetre, QWidget* contenu, const QList<QWid
 
 void Relier_touches_dialogue(QWidget* fenetre, QPushButton* ok, QPushButton* annuler)
 {
-    for (auto touche : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* raccourci = new QShortcut(QKeySequence(touche), fenetre);
-        raccourci->setContext(Qt::WidgetWithChildrenShortcut);
-        QObject::connect(raccourci, &QShortcut::activated, ok, &QPushButton::click);
-    }
+    // Return is the window's: a control that takes it (a focused button, an open list) keeps it.
+    ok->setDefault(true);
     if (annuler) {
         auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), fenetre);
         echap->setContext(Qt::WidgetWithChildrenShortcut);
@@ -909,8 +996,12 @@ void Relier_touches_dialogue(QWidget* fenetre, QPushButton* ok, QPushButton* ann
 
 QPushButton* Creer_bouton(QWidget* parent, const QString& nom, const QString& texte)
 {
+    Installer_garde_clavier();
     auto* b = new QPushButton(texte, parent);
     b->setObjectName(nom);
+    // Outside a dialog, a button that draws itself as the default when it has the focus stops
+    // being the window's default once the focus leaves it. Return on a focused button is the
+    // keyboard guard's.
     b->setAutoDefault(false);
     return b;
 }

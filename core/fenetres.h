@@ -170,11 +170,13 @@ void Ordonner_tabulation(QWidget* fenetre);
 void Tabuler_apres(QWidget* controle, QWidget* precedent);
 // The frame around a window: its document sub-window, or the window itself.
 QWidget* Cadre_fenetre(QWidget* fenetre);
-// A button named after its control (e.g. "Command1_0"); Return presses it only where a window makes it
-// the default.
+// A button named after its control (e.g. "Command1_0"). Return presses it while it has the focus, as
+// any push button of the program, and elsewhere in its window only where the window makes it the default.
 QPushButton* Creer_bouton(QWidget* parent, const QString& nom, const QString& texte);
-// Return and Enter press ok, Escape presses annuler (when given), anywhere in the window, as in a
-// dialog; a disabled button stays unpressed. While a drop-down list is open the keys are the list's.
+// In a counted window: ok becomes the default button (Return and Enter press it unless a control
+// takes the key, a focused button pressing itself), Escape presses annuler (when given) anywhere in
+// the window, as in a dialog; a disabled button stays unpressed. While a drop-down list is open the
+// keys are the list's.
 void Relier_touches_dialogue(QWidget* fenetre, QPushButton* ok, QPushButton* annuler = nullptr);
 // Loads and shows a window: a dialog with style 1 modal, through the user-interface port (the
 // caller owns it); otherwise not modal. Returns the modal result, 0 when not modal.
@@ -222,7 +224,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Tab goes in reading order, whatever order the controls were made in.
     bool focusNextPrevChild(bool suivant) override;
-    // Return and Enter that no control took press the button drawn as the default, as in a dialog.
+    // Return and Enter that no control took press the button drawn as the default, as in a dialog,
+    // once the box being typed in is left as a click would leave it; when the button leaves the
+    // window open, the focus goes back to that box.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

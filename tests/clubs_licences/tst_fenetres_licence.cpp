@@ -219,6 +219,14 @@ QString Creer_par_la_fenetre(Contexte& c)
     d->lsvTarif->setCurrentItem(Ligne_texte(d->lsvTarif, "Jeune & Co"));
     Ligne_texte(d->LsvActivites, "Natation")->setCheckState(0, Qt::Checked);
     d->txt_Medecin->setText("Dr O'Brien");
+    // A date typed in part is refused rather than stored as none: the window keeps it, on its tab.
+    d->Command1[0]->click();
+    Traiter_evenements();
+    if (!ref || c.ihm.messages().value(c.ihm.messages().size() - 1) != "Date d'oblitération invalide."
+        || d->txt_description.value(20)->text() != "5" || d->SSTab1->currentIndex() != 1
+        || !c.base.valeur("SELECT Num FROM Licence WHERE Nom = 'LEFEVRE'").isEmpty())
+        return QString();
+    d->txt_description.value(20)->clear();
     d->Command1[0]->click();
     Traiter_evenements();
     return c.base.valeur("SELECT Num FROM Licence WHERE Nom = 'LEFEVRE'");

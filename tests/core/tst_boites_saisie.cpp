@@ -2,10 +2,12 @@
 // (Delete "\x7f", Backspace "\b", Escape "\x1b").
 
 #include "core/boites_saisie.h"
+#include "core/fenetres.h"
 #include "core/globales.h"
 #include "port_test.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -35,6 +37,7 @@ private slots:
     void date_data();
     void date();
     void echapEtEntreeRestentALaFenetre();
+    void entreeQuitteLaBoiteAvantLeBouton();
 };
 
 void TstBoitesSaisie::temps_data()
@@ -191,6 +194,40 @@ void TstBoitesSaisie::echapEtEntreeRestentALaFenetre()
         QTest::sendKeyEvent(QTest::Press, boite, Qt::Key_Escape, QString("\x1b"), Qt::NoModifier);
         QTest::sendKeyEvent(QTest::Press, boite, Qt::Key_Return, QString("\r"), Qt::NoModifier);
         QCOMPARE(espion.touches, (QList<int> {Qt::Key_Escape, Qt::Key_Return}));
+    }
+}
+
+void TstBoitesSaisie::entreeQuitteLaBoiteAvantLeBouton()
+{
+    // Return (or Enter of the keypad) in a time box presses the window's default button once the
+    // box is left as a click on the button leaves it: the button reads the time written out. The
+    // window staying open, the focus is back in the box with the caret where the typing stopped.
+    FenetreComptee fenetre;
+    auto* colonne = new QVBoxLayout(&fenetre);
+    auto* boite = new QLineEdit(&fenetre);
+    QPushButton* ok = Creer_bouton(&fenetre, "ok", "Ok");
+    ok->setDefault(true);
+    colonne->addWidget(boite);
+    colonne->addWidget(ok);
+    Brancher_boite_temps(boite);
+    QStringList lus;
+    connect(ok, &QPushButton::clicked, this, [&] { lus << boite->text(); });
+    fenetre.show();
+    QApplication::setActiveWindow(&fenetre);
+    QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+
+    const std::tuple<QString, Qt::Key, Qt::KeyboardModifiers, QString> cas[] = {
+        {"1.5", Qt::Key_Return, Qt::NoModifier, "1.5000"}, {"2.25", Qt::Key_Enter, Qt::KeypadModifier, "2.2500"}};
+    for (const auto& [tape, touche, modificateurs, attendu] : cas) {
+        boite->setFocus(Qt::TabFocusReason);
+        boite->clear();
+        taper(boite, tape);
+        QTest::sendKeyEvent(QTest::Click, boite, touche, QString("\r"), modificateurs);
+        QCoreApplication::processEvents();
+        QCOMPARE(lus.takeLast(), attendu);
+        QVERIFY(boite->hasFocus());
+        QCOMPARE(boite->cursorPosition(), tape.size());
+        QVERIFY(!boite->hasSelectedText());
     }
 }
 
