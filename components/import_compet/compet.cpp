@@ -587,7 +587,8 @@ private:
         if (d.isValid() && d.year() >= 1900 && (debut.isValid() ? d < debut && d.addYears(120) >= debut : d.year() <= 2199))
             return true;
         // Those that cannot be are counted already.
-        m_resultatsImpossibles += std::count_if(n.resultats.cbegin(), n.resultats.cend(), [](const Resultat& r) { return r.faute.isEmpty(); });
+        m_resultatsImpossibles +=
+            std::count_if(n.resultats.cbegin(), n.resultats.cend(), [](const Resultat& r) { return r.faute.isEmpty(); });
         m_journal.detail(m_nom + ", ligne " + QString::number(n.ligne) + " : nageur ignoré, date de naissance impossible « "
                          + Extrait(n.naissanceLue) + " » : " + Extrait(n.nom) + " " + Extrait(n.prenom) + " ("
                          + Nombre(static_cast<qint64>(n.resultats.size()), "résultat", "résultats") + ").");
@@ -752,7 +753,6 @@ QVariantList Identite_reunion(const Reunion& r)
 // Writes the competition and its programme; returns the programme rows by event code.
 void Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCompet, Journal& journal)
 {
-    const Catalogue catalogue(base);
     if (base.valeur("SELECT count(*) FROM Rcomp WHERE AutoNum = ?", {numCompet.toLongLong()}).toInt() == 0)
         throw Refus("La compétition " + numCompet + " n'existe pas dans la base.");
     const int longueur = r.bassin == "LCM" ? 50 : (r.bassin == "SCM" || r.bassin == "SCY") ? 25 : 0;
@@ -767,6 +767,7 @@ void Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCom
                    + (r.debut.isValid() ? " du " + r.debut.toString("dd/MM/yyyy") + " au " + r.fin.toString("dd/MM/yyyy") : QString())
                    + (longueur ? ", bassin de " + QString::number(longueur) + " m" : QString()) + ".");
 
+    const Catalogue catalogue(base);
     std::map<int, LignePcomp> programme;
     int inconnues = 0, ordre = 0;
     for (const Epreuve* p : Ordre_de_course(r.epreuves)) {
@@ -1045,7 +1046,8 @@ public:
         for (const QString& club : std::as_const(m_clubsAjoutes))
             m_journal.ecrire("Club ajouté : " + club + ".");
         if (m_nbClubsAjoutes > m_clubsAjoutes.size())
-            m_journal.ecrire("... et " + Nombre(m_nbClubsAjoutes - m_clubsAjoutes.size(), "autre club ajouté", "autres clubs ajoutés") + ".");
+            m_journal.ecrire("... et " + Nombre(m_nbClubsAjoutes - m_clubsAjoutes.size(), "autre club ajouté", "autres clubs ajoutés")
+                             + ".");
         m_journal.ecrire(Nombre(m_nbIndiv, "résultat individuel importé", "résultats individuels importés") + ".");
         m_journal.ecrire(Nombre(m_nbRelais, "résultat de relais importé", "résultats de relais importés") + ".");
         m_journal.ecrire(Nombre(m_nbPerfs, "performance ajoutée", "performances ajoutées") + " aux nageurs du club.");
@@ -1060,7 +1062,8 @@ public:
         qint64 horsProgramme = m_ignores;
         for (const Epreuve& e : m_reunion.epreuves)
             if (const qint64 n = m_sansCode.take(e.id)) {
-                m_journal.ecrire(Nombre(n, "résultat ignoré", "résultats ignorés") + " (épreuve sans code) : " + Description(e, m_catalogue) + ".");
+                m_journal.ecrire(Nombre(n, "résultat ignoré", "résultats ignorés") + " (épreuve sans code) : "
+                                 + Description(e, m_catalogue) + ".");
                 horsProgramme -= n;
             }
         if (horsProgramme)
@@ -1223,7 +1226,7 @@ private:
         qint64 nums[10] = {};
         bool notre = false;
         for (size_t i = 0; i < res.relayeurs.size() && i < 10; ++i) {
-            nums[i] = m_nageursDuFichier.value(res.relayeurs[i], 0);
+            nums[i] = res.relayeurs[i].isEmpty() ? 0 : m_nageursDuFichier.value(res.relayeurs[i], 0);
             notre = notre || m_nosLicences.contains(nums[i]);
         }
         const bool performance = notre && g.tps > 0 && g.tps < 91;
@@ -1236,8 +1239,8 @@ private:
         QVariantList jambes;
         for (size_t i = 0; i < 10; ++i) {
             // A leg the base did not know and nothing else named is added now.
-            if (const auto laisse = m_nageursLaisses.constFind(i < res.relayeurs.size() ? res.relayeurs[i] : QString());
-                !nums[i] && laisse != m_nageursLaisses.constEnd()) {
+            const QString id = i < res.relayeurs.size() ? res.relayeurs[i] : QString();
+            if (const auto laisse = m_nageursLaisses.constFind(id); !nums[i] && !id.isEmpty() && laisse != m_nageursLaisses.constEnd()) {
                 nums[i] = licence(laisse->first, laisse->second);
                 m_nageursDuFichier.insert(laisse.key(), nums[i]);
                 m_nageursLaisses.erase(laisse);
@@ -1268,7 +1271,8 @@ private:
             ++m_ignores;
             if (connue)
                 ++m_sansCode[res.epreuve];
-            nommer(res.ligne, connue ? "résultat ignoré, épreuve sans code dans le catalogue" : "résultat ignoré, épreuve absente du programme");
+            nommer(res.ligne, connue ? "résultat ignoré, épreuve sans code dans le catalogue"
+                                     : "résultat ignoré, épreuve absente du programme");
         } else if (const double tps = temps(res, [&](const QString& quoi) { nommer(res.ligne, quoi); }); tps != 0) {
             g = Garde{*e, code, tps};
         }
@@ -1424,7 +1428,8 @@ public:
         const Catalogue catalogue(m_base);
         for (const auto& [e, gardee] : Memoriser_ids_organisateur(m_base, m_numCompet, {r.nation, r.dateAge, r.typeAge}, r.epreuves))
             m_journal.ecrire("Épreuve non reprise pour les engagements, " + Description(*e, catalogue)
-                             + (gardee ? " : ses engagés vont à l'" + Description(*gardee, catalogue) + ", de même nage et d'âges communs ("
+                             + (gardee ? " : ses engagés vont à l'" + Description(*gardee, catalogue)
+                                             + ", de même nage et d'âges communs ("
                                              + gardee->ages.libelle() + ")."
                                        : " : l'organisateur ne lui donne pas d'identifiant."));
         if (m_resultats) {
