@@ -79,6 +79,15 @@ void Remettre_pic()
         raz.write("5");
 }
 
+// The results import of the source folder's meet into competition `compet`.
+ResultatAppel Importer(const RepertoireTest& rep, const BaseFichier& base, const QString& source, const QString& compet)
+{
+    return Appeler_composant("MeetResultsImporter", "bimport_result",
+                             {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
+                              QVariant::fromValue<QObject*>(nullptr), compet, false},
+                             rep.fichier("trace.txt"));
+}
+
 int Mesurer(int nageurs)
 {
     RepertoireTest rep;
@@ -112,10 +121,7 @@ int Mesurer(int nageurs)
     Remettre_pic();
     const qint64 depart = Memoire("VmRSS");
     chrono.restart();
-    const ResultatAppel r = Appeler_composant("MeetResultsImporter", "bimport_result",
-                                              {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
-                                               QVariant::fromValue<QObject*>(nullptr), compet, false},
-                                              rep.fichier("trace.txt"));
+    const ResultatAppel r = Importer(rep, base, source, compet);
     const qint64 import = chrono.elapsed();
     const qint64 pic = Memoire("VmHWM") - depart;
     if (!r.resultat.toBool()) {
@@ -154,10 +160,7 @@ int Mesurer_clubs(int clubs)
     rep.dossier("tmp");
     QElapsedTimer chrono;
     chrono.start();
-    const ResultatAppel r = Appeler_composant("MeetResultsImporter", "bimport_result",
-                                              {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
-                                               QVariant::fromValue<QObject*>(nullptr), compet, false},
-                                              rep.fichier("trace.txt"));
+    const ResultatAppel r = Importer(rep, base, source, compet);
     const qint64 import = chrono.elapsed();
     if (!r.resultat.toBool() || base.nombre("Club") != clubs) {
         std::fprintf(stderr, "%s\n", qPrintable(r.trace));

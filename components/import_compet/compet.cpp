@@ -873,7 +873,7 @@ constexpr qsizetype kNomClubSaisi = 30;
 
 // What a result of the file stores: its event, our code for it and its time or status code.
 struct Garde {
-    Epreuve e;
+    const Epreuve& e; // in the writer's programme, which lasts as long as it
     int code = -1;
     double tps = 0;
 };
@@ -1259,9 +1259,9 @@ private:
     {
         const auto e = m_epreuves.constFind(res.epreuve);
         const bool connue = e != m_epreuves.constEnd();
-        const QString epreuve = connue ? Description(*e, m_catalogue) : "eventid « " + Extrait(res.epreuve) + " »";
         const auto nommer = [&](qint64 ligne, const QString& quoi) {
-            m_journal.detail(m_reunion.fichier + ", ligne " + QString::number(ligne) + " : " + quoi + " : " + qui() + ", " + epreuve + ".");
+            m_journal.detail(m_reunion.fichier + ", ligne " + QString::number(ligne) + " : " + quoi + " : " + qui() + ", "
+                             + (connue ? Description(*e, m_catalogue) : "eventid « " + Extrait(res.epreuve) + " »") + ".");
         };
         std::optional<Garde> g;
         const int code = connue ? m_catalogue.code(*e, sexe) : -1;
@@ -1274,7 +1274,7 @@ private:
             nommer(res.ligne, connue ? "résultat ignoré, épreuve sans code dans le catalogue"
                                      : "résultat ignoré, épreuve absente du programme");
         } else if (const double tps = temps(res, [&](const QString& quoi) { nommer(res.ligne, quoi); }); tps != 0) {
-            g = Garde{*e, code, tps};
+            g.emplace(Garde{*e, code, tps});
         }
         for (const auto& [ligne, t] : res.intersImpossibles)
             nommer(ligne, "temps intermédiaire ignoré, temps impossible « " + t + " »");
