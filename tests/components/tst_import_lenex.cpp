@@ -965,6 +965,7 @@ private slots:
             QVERIFY2(i >= 0, qPrintable(ligne + "\n" + r.trace));
             apres = i + ligne.size();
         }
+        QCOMPARE(r.trace.count("Épreuve non reprise"), 1);
         QCOMPARE(b.lignes("SELECT Nom FROM Licence"), QStringList{"Roux"});
     }
 
