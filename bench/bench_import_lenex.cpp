@@ -2,6 +2,8 @@
 // through the results import component and prints its time as a ratio to one bare pass of the
 // stream reader over the same file. The import should stay within five times the bare pass.
 // The same meet four times larger shows that the import's memory does not grow with the file.
+// Then 20,000 clubs of one regional code, each a swimmer with one result: each club gets a code
+// of its own ("code/2", "code/3"…), which must cost the same for the last club as for the first.
 
 #include "tests/components/outils_echange.h"
 
@@ -77,6 +79,15 @@ void Remettre_pic()
         raz.write("5");
 }
 
+// The results import of the source folder's meet into competition `compet`.
+ResultatAppel Importer(const RepertoireTest& rep, const BaseFichier& base, const QString& source, const QString& compet)
+{
+    return Appeler_composant("MeetResultsImporter", "bimport_result",
+                             {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
+                              QVariant::fromValue<QObject*>(nullptr), compet, false},
+                             rep.fichier("trace.txt"));
+}
+
 int Mesurer(int nageurs)
 {
     RepertoireTest rep;
@@ -110,10 +121,7 @@ int Mesurer(int nageurs)
     Remettre_pic();
     const qint64 depart = Memoire("VmRSS");
     chrono.restart();
-    const ResultatAppel r = Appeler_composant("MeetResultsImporter", "bimport_result",
-                                              {base.chemin(), source, rep.fichier("tmp"), rep.fichier("trace.txt"),
-                                               QVariant::fromValue<QObject*>(nullptr), compet, false},
-                                              rep.fichier("trace.txt"));
+    const ResultatAppel r = Importer(rep, base, source, compet);
     const qint64 import = chrono.elapsed();
     const qint64 pic = Memoire("VmHWM") - depart;
     if (!r.resultat.toBool()) {
@@ -126,10 +134,48 @@ int Mesurer(int nageurs)
     return 0;
 }
 
+// A meet of `clubs` clubs sharing one code, each a name and a swimmer of its own.
+QByteArray Clubs_d_un_code(int clubs)
+{
+    QByteArray x = "<?xml version='1.0' encoding='UTF-8'?>\n<LENEX version='3.0'><MEETS><MEET name='Clubs' city='Lille' "
+                   "course='SCM'><SESSIONS><SESSION number='1' date='2024-06-08'><EVENTS>\n<EVENT eventid='1' number='1' "
+                   "gender='F' round='TIM'><SWIMSTYLE distance='50' relaycount='1' stroke='FREE'/></EVENT>\n"
+                   "</EVENTS></SESSION></SESSIONS><CLUBS>\n";
+    for (int c = 0; c < clubs; ++c) {
+        const QByteArray n = QByteArray::number(c);
+        x += "<CLUB name='Club " + n + "' code='REG' nation='FRA'><ATHLETES><ATHLETE athleteid='" + n + "' lastname='NAGEUSE" + n
+             + "' firstname='A' birthdate='2005-01-01' gender='F'><RESULTS><RESULT resultid='" + n + "' eventid='1' swimtime='"
+             + temps(3000 + c % 2000) + "'/></RESULTS></ATHLETE></ATHLETES></CLUB>\n";
+    }
+    return x + "</CLUBS></MEET></MEETS></LENEX>\n";
+}
+
+int Mesurer_clubs(int clubs)
+{
+    RepertoireTest rep;
+    BaseFichier base(rep.fichier("bench.mdb"));
+    const QString compet = QString::number(base.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));
+    const QString source = rep.fichier("source");
+    Ecrire_fichier(source + "/clubs.lef", Clubs_d_un_code(clubs));
+    rep.dossier("tmp");
+    QElapsedTimer chrono;
+    chrono.start();
+    const ResultatAppel r = Importer(rep, base, source, compet);
+    const qint64 import = chrono.elapsed();
+    if (!r.resultat.toBool() || base.nombre("Club") != clubs) {
+        std::fprintf(stderr, "%s\n", qPrintable(r.trace));
+        return 1;
+    }
+    std::printf("%d clubs d'un même code : import %lld ms (limite 2000 ms pour 20000)\n", clubs, import);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    return Mesurer(500) || Mesurer(2000);
+    const QStringList a = app.arguments();
+    const int clubs = a.size() > 1 ? a[1].toInt() : 20000;
+    return Mesurer(500) || Mesurer(2000) || Mesurer_clubs(clubs / 10) || Mesurer_clubs(clubs);
 }

@@ -139,6 +139,7 @@ public:
             const QString genre = Valeur_brute(r, 4) == "1" ? QString("X") : Valeur_brute(r, 3).toUpper();
             m_codes.insert(cle(nage, Valeur_brute(r, 5).toInt(), Valeur_brute(r, 2).toInt(), genre),
                            Valeur_brute(r, 0).toInt());
+            m_libelles.insert(Valeur_brute(r, 0).toInt(), libelle.trimmed());
         }
     }
     // -1 when the catalogue has no such event. An event open to all (gender "A" or none) is the
@@ -162,6 +163,8 @@ public:
                 v << c;
         return v;
     }
+    // The event's label, as the windows show it; empty for a code not in the catalogue.
+    QString libelle(int code) const { return m_libelles.value(code); }
     static bool ouverte(const Epreuve& e) { return e.genre.isEmpty() || e.genre.compare("A", Qt::CaseInsensitive) == 0; }
     // Stroke, leg distance, swimmers and gender of a code; false when it is not in the catalogue.
     bool epreuve(int code, Epreuve& e) const
@@ -183,6 +186,7 @@ private:
         return nage + '/' + QString::number(distance) + '/' + QString::number(nageurs) + '/' + genre;
     }
     QHash<QString, int> m_codes;
+    QHash<int, QString> m_libelles;
 };
 
 

@@ -47,10 +47,14 @@ struct Resultat {
     int relais = 0;                                 // the team's number within the event
     std::vector<std::pair<int, QString>> inter;     // splits: distance, time
     std::vector<QString> relayeurs;                 // athlete ids by leg
+    QString faute;                                  // what makes it impossible; empty when nothing does
+    std::vector<std::pair<qint64, QString>> intersImpossibles; // splits left out: line, time as written
 };
 
 struct Nageur {
     QString id, nom, prenom, naissance, sexe, licence, nation;
+    QString naissanceLue;                           // the birth date as the file writes it
+    qint64 ligne = 0;
     std::vector<Resultat> resultats;
 };
 
@@ -118,7 +122,10 @@ FichiersLenex Fichiers_lenex(const QString& source, const QString& temp)
     const QStringList lxf = dossier.entryList({"*.lxf", "*.LXF"}, QDir::Files, QDir::Name);
     if (lxf.isEmpty())
         throw Refus("Aucun fichier Lenex (.lef ou .lxf) dans " + source + ".");
+    // What an earlier run left there would be read with the archive's own files.
     const QString cible = QDir(temp).filePath("lenex");
+    if (QFileInfo::exists(cible) && !QDir(cible).removeRecursively())
+        throw Refus("Le dossier de travail " + cible + " n'a pas pu être vidé.");
     if (!QDir().mkpath(cible) || !Zipper(dossier.filePath(lxf.first()), cible, false, true))
         throw Refus("L'archive " + lxf.first() + " n'a pas pu être décompressée.");
     const QStringList dedans = QDir(cible).entryList({"*.lef", "*.LEF"}, QDir::Files, QDir::Name);
@@ -171,6 +178,17 @@ std::optional<int> Entier(const QXmlStreamAttributes& a, const QString& nom, int
     if (!ok || n < min || n > max)
         return std::nullopt;
     return n;
+}
+
+// A Lenex date, "yyyy-mm-dd" and nothing else, of a day that exists; invalid otherwise.
+QDate Date_lenex(QStringView v)
+{
+    if (v.size() != 10 || v[4] != u'-' || v[7] != u'-')
+        return QDate();
+    for (const qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (v[i] < u'0' || v[i] > u'9')
+            return QDate();
+    return QDate(v.first(4).toInt(), v.sliced(5, 2).toInt(), v.sliced(8, 2).toInt());
 }
 
 // What the XML reader found wrong, in French.
@@ -350,12 +368,19 @@ public:
             } else if (nom == u"POOL") {
                 const int min = entier(a, "lanemin", 0, 99, 1);
                 const int max = entier(a, "lanemax", 0, 99, 0);
-                if (max >= min && max > 0)
+                if (max > 0 && max < min)
+                    refuser("couloirs impossibles, du couloir « " + Extrait(a.value("lanemin").toString()) + " » au couloir « "
+                            + Extrait(a.value("lanemax").toString()) + " »");
+                if (max > 0)
                     r.couloirs = max - min + 1;
             } else if (nom == u"SESSION") {
-                dateSession = a.value("date").toString();
+                // A session without a date puts its events on the first day; one whose date is no
+                // day would put them there too, and leave our swimmers' times undated.
+                dateSession = a.value("date").toString().trimmed();
                 numeroSession = a.value("number").toString();
-                const QDate d = QDate::fromString(dateSession, Qt::ISODate);
+                const QDate d = Date_lenex(dateSession);
+                if (!dateSession.isEmpty() && !d.isValid())
+                    refuser("date de session impossible « " + Extrait(dateSession) + " » (attendu : aaaa-mm-jj, un jour qui existe)");
                 if (d.isValid()) {
                     if (d.year() < 1900 || d.year() > 2199)
                         refuser("date de session impossible « " + Extrait(dateSession) + " »");
@@ -376,7 +401,7 @@ public:
                 e.ordre = a.value("order").toInt();
                 if (e.ordre <= 0)
                     e.ordre = e.numero.toInt();
-                e.jour = QDate::fromString(dateSession, Qt::ISODate);
+                e.jour = Date_lenex(dateSession);
                 e.session = numeroSession;
                 r.epreuves.push_back(e);
                 courante = &r.epreuves.back();
@@ -418,7 +443,9 @@ public:
                 m_nageur.id = a.value("athleteid").toString();
                 m_nageur.nom = a.value("lastname").toString().trimmed();
                 m_nageur.prenom = a.value("firstname").toString().trimmed();
-                m_nageur.naissance = a.value("birthdate").toString().remove('-');
+                m_nageur.naissanceLue = a.value("birthdate").toString().trimmed();
+                m_nageur.naissance = Date_lenex(m_nageur.naissanceLue).toString("yyyyMMdd");
+                m_nageur.ligne = m_xml.lineNumber();
                 m_nageur.sexe = a.value("gender").toString();
                 m_nageur.licence = a.value("license").toString().trimmed();
                 m_nageur.nation = a.value("nation").toString();
@@ -427,14 +454,11 @@ public:
                 m_dansNageur = false;
                 m_numeroRelais = std::max(0, a.value("number").toInt());
             } else if (nom == u"RESULT" && m_dansClub) {
+                // A result that cannot be is named by the writer, in its place among the others.
                 ++m_resultatsLus;
-                if (const QString faute = Resultat_impossible(a); !faute.isEmpty()) {
-                    ++m_resultatsImpossibles;
-                    m_journal.detail(m_nom + ", ligne " + QString::number(m_xml.lineNumber()) + " : résultat ignoré, " + faute + ".");
-                    sauter();
-                    continue;
-                }
                 Resultat res;
+                res.faute = Resultat_impossible(a);
+                m_resultatsImpossibles += !res.faute.isEmpty();
                 res.id = a.value("resultid").toString();
                 res.epreuve = a.value("eventid").toString();
                 res.temps = a.value("swimtime").toString();
@@ -453,8 +477,7 @@ public:
             } else if (nom == u"SPLIT" && m_resultat) {
                 if (Temps_lenex(a.value("swimtime").toString()) < 0) {
                     ++m_intersImpossibles;
-                    m_journal.detail(m_nom + ", ligne " + QString::number(m_xml.lineNumber()) + " : temps intermédiaire ignoré, "
-                                     + "temps impossible « " + Extrait(a.value("swimtime").toString()) + " ».");
+                    dernier().intersImpossibles.emplace_back(m_xml.lineNumber(), Extrait(a.value("swimtime").toString()));
                     continue;
                 }
                 dernier().inter.emplace_back(a.value("distance").toInt(), a.value("swimtime").toString());
@@ -561,15 +584,18 @@ private:
     // leaves his results out; he is named.
     bool naissancePossible(const Nageur& n)
     {
-        if (n.naissance.isEmpty())
+        if (n.naissanceLue.isEmpty())
             return true;
         const QDate d = QDate::fromString(n.naissance, "yyyyMMdd");
         const QDate debut = m_reunion.debut;
         if (d.isValid() && d.year() >= 1900 && (debut.isValid() ? d < debut && d.addYears(120) >= debut : d.year() <= 2199))
             return true;
-        m_resultatsImpossibles += static_cast<qint64>(n.resultats.size());
-        m_journal.detail("Nageur ignoré, date de naissance impossible « " + Extrait(n.naissance) + " » : " + Extrait(n.nom) + " "
-                         + Extrait(n.prenom) + " (" + Nombre(static_cast<qint64>(n.resultats.size()), "résultat", "résultats") + ").");
+        // Those that cannot be are counted already.
+        m_resultatsImpossibles +=
+            std::count_if(n.resultats.cbegin(), n.resultats.cend(), [](const Resultat& r) { return r.faute.isEmpty(); });
+        m_journal.detail(m_nom + ", ligne " + QString::number(n.ligne) + " : nageur ignoré, date de naissance impossible « "
+                         + Extrait(n.naissanceLue) + " » : " + Extrait(n.nom) + " " + Extrait(n.prenom) + " ("
+                         + Nombre(static_cast<qint64>(n.resultats.size()), "résultat", "résultats") + ").");
         return false;
     }
     Resultat& dernier() { return m_dansNageur ? m_nageur.resultats.back() : m_relais; }
@@ -654,10 +680,14 @@ QString Fichier_resultats(const FichiersLenex& f)
         void club(const ClubLenex&) override {}
         void nageur(const Nageur& n) override
         {
-            if (!n.resultats.empty())
+            for (const Resultat& res : n.resultats)
+                relais(res);
+        }
+        void relais(const Resultat& res) override
+        {
+            if (res.faute.isEmpty())
                 throw Trouve();
         }
-        void relais(const Resultat&) override { throw Trouve(); }
         void finClub() override {}
     };
     TraceMuette muette(f.origine);
@@ -684,12 +714,41 @@ QString Fichier_resultats(const FichiersLenex& f)
                 + " ; n'en laissez qu'un.");
 }
 
-QString Description(const Epreuve& e)
+// An event our catalogue lacks, written as the catalogue writes its labels ("Dames 100 NL",
+// "Messieurs 8 x 50 m N.L.", "4 x 50 m 4 Nages Mixte").
+QString Libelle_lenex(const Epreuve& e)
 {
-    const QString genre = e.genre == "F" ? "dames" : e.genre == "M" ? "messieurs" : e.genre == "X" ? "mixte" : "toutes catégories";
-    QString course = e.relayeurs > 1 ? QString::number(e.relayeurs) + " x " + QString::number(e.distance)
-                                     : QString::number(e.distance);
-    return "épreuve " + Extrait(e.numero) + " (" + course + " m " + Extrait(e.nage) + " " + genre + ")";
+    const bool relais = e.relayeurs > 1;
+    const QString code = e.nage.trimmed().toUpper();
+    QString nage = code == u"FREE" ? (relais ? "N.L." : "NL") : code == u"BACK" ? "Dos" : code == u"BREAST" ? "Brasse"
+                   : code == u"FLY" ? "Papillon" : code == u"MEDLEY" ? "4 Nages" : Extrait(e.nage);
+    if (nage.isEmpty())
+        nage = "nage non précisée";
+    const QString course = relais ? QString::number(e.relayeurs) + " x " + QString::number(e.distance) + " m " + nage
+                                  : QString::number(e.distance) + " " + nage;
+    const QString genre = e.genre.trimmed().toUpper();
+    if (genre == u"X")
+        return course + " Mixte";
+    return (genre == u"F" ? "Dames " : genre == u"M" ? "Messieurs " : "Dames et Messieurs ") + course;
+}
+
+// A round as the programme and the results viewer name it.
+QString Libelle_tour(const QString& tour)
+{
+    if (tour == u"FIN")
+        return "finale";
+    const QString type = Type_course(tour);
+    return type == u"S" ? "séries" : type == u"2" ? "1/2 finale" : type == u"4" ? "1/4 finale" : type == u"B" ? "barrage"
+                                                                                                   : "classement au temps";
+}
+
+// An event of the file for the trace: its number, our catalogue's label when it is one event of
+// ours (else the file's stroke, distance and gender, written alike), and its round.
+QString Description(const Epreuve& e, const Catalogue& catalogue)
+{
+    const QList<int> codes = catalogue.codes(e);
+    const QString libelle = codes.size() == 1 ? catalogue.libelle(codes.first()) : QString();
+    return "épreuve " + Extrait(e.numero) + " (" + (libelle.isEmpty() ? Libelle_lenex(e) : libelle) + ", " + Libelle_tour(e.tour) + ")";
 }
 
 // The events in the meet's running order: sessions by date and number (file order when they have
@@ -749,7 +808,7 @@ void Ecrire_squelette(BaseEchange& base, const Reunion& r, const QString& numCom
         const Epreuve& e = *p;
         const QList<int> codes = catalogue.codes(e);
         if (codes.isEmpty()) {
-            journal.ecrire("Épreuve ignorée, sans code dans le catalogue : " + Description(e) + ".");
+            journal.ecrire("Épreuve ignorée, sans code dans le catalogue : " + Description(e, catalogue) + ".");
             ++inconnues;
             continue;
         }
@@ -911,6 +970,14 @@ QHash<QString, QString> Epreuves_a_separer(const Reunion& r, const Catalogue& ca
     return separees;
 }
 
+
+// What a result of the file stores: its event, our code for it and its time or status code.
+struct Garde {
+    const Epreuve& e; // in the writer's programme, which lasts as long as it
+    int code = -1;
+    double tps = 0;
+};
+
 // Writes the results club by club, as the reader hands them over; the competition's earlier
 // results, categories and performances are replaced.
 class EcrivainResultats {
@@ -983,40 +1050,38 @@ public:
         m_nomsClubs.insert(m_club, c.nom);
     }
 
+    // The results are weighed first, those left out named in the order of the file: a swimmer we
+    // do not know is added only when a row is to name him.
     void nageur(const Nageur& n)
     {
         // One person listed twice in one club of the file (once with his results, once without)
         // is one swimmer.
-        const QString identite = Identite(n.nom, n.prenom, n.naissance);
-        const QString dansLeClub = n.naissance.isEmpty() ? QString() : m_club + '\n' + identite;
-        qint64 num = m_dansLeClub.value(dansLeClub);
+        std::vector<std::pair<const Resultat*, Garde>> gardes;
+        for (const Resultat& res : n.resultats)
+            if (const auto g = garder(res, n.sexe, [&] { return Extrait(n.nom) + " " + Extrait(n.prenom); }))
+                gardes.emplace_back(&res, *g);
+        const bool classe = std::any_of(gardes.cbegin(), gardes.cend(), [](const auto& g) { return g.first->statut != u"EXH"; });
+        const qint64 num = licenceDansLeClub(n, m_club, classe);
         if (!num) {
-            num = licence(n, m_club, identite);
-            if (!dansLeClub.isEmpty())
-                m_dansLeClub.insert(dansLeClub, num);
+            // A leg of a team of ours may still name him.
+            Nageur seul = n;
+            seul.resultats.clear();
+            m_nageursLaisses.insert(n.id, {std::move(seul), m_club});
+            return;
         }
         m_nageursDuFichier.insert(n.id, num);
         // One of ours swims for the club of his licence, whatever the file calls it.
         const auto notre = m_nosLicences.constFind(num);
         const bool estNotre = notre != m_nosLicences.constEnd();
         const QString club = estNotre && !notre->isEmpty() ? *notre : m_club;
-        for (const Resultat& res : n.resultats) {
-            const Epreuve e = m_epreuves.value(res.epreuve);
-            const int codeEpreuve = m_catalogue.code(e, n.sexe);
-            if (codeEpreuve < 0) {
-                ++m_ignores;
-                continue;
-            }
-            const double tps = temps(res, e, [&] { return Extrait(n.nom) + " " + Extrait(n.prenom); });
-            if (tps == 0)
-                continue;
-            if (res.statut != u"EXH") {
-                Executer(m_prres, ligne(res, e, codeEpreuve, num, club, tps));
+        for (const auto& [res, g] : gardes) {
+            if (res->statut != u"EXH") {
+                Executer(m_prres, ligne(*res, g.e, g.code, num, club, g.tps));
                 ++m_nbIndiv;
             }
-            if (estNotre && tps > 0 && tps < 91) {
-                const int age = e.jour.isValid() && n.naissance.size() == 8 ? e.jour.year() - n.naissance.left(4).toInt() : 0;
-                Executer(m_liffn, {codeEpreuve, club, num, m_longueur, jour(e), tps, m_reunion.lieu,
+            if (estNotre && g.tps > 0 && g.tps < 91) {
+                const int age = g.e.jour.isValid() && n.naissance.size() == 8 ? g.e.jour.year() - n.naissance.left(4).toInt() : 0;
+                Executer(m_liffn, {g.code, club, num, m_longueur, jour(g.e), g.tps, m_reunion.lieu,
                                    age ? QVariant(age) : QVariant(), m_compet, ++m_numManuel});
                 ++m_nbPerfs;
             }
@@ -1024,29 +1089,36 @@ public:
     }
 
     // Athlete ids are the meet's: a leg may swim for a club the file has not reached yet. Such a
-    // team waits for the end of the file.
+    // team waits for the end of the file, named already when it is left out.
     void relais(const Resultat& res)
     {
+        const auto g = garder(res, QString(), [&] {
+            return "relais n° " + QString::number(res.relais) + " de " + Extrait(m_nomsClubs.value(m_club));
+        });
+        if (!g)
+            return;
         for (const QString& id : res.relayeurs)
-            if (!id.isEmpty() && !m_nageursDuFichier.contains(id)) {
-                m_relaisEnAttente.push_back({res, m_club});
+            if (!id.isEmpty() && !m_nageursDuFichier.contains(id) && !m_nageursLaisses.contains(id)) {
+                m_relaisEnAttente.push_back({res, m_club, *g});
                 return;
             }
-        ecrireRelais(res, m_club);
+        ecrireRelais(res, m_club, *g);
     }
 
+    // The clubs added are named once the import is sure to be kept.
     void finClub()
     {
-        if (m_clubAjoute)
-            m_journal.detail("Club ajouté : " + Extrait(m_nomLenex) + " (" + Extrait(m_club) + ").");
+        if (m_clubAjoute && m_clubsAjoutes.size() < kClubsNommes)
+            m_clubsAjoutes << Extrait(m_nomLenex) + " (" + Extrait(m_club) + ")";
+        m_nbClubsAjoutes += m_clubAjoute;
         m_clubAjoute = false;
     }
 
     // The teams that waited for their legs; a leg the file never names stays empty.
     void finFichier()
     {
-        for (const auto& [res, club] : m_relaisEnAttente)
-            ecrireRelais(res, club);
+        for (const auto& [res, club, g] : m_relaisEnAttente)
+            ecrireRelais(res, club, g);
         m_relaisEnAttente.clear();
     }
 
@@ -1066,6 +1138,11 @@ public:
     void bilan()
     {
         m_journal.fermerDetails();
+        for (const QString& club : std::as_const(m_clubsAjoutes))
+            m_journal.ecrire("Club ajouté : " + club + ".");
+        if (m_nbClubsAjoutes > m_clubsAjoutes.size())
+            m_journal.ecrire("... et " + Nombre(m_nbClubsAjoutes - m_clubsAjoutes.size(), "autre club ajouté", "autres clubs ajoutés")
+                             + ".");
         m_journal.ecrire(Nombre(m_nbIndiv, "résultat individuel importé", "résultats individuels importés") + ".");
         m_journal.ecrire(Nombre(m_nbRelais, "résultat de relais importé", "résultats de relais importés") + ".");
         m_journal.ecrire(Nombre(m_nbPerfs, "performance ajoutée", "performances ajoutées") + " aux nageurs du club.");
@@ -1077,12 +1154,19 @@ public:
                              + " (engagement refusé par l'organisateur, RJC).");
         if (m_sansTemps)
             m_journal.ecrire(Nombre(m_sansTemps, "résultat ignoré", "résultats ignorés") + " (ni temps ni statut).");
-        if (m_ignores)
-            m_journal.ecrire(Nombre(m_ignores, "résultat ignoré", "résultats ignorés") + " (épreuve sans code).");
+        qint64 horsProgramme = m_ignores;
+        for (const Epreuve& e : m_reunion.epreuves)
+            if (const qint64 n = m_sansCode.take(e.id)) {
+                m_journal.ecrire(Nombre(n, "résultat ignoré", "résultats ignorés") + " (épreuve sans code) : "
+                                 + Description(e, m_catalogue) + ".");
+                horsProgramme -= n;
+            }
+        if (horsProgramme)
+            m_journal.ecrire(Nombre(horsProgramme, "résultat ignoré", "résultats ignorés") + " (épreuve absente du programme).");
         for (const Epreuve& e : m_reunion.epreuves)
             if (const int n = m_interPerdus.value(e.id))
                 m_journal.ecrire(Nombre(n, "temps intermédiaire non enregistré", "temps intermédiaires non enregistrés")
-                                 + " (distance sans colonne) : " + Description(e) + ".");
+                                 + " (distance sans colonne) : " + Description(e, m_catalogue) + ".");
     }
 
     // Every result the file gives is imported, hors concours or ignored, and the trace says how many
@@ -1140,10 +1224,7 @@ private:
         for (const QString& code : std::as_const(memeNom))
             if (c.code.isEmpty() || Code_de(code, c.code))
                 return code;
-        const QString base = c.code.isEmpty() ? (c.nation + c.nom).left(20) : c.code;
-        QString code = base;
-        for (int n = 2; m_base.valeur("SELECT count(*) FROM Club WHERE Code_federal = ?", {code}) != "0"; ++n)
-            code = base + '/' + QString::number(n);
+        const QString code = codeLibre(c.code.isEmpty() ? (c.nation + c.nom).left(20) : c.code);
         Executer(m_clubAjout, {code, c.nom});
         memeNom << code;
         m_clubAjoute = true;
@@ -1203,6 +1284,34 @@ private:
             Executer(m_categorieAjout, {m_compet, num, texte});
         }
         return num;
+
+    // A club code as the base compares them (Code_federal is NOCASE: ASCII letters only).
+    static QString Cle_code(QString code)
+    {
+        for (QChar& c : code)
+            if (c >= u'a' && c <= u'z')
+                c = QChar(c.unicode() - 'a' + 'A');
+        return code;
+    }
+    // `base`, or when a club of the base holds it the first of "base/2", "base/3"… free. Each
+    // base code remembers where its search stopped, so that thousands of clubs sharing a code
+    // cost no more each than the first.
+    QString codeLibre(const QString& base)
+    {
+        if (!m_codesLus) {
+            Requete r(m_base.db(), "SELECT Code_federal FROM Club WHERE Code_federal IS NOT NULL");
+            while (r.suivante())
+                m_codesPris.insert(Cle_code(Valeur_brute(r, 0)));
+            m_codesLus = true;
+        }
+        QString code = base;
+        if (m_codesPris.contains(Cle_code(code))) {
+            int& n = m_suffixes[Cle_code(base)];
+            for (n = std::max(n, 2); m_codesPris.contains(Cle_code(code = base + '/' + QString::number(n)));)
+                ++n;
+        }
+        m_codesPris.insert(Cle_code(code));
+        return code;
     }
 
     void retenirLicence(const QString& valeur, qint64 num, const QString& identite, const QString& naissance)
@@ -1217,11 +1326,26 @@ private:
             m_parLicence[cle].num = 0; // several swimmers hold it: no identity
     }
 
+    // One person listed twice in one club of the file (once with his results, once without) is
+    // one swimmer: the second listing takes the licence of the first.
+    qint64 licenceDansLeClub(const Nageur& n, const QString& club, bool ajouter)
+    {
+        const QString identite = Identite(n.nom, n.prenom, n.naissance);
+        const QString dansLeClub = n.naissance.isEmpty() ? QString() : club + '\n' + identite;
+        if (const qint64 deja = m_dansLeClub.value(dansLeClub))
+            return deja;
+        const qint64 num = licence(n, club, identite, ajouter);
+        if (num && !dansLeClub.isEmpty())
+            m_dansLeClub.insert(dansLeClub, num);
+        return num;
+    }
+
     // The swimmer of an athlete: by identity, then by a licence number that names one swimmer of the
     // base, one athlete of the file so far and agrees with the birth date; one we do not know is
     // added, hidden. Two athletes of the file never get the same swimmer: a rank or a club number
     // in the licence attribute must not merge them (one listed twice in his club comes here once).
-    qint64 licence(const Nageur& n, const QString& club, const QString& identite)
+    // Returns 0 instead of adding one when `ajouter` is false.
+    qint64 licence(const Nageur& n, const QString& club, const QString& identite, bool ajouter)
     {
         QList<qint64>& memes = m_parIdentite[identite];
         for (const qint64 num : std::as_const(memes))
@@ -1244,6 +1368,8 @@ private:
                 return connue.num;
             }
         }
+        if (!ajouter)
+            return 0;
         Executer(m_licAjout, {club, n.licence, n.nom, n.prenom, n.sexe, n.naissance, n.nation});
         const qint64 num = m_base.dernierId();
         memes << num;
@@ -1254,47 +1380,72 @@ private:
 
     // A team stays under the club the file names (ours only when that club is ours); with one of
     // our swimmers its time also becomes a relay performance of that club.
-    void ecrireRelais(const Resultat& res, const QString& club)
+    void ecrireRelais(const Resultat& res, const QString& club, const Garde& g)
     {
-        const Epreuve e = m_epreuves.value(res.epreuve);
-        const int codeEpreuve = m_catalogue.code(e);
-        if (codeEpreuve < 0) {
-            ++m_ignores;
-            return;
-        }
-        QVariantList jambes;
+        qint64 nums[10] = {};
         bool notre = false;
-        for (size_t i = 0; i < 10; ++i) {
-            const qint64 num = i < res.relayeurs.size() ? m_nageursDuFichier.value(res.relayeurs[i], 0) : 0;
-            notre = notre || m_nosLicences.contains(num);
-            jambes << (num ? QVariant(num) : QVariant());
+        for (size_t i = 0; i < res.relayeurs.size() && i < 10; ++i) {
+            nums[i] = res.relayeurs[i].isEmpty() ? 0 : m_nageursDuFichier.value(res.relayeurs[i], 0);
+            notre = notre || m_nosLicences.contains(nums[i]);
         }
-        const double tps = temps(res, e, [&] {
-            return "relais n° " + QString::number(res.relais) + " de " + Extrait(m_nomsClubs.value(club));
-        });
-        if (tps == 0)
-            return;
+        const bool performance = notre && g.tps > 0 && g.tps < 91;
         if (res.statut != u"EXH") {
-            Executer(m_prresRelais, ligne(res, e, codeEpreuve, res.relais, club, tps));
+            Executer(m_prresRelais, ligne(res, g.e, g.code, res.relais, club, g.tps));
             ++m_nbRelais;
         }
-        if (notre && tps > 0 && tps < 91) {
-            Executer(m_liffnRelais, QVariantList{codeEpreuve, club, res.relais, m_longueur, jour(e), tps, m_reunion.lieu}
-                                        + jambes + QVariantList{m_compet, ++m_numManuelRelais});
-            ++m_nbPerfs;
+        if (!performance)
+            return;
+        QVariantList jambes;
+        for (size_t i = 0; i < 10; ++i) {
+            // A leg the base did not know and nothing else named is added now.
+            const QString id = i < res.relayeurs.size() ? res.relayeurs[i] : QString();
+            if (const auto laisse = m_nageursLaisses.constFind(id); !nums[i] && !id.isEmpty() && laisse != m_nageursLaisses.constEnd()) {
+                nums[i] = licenceDansLeClub(laisse->first, laisse->second, true);
+                m_nageursDuFichier.insert(laisse.key(), nums[i]);
+                m_nageursLaisses.erase(laisse);
+            }
+            jambes << (nums[i] ? QVariant(nums[i]) : QVariant());
         }
+        Executer(m_liffnRelais, QVariantList{g.code, club, res.relais, m_longueur, jour(g.e), g.tps, m_reunion.lieu}
+                                    + jambes + QVariantList{m_compet, ++m_numManuelRelais});
+        ++m_nbPerfs;
+    }
+    // The result as it is to be stored; nothing for one left out, which is named and counted: a
+    // value that cannot be, an event we have no code for, or see temps(). Its splits left out are
+    // named after it, so that the trace follows the file's lines.
+    template <class Qui>
+    std::optional<Garde> garder(const Resultat& res, const QString& sexe, const Qui& qui)
+    {
+        const auto e = m_epreuves.constFind(res.epreuve);
+        const bool connue = e != m_epreuves.constEnd();
+        const auto nommer = [&](qint64 ligne, const QString& quoi) {
+            m_journal.detail(m_reunion.fichier + ", ligne " + QString::number(ligne) + " : " + quoi + " : " + qui() + ", "
+                             + (connue ? Description(*e, m_catalogue) : "eventid « " + Extrait(res.epreuve) + " »") + ".");
+        };
+        std::optional<Garde> g;
+        const int code = connue ? m_catalogue.code(*e, sexe) : -1;
+        if (!res.faute.isEmpty()) {
+            nommer(res.ligne, "résultat ignoré, " + res.faute);
+        } else if (code < 0) {
+            ++m_ignores;
+            if (connue)
+                ++m_sansCode[res.epreuve];
+            nommer(res.ligne, connue ? "résultat ignoré, épreuve sans code dans le catalogue"
+                                     : "résultat ignoré, épreuve absente du programme");
+        } else if (const double tps = temps(res, [&](const QString& quoi) { nommer(res.ligne, quoi); }); tps != 0) {
+            g.emplace(Garde{*e, code, tps});
+        }
+        for (const auto& [ligne, t] : res.intersImpossibles)
+            nommer(ligne, "temps intermédiaire ignoré, temps impossible « " + t + " »");
+        return g;
     }
     // The time or status code a result stores; 0 for a result left out, which is named and
     // counted: an entry the organiser rejected, or no time and no status. An exhibition swim
     // (EXH) takes no place and moves no one: it is named and stores no result, and its time, when
     // it has one, is still its swimmer's performance.
-    template <class Qui>
-    double temps(const Resultat& res, const Epreuve& e, const Qui& qui)
+    template <class Nommer>
+    double temps(const Resultat& res, const Nommer& nommer)
     {
-        const auto nommer = [&](const QString& quoi) {
-            m_journal.detail(m_reunion.fichier + ", ligne " + QString::number(res.ligne) + " : " + quoi + " : " + qui() + ", "
-                             + Description(e) + ".");
-        };
         if (res.statut == u"RJC") {
             ++m_rejetes;
             nommer("résultat ignoré, engagement refusé par l'organisateur (RJC)");
@@ -1371,7 +1522,15 @@ private:
     QHash<QString, QString> m_nomsClubs;            // code in our base -> the file's name of the club
     QHash<QString, QList<QString>> m_clubsParNom;   // the base's clubs: name as compared -> codes
     QHash<QString, int> m_interPerdus;              // eventid -> splits with no column
-    std::vector<std::pair<Resultat, QString>> m_relaisEnAttente; // teams waiting for a leg, with their club
+    std::vector<std::tuple<Resultat, QString, Garde>> m_relaisEnAttente; // teams waiting for a leg, with their club
+    QHash<QString, std::pair<Nageur, QString>> m_nageursLaisses; // athleteid -> a swimmer not added yet, his club
+    QHash<QString, qint64> m_sansCode;              // eventid -> its results left out, the event having no code
+    QSet<QString> m_codesPris;                      // the base's club codes (Cle_code), once read
+    QHash<QString, int> m_suffixes;                 // base code (Cle_code) -> the next "/n" to try
+    bool m_codesLus = false;
+    static constexpr qsizetype kClubsNommes = 500;
+    QStringList m_clubsAjoutes;                     // the first of them, named once the import is kept
+    qint64 m_nbClubsAjoutes = 0;
     QString m_nomLenex;                             // the club being written, as the file names it
     QString m_club;                                 // its code in our base
     bool m_clubAjoute = false;                      // it was added to the base
@@ -1439,9 +1598,11 @@ public:
     {
         Confirmer_reunion_nouvelle(m_base, r, m_numCompet, m_resultats, m_fenetre, m_journal);
         Ecrire_squelette(m_base, r, m_numCompet, m_journal);
+        const Catalogue catalogue(m_base);
         for (const auto& [e, gardee] : Memoriser_ids_organisateur(m_base, m_numCompet, {r.nation, r.dateAge, r.typeAge}, r.epreuves))
-            m_journal.ecrire("Épreuve non reprise pour les engagements, " + Description(*e)
-                             + (gardee ? " : ses engagés vont à l'" + Description(*gardee) + ", de même nage et d'âges communs ("
+            m_journal.ecrire("Épreuve non reprise pour les engagements, " + Description(*e, catalogue)
+                             + (gardee ? " : ses engagés vont à l'" + Description(*gardee, catalogue)
+                                             + ", de même nage et d'âges communs ("
                                              + gardee->ages.libelle() + ")."
                                        : " : l'organisateur ne lui donne pas d'identifiant."));
         if (m_resultats) {
@@ -1473,17 +1634,20 @@ public:
         if (m_ecrivain)
             m_ecrivain->finClub();
     }
-    // Refuses a results file that brought no result, else writes the summary.
+    // Refuses a results file that brought no result.
     void terminer(const QString& fichier)
     {
         if (!m_ecrivain)
             return;
         m_ecrivain->finFichier();
         m_ecrivain->verifierImport(fichier);
-        m_ecrivain->bilan();
     }
-    void total(const LecteurLenex& lecteur) const
+    // The summary, once the import is kept: a refused one adds nothing.
+    void bilan(LecteurLenex& lecteur) const
     {
+        if (m_ecrivain)
+            m_ecrivain->bilan();
+        lecteur.bilan();
         if (m_ecrivain)
             m_ecrivain->total(lecteur.resultatsLus(), lecteur.resultatsImpossibles());
     }
@@ -1520,9 +1684,8 @@ protected:
         LecteurLenex lecteur(chemin, journal); // holds the meet the writer reads until the end
         lecteur.lire(import, m_resultats);
         import.terminer(QFileInfo(chemin).fileName());
-        lecteur.bilan();
-        import.total(lecteur);
         base.valider();
+        import.bilan(lecteur);
         return true;
     }
 

@@ -178,6 +178,31 @@ const QByteArray kTours =
     "<RELAY gender='X'><RESULTS><RESULT resultid='8' eventid='6' swimtime='00:02:02.00'/></RESULTS></RELAY>"
     "</RELAYS></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
 
+// Results as meet programs write them: the heats and the final of one event under one number, an
+// 8 x 50 m relay we have no code for, a swimmer with a result refused by the organiser followed by
+// an impossible time, and a guest whose every result is left out.
+const QByteArray kTraceReelle =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<LENEX version='3.0'><MEETS><MEET name='Open' city='Lille' course='SCM' nation='FRA'>\n"
+    "<SESSIONS><SESSION number='1' date='2024-06-08'><EVENTS>\n"
+    "<EVENT eventid='21' number='2' gender='F' round='PRE'><SWIMSTYLE distance='50' relaycount='1' stroke='FLY'/></EVENT>\n"
+    "<EVENT eventid='22' number='2' gender='F' round='FIN'><SWIMSTYLE distance='50' relaycount='1' stroke='FLY'/></EVENT>\n"
+    "<EVENT eventid='30' number='3' gender='M' round='TIM'><SWIMSTYLE distance='50' relaycount='8' stroke='FREE'/></EVENT>\n"
+    "</EVENTS></SESSION></SESSIONS><CLUBS>\n"
+    "<CLUB name='Lille Natation' code='LN' nation='FRA'><ATHLETES>\n"
+    "<ATHLETE athleteid='1' lastname='Roux' firstname='Eva' gender='F' birthdate='2010-01-01'><RESULTS>\n"
+    "<RESULT resultid='1' eventid='21' swimtime='00:00:31.00' lane='4'><SPLITS>\n"
+    "<SPLIT distance='25' swimtime='00:00:-5.00'/></SPLITS></RESULT>\n"
+    "<RESULT resultid='2' eventid='22' swimtime='NT' status='RJC'/>\n"
+    "<RESULT resultid='3' eventid='22' swimtime='00:00:3O.00' lane='4'/>\n"
+    "</RESULTS></ATHLETE>\n"
+    "<ATHLETE athleteid='2' lastname='Vidal' firstname='Ana' gender='F' birthdate='2010-02-02'><RESULTS>\n"
+    "<RESULT resultid='4' eventid='21' swimtime='NT'/>\n"
+    "<RESULT resultid='5' eventid='22' swimtime='NT' status='RJC'/></RESULTS></ATHLETE></ATHLETES>\n"
+    "<RELAYS><RELAY number='1' gender='M'><RESULTS><RESULT resultid='6' eventid='30' swimtime='00:03:50.00'/></RESULTS></RELAY>\n"
+    "<RELAY number='2' gender='M'><RESULTS><RESULT resultid='7' eventid='30' swimtime='00:03:55.00'/></RESULTS></RELAY></RELAYS></CLUB>\n"
+    "</CLUBS></MEET></MEETS></LENEX>\n";
+
 // A regional meet written by another program (tests/components/donnees): Portuguese and Spanish
 // names, one final per age group swum in two heats coded F1 and F2 and ranked as one, finals A
 // and B, an entry the organiser rejected (RJC), a time of zero, a relay without a time and two
@@ -372,7 +397,7 @@ private slots:
                           "WHERE Num_compet = ? ORDER BY Code_epreuve",
                           {compet}),
                  (QStringList{"2|1|1|0| |1", "17|1|1|0| |3", "81|1|3|1|T|2"}));
-        QVERIFY2(r.trace.contains("épreuve 5 (100 m UNKNOWN dames)"), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("épreuve 5 (Dames 100 UNKNOWN, classement au temps)"), qPrintable(r.trace));
 
         // A second import replaces the programme, never adds to it.
         QVERIFY(squelette(b, source, compet).resultat.toBool());
@@ -398,8 +423,8 @@ private slots:
                  (QStringList{compet + "|2|10|1|-1|-1", compet + "|17|12|3|-1|-1", compet + "|81|11|2|-1|-1", "99|2|501|7|-1|-1"}));
         QCOMPARE(b.lignes("SELECT Num_compet, Nation, Eventid_max, Numero_max FROM Lenex_reunion ORDER BY 1"),
                  (QStringList{compet + "|FRA|14|5", "99|SUI||"}));
-        QVERIFY2(r.trace.contains("Épreuve non reprise pour les engagements, épreuve 4 (50 m FLY messieurs) : ses engagés vont à "
-                                  "l'épreuve 2 (50 m FLY messieurs)"),
+        QVERIFY2(r.trace.contains("Épreuve non reprise pour les engagements, épreuve 4 (Messieurs 50 Papillon, finale) : ses engagés "
+                                  "vont à l'épreuve 2 (Messieurs 50 Papillon, séries)"),
                  qPrintable(r.trace));
     }
 
@@ -456,7 +481,7 @@ private slots:
                                                       trace());
             QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
             QVERIFY2(r.trace.contains("1 résultat ignoré"), qPrintable(r.trace));
-            QVERIFY2(r.trace.contains("2 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 1 (100 m FREE dames)"),
+            QVERIFY2(r.trace.contains("2 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 1 (Dames 100 NL, séries)"),
                      qPrintable(r.trace));
         }
         const QString z = QString::number(zoe), l = QString::number(lea);
@@ -555,7 +580,7 @@ private slots:
                           {compet}),
                  (QStringList{jan + "|0690123|1||||||", jan + "|0690123|1|1,31|1|0,29|||",
                               tom + "|0690123|2||||||", jan + "|0690123|3|14|13|12|11|2|1"}));
-        QVERIFY2(r.trace.contains("15 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 2 (1500 m FREE messieurs)"),
+        QVERIFY2(r.trace.contains("15 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 2 (Messieurs 1500 NL, classement au temps)"),
                  qPrintable(r.trace));
         QVERIFY2(!r.trace.contains("épreuve 1 ("), qPrintable(r.trace));
         // Relay rows hold the team's number.
@@ -771,6 +796,8 @@ private slots:
             return;
         }
         QVERIFY2(!r.resultat.toBool() && r.trace.contains(refus) && r.trace.contains("aucune modification"), qPrintable(r.trace));
+        // Clubs were added on the way, then rolled back: the trace does not say they were.
+        QVERIFY2(!r.trace.contains("ajouté"), qPrintable(r.trace));
         base.seek(0);
         QVERIFY(base.readAll() == avant);
     }
@@ -950,7 +977,9 @@ private slots:
         QCOMPARE(b.lignes("SELECT Num_Lic, Code_club, Tps FROM Liffn WHERE Num_compet = ? ORDER BY Tps", {compet}),
                  (QStringList{balduino + "|0690123|0,56", joao + "|0690123|0,589"}));
         QCOMPARE(b.nombre("Licence WHERE Visible = 0 AND (Nom LIKE 'Baldu%' OR Nom LIKE 'Pedro%')"), 0);
-        QVERIFY2(r.trace.contains("12 nageurs ajoutés"), qPrintable(r.trace));
+        // The two guests swam only hors concours: no row names them.
+        QVERIFY2(r.trace.contains("10 nageurs ajoutés"), qPrintable(r.trace));
+        QCOMPARE(b.nombre("Licence WHERE Nom IN ('Fernández', 'Sørensen')"), 0);
     }
 
     // The two heats F1 and F2 of a final are one final: no heat number, and the viewer ranks each age
@@ -1014,11 +1043,11 @@ private slots:
         const ResultatAppel r = resultats(b, compet);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         for (const char* ligne :
-             {"r.lef, ligne 129 : résultat ignoré, engagement refusé par l'organisateur (RJC) : Antunes Lívia, épreuve 3 (200 m MEDLEY dames).",
-              "r.lef, ligne 135 : résultat ignoré, ni temps ni statut : Brandão Maitê, épreuve 3 (200 m MEDLEY dames).",
-              "r.lef, ligne 90 : résultat ignoré, ni temps ni statut : relais n° 2 de Itamirim/Novos Cielos/Nadar Itajai, épreuve 4 (4 x 50 m FREE messieurs).",
-              "r.lef, ligne 150 : nage hors concours (EXH), sans place : Fernández Matías, épreuve 1 (100 m FREE messieurs).",
-              "r.lef, ligne 155 : nage hors concours (EXH), sans place : Sørensen Mía, épreuve 3 (200 m MEDLEY dames).",
+             {"r.lef, ligne 129 : résultat ignoré, engagement refusé par l'organisateur (RJC) : Antunes Lívia, épreuve 3 (Dames 200 4 Nages, classement au temps).",
+              "r.lef, ligne 135 : résultat ignoré, ni temps ni statut : Brandão Maitê, épreuve 3 (Dames 200 4 Nages, classement au temps).",
+              "r.lef, ligne 90 : résultat ignoré, ni temps ni statut : relais n° 2 de Itamirim/Novos Cielos/Nadar Itajai, épreuve 4 (Messieurs 4 x 50 m N.L., classement au temps).",
+              "r.lef, ligne 150 : nage hors concours (EXH), sans place : Fernández Matías, épreuve 1 (Messieurs 100 NL, finale).",
+              "r.lef, ligne 155 : nage hors concours (EXH), sans place : Sørensen Mía, épreuve 3 (Dames 200 4 Nages, classement au temps).",
               "13 résultats individuels importés.", "1 résultat de relais importé.", "2 nages hors concours (EXH), sans place.",
               "1 résultat ignoré (engagement refusé par l'organisateur, RJC).", "2 résultats ignorés (ni temps ni statut).",
               "Total : 19 résultats dans le fichier, 14 importés, 2 hors concours, 3 ignorés."})
@@ -1058,6 +1087,44 @@ private slots:
         QCOMPARE(b.lignes("SELECT Code_club FROM Prres_relais WHERE Num_compet = ?", {compet}), QStringList{club});
         QCOMPARE(b.lignes("SELECT Code_club FROM Liffn_relais WHERE Num_compet = ?", {compet}), QStringList{club});
         QCOMPARE(b.nombre("Club WHERE Code_federal = 'ITAM'"), notre ? 0 : 1);
+    }
+
+    // The trace names each result left out where the file has it, with its swimmer or team and its
+    // event as our windows name it (the round too, heats and final sharing a number); a relay event
+    // we have no code for is named; a swimmer whose every result is left out is not added.
+    void traceDansLOrdre()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/r.lef", kTraceReelle);
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        const QString series = "épreuve 2 (Dames 50 Papillon, séries)", finale = "épreuve 2 (Dames 50 Papillon, finale)";
+        const QString relais = "épreuve 3 (Messieurs 8 x 50 m N.L., classement au temps)";
+        const QStringList lignes = {
+            "Épreuve ignorée, sans code dans le catalogue : " + relais + ".",
+            "Épreuve non reprise pour les engagements, " + finale + " : ses engagés vont à l'" + series,
+            "r.lef, ligne 11 : temps intermédiaire ignoré, temps impossible « 00:00:-5.00 » : Roux Eva, " + series + ".",
+            "r.lef, ligne 12 : résultat ignoré, engagement refusé par l'organisateur (RJC) : Roux Eva, " + finale + ".",
+            "r.lef, ligne 13 : résultat ignoré, temps impossible « 00:00:3O.00 » : Roux Eva, " + finale + ".",
+            "r.lef, ligne 16 : résultat ignoré, ni temps ni statut : Vidal Ana, " + series + ".",
+            "r.lef, ligne 17 : résultat ignoré, engagement refusé par l'organisateur (RJC) : Vidal Ana, " + finale + ".",
+            "r.lef, ligne 18 : résultat ignoré, épreuve sans code dans le catalogue : relais n° 1 de Lille Natation, " + relais + ".",
+            "r.lef, ligne 19 : résultat ignoré, épreuve sans code dans le catalogue : relais n° 2 de Lille Natation, " + relais + ".",
+            "Club ajouté : Lille Natation (LN).",
+            "1 résultat individuel importé.",
+            "1 nageur ajouté (absents des listes de licences).",
+            "2 résultats ignorés (épreuve sans code) : " + relais + ".",
+            "1 résultat ignoré (valeur impossible).",
+            "Total : 7 résultats dans le fichier, 1 importé, 0 hors concours, 6 ignorés."};
+        qsizetype apres = 0;
+        for (const QString& ligne : lignes) {
+            const qsizetype i = r.trace.indexOf(ligne, apres);
+            QVERIFY2(i >= 0, qPrintable(ligne + "\n" + r.trace));
+            apres = i + ligne.size();
+        }
+        QCOMPARE(r.trace.count("Épreuve non reprise"), 1);
+        QCOMPARE(b.lignes("SELECT Nom FROM Licence"), QStringList{"Roux"});
     }
 
     // A results file cut in its second club: the clubs already read are not kept, the earlier import stays.
@@ -1159,6 +1226,21 @@ private slots:
         QVERIFY2(r.trace.contains("Compétition : " + QString(100, 'N') + "… à Lille"), qPrintable(r.trace));
         QVERIFY(!r.trace.contains(QString(101, 'N')));
         QCOMPARE(b.valeur("SELECT length(Nom) FROM Rcomp WHERE AutoNum = ?", {compet}), QString("255"));
+    }
+
+    // The archive is unpacked into a folder emptied first: a meet file an earlier run left there is
+    // not read with the archive's.
+    void dossierDecompressionVide()
+    {
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        const QString compet = competition(b);
+        const QString reste = dossier("temp/lenex") + "/ancien.lef";
+        Ecrire_fichier(reste, Resultats_reels());
+        Ecrire_fichier(dossier("source") + "/r.lxf", zipBrut({{"b.lef", kResultats}}));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool() && r.trace.contains("Fichier lu : b.lef"), qPrintable(r.trace));
+        QCOMPARE(b.valeur("SELECT Nom FROM Rcomp WHERE AutoNum = ?", {compet}), QString("Meeting"));
+        QVERIFY(!QFile::exists(reste));
     }
 
     // An archive whose entry climbs out of the work folder is refused; nothing lands outside.
@@ -1277,9 +1359,9 @@ private slots:
                                              << "1 temps intermédiaire ignoré (temps impossible).";
         QTest::newRow("né après la réunion")
             << QByteArray("birthdate='1990-01-01'") << QByteArray("birthdate='2030-01-01'") << 3
-            << "Nageur ignoré, date de naissance impossible « 20300101 » : Gast Tom (1 résultat).";
+            << "r.lef, ligne 23 : nageur ignoré, date de naissance impossible « 2030-01-01 » : Gast Tom (1 résultat).";
         QTest::newRow("naissance sans jour") << QByteArray("birthdate='1990-01-01'") << QByteArray("birthdate='1990-02-30'") << 3
-                                             << "Nageur ignoré, date de naissance impossible";
+                                             << "nageur ignoré, date de naissance impossible « 1990-02-30 »";
         QTest::newRow("distance × relayeurs")
             << QByteArray("distance='50' relaycount='4'") << QByteArray("distance='2147483647' relaycount='4'") << -1
             << "r.lef, ligne 12, élément SWIMSTYLE : valeur impossible pour distance « 2147483647 » (attendu : de 0 à 25000).";
@@ -1292,6 +1374,15 @@ private slots:
                                             << "élément SESSION : date de session impossible « 9999-12-31 »";
         QTest::newRow("réunion de cent ans") << QByteArray("date='2024-06-09'") << QByteArray("date='2124-06-09'") << -1
                                              << "les sessions s'étendent sur plus d'un an, du 08/06/2024 au 09/06/2124";
+        QTest::newRow("naissance négative") << QByteArray("birthdate='1990-01-01'") << QByteArray("birthdate='-2024-01-01'") << 3
+                                            << "r.lef, ligne 23 : nageur ignoré, date de naissance impossible « -2024-01-01 » : Gast Tom (1 résultat).";
+        QTest::newRow("couloirs à l'envers") << QByteArray("type='YEAR'/>") << QByteArray("type='YEAR'/><POOL lanemin='50' lanemax='1'/>") << -1
+                                            << "r.lef, ligne 2, élément POOL : couloirs impossibles, du couloir « 50 » au couloir « 1 ».";
+        // A session date that is no day would leave our swimmers' times undated and every event on day 1.
+        for (const char* date : {"2024-02-30", "24/02/2024", "2024-13-01", "2024-6-9", "2024-06-09T10:00", "-2024-06-09", "09.06.2024"})
+            QTest::newRow(qPrintable(QString("session du ") + date))
+                << QByteArray("date='2024-06-09'") << "date='" + QByteArray(date) + "'" << -1
+                << QString("r.lef, ligne 11, élément SESSION : date de session impossible « %1 » (attendu : aaaa-mm-jj, un jour qui existe).").arg(date);
         QTest::newRow("âge négatif") << QByteArray("agemin='25'") << QByteArray("agemin='-5'") << -1
                                      << "élément AGEGROUP : valeur impossible pour agemin « -5 »";
     }
@@ -1315,6 +1406,7 @@ private slots:
         QVERIFY2(!Anglais(r.trace), qPrintable(r.trace));
         if (gardes < 0) {
             QVERIFY2(!r.resultat.toBool() && r.trace.contains("aucune modification"), qPrintable(r.trace));
+            QVERIFY2(!r.trace.contains("Opération terminée") && !r.trace.contains("ajouté"), qPrintable(r.trace));
             QVERIFY(Octets(b.chemin()) == base);
             return;
         }
