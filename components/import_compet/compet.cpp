@@ -970,7 +970,6 @@ QHash<QString, QString> Epreuves_a_separer(const Reunion& r, const Catalogue& ca
     return separees;
 }
 
-
 // What a result of the file stores: its event, our code for it and its time or status code.
 struct Garde {
     const Epreuve& e; // in the writer's programme, which lasts as long as it
@@ -1054,8 +1053,6 @@ public:
     // do not know is added only when a row is to name him.
     void nageur(const Nageur& n)
     {
-        // One person listed twice in one club of the file (once with his results, once without)
-        // is one swimmer.
         std::vector<std::pair<const Resultat*, Garde>> gardes;
         for (const Resultat& res : n.resultats)
             if (const auto g = garder(res, n.sexe, [&] { return Extrait(n.nom) + " " + Extrait(n.prenom); }))
@@ -1284,6 +1281,7 @@ private:
             Executer(m_categorieAjout, {m_compet, num, texte});
         }
         return num;
+    }
 
     // A club code as the base compares them (Code_federal is NOCASE: ASCII letters only).
     static QString Cle_code(QString code)

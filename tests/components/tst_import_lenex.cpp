@@ -722,7 +722,8 @@ private slots:
                        Resultats_reels()
                            .replace("</ATHLETES><RELAYS>", deuxFois + "</ATHLETES><RELAYS>")
                            .replace("</CLUBS>", "<CLUB code='AUT' name='Autre club'><ATHLETES><ATHLETE lastname='Gast' firstname='Tom' "
-                                                "gender='M' birthdate='1990-01-01' athleteid='7'/></ATHLETES></CLUB></CLUBS>"));
+                                                "gender='M' birthdate='1990-01-01' athleteid='7'><RESULTS><RESULT eventid='4' resultid='701' "
+                                                "swimtime='00:01:10.00'/></RESULTS></ATHLETE></ATHLETES></CLUB></CLUBS>"));
         const ResultatAppel r = resultats(b, compet);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         QCOMPARE(b.lignes("SELECT Nom, Code_club, Visible FROM Licence ORDER BY Num"),
