@@ -428,6 +428,34 @@ private slots:
         }
     }
 
+    // A version past what the upgrade counts in is not taken for another: the base keeps it.
+    void fenetreVersionDemesuree()
+    {
+        Session s;
+        ecrire(s.rep.fichier("maj_base.ini"), scriptVersion3());
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        executer(base, "UPDATE Info SET Version = 1e300");
+        const QString avant = Valeur_fichier(base, "SELECT Version FROM Info");
+        QString journal;
+        s.ihm.repondreModal([&](QDialog& d) {
+            auto& f = dynamic_cast<frm_upgrade_base&>(d);
+            s.ihm.repondreFichier(base);
+            f.Cmd_base_0->click();
+            f.Cmd_base_2->click();
+            f.cmd->click();
+            return d.result();
+        });
+        s.ihm.repondre(Reponse::Non);
+        lireJournal(s.ihm, journal);
+        QVERIFY(s.declencher("mnuMajBase"));
+        QVERIFY(s.ihm.toutConsomme());
+        QVERIFY2(journal.contains("Une erreur s'est produite lors de la mise à jour de la base.\nErreur n° 6, Version de la "
+                                  "base illisible : "),
+                 qPrintable(journal));
+        QCOMPARE(Valeur_fichier(base, "SELECT Version FROM Info"), avant);
+        QVERIFY(!aLaTable(base, "RecordClub") || Valeur_fichier(base, "SELECT count(*) FROM RecordClub") == "0");
+    }
+
     // After a refused opening no base is open: the window reopens nothing. A package that
     // brings nothing newer is refused.
     void fenetreSansBaseOuverte()
