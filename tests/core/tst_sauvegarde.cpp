@@ -388,8 +388,6 @@ private slots:
     void sauvegardeHorsModeleRefusee();
     void basesDuProgrammeRestaurees_data();
     void basesDuProgrammeRestaurees();
-    void versionsRemisesOuRefusees_data();
-    void versionsRemisesOuRefusees();
     void grandesBasesRemisesEnPlace_data();
     void grandesBasesRemisesEnPlace();
     void sauvegardePendantEcritures();
@@ -1116,74 +1114,41 @@ void TstSauvegarde::basesDuProgrammeRestaurees_data()
 {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("script");
-    QTest::newRow("neuve") << QString() << QString();
+    QTest::addColumn<bool>("remise");
+    const QString marque = "CREATE TABLE Marque (x);";
+    QTest::newRow("neuve") << marque << QString() << true;
     QTest::newRow("version plus récente") << "CREATE TABLE Nouvelle (x); ALTER TABLE Licence ADD COLUMN Nouvelle_col TEXT;"
-                                             "UPDATE Info SET Version = 4;"
-                                          << QString();
+                                             "UPDATE Info SET Version = 4;" + marque
+                                          << QString() << true;
     // Older than the model: it lacks what its upgrade script brings, written the script's way.
     QTest::newRow("version 2 et son script")
-        << "DROP TABLE RecordClub; ALTER TABLE Profil DROP COLUMN bAlwaysVisibleSuivi; UPDATE Info SET Version = 2;"
-        << kScriptVersion3;
-}
-
-// Backups of this program's bases are taken back, whatever their version.
-void TstSauvegarde::basesDuProgrammeRestaurees()
-{
-    QFETCH(QString, sql);
-    QFETCH(QString, script);
-    BaseTest base;
-    PortIhmTest port;
-    port.accepterMessagesOk(true);
-    Fermer_base();
-    if (!script.isEmpty()) {
-        QFile f(Chemin_maj_base_ini());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(script.toUtf8());
-    }
-    QTemporaryDir source;
-    const QString entree = source.filePath("test.mdb");
-    QString erreur = baseOutil(entree, true, sql + "CREATE TABLE Marque (x);");
-    if (erreur.isEmpty())
-        erreur = outil("zip", {"-q", "-j", Chemin_sauvegarde(), entree});
-    if (erreur.endsWith(" absent"))
-        QSKIP(qPrintable(erreur));
-    QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
-
-    QVERIFY(Restaurer_sauvegarde());
-    QCOMPARE(port.messages(), QStringList());
-    QCOMPARE(octets(base.chemin()), octets(entree));
-}
-
-void TstSauvegarde::versionsRemisesOuRefusees_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<bool>("remise");
-    // The backup has the shape of the base it replaces; only its version, or a column of a later
-    // version, differs. Put back, a version the program neither opens nor upgrades would leave a
-    // base that never opens again.
-    QTest::newRow("version -5") << "UPDATE Info SET Version = -5" << QString() << false;
-    QTest::newRow("version 0") << "UPDATE Info SET Version = 0" << kScriptVersion3 << false;
-    QTest::newRow("version 2.9, son script en échec") << "UPDATE Info SET Version = 2.9" << kScriptVersion3 << false;
-    QTest::newRow("version 2.9 sans script") << "UPDATE Info SET Version = 2.9" << QString() << false;
-    QTest::newRow("version 1e300") << "UPDATE Info SET Version = 1e300" << QString() << false;
-    QTest::newRow("version infinie") << "UPDATE Info SET Version = 1e999" << QString() << false;
-    QTest::newRow("version 3") << "UPDATE Info SET LastUpdtLic = '2024'" << QString() << true;
-    QTest::newRow("version 3.5") << "UPDATE Info SET Version = 3.5" << QString() << true;
-    QTest::newRow("version 4") << "UPDATE Info SET Version = 4" << QString() << true;
+        << "DROP TABLE RecordClub; ALTER TABLE Profil DROP COLUMN bAlwaysVisibleSuivi; UPDATE Info SET Version = 2;" + marque
+        << kScriptVersion3 << true;
+    // The shape of the base it replaces; only its version, or a column of a later version,
+    // differs. Put back, a version the program neither opens nor upgrades would leave a base that
+    // never opens again.
+    QTest::newRow("version -5") << "UPDATE Info SET Version = -5;" << QString() << false;
+    QTest::newRow("version 0") << "UPDATE Info SET Version = 0;" << kScriptVersion3 << false;
+    QTest::newRow("version 2.9, son script en échec") << "UPDATE Info SET Version = 2.9;" << kScriptVersion3 << false;
+    QTest::newRow("version 2.9 sans script") << "UPDATE Info SET Version = 2.9;" << QString() << false;
+    QTest::newRow("version 1e300") << "UPDATE Info SET Version = 1e300;" << QString() << false;
+    QTest::newRow("version infinie") << "UPDATE Info SET Version = 1e999;" << QString() << false;
+    QTest::newRow("version 3") << "UPDATE Info SET LastUpdtLic = '2024';" << QString() << true;
+    QTest::newRow("version 3.5") << "UPDATE Info SET Version = 3.5;" << QString() << true;
+    QTest::newRow("version 4") << "UPDATE Info SET Version = 4;" << QString() << true;
     // Activite_licence is written with its columns named; Relais and Rcomp are written and copied
     // by position.
     QTest::newRow("version 4, colonne de plus dans Activite_licence")
-        << "UPDATE Info SET Version = 4; ALTER TABLE Activite_licence ADD COLUMN Niveau TEXT" << QString() << true;
+        << "UPDATE Info SET Version = 4; ALTER TABLE Activite_licence ADD COLUMN Niveau TEXT;" << QString() << true;
     QTest::newRow("version 4, colonne de plus dans Relais")
-        << "UPDATE Info SET Version = 4; ALTER TABLE Relais ADD COLUMN Note TEXT" << QString() << false;
+        << "UPDATE Info SET Version = 4; ALTER TABLE Relais ADD COLUMN Note TEXT;" << QString() << false;
     QTest::newRow("version 4, colonne de plus dans Rcomp")
-        << "UPDATE Info SET Version = 4; ALTER TABLE Rcomp ADD COLUMN Note TEXT" << QString() << false;
+        << "UPDATE Info SET Version = 4; ALTER TABLE Rcomp ADD COLUMN Note TEXT;" << QString() << false;
 }
 
-// A backup is put back only with a version the program opens, or one its upgrade brings to a base
-// it opens.
-void TstSauvegarde::versionsRemisesOuRefusees()
+// Backups of this program's bases are taken back, whatever their version, as long as the program
+// opens it or its upgrade brings it to one the program opens.
+void TstSauvegarde::basesDuProgrammeRestaurees()
 {
     QFETCH(QString, sql);
     QFETCH(QString, script);
@@ -1199,7 +1164,7 @@ void TstSauvegarde::versionsRemisesOuRefusees()
     }
     QTemporaryDir source;
     const QString entree = source.filePath("test.mdb");
-    QString erreur = modeleModifie(entree, sql);
+    QString erreur = baseOutil(entree, true, sql);
     if (erreur.isEmpty())
         erreur = outil("zip", {"-q", "-j", Chemin_sauvegarde(), entree});
     if (erreur.endsWith(" absent"))
