@@ -22,8 +22,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <cstdio>
+#include <limits>
 
 #include <unistd.h>
 
@@ -245,9 +245,8 @@ QStringList colonnesLues(sqlite3* db, const QString& table)
 // rows from one table to another): a column added after the model's ones breaks those writes.
 const QSet<QByteArray>& tablesEcritesParPosition()
 {
-    static const QSet<QByteArray> tables{"engag",        "engag_tempo",  "engag_equipe", "engag_equipe_modele",
-                                         "liffn",        "liffn_relais", "rcomp",        "rcomp_tempo",
-                                         "relais",       "relais_tempo"};
+    static const QSet<QByteArray> tables{"engag", "engag_tempo", "engag_equipe", "engag_equipe_modele", "liffn",
+                                         "liffn_relais", "rcomp", "rcomp_tempo", "relais", "relais_tempo"};
     return tables;
 }
 
@@ -627,6 +626,8 @@ bool Restaurer_sauvegarde()
     // anything else (a full disk, rights) is reported as such.
     bool endommagee = false;
     try {
+        // A large base takes seconds to unpack and check; the pointer says so until a message.
+        CurseurOccupe occupe;
         tempo = std::make_unique<DossierTravail>("tempo");
         copie = Joindre_chemin(tempo->chemin(), Nom_du_fichier(base));
         QFile::remove(copie);
