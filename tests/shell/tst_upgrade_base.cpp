@@ -368,6 +368,7 @@ private slots:
         QTest::addColumn<QString>("attendu");
         QTest::newRow("enregistrer puis annuler") << true << "mnuBaseAnnuler" << "SAUVE";
         QTest::newRow("enregistrer puis fermer") << true << "mnuBaseClose" << "SAUVE";
+        QTest::newRow("enregistrer puis session tuée") << true << "crash" << "SAUVE";
         QTest::newRow("annuler la mise à jour") << false << "mnuBaseAnnuler" << QString();
     }
 
@@ -411,7 +412,14 @@ private slots:
         ajouter("PERDU");
         s.ihm.effacer();
         s.ihm.repondre(Reponse::Oui);
-        QVERIFY(s.declencher(qPrintable(commande)));
+        if (commande == "crash") {
+            // Gone without a word: the next opening offers the backup.
+            cnxBase.fermer();
+            Menus_base_fermee();
+            QVERIFY(s.ouvrir(base));
+        } else {
+            QVERIFY(s.declencher(qPrintable(commande)));
+        }
         QVERIFY(s.ihm.toutConsomme());
         QCOMPARE(s.ihm.messages().size(), 1); // the question only
         const QString noms = "SELECT group_concat(Nom) FROM Licence WHERE Nom IN ('SAUVE', 'PERDU')";
