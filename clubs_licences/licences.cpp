@@ -143,7 +143,7 @@ void Enregistrer_activites_licence(const QString& num, const QString& activites)
     for (const QString& activite : activites.split('\t')) {
         if (activite.isEmpty())
             continue;
-        cnxBase.Execute("INSERT INTO Activite_licence VALUES (" + cle + ", " + Sql_texte(activite) + ")");
+        cnxBase.Execute("INSERT INTO Activite_licence (Num_lic, Activite) VALUES (" + cle + ", " + Sql_texte(activite) + ")");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/collation.h"
 #include "core/erreurs.h"
+#include "core/fichiers.h"
 #include "core/globales.h"
 #include "core/messages.h"
 #include "core/services.h"
@@ -286,17 +287,24 @@ const char* const kRestesDeTravail[] = {".tmp.compact", ".restore.tmp", ".sav.tm
 
 void supprimerRestesDeTravail(const QString& base)
 {
-    const QFileInfo info(base);
-    const QString nom = info.fileName();
-    QDirIterator fichiers(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
-    while (fichiers.hasNext()) {
-        const QString chemin = fichiers.next();
-        const QString f = fichiers.fileName();
-        for (const char* reste : kRestesDeTravail) {
-            const QString travail = nom + QLatin1String(reste);
-            if (f == travail || (f.startsWith(travail) && (f[travail.size()] == u'-' || f[travail.size()] == u'.'))) {
-                QFile::remove(chemin);
-                break;
+    // Beside the file itself too when the base is reached through a link.
+    QStringList emplacements{base};
+    if (const QString reel = Chemin_reel(base); reel != base)
+        emplacements << reel;
+    for (const QString& emplacement : emplacements) {
+        const QFileInfo info(emplacement);
+        const QString nom = info.fileName();
+        QDirIterator fichiers(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+        while (fichiers.hasNext()) {
+            const QString chemin = fichiers.next();
+            const QString f = fichiers.fileName();
+            for (const char* reste : kRestesDeTravail) {
+                const QString travail = nom + QLatin1String(reste);
+                if (f == travail
+                    || (f.startsWith(travail) && (f[travail.size()] == u'-' || f[travail.size()] == u'.'))) {
+                    QFile::remove(chemin);
+                    break;
+                }
             }
         }
     }

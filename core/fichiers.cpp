@@ -133,6 +133,16 @@ void Renommer_en_remplacant(const QString& source, const QString& cible)
     }
 }
 
+QString Chemin_reel(const QString& chemin)
+{
+    const QFileInfo info(chemin);
+    if (!info.isSymLink())
+        return chemin;
+    // A link to nothing (or to itself) names no file to keep: it is replaced as it is.
+    const QString reel = info.canonicalFilePath();
+    return reel.isEmpty() ? chemin : reel;
+}
+
 QString Copier_fichier_libre(const QString& source, const QString& dossierCible, bool remplacer)
 {
     if (!QFileInfo(source).isFile())

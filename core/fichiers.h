@@ -21,6 +21,9 @@ QString Nom_fichier_libre(const QString& fichier, const QString& dossier);
 QString Nom_dossier_libre(const QString& nom, const QString& parent);
 // Renames source onto cible in one step, replacing cible. Throws ErreurExecution.
 void Renommer_en_remplacant(const QString& source, const QString& cible);
+// The file a path names: the target of a symbolic link, the path itself otherwise. A file that
+// replaces a base replaces this one, beside which its work files lie, so that a link stays a link.
+QString Chemin_reel(const QString& chemin);
 // Copies the file into the folder, under its own name (replacing) when remplacer is set, else
 // under a free name; returns the new path. Throws ErreurExecution when the copy fails.
 QString Copier_fichier_libre(const QString& source, const QString& dossierCible, bool remplacer);

@@ -9,6 +9,7 @@
 #include "core/messages.h"
 #include "core/services.h"
 #include "core/utils.h"
+#include "core/version_fichier.h"
 
 #include <sqlite3.h>
 
@@ -21,6 +22,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 
 #include <unistd.h>
 
@@ -238,6 +241,15 @@ QStringList colonnesLues(sqlite3* db, const QString& table)
     return colonnes;
 }
 
+// Tables the program writes by position (an insert without its column list, or a copy of whole
+// rows from one table to another): a column added after the model's ones breaks those writes.
+const QSet<QByteArray>& tablesEcritesParPosition()
+{
+    static const QSet<QByteArray> tables{"engag", "engag_tempo", "engag_equipe", "engag_equipe_modele", "liffn",
+                                         "liffn_relais", "rcomp", "rcomp_tempo", "relais", "relais_tempo"};
+    return tables;
+}
+
 // A column a later version adds after the model's ones: nothing in it may refuse or change the
 // program's writes, which do not name it.
 bool colonneAjoutable(const QByteArray& definition)
@@ -268,7 +280,9 @@ bool aLaFormeDuModele(sqlite3* modele, sqlite3* copie, bool plusRecente)
             || u->colonnes.mid(0, t->colonnes.size()) != t->colonnes)
             return false;
         const QByteArrayList ajoutees = u->colonnes.mid(t->colonnes.size());
-        if (!ajoutees.isEmpty() && (!plusRecente || !std::all_of(ajoutees.cbegin(), ajoutees.cend(), colonneAjoutable)))
+        if (!ajoutees.isEmpty()
+            && (!plusRecente || tablesEcritesParPosition().contains(t.key())
+                || !std::all_of(ajoutees.cbegin(), ajoutees.cend(), colonneAjoutable)))
             return false;
         // What SQLite made of the declaration, so that no way of writing it escapes the comparison.
         const QString nom = QString::fromUtf8(t.key());
@@ -319,8 +333,23 @@ double versionDe(sqlite3* db)
     return Valeur_numerique(valeurUnique(db, "SELECT Version FROM Info"));
 }
 
-// An older copy, upgraded aside as its opening will upgrade it: true when that makes it the model.
-bool miseAJourALaForme(const QString& copie, double version, sqlite3* modele, double versionModele)
+// Both hold the same tables, columns, constraints, indexes and triggers, exactly.
+bool memeForme(sqlite3* a, sqlite3* b)
+{
+    return aLaFormeDuModele(a, b, false) && aLaFormeDuModele(b, a, false);
+}
+
+// A version the upgrade can count from (it counts in whole numbers).
+bool versionLisible(double version)
+{
+    return std::isfinite(version) && version > std::numeric_limits<int>::min()
+        && version < std::numeric_limits<int>::max();
+}
+
+// An older copy, upgraded aside as its opening will upgrade it: true when that brings it to a
+// version the program opens, with the model's shape or the shape of the base it replaces (the
+// backup made before an upgrade whose script writes a column otherwise than the model does).
+bool miseAJourALaForme(const QString& copie, double version, sqlite3* modele, double versionModele, sqlite3* actuelle)
 {
     try {
         const FichierIni script(Chemin_maj_base_ini());
@@ -334,15 +363,30 @@ bool miseAJourALaForme(const QString& copie, double version, sqlite3* modele, do
         const ConnexionLocale maj(Ouvrir_connexion_sqlite(miseAJour, false));
         const int atteinte =
             Executer_script_maj(script, depart, [&maj](const QString& sql) { Executer_sur(maj.get(), sql); });
-        return atteinte >= versionModele && aLaFormeDuModele(modele, maj.get(), atteinte > versionModele);
+        if (atteinte < Version_base_necessaire)
+            return false;
+        return (atteinte >= versionModele && aLaFormeDuModele(modele, maj.get(), atteinte > versionModele))
+            || (actuelle && memeForme(actuelle, maj.get()));
     } catch (const std::exception&) {
         return false;
     }
 }
 
+// The base a backup would replace, when it can still be read.
+ConnexionLocale baseActuelle(const QString& base)
+{
+    try {
+        return ConnexionLocale(Ouvrir_connexion_sqlite(base, true));
+    } catch (const std::exception&) {
+        return ConnexionLocale(nullptr);
+    }
+}
+
 // A backup damaged on the disk, or any file zipped under the base's name, must never take the
-// base's place: the copy has to be a whole base of this program, of the model's version or of
-// one the upgrade brings to it. The copy checked is the copy put in place, untouched.
+// base's place: the copy has to be a whole base of this program, with a version the program
+// opens or upgrades, and the model's shape (or the one the upgrade gives it), or exactly the
+// shape of the base it replaces: that base's own backup, whatever model is installed since.
+// The copy checked is the copy put in place, untouched.
 bool estBaseDuProgramme(const QString& copie, const QString& base)
 {
     try {
@@ -352,21 +396,26 @@ bool estBaseDuProgramme(const QString& copie, const QString& base)
         Requete integrite(essai.get(), "PRAGMA integrity_check");
         if (!integrite.suivante() || integrite.texte(0) != "ok")
             return false;
-        // One row, whose version is a number.
+        // One row, whose version is a number, read as the opening reads it.
         Requete info(essai.get(), "SELECT typeof(Version), Version, (SELECT count(*) FROM Info) FROM Info");
         if (!info.suivante() || info.texte(2) != "1" || (info.texte(0) != "integer" && info.texte(0) != "real"))
             return false;
         const double version = Valeur_numerique(info.texte(1));
+        if (!versionLisible(version))
+            return false;
+        const bool ouvrable = version >= Version_base_necessaire;
         const ConnexionLocale modele(Ouvrir_connexion_sqlite(strCheminModeleBase, true));
         const double versionModele = versionDe(modele.get());
-        if (version >= versionModele)
-            return aLaFormeDuModele(modele.get(), essai.get(), version > versionModele);
-        if (miseAJourALaForme(copie, version, modele.get(), versionModele))
+        const ConnexionLocale actuelle = baseActuelle(base);
+        if (ouvrable && version >= versionModele && aLaFormeDuModele(modele.get(), essai.get(), version > versionModele))
             return true;
-        // No upgrade brings it to the model: it may only take the place of a base of its own
-        // shape, which it cannot change (the backup made before an upgrade that failed).
-        const ConnexionLocale actuelle(Ouvrir_connexion_sqlite(base, true));
-        return aLaFormeDuModele(actuelle.get(), essai.get(), false);
+        if (version < versionModele && miseAJourALaForme(copie, version, modele.get(), versionModele, actuelle.get()))
+            return true;
+        if (!actuelle || !memeForme(actuelle.get(), essai.get()))
+            return false;
+        // The base's own shape: put back with a version the program opens, or with the base's own
+        // (the backup made before an upgrade that failed, which changes nothing it could open).
+        return ouvrable || version == versionDe(actuelle.get());
     } catch (const std::exception&) {
         return false;
     }
@@ -577,6 +626,8 @@ bool Restaurer_sauvegarde()
     // anything else (a full disk, rights) is reported as such.
     bool endommagee = false;
     try {
+        // A large base takes seconds to unpack and check; the pointer says so until a message.
+        CurseurOccupe occupe;
         tempo = std::make_unique<DossierTravail>("tempo");
         copie = Joindre_chemin(tempo->chemin(), Nom_du_fichier(base));
         QFile::remove(copie);
@@ -606,7 +657,8 @@ bool Restaurer_sauvegarde()
     }
 
     // The base is replaced in one rename: until then it stays as it was.
-    const QString remplacante = base + ".restore.tmp";
+    const QString cible = Chemin_reel(base);
+    const QString remplacante = cible + ".restore.tmp";
     const QString etapeRemplacer = "Impossible de remplacer la base " + base + " par la sauvegarde.";
     QString etape = etapeRemplacer;
     try {
@@ -615,14 +667,16 @@ bool Restaurer_sauvegarde()
         if (Prendre_verrou(verrou, Chemin_verrou(base)) != QLockFile::NoError)
             throw ErreurExecution(5, "Une connexion est déjà active sur la base.");
         QFile::remove(remplacante);
-        if (!QFile::copy(copie, remplacante))
+        // The checked copy itself goes beside the base; it is copied only from another disk.
+        if (std::rename(QFile::encodeName(copie).constData(), QFile::encodeName(remplacante).constData()) != 0
+            && !QFile::copy(copie, remplacante))
             throw ErreurExecution(kErreurChemin, "Impossible de copier " + copie + " vers " + remplacante);
         QFile::setPermissions(remplacante, QFile::permissions(remplacante) | QFile::ReadOwner | QFile::WriteOwner);
         synchroniser(remplacante);
         etape = "Impossible de supprimer la base " + base;
-        Supprimer_fichiers_annexes(base);
+        Supprimer_fichiers_annexes(cible);
         etape = etapeRemplacer;
-        Renommer_en_remplacant(remplacante, base);
+        Renommer_en_remplacant(remplacante, cible);
         verrou.unlock();
         etape = "Erreur lors de la suppression du répertoire temporaire " + tempo->chemin();
         if (!tempo->supprimer())
@@ -721,15 +775,16 @@ bool Copier_modele_base(const QString& cible)
                         "Contactez le fournisseur.");
         return false;
     }
-    const QString temporaire = cible + ".tmp";
+    const QString reelle = Chemin_reel(cible);
+    const QString temporaire = reelle + ".tmp";
     QFile::remove(temporaire);
     if (!QFile::copy(strCheminModeleBase, temporaire))
         throw ErreurExecution(kErreurChemin, "Impossible de copier le modèle de base vers " + cible);
     // The model may come read-only from the installation; the new base must be writable.
     QFile::setPermissions(temporaire, QFile::permissions(temporaire) | QFile::ReadOwner | QFile::WriteOwner);
     try {
-        Supprimer_fichiers_annexes(cible);
-        Renommer_en_remplacant(temporaire, cible);
+        Supprimer_fichiers_annexes(reelle);
+        Renommer_en_remplacant(temporaire, reelle);
     } catch (...) {
         QFile::remove(temporaire);
         throw;
@@ -739,7 +794,8 @@ bool Copier_modele_base(const QString& cible)
 
 void Compacter_base(const QString& chemin)
 {
-    const QString temporaire = chemin + ".tmp.compact";
+    const QString cible = Chemin_reel(chemin);
+    const QString temporaire = cible + ".tmp.compact";
     int etape = 0;
     try {
         if (QFileInfo::exists(temporaire) && !QFile::remove(temporaire))
@@ -763,8 +819,8 @@ void Compacter_base(const QString& chemin)
             }
             synchroniser(temporaire);
             etape = 3;
-            Supprimer_fichiers_annexes(chemin);
-            Renommer_en_remplacant(temporaire, chemin);
+            Supprimer_fichiers_annexes(cible);
+            Renommer_en_remplacant(temporaire, cible);
         }
         etape = 4;
         QString erreur;

@@ -27,6 +27,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -39,7 +40,11 @@ int versionEntiere()
     const QString version = Lire_version_base();
     if (version.isEmpty())
         throw ErreurExecution(3021, "Impossible de retrouver la version de la base.");
-    return static_cast<int>(std::floor(Valeur_numerique(version)));
+    // Counted in whole numbers: a version past them names none the script could start from.
+    const double v = std::floor(Valeur_numerique(version));
+    if (!(v > std::numeric_limits<int>::min() && v < std::numeric_limits<int>::max()))
+        throw ErreurExecution(6, "Version de la base illisible : " + version + ".");
+    return static_cast<int>(v);
 }
 
 bool enTransaction()

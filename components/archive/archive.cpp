@@ -3,8 +3,10 @@
 //                              name), creating the archive when missing; true on success
 //   UnzipFile(archive, folder) extracts every entry under its own name; true on success
 // A failure throws ErreurExecution with the reason in French; the caller's wrapper reports it.
-// An archive that cannot be read whole, or that would unpack past the free space or at a ratio
-// no base or meet file reaches, is refused before anything is written.
+// An archive that cannot be read whole, holds more entries than any file of ours, or would unpack
+// past the free space or at a ratio no base or meet file reaches, is refused before anything is
+// written. Its size is bounded by these alone: a base may grow as large as its user needs, and
+// its backup is put back whatever its size.
 
 #include "core/composants.h"
 #include "core/erreurs.h"
@@ -37,16 +39,20 @@ constexpr int kFichierIntrouvable = 53;
 
 // Measured with the system's zip tool: a new base 22:1, a full one 3:1, real meets 8 to 11:1;
 // a base whose rows were deleted reaches 400:1 and more (its freed pages are zeroed), which is
-// why the backup leaves them out. Past this ratio an entry is a bomb, not a file of ours.
+// why the backup leaves them out. Past this ratio an entry is a bomb, not a file of ours; a file
+// of ours that deflates further is stored as it is.
 constexpr zip_uint64_t kTauxMax = 200;
 // Below this nothing worth refusing can be written, whatever the ratio.
 constexpr zip_uint64_t kTailleSansRisque = 1 << 20;
-// Bounds in absolute terms, whatever the ratio: a club's base is a few to tens of megabytes, a
-// meet file or an update package less; 256 MB is ten times the largest of them. A backup holds
-// one entry, a meet archive one, an update package the program's libraries: a few dozen at
-// most. 256 entries unpack in a moment; 100,000 froze the window for two minutes.
-constexpr zip_uint64_t kTailleTotaleMax = zip_uint64_t(256) << 20;
+// A backup holds one entry, a meet archive one, an update package the program's libraries: a
+// few dozen at most. 256 entries unpack in a moment; 100,000 froze the window for two minutes.
 constexpr zip_int64_t kEntreesMax = 256;
+
+// An unpacked size no file of ours reaches from that many compressed bytes.
+bool tropComprime(zip_uint64_t taille, zip_uint64_t compresse)
+{
+    return taille > kTailleSansRisque && taille / std::max<zip_uint64_t>(compresse, 1) >= kTauxMax;
+}
 
 struct FermerArchive {
     void operator()(zip_t* za) const { zip_discard(za); }
@@ -195,7 +201,8 @@ bool ZipFile(const QString& archive, const QString& fichier)
     zip_source_t* src = zip_source_file(za.get(), nomLocal(fichier).constData(), 0, -1);
     if (!src)
         echecArchive(za.get(), archive, false);
-    const zip_int64_t index = zip_file_add(za.get(), source.fileName().toUtf8().constData(), src,
+    const QByteArray nom = source.fileName().toUtf8();
+    const zip_int64_t index = zip_file_add(za.get(), nom.constData(), src,
                                            ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
     if (index < 0) {
         zip_source_free(src);
@@ -207,6 +214,18 @@ bool ZipFile(const QString& archive, const QString& fichier)
     if (zip_close(za.get()) < 0)
         echecArchive(za.get(), archive, false);
     za.release();
+    // Deflated past the ratio an unpacking refuses, the file would never come out again: it is
+    // stored instead (a file mostly zeros, rare and quick to write).
+    Archive relue = ouvrir(archive, 0);
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat(relue.get(), nom.constData(), 0, &st) < 0)
+        echecArchive(relue.get(), archive, false);
+    if (!tropComprime(st.size, st.comp_size))
+        return true;
+    if (zip_set_file_compression(relue.get(), st.index, ZIP_CM_STORE, 0) < 0 || zip_close(relue.get()) < 0)
+        echecArchive(relue.get(), archive, false);
+    relue.release();
     return true;
 }
 
@@ -346,7 +365,7 @@ zip_uint64_t tailleSure(zip_t* za, zip_uint64_t i, const QString& nom, const QSt
         echecArchive(za, archive, true);
     if (!(st.valid & ZIP_STAT_SIZE) || !(st.valid & ZIP_STAT_COMP_SIZE))
         throw ErreurExecution(Erreur_archive_endommagee, "Archive " + archive + " : taille de l'entrée " + nom + " illisible.");
-    if (st.size > kTailleSansRisque && st.size / std::max<zip_uint64_t>(st.comp_size, 1) >= kTauxMax)
+    if (tropComprime(st.size, st.comp_size))
         throw ErreurExecution(Erreur_archive_endommagee,
                               "Archive " + archive + " : l'entrée " + nom + " se décompresserait en " + enMo(st.size)
                                   + " à partir de " + enMo(st.comp_size) + ", ce qu'aucun fichier réel n'atteint : archive refusée.");
@@ -388,11 +407,7 @@ bool UnzipFile(const QString& archive, const QString& dossier)
     }
     // Many small entries, or one stream shared by several, add up the same way.
     const auto taille = static_cast<zip_uint64_t>(std::max<qint64>(QFileInfo(archive).size(), 1));
-    if (total > kTailleTotaleMax)
-        throw ErreurExecution(Erreur_archive_endommagee, "Archive " + archive + " : elle se décompresserait en " + enMo(total)
-                                                             + ", plus que les " + enMo(kTailleTotaleMax)
-                                                             + " qu'aucun fichier de ce programme n'atteint : archive refusée.");
-    if (total > kTailleSansRisque && total / taille >= kTauxMax)
+    if (tropComprime(total, taille))
         throw ErreurExecution(Erreur_archive_endommagee, "Archive " + archive + " : elle se décompresserait en " + enMo(total)
                                                              + ", ce qu'aucun fichier réel n'atteint : archive refusée.");
     const QString racine = QDir::cleanPath(QDir(dossier).absolutePath());

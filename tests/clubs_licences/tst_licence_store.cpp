@@ -200,6 +200,11 @@ void TstLicenceStore::activitesRemplaceesSansVide()
              (QStringList{"Natation", "Aqua'gym"}));
     Enregistrer_activites_licence("5", "");
     QCOMPARE(base.valeur("SELECT count(*) FROM Activite_licence"), QString("1"));
+    // A later version's column after the model's ones changes nothing to what is written.
+    base.executer("ALTER TABLE Activite_licence ADD COLUMN Niveau TEXT");
+    Enregistrer_activites_licence("5", "Water-polo");
+    QCOMPARE(base.valeur("SELECT Activite || '|' || ifnull(Niveau, '-') FROM Activite_licence WHERE Num_lic = 5"),
+             QString("Water-polo|-"));
 }
 
 void TstLicenceStore::selectionRetrouveeSansDoublon()

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <QLockFile>
@@ -143,6 +144,18 @@ QString baseEtJournalQuiLaCache(const QString& dossier)
     sqlite3_close(db);
     return erreur;
 }
+
+// The upgrade script that brings a version-2 base to the model.
+const QString kScriptVersion3 =
+    "[INFO]\nVersion finale = 3\n[FROM 2]\n"
+    "maj1=CREATE TABLE RecordClub (Num_auto INTEGER PRIMARY KEY AUTOINCREMENT, Categorie INTEGER, Code_nage INTEGER, "
+    "Bassin INTEGER, Tps REAL, Nom TEXT COLLATE NOCASE, Prenom TEXT COLLATE NOCASE, Date_perf TEXT COLLATE NOCASE, "
+    "Lieu TEXT COLLATE NOCASE, Rel1 TEXT COLLATE NOCASE, Rel2 TEXT COLLATE NOCASE, Rel3 TEXT COLLATE NOCASE, "
+    "Rel4 TEXT COLLATE NOCASE, Rel5 TEXT COLLATE NOCASE, Rel6 TEXT COLLATE NOCASE, Rel7 TEXT COLLATE NOCASE, "
+    "Rel8 TEXT COLLATE NOCASE, Rel9 TEXT COLLATE NOCASE, Rel10 TEXT COLLATE NOCASE)\n"
+    "maj2 = CREATE INDEX RecordClub_par_epreuve ON RecordClub (Categorie, Code_nage, Bassin)\n"
+    "maj3 = ALTER TABLE Profil ADD COLUMN bAlwaysVisibleSuivi BOOLEAN NOT NULL DEFAULT 0 "
+    "CHECK (bAlwaysVisibleSuivi IN (0,1))\n";
 
 const QString kEndommagee = "est endommagée : elle ne contient pas de base valide.\r\n"
                             "La base n'a pas été remplacée, les opérations n'ont pas été annulées.";
@@ -375,6 +388,8 @@ private slots:
     void sauvegardeHorsModeleRefusee();
     void basesDuProgrammeRestaurees_data();
     void basesDuProgrammeRestaurees();
+    void grandesBasesRemisesEnPlace_data();
+    void grandesBasesRemisesEnPlace();
     void sauvegardePendantEcritures();
     void dossierApplicationLectureSeule();
     void restaurerDerniereSauvegarde_data();
@@ -1099,29 +1114,45 @@ void TstSauvegarde::basesDuProgrammeRestaurees_data()
 {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("script");
-    QTest::newRow("neuve") << QString() << QString();
+    QTest::addColumn<bool>("remise");
+    const QString marque = "CREATE TABLE Marque (x);";
+    QTest::newRow("neuve") << marque << QString() << true;
     QTest::newRow("version plus récente") << "CREATE TABLE Nouvelle (x); ALTER TABLE Licence ADD COLUMN Nouvelle_col TEXT;"
-                                             "UPDATE Info SET Version = 4;"
-                                          << QString();
+                                             "UPDATE Info SET Version = 4;" + marque
+                                          << QString() << true;
     // Older than the model: it lacks what its upgrade script brings, written the script's way.
     QTest::newRow("version 2 et son script")
-        << "DROP TABLE RecordClub; ALTER TABLE Profil DROP COLUMN bAlwaysVisibleSuivi; UPDATE Info SET Version = 2;"
-        << "[INFO]\nVersion finale = 3\n[FROM 2]\n"
-           "maj1=CREATE TABLE RecordClub (Num_auto INTEGER PRIMARY KEY AUTOINCREMENT, Categorie INTEGER, Code_nage INTEGER, "
-           "Bassin INTEGER, Tps REAL, Nom TEXT COLLATE NOCASE, Prenom TEXT COLLATE NOCASE, Date_perf TEXT COLLATE NOCASE, "
-           "Lieu TEXT COLLATE NOCASE, Rel1 TEXT COLLATE NOCASE, Rel2 TEXT COLLATE NOCASE, Rel3 TEXT COLLATE NOCASE, "
-           "Rel4 TEXT COLLATE NOCASE, Rel5 TEXT COLLATE NOCASE, Rel6 TEXT COLLATE NOCASE, Rel7 TEXT COLLATE NOCASE, "
-           "Rel8 TEXT COLLATE NOCASE, Rel9 TEXT COLLATE NOCASE, Rel10 TEXT COLLATE NOCASE)\n"
-           "maj2 = CREATE INDEX RecordClub_par_epreuve ON RecordClub (Categorie, Code_nage, Bassin)\n"
-           "maj3 = ALTER TABLE Profil ADD COLUMN bAlwaysVisibleSuivi BOOLEAN NOT NULL DEFAULT 0 "
-           "CHECK (bAlwaysVisibleSuivi IN (0,1))\n";
+        << "DROP TABLE RecordClub; ALTER TABLE Profil DROP COLUMN bAlwaysVisibleSuivi; UPDATE Info SET Version = 2;" + marque
+        << kScriptVersion3 << true;
+    // The shape of the base it replaces; only its version, or a column of a later version,
+    // differs. Put back, a version the program neither opens nor upgrades would leave a base that
+    // never opens again.
+    QTest::newRow("version -5") << "UPDATE Info SET Version = -5;" << QString() << false;
+    QTest::newRow("version 0") << "UPDATE Info SET Version = 0;" << kScriptVersion3 << false;
+    QTest::newRow("version 2.9, son script en échec") << "UPDATE Info SET Version = 2.9;" << kScriptVersion3 << false;
+    QTest::newRow("version 2.9 sans script") << "UPDATE Info SET Version = 2.9;" << QString() << false;
+    QTest::newRow("version 1e300") << "UPDATE Info SET Version = 1e300;" << QString() << false;
+    QTest::newRow("version infinie") << "UPDATE Info SET Version = 1e999;" << QString() << false;
+    QTest::newRow("version 3") << "UPDATE Info SET LastUpdtLic = '2024';" << QString() << true;
+    QTest::newRow("version 3.5") << "UPDATE Info SET Version = 3.5;" << QString() << true;
+    QTest::newRow("version 4") << "UPDATE Info SET Version = 4;" << QString() << true;
+    // Activite_licence is written with its columns named; Relais and Rcomp are written and copied
+    // by position.
+    QTest::newRow("version 4, colonne de plus dans Activite_licence")
+        << "UPDATE Info SET Version = 4; ALTER TABLE Activite_licence ADD COLUMN Niveau TEXT;" << QString() << true;
+    QTest::newRow("version 4, colonne de plus dans Relais")
+        << "UPDATE Info SET Version = 4; ALTER TABLE Relais ADD COLUMN Note TEXT;" << QString() << false;
+    QTest::newRow("version 4, colonne de plus dans Rcomp")
+        << "UPDATE Info SET Version = 4; ALTER TABLE Rcomp ADD COLUMN Note TEXT;" << QString() << false;
 }
 
-// Backups of this program's bases are taken back, whatever their version.
+// Backups of this program's bases are taken back, whatever their version, as long as the program
+// opens it or its upgrade brings it to one the program opens.
 void TstSauvegarde::basesDuProgrammeRestaurees()
 {
     QFETCH(QString, sql);
     QFETCH(QString, script);
+    QFETCH(bool, remise);
     BaseTest base;
     PortIhmTest port;
     port.accepterMessagesOk(true);
@@ -1133,16 +1164,66 @@ void TstSauvegarde::basesDuProgrammeRestaurees()
     }
     QTemporaryDir source;
     const QString entree = source.filePath("test.mdb");
-    QString erreur = baseOutil(entree, true, sql + "CREATE TABLE Marque (x);");
+    QString erreur = baseOutil(entree, true, sql);
     if (erreur.isEmpty())
         erreur = outil("zip", {"-q", "-j", Chemin_sauvegarde(), entree});
     if (erreur.endsWith(" absent"))
         QSKIP(qPrintable(erreur));
     QVERIFY2(erreur.isEmpty(), qPrintable(erreur));
+    const QByteArray avant = octets(base.chemin());
 
-    QVERIFY(Restaurer_sauvegarde());
+    QCOMPARE(Restaurer_sauvegarde(), remise);
+    if (remise) {
+        QCOMPARE(port.messages(), QStringList());
+        QCOMPARE(octets(base.chemin()), octets(entree));
+    } else {
+        QCOMPARE(port.messages(), QStringList({"La sauvegarde " + Chemin_sauvegarde() + " " + kEndommagee}));
+        QCOMPARE(octets(base.chemin()), avant);
+    }
+    QCOMPARE(travaux(Services::repertoireApplication()), QStringList());
+}
+
+void TstSauvegarde::grandesBasesRemisesEnPlace_data()
+{
+    QTest::addColumn<QString>("remplissage");
+    QTest::addColumn<qint64>("tailleMin");
+    // Larger than the 256 MB an archive was once bounded to.
+    QTest::newRow("base de plus de 256 Mo")
+        << "WITH RECURSIVE s(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM s WHERE i < 66000) "
+           "INSERT INTO Vrac SELECT randomblob(600) || zeroblob(3400) FROM s"
+        << (qint64(256) << 20);
+    // Deflated, it shrinks further than any archive is allowed to unpack from.
+    QTest::newRow("blob de zéros") << "INSERT INTO Vrac VALUES (zeroblob(100000000))" << qint64(100000000);
+}
+
+// Every backup the program writes, it puts back.
+void TstSauvegarde::grandesBasesRemisesEnPlace()
+{
+    QFETCH(QString, remplissage);
+    QFETCH(qint64, tailleMin);
+    BaseTest base;
+    PortIhmTest port;
+    creerTableEssai();
+    base.executer("CREATE TABLE Vrac (b BLOB)");
+    base.executer(remplissage);
+    const QString somme = base.valeur("SELECT sum(length(b)) || ' ' || count(*) FROM Vrac");
+    QVERIFY(QFileInfo(base.chemin()).size() > tailleMin);
+    ajouter(1, 2);
+    QElapsedTimer chrono;
+    chrono.start();
+    QVERIFY(Creer_sauvegarde());
+    const qint64 sauvegarde = chrono.restart();
+    ajouter(3, 4);
+    base.executer("DELETE FROM Vrac WHERE rowid % 2 = 0");
+
+    QVERIFY(Annuler_operations());
+    qInfo("sauvegarde %lld ms, remise en place %lld ms (%.0f Mo, archive %.0f Mo)", sauvegarde, chrono.elapsed(),
+          QFileInfo(base.chemin()).size() / 1048576.0, QFileInfo(Chemin_sauvegarde()).size() / 1048576.0);
     QCOMPARE(port.messages(), QStringList());
-    QCOMPARE(octets(base.chemin()), octets(entree));
+    QVERIFY(cnxBase.ouverte());
+    QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2}));
+    QCOMPARE(base.valeur("SELECT sum(length(b)) || ' ' || count(*) FROM Vrac"), somme);
+    QCOMPARE(travaux(Services::repertoireApplication()), QStringList());
 }
 
 void TstSauvegarde::sauvegardePendantEcritures()

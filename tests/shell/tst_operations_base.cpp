@@ -21,6 +21,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -759,6 +760,51 @@ private slots:
         QVERIFY(QFileInfo(base).size() < avant / 4);
         QCOMPARE(licences(), QString("GARDE"));
         QVERIFY(!QFileInfo::exists(base + ".tmp.compact"));
+    }
+
+    void baseParLienSymbolique_data()
+    {
+        QTest::addColumn<QString>("commande");
+        QTest::newRow("compacter") << "mnuBaseCompacter";
+        QTest::newRow("fermer") << "mnuBaseClose";
+        QTest::newRow("annuler") << "mnuBaseAnnuler";
+    }
+
+    // A base opened through a symbolic link: each command works on the file the link names and
+    // leaves the link as it is.
+    void baseParLienSymbolique()
+    {
+        QFETCH(QString, commande);
+        Session s;
+        QTemporaryDir ailleurs;
+        const QString reelle = ailleurs.filePath("club.mdb");
+        QVERIFY(QFile::rename(Preparer_base(s.rep, "club.mdb"), reelle));
+        const QString lien = s.rep.fichier("club.mdb");
+        QVERIFY(QFile::link(reelle, lien));
+        QVERIFY(s.ouvrir(lien));
+        ajouterLicence("SAUVE");
+        QVERIFY(s.declencher("mnuBaseSave"));
+        ajouterLicence("PERDU");
+        s.ihm.effacer();
+        if (commande != "mnuBaseCompacter")
+            s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher(qPrintable(commande)));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(s.ihm.messages().filter("endommagée"), QStringList());
+        QVERIFY(QFileInfo(lien).isSymLink());
+        QCOMPARE(QFileInfo(lien).symLinkTarget(), reelle);
+        QCOMPARE(licences(reelle), QString(commande == "mnuBaseCompacter" ? "SAUVE,PERDU" : "SAUVE"));
+        // No work file left beside the link or beside the base.
+        QCOMPARE(QDir(s.rep.chemin()).entryList({"club.mdb*"}, QDir::AllEntries | QDir::System),
+                 QStringList(cnxBase.ouverte() ? QStringList({"club.mdb", "club.mdb.sav"}) : QStringList({"club.mdb"})));
+        QCOMPARE(QDir(ailleurs.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"club.mdb"}));
+
+        // What is written next reaches the same file.
+        if (!cnxBase.ouverte())
+            QVERIFY(s.ouvrir(lien));
+        ajouterLicence("APRES");
+        QVERIFY(s.declencher("mnuBaseSave"));
+        QVERIFY(licences(reelle).endsWith(",APRES"));
     }
 
     void suppression_data()

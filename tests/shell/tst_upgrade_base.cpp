@@ -84,14 +84,18 @@ bool aLaTable(const QString& chemin, const QString& table)
     return Valeur_fichier(chemin, "SELECT count(*) FROM sqlite_master WHERE name = '" + table + "'") == "1";
 }
 
-// "maj_base.zip" as a package is shipped: the script and the model that goes with it.
-QString fairePackage(const QString& dossier, const QString& script)
+// "maj_base.zip" as a package is shipped: the script and the model that goes with it (the
+// built model changed by sqlModele).
+QString fairePackage(const QString& dossier, const QString& script, const QString& sqlModele = QString())
 {
     QDir().mkpath(dossier);
     const QString ini = dossier + "/maj_base.ini";
     const QString modele = dossier + "/modele_base.sav";
     ecrire(ini, script);
     QFile::copy(Chemin_modele_construit(), modele);
+    QFile::setPermissions(modele, QFile::ReadOwner | QFile::WriteOwner);
+    if (!sqlModele.isEmpty())
+        executer(modele, sqlModele);
     const QString archive = dossier + "/maj_base.zip";
     Zipper(archive, ini, true, false);
     Zipper(archive, modele, true, false);
@@ -353,6 +357,111 @@ private slots:
         QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
         QVERIFY(menusBaseOuverte());
         QCOMPARE(contenu(ouverte + ".sav"), sauvegardeOuverte);
+    }
+
+    // A package whose script adds a column written otherwise than in its model: the upgraded
+    // base's own backups are put back all the same, the one made before the upgrade included.
+    void sauvegardesApresMiseAJour_data()
+    {
+        QTest::addColumn<bool>("enregistrer");
+        QTest::addColumn<QString>("commande");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("enregistrer puis annuler") << true << "mnuBaseAnnuler" << "SAUVE";
+        QTest::newRow("enregistrer puis fermer") << true << "mnuBaseClose" << "SAUVE";
+        QTest::newRow("enregistrer puis session tuée") << true << "crash" << "SAUVE";
+        QTest::newRow("annuler la mise à jour") << false << "mnuBaseAnnuler" << QString();
+    }
+
+    void sauvegardesApresMiseAJour()
+    {
+        QFETCH(bool, enregistrer);
+        QFETCH(QString, commande);
+        QFETCH(QString, attendu);
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(s.ouvrir(base));
+        QTemporaryDir livraison;
+        const QString package =
+            fairePackage(livraison.filePath("livraison"),
+                         "[INFO]\nVersion finale = 4\n[FROM 3]\nmaj1 = ALTER TABLE Club ADD COLUMN Site TEXT\n",
+                         "ALTER TABLE Club ADD COLUMN Site TEXT COLLATE NOCASE; UPDATE Info SET Version = 4");
+        QString journal;
+        s.ihm.repondreModal([&](QDialog& d) {
+            auto& f = dynamic_cast<frm_upgrade_base&>(d);
+            s.ihm.repondreFichier(package);
+            f.Cmd_package_0->click();
+            s.ihm.repondreFichier(base);
+            f.Cmd_base_0->click();
+            f.Cmd_base_2->click();
+            f.cmd->click();
+            return d.result();
+        });
+        lireJournal(s.ihm, journal);
+        QVERIFY(s.declencher("mnuMajBase"));
+        QVERIFY2(journal.endsWith("Mise à jour de la base (" + base + ") réussie."), qPrintable(journal));
+        QCOMPARE(Valeur("SELECT Version FROM Info"), QString("4"));
+
+        const auto ajouter = [](const QString& nom) {
+            cnxBase.Execute("INSERT INTO Licence (Code_club, Licence, Nom, Prenom) VALUES ('" + kCodeClub + "', '10001F', '"
+                            + nom + "', 'Anne')");
+        };
+        if (enregistrer) {
+            ajouter("SAUVE");
+            QVERIFY(s.declencher("mnuBaseSave"));
+        }
+        ajouter("PERDU");
+        s.ihm.effacer();
+        s.ihm.repondre(Reponse::Oui);
+        if (commande == "crash") {
+            // Gone without a word: the next opening offers the backup.
+            cnxBase.fermer();
+            Menus_base_fermee();
+            QVERIFY(s.ouvrir(base));
+        } else {
+            QVERIFY(s.declencher(qPrintable(commande)));
+        }
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(s.ihm.messages().size(), 1); // the question only
+        const QString noms = "SELECT group_concat(Nom) FROM Licence WHERE Nom IN ('SAUVE', 'PERDU')";
+        if (commande == "mnuBaseClose") {
+            QVERIFY(!cnxBase.ouverte());
+            QVERIFY(!QFileInfo::exists(base + ".sav"));
+            QCOMPARE(Valeur_fichier(base, noms), attendu);
+            QCOMPARE(Valeur_fichier(base, "SELECT Version FROM Info"), QString("4"));
+        } else {
+            QVERIFY(cnxBase.ouverte());
+            QVERIFY(menusBaseOuverte());
+            QCOMPARE(Valeur(noms), attendu);
+            QCOMPARE(Valeur("SELECT Version FROM Info"), QString(enregistrer ? "4" : "3"));
+        }
+    }
+
+    // A version past what the upgrade counts in is not taken for another: the base keeps it.
+    void fenetreVersionDemesuree()
+    {
+        Session s;
+        ecrire(s.rep.fichier("maj_base.ini"), scriptVersion3());
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        executer(base, "UPDATE Info SET Version = 1e300");
+        const QString avant = Valeur_fichier(base, "SELECT Version FROM Info");
+        QString journal;
+        s.ihm.repondreModal([&](QDialog& d) {
+            auto& f = dynamic_cast<frm_upgrade_base&>(d);
+            s.ihm.repondreFichier(base);
+            f.Cmd_base_0->click();
+            f.Cmd_base_2->click();
+            f.cmd->click();
+            return d.result();
+        });
+        s.ihm.repondre(Reponse::Non);
+        lireJournal(s.ihm, journal);
+        QVERIFY(s.declencher("mnuMajBase"));
+        QVERIFY(s.ihm.toutConsomme());
+        QVERIFY2(journal.contains("Une erreur s'est produite lors de la mise à jour de la base.\nErreur n° 6, Version de la "
+                                  "base illisible : "),
+                 qPrintable(journal));
+        QCOMPARE(Valeur_fichier(base, "SELECT Version FROM Info"), avant);
+        QVERIFY(!aLaTable(base, "RecordClub") || Valeur_fichier(base, "SELECT count(*) FROM RecordClub") == "0");
     }
 
     // After a refused opening no base is open: the window reopens nothing. A package that
