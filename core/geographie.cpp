@@ -27,13 +27,21 @@ ControleCodeClub::ControleCodeClub(sqlite3* db)
 {
 }
 
-bool ControleCodeClub::existe(Requete& requete, const QVariantList& valeurs)
+bool ControleCodeClub::existe(Requete& requete, char question, const QString& valeur, const QString& parent)
 {
+    const QString cle = QLatin1Char(question) + valeur + parent;
+    const auto connue = m_reponses.constFind(cle);
+    if (connue != m_reponses.constEnd())
+        return connue.value();
     sqlite3_reset(requete.stmt());
     sqlite3_clear_bindings(requete.stmt());
+    QVariantList valeurs{valeur};
+    if (!parent.isNull())
+        valeurs << parent;
     requete.lier(valeurs);
     const bool trouve = requete.suivante() && sqlite3_column_int64(requete.stmt(), 0) != 0;
     sqlite3_reset(requete.stmt());
+    m_reponses.insert(cle, trouve);
     return trouve;
 }
 
@@ -48,9 +56,9 @@ QString ControleCodeClub::raison(const QString& code)
     const QString region = code.mid(4, 2);
     const QString departement = code.mid(6, 3);
 
-    if (!existe(m_pays, {pays}))
+    if (!existe(m_pays, 'P', pays))
         return "pays " + pays + " inconnu";
-    if (!inter.at(0).isDigit() || !existe(m_inter, {inter.toInt()}))
+    if (!inter.at(0).isDigit() || !existe(m_inter, 'I', inter))
         return "inter-région " + inter + " inconnue";
     if (pays != "FRA")
         return inter == "0" ? QString() : "un club hors de France a l'inter-région 0, pas " + inter;
@@ -60,9 +68,9 @@ QString ControleCodeClub::raison(const QString& code)
                    : "avec l'inter-région 0, la région et le département sont 00 et 000";
     if (region == "00")
         return departement == "000" ? QString() : "sans région (00), le département est 000";
-    if (!existe(m_region, {region, inter.toInt()}))
+    if (!existe(m_region, 'R', region, inter))
         return "région " + region + " inconnue dans l'inter-région " + inter;
-    if (departement != "000" && !existe(m_departement, {departement, region}))
+    if (departement != "000" && !existe(m_departement, 'D', departement, region))
         return "département " + departement + " inconnu dans la région " + region;
     return QString();
 }

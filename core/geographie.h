@@ -4,6 +4,7 @@
 
 #include "core/base.h"
 
+#include <QHash>
 #include <QString>
 
 struct sqlite3;
@@ -21,10 +22,13 @@ public:
     QString raison(const QString& code);
 
 private:
-    bool existe(Requete& requete, const QVariantList& valeurs);
+    // Counts through the query once per distinct question: the codes of a file share a few
+    // hundred countries, regions and départements, and the geography has no writer.
+    bool existe(Requete& requete, char question, const QString& valeur, const QString& parent = QString());
 
     Requete m_pays;
     Requete m_inter;
     Requete m_region;
     Requete m_departement;
+    QHash<QString, bool> m_reponses;
 };
