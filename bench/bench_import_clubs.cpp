@@ -11,10 +11,11 @@
 
 namespace {
 
-// A code of a known country and inter-region: "FRA1" then nine digits.
+// A club of the Nord (Nord-Est, Hauts-de-France), as the club windows accept it: its number is
+// four letters or digits.
 QByteArray code(int n)
 {
-    return "FRA1" + QByteArray::number(n).rightJustified(9, '0');
+    return "FRA132059" + QByteArray::number(n, 36).toUpper().rightJustified(4, '0');
 }
 
 QByteArray fichier(int lignes)

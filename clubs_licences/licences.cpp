@@ -5,6 +5,7 @@
 #include "core/erreurs.h"
 #include "core/globales.h"
 #include "core/messages.h"
+#include "core/services.h"
 #include "core/utils.h"
 
 namespace {
@@ -186,6 +187,15 @@ QString Erreur_saisie_licence(const SaisieIdentite& s)
 {
     if (!Date_valide(s.annee, s.mois, s.jour))
         return "Date de naissance invalide.";
+    // What is stored here, the licence exchange must read back: a day that exists, from 1900 to
+    // today.
+    QString mois = s.mois, jour = s.jour;
+    const QString naissance = Composer_date(s.annee, mois, jour);
+    if (!Date_correcte(naissance))
+        return "Date de naissance invalide.";
+    if (!Date_passee(naissance))
+        return naissance > Aujourdhui_texte() ? "La date de naissance est postérieure à la date du jour."
+                                              : "La date de naissance est antérieure à 1900.";
     if (s.numero.trimmed().size() != 5)
         return "Numéro de licence incomplet.";
     if (s.numero.left(2) != s.annee.right(2))

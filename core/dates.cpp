@@ -1,6 +1,7 @@
 #include "core/dates.h"
 
 #include "core/globales.h"
+#include "core/services.h"
 #include "core/utils.h"
 
 #include <QDate>
@@ -51,6 +52,23 @@ bool Jour_valide(int jour, int mois, int annee)
         return false;
     }
     return jour <= maximum;
+}
+
+bool Date_correcte(const QString& date)
+{
+    if (date.size() != 8)
+        return false;
+    for (const QChar c : date) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return QDate(date.left(4).toInt(), date.mid(4, 2).toInt(), date.right(2).toInt()).isValid();
+}
+
+bool Date_passee(const QString& date)
+{
+    // "yyyymmdd" texts of existing days sort as the days do.
+    return Date_correcte(date) && date >= QLatin1String("19000101") && date <= Aujourdhui_texte();
 }
 
 QString Texte_en_date(const QString& texte)

@@ -10,6 +10,10 @@ QString Composer_date(const QString& annee, QString& mois, QString& jour);
 void Decomposer_date(QString& annee, QString& mois, QString& jour, const QString& date);
 bool Date_valide(const QString& annee, const QString& mois, const QString& jour);
 bool Jour_valide(int jour, int mois, int annee);
+// "yyyymmdd" of a day that exists.
+bool Date_correcte(const QString& date);
+// "yyyymmdd" of a day from 1 January 1900 to today: a birth date, the day a time was swum.
+bool Date_passee(const QString& date);
 // "ddmmyyyy" to "yyyymmdd", "" when not a date.
 QString Texte_en_date(const QString& texte);
 // "d mmmm yyyy" by default, in French.

@@ -6,6 +6,7 @@
 #include "components/echange_commun/echange.h"
 
 #include "core/base.h"
+#include "core/geographie.h"
 
 #include <sqlite3.h>
 
@@ -51,40 +52,6 @@ protected:
         journal.ecrire(Nombre(sortie.lignes(), "club exporté", "clubs exportés") + " dans " + kFichier + ".");
         return true;
     }
-};
-
-// The form of a club code: 13 letters or digits, a known country, a known inter-region digit.
-class ControleCode {
-public:
-    explicit ControleCode(const BaseEchange& base)
-    {
-        Requete pays(base.db(), "SELECT Code FROM Pays");
-        while (pays.suivante())
-            m_pays.insert(Valeur_brute(pays, 0).toUpper());
-        Requete inter(base.db(), "SELECT Code FROM Inter_Region");
-        while (inter.suivante())
-            m_inter.insert(Valeur_brute(inter, 0));
-    }
-
-    // "" when the code is well formed, else why not.
-    QString defaut(const QString& code) const
-    {
-        if (code.size() != 13)
-            return "le code doit compter 13 caractères";
-        for (const QChar c : code) {
-            if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-                return "le code ne doit contenir que des lettres et des chiffres";
-        }
-        if (!m_pays.contains(code.left(3)))
-            return "pays " + code.left(3) + " inconnu";
-        if (!m_inter.contains(code.mid(3, 1)))
-            return "inter-région " + code.mid(3, 1) + " inconnue";
-        return QString();
-    }
-
-private:
-    QSet<QString> m_pays;
-    QSet<QString> m_inter;
 };
 
 // The base's clubs by code, the first row of a code when several carry it. Club has no index on
@@ -136,7 +103,8 @@ protected:
         }
 
         BaseEchange base(Texte(a[0]), false);
-        const ControleCode controle(base);
+        // The club windows' own check: a club they would refuse to save again never comes in.
+        ControleCodeClub controle(base.db());
         base.commencer();
         const QHash<QString, qint64> existants = clubsParCode(base);
         Requete ajout(base.db(), "INSERT INTO Club (Code_federal, Intitule, Selection, Visible, " + kContacts.join(", ")
@@ -152,7 +120,7 @@ protected:
             const bool afficher = progression.avancer(static_cast<qint64>(i + 1), static_cast<qint64>(f.lignes.size()));
             const QString code = f.valeur(i, colCode).trimmed().toUpper();
             const QString nom = f.valeur(i, colNom).trimmed();
-            QString defaut = controle.defaut(code);
+            QString defaut = controle.raison(code);
             if (defaut.isEmpty() && nom.isEmpty())
                 defaut = "nom du club manquant";
             if (defaut.isEmpty())

@@ -8,7 +8,6 @@
 #include <sqlite3.h>
 
 #include <QCoreApplication>
-#include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -454,23 +453,6 @@ QString Valeur_brute(const Requete& requete, int colonne)
 }
 
 // ---------------------------------------------------------------- values
-
-bool Date_correcte(const QString& date)
-{
-    if (date.size() != 8)
-        return false;
-    for (const QChar c : date) {
-        if (c < '0' || c > '9')
-            return false;
-    }
-    return QDate(date.left(4).toInt(), date.mid(4, 2).toInt(), date.right(2).toInt()).isValid();
-}
-
-bool Date_passee(const QString& date)
-{
-    // "yyyymmdd" texts of existing days sort as the days do.
-    return Date_correcte(date) && date >= QLatin1String("19000101") && date <= Aujourdhui_texte();
-}
 
 QString Raison_temps_impossible(double temps)
 {

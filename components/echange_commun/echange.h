@@ -3,6 +3,7 @@
 // trace file, the private connection with its one transaction, value checks and progress.
 
 #include "core/composants.h"
+#include "core/dates.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -173,10 +174,7 @@ QString Valeur_brute(const Requete& requete, int colonne);
 
 // ---------------------------------------------------------------- values
 
-// "yyyymmdd" of a day that exists.
-bool Date_correcte(const QString& date);
-// "yyyymmdd" of a day from 1 January 1900 to today: a birth date, the day a time was swum.
-bool Date_passee(const QString& date);
+// Dates: Date_correcte and Date_passee (core/dates.h), the bounds the licence window holds too.
 // A swim time M.SSCC, above 0, seconds below 60, below 91 minutes: 91 to 94 are what Tps holds
 // for a disqualification or a withdrawal.
 bool Temps_correct(const QString& texte, double& temps);

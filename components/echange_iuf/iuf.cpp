@@ -15,6 +15,9 @@ namespace {
 
 using namespace Echange;
 
+// What a line is read for: the identifier stored, the columns that find its licence.
+const QStringList kColonnesLues = {"Code_unique", "Nom", "Prenom", "Date_Naissance", "Code_club", "Licence"};
+
 struct Nageur {
     qint64 num;
     QString club;
@@ -84,10 +87,15 @@ protected:
             const QString code = f.valeur(i, colCode).trimmed();
             const QString naissance = f.valeur(i, colNaissance).trimmed();
             const QString qui = f.valeur(i, colNom).trimmed() + " " + f.valeur(i, colPrenom).trimmed();
-            if (code.isEmpty() || !Date_correcte(naissance)) {
-                journal.detail("Ligne " + numeroLigne + " : " + qui + " rejeté(e), "
-                               + (code.isEmpty() ? QString("identifiant manquant") : "date de naissance invalide (" + naissance + ")")
-                               + ".");
+            QString defaut;
+            if (code.isEmpty())
+                defaut = "identifiant manquant";
+            else if (!Date_correcte(naissance))
+                defaut = "date de naissance invalide (" + naissance + ")";
+            else
+                defaut = Caractere_interdit(f, i, kColonnesLues);
+            if (!defaut.isEmpty()) {
+                journal.detail("Ligne " + numeroLigne + " : " + qui + " rejeté(e), " + defaut + ".");
                 ++rejetees;
                 continue;
             }

@@ -7,6 +7,7 @@
 #include "clubs_licences/frm_liste_licence.h"
 #include "clubs_licences/frm_liste_pays.h"
 #include "core/base.h"
+#include "core/dates.h"
 #include "core/fenetres.h"
 #include "core/globales.h"
 #include "core/listes.h"
@@ -249,6 +250,8 @@ private slots:
     void nouvelleLicence();
     void nouvelleLicenceRefusee_data();
     void nouvelleLicenceRefusee();
+    void naissanceImpossible_data();
+    void naissanceImpossible();
     void echapFermeSeulementLaListeOuverte();
     void filtres_data();
     void filtres();
@@ -397,6 +400,59 @@ void TstFenetresLicence::nouvelleLicenceRefusee()
     QVERIFY(ref && ref->isVisible());
     QCOMPARE(ref->text1[1]->text(), QString("ELOI"));
     QCOMPARE(c.base.valeur("SELECT count(*) FROM Licence"), avant);
+}
+
+void TstFenetresLicence::naissanceImpossible_data()
+{
+    QTest::addColumn<QString>("jour");
+    QTest::addColumn<QString>("mois");
+    QTest::addColumn<QString>("annee");
+    QTest::addColumn<QString>("message"); // "" when stored
+
+    // Today is 1 October 2024 (the context's clock).
+    const QString futur = "La date de naissance est postérieure à la date du jour.";
+    QTest::newRow("lendemain") << "2" << "10" << "2024" << futur;
+    QTest::newRow("en 2030") << "1" << "1" << "2030" << futur;
+    QTest::newRow("31 décembre 1899") << "31" << "12" << "1899" << "La date de naissance est antérieure à 1900.";
+    // The typing check takes 1900 for a leap year.
+    QTest::newRow("29 février 1900") << "29" << "2" << "1900" << "Date de naissance invalide.";
+    QTest::newRow("aujourd'hui") << "1" << "10" << "2024" << "Nageur mémorisé avec succès.";
+    QTest::newRow("1er janvier 1900") << "1" << "1" << "1900" << "Nageur mémorisé avec succès.";
+}
+
+// A birth date the licence exchange could not read back is refused by the window, with its
+// reason; nothing is written and the window stays open.
+void TstFenetresLicence::naissanceImpossible()
+{
+    QFETCH(QString, jour);
+    QFETCH(QString, mois);
+    QFETCH(QString, annee);
+    QFETCH(QString, message);
+    Contexte c;
+    const QString avant = c.base.valeur("SELECT count(*) FROM Licence");
+    QPointer<det_licence> ref;
+    Ouvrir_det_licence(ref, nullptr, "Nouveau", "Nouvelle Licence", QString());
+    det_licence* d = ref;
+    QTest::keyClicks(d->text1[0], annee.right(2) + "777");
+    QTest::keyClicks(d->text1[1], "ROUX");
+    QTest::keyClicks(d->text1[2], "Lea");
+    QTest::keyClicks(d->txt_description.value(0), jour);
+    QTest::keyClicks(d->txt_description.value(1), mois);
+    QTest::keyClicks(d->txt_description.value(2), annee);
+    QCOMPARE(d->txt_description.value(0)->text() + "/" + d->txt_description.value(1)->text() + "/"
+                 + d->txt_description.value(2)->text(),
+             jour + "/" + mois + "/" + annee);
+    QTest::mouseClick(d->Command1[0], Qt::LeftButton);
+    Traiter_evenements();
+    QCOMPARE(c.ihm.messages(), QStringList {message});
+    const bool stocke = message.startsWith("Nageur");
+    QCOMPARE(c.base.valeur("SELECT count(*) FROM Licence"), QString::number(avant.toInt() + (stocke ? 1 : 0)));
+    if (stocke) {
+        QString m = mois, j = jour;
+        QCOMPARE(c.base.valeur("SELECT Date_Naissance FROM Licence WHERE Nom = 'ROUX'"), Composer_date(annee, m, j));
+    } else {
+        QVERIFY(ref && ref->isVisible());
+    }
 }
 
 void TstFenetresLicence::echapFermeSeulementLaListeOuverte()

@@ -39,7 +39,14 @@ void TstLicenceControles::premiereErreurSeule_data()
 
     QTest::newRow("tout juste") << "3" << "7" << "2009" << "09123" << "DUPONT" << "Jean" << "";
     QTest::newRow("annee du numero differente") << "3" << "7" << "2009" << "08123" << "DUPONT" << "Jean" << annee;
-    QTest::newRow("31 fevrier accepte") << "31" << "2" << "2010" << "10123" << "DUPONT" << "Jean" << "";
+    // A day that does not exist, or a birth after today or before 1900, could not be read back by
+    // the licence import: refused as the date, before the number.
+    QTest::newRow("31 fevrier refuse") << "31" << "2" << "2010" << "10123" << "DUPONT" << "Jean" << date;
+    QTest::newRow("naissance future avant le numero") << "1" << "1" << "2999" << "0912" << "" << ""
+                                                      << "La date de naissance est postérieure à la date du jour.";
+    QTest::newRow("naissance en 1899") << "31" << "12" << "1899" << "99123" << "DUPONT" << "Jean"
+                                       << "La date de naissance est antérieure à 1900.";
+    QTest::newRow("annee 0000") << "1" << "1" << "0000" << "00123" << "DUPONT" << "Jean" << date;
     QTest::newRow("annee de 3 chiffres d'abord") << "3" << "7" << "200" << "0912" << "" << "" << date;
     QTest::newRow("jour vide") << "" << "7" << "2009" << "09123" << "DUPONT" << "Jean" << date;
     QTest::newRow("jour 32") << "32" << "7" << "2009" << "09123" << "DUPONT" << "Jean" << date;

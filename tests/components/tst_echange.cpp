@@ -1,6 +1,9 @@
 // The exchange components as the runner calls them: a round trip from one base into a new one,
 // the identifier update, the club import's options, and input files that must be refused.
 
+#include "clubs_licences/code_club.h"
+#include "clubs_licences/licences.h"
+#include "core/dates.h"
 #include "core/progression.h"
 #include "tests/components/outils_echange.h"
 
@@ -300,6 +303,62 @@ private slots:
                               "FRA13205900E4|Sans accent"}));
     }
 
+    // A club code is checked as the club windows check it, line by line: the geography of the
+    // base, not only its country and inter-region. A club the windows refuse could not save
+    // itself again ("Le code club tapé n'est pas valide.").
+    void clubsCodeDesFenetres_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("raison"); // "" when imported
+        // Nord-Est (1) holds Hauts-de-France (32), which holds Nord (059); Paris (075) is in
+        // Île-de-France (11, inter-region 5).
+        QTest::newRow("club") << "FRA1320590001" << "";
+        QTest::newRow("sélection départementale") << "FRA1320590000" << "";
+        QTest::newRow("sélection fédérale") << "FRA0000000000" << "";
+        QTest::newRow("club étranger") << "BEL0000001234" << "";
+        QTest::newRow("région en lettres") << "FRA1ZZ0020009" << "région ZZ inconnue dans l'inter-région 1";
+        QTest::newRow("région inconnue") << "FRA1990590001" << "région 99 inconnue dans l'inter-région 1";
+        QTest::newRow("région d'une autre inter-région") << "FRA2320590001" << "région 32 inconnue dans l'inter-région 2";
+        QTest::newRow("département inconnu") << "FRA1329990001" << "département 999 inconnu dans la région 32";
+        QTest::newRow("département d'une autre région") << "FRA1320750001" << "département 075 inconnu dans la région 32";
+        QTest::newRow("inter-région en lettre") << "FRAX320590001" << "inter-région X inconnue";
+        QTest::newRow("inter-région inconnue") << "FRA9320590001" << "inter-région 9 inconnue";
+        QTest::newRow("pays inconnu") << "XYZ0000001234" << "pays XYZ inconnu";
+        QTest::newRow("étranger avec une inter-région") << "BEL1000001234" << "un club hors de France a l'inter-région 0, pas 1";
+        QTest::newRow("inter-région 0 avec une région")
+            << "FRA0320590001" << "avec l'inter-région 0, la région et le département sont 00 et 000";
+        QTest::newRow("département sans région") << "FRA1000590001" << "sans région (00), le département est 000";
+        QTest::newRow("12 caractères") << "FRA132059001" << "le code doit compter 13 caractères";
+        QTest::newRow("14 caractères") << "FRA13205900011" << "le code doit compter 13 caractères";
+        QTest::newRow("ponctuation") << "FRA-320590001" << "le code ne doit contenir que des lettres majuscules et des chiffres";
+        QTest::newRow("lettre accentuée") << "FRA1320590\u00C901" << "le code ne doit contenir que des lettres majuscules et des chiffres";
+    }
+
+    void clubsCodeDesFenetres()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, raison);
+        BaseFichier b(m_rep->fichier("b.mdb"));
+        const QString source = dossier("clubs");
+        Ecrire_fichier(source + "/clubs.txt", "Code_federal\tIntitule\nFRA1320590002\tBon club\n" + code.toUtf8() + "\tClub testé\n");
+        const ResultatAppel r =
+            Appeler_composant("ClubImporter", "bImport_Club", {b.chemin(), source, dossier("t"), trace(), cible(), false}, trace());
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QStringList attendus{"FRA1320590002|Bon club"};
+        if (raison.isEmpty())
+            attendus << code + "|Club testé";
+        else
+            QVERIFY2(r.trace.contains("Ligne 3 : club \"" + code + "\" rejeté, " + raison + "."), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Code_federal, Intitule FROM Club ORDER BY Num"), attendus);
+
+        // The windows say the same of the code.
+        cnxBase.ouvrir(b.chemin());
+        QString message;
+        const bool valide = Code_club_valide(code, false, message);
+        cnxBase.fermer();
+        QCOMPARE(valide, raison.isEmpty());
+    }
+
     // A value that cannot be is refused with its line, the other lines imported; a file read
     // wrongly is refused with one reason.
     void clubsValeursImpossibles_data()
@@ -488,6 +547,59 @@ private slots:
         QCOMPARE(b.lignes(sql, {"06002F"}), QStringList({"O|O||||O"}));
     }
 
+    // The birth dates the licence window lets through are those the licence import reads back:
+    // a licence the window stores is exported and imported whole, one the import would refuse
+    // the window refuses first.
+    void naissancesDeLaFenetre_data()
+    {
+        QTest::addColumn<QString>("jour");
+        QTest::addColumn<QString>("mois");
+        QTest::addColumn<QString>("annee");
+        const QDate aujourdhui = QDate::currentDate();
+        auto ligne = [](const char* nom, const QDate& d) {
+            QTest::newRow(nom) << QString::number(d.day()) << QString::number(d.month()) << QString::number(d.year());
+        };
+        ligne("aujourd'hui", aujourdhui);
+        ligne("demain", aujourdhui.addDays(1));
+        ligne("en 2030", QDate(2030, 1, 1));
+        ligne("dans un an", aujourdhui.addYears(1));
+        ligne("1er janvier 1900", QDate(1900, 1, 1));
+        ligne("31 décembre 1899", QDate(1899, 12, 31));
+        ligne("29 février 2000", QDate(2000, 2, 29));
+        // What the typing check lets through: it counts 1900 as a leap year.
+        QTest::newRow("29 février 1900") << "29" << "02" << "1900";
+        QTest::newRow("31 février 2010") << "31" << "2" << "2010";
+        QTest::newRow("année 0000") << "1" << "1" << "0000";
+    }
+
+    void naissancesDeLaFenetre()
+    {
+        QFETCH(QString, jour);
+        QFETCH(QString, mois);
+        QFETCH(QString, annee);
+        const QString numero = annee.right(2) + "123";
+        const bool fenetre = Erreur_saisie_licence({jour, mois, annee, numero, "O'NEIL", "Zoé"}).isEmpty();
+
+        // The licence as the window gathers it, every column filled.
+        BaseFichier source(m_rep->fichier("source.mdb"));
+        clubsDeBase(source);
+        ajouterLicence(source, {kClub, numero + "F", "O'NEIL", "Zoé", "F", Composer_date(annee, mois, jour), "IRL",
+                                "1 rue \"A\"", "Bât. B", "59000", "Lille", "0320000000", "O", "", "O", "", "", "O",
+                                "20240901", "", "R", "E", "1234567890123456789012", "0600000000", "zoe@exemple.fr",
+                                "Jeune & Co", "Dr O'Brien", "20240801"});
+        const QString sortie = dossier("sortie");
+        QVERIFY(Appeler_composant("LicenceExporter", "bExport_licence", {source.chemin(), kClub, false, sortie, trace(), cible()},
+                                  trace())
+                    .resultat.toBool());
+        BaseFichier cibleBase(m_rep->fichier("cible.mdb"));
+        clubsDeBase(cibleBase);
+        const ResultatAppel r = Appeler_composant("LicenceImporter", "bimport_licence",
+                                                  {cibleBase.chemin(), sortie, dossier("t"), trace(), cible()}, trace());
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        const QString licences = "SELECT " + colonnesLicence() + " FROM Licence ORDER BY Licence";
+        QCOMPARE(cibleBase.lignes(licences), fenetre ? source.lignes(licences) : QStringList());
+    }
+
     // A licence already there is updated and shown again; one of another club is another licence.
     void licenceMiseAJour()
     {
@@ -655,6 +767,46 @@ private slots:
         QVERIFY(Appeler_composant("IufCodeUpdater", "bImport_CodeIUF", {source, b.chemin(), trace(), cible(), false, kClub}, trace())
                     .trace.contains("1 licence mise à jour, 2 déjà à jour"));
         QCOMPARE(code(paul), QString("333"));
+    }
+
+    // A control character in a line of the identifier file refuses that line, named with its
+    // reason; its licence keeps its identifier and the other lines are imported.
+    void iufCaracteresDeControle_data()
+    {
+        QTest::addColumn<QByteArray>("ligne");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("U+0001 dans l'identifiant") << QByteArray("DUPONT\tAnne\t20050101\t12\x01" "34\n")
+                                                  << "caractère de contrôle U+0001 dans Code_unique";
+        QTest::newRow("NUL dans l'identifiant") << QByteArray("DUPONT\tAnne\t20050101\t12") + QByteArray(1, '\0') + "34\n"
+                                                << "caractère de contrôle U+0000 dans Code_unique";
+        QTest::newRow("saut de ligne échappé") << QByteArray("DUPONT\tAnne\t20050101\t12\\n34\n")
+                                               << "caractère de contrôle U+000A dans Code_unique";
+        QTest::newRow("contrôle C1") << QByteArray("DUPONT\tAnne\t20050101\t12\xc2\x85" "34\n")
+                                     << "caractère de contrôle U+0085 dans Code_unique";
+        QTest::newRow("contrôle dans le prénom") << QByteArray("DUPONT\tAn\x1bne\t20050101\t1234\n")
+                                                 << "caractère de contrôle U+001B dans Prenom";
+    }
+
+    void iufCaracteresDeControle()
+    {
+        QFETCH(QByteArray, ligne);
+        QFETCH(QString, raison);
+        BaseFichier b(m_rep->fichier("b.mdb"));
+        clubsDeBase(b);
+        const qint64 anne = ajouterLicence(b, {kClub, "05001F", "DUPONT", "Anne", "F", "20050101"});
+        const qint64 zoe = ajouterLicence(b, {kClub, "05002F", "LEGER", "Zoé", "F", "20050202"});
+        b.executer("UPDATE Licence SET Code_unique = 'ANCIEN'");
+        const QString source = dossier("iuf");
+        Ecrire_fichier(source + "/iuf.txt", "Nom\tPrenom\tDate_Naissance\tCode_unique\nLEGER\tZoé\t20050202\t222\n" + ligne);
+        const ResultatAppel r =
+            Appeler_composant("IufCodeUpdater", "bImport_CodeIUF", {source, b.chemin(), trace(), cible(), false, kClub}, trace());
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains(QRegularExpression("Ligne 3 : DUPONT An.?ne rejeté\\(e\\), " + QRegularExpression::escape(raison) + "\\.")),
+                 qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("1 licence mise à jour, 0 déjà à jour, 0 nageur non trouvé, 1 ligne rejetée."), qPrintable(r.trace));
+        auto code = [&b](qint64 num) { return b.valeur("SELECT Code_unique FROM Licence WHERE Num = ?", {num}); };
+        QCOMPARE(code(anne), QString("ANCIEN"));
+        QCOMPARE(code(zoe), QString("222"));
     }
 
     // The identifier update and the performance import find a swimmer by name, first name and birth
