@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QShortcut>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -438,7 +439,30 @@ void Elargir_au_contenu(QWidget* fenetre)
         cadre->setMinimumWidth(largeur);
 }
 
+namespace {
+// What a window looked like before a list widened it, and the width that widening gave it.
+constexpr char kAvantElargissement[] = "qv_avantElargissement";
+constexpr char kLargeurElargie[] = "qv_largeurElargie";
+} // namespace
+
+QRect Placement_donne(const QWidget* fenetre)
+{
+    QRect r(fenetre->pos(), fenetre->size());
+    const QVariant elargie = fenetre->property(kLargeurElargie);
+    if (elargie.isValid() && elargie.toInt() == fenetre->width()) {
+        const QRect avant = fenetre->property(kAvantElargissement).toRect();
+        r.moveLeft(avant.left());
+        r.setWidth(avant.width());
+    }
+    return r;
+}
+
 void Elargir_pour_liste(QTreeWidget* liste, int manque)
+{
+    Elargir_pour_controle(liste, manque);
+}
+
+void Elargir_pour_controle(QWidget* liste, int manque)
 {
     QWidget* fenetre = Fenetre_document(liste);
     if (!fenetre)
@@ -465,8 +489,11 @@ void Elargir_pour_liste(QTreeWidget* liste, int manque)
                                      ecran.width() - (principale->frameGeometry().width() - principale->width()));
         if (largeur <= principale->width())
             return;
+        const QRect donne = Placement_donne(principale);
         principale->resize(largeur, principale->height());
         principale->move(Position_visible(principale->frameGeometry(), ecran));
+        principale->setProperty(kAvantElargissement, donne);
+        principale->setProperty(kLargeurElargie, largeur);
     };
     // A list that takes a share of what the window gains needs the window to grow by more.
     int pas = manque;
@@ -488,6 +515,33 @@ void Elargir_pour_liste(QTreeWidget* liste, int manque)
         pas = (manque * (voulue - largeur) + gain - 1) / gain;
     }
     Garder_fenetre_visible(fenetre);
+}
+
+namespace {
+// A label's text changing makes its window lay out again: the window is then widened for it.
+class ElargissementLibelle : public QObject {
+public:
+    explicit ElargissementLibelle(QLabel* libelle) : QObject(libelle), m_libelle(libelle) {}
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, [this] { Elargir_pour_controle(m_libelle, manque()); });
+        return QObject::eventFilter(objet, event);
+    }
+
+private:
+    int manque() const { return m_libelle->sizeHint().width() - m_libelle->width(); }
+    QLabel* m_libelle;
+};
+} // namespace
+
+void Elargir_pour_libelle(QLabel* libelle)
+{
+    auto* filtre = new ElargissementLibelle(libelle);
+    if (QWidget* fenetre = libelle->parentWidget())
+        fenetre->installEventFilter(filtre);
 }
 
 QPoint Position_visible(const QRect& cadre, const QRect& visible)
@@ -849,6 +903,20 @@ bool FenetreComptee::focusNextPrevChild(bool suivant)
     // Laid out again as controls show and hide with the mode: ordered at each key.
     Ordonner_tabulation(this);
     return QWidget::focusNextPrevChild(suivant);
+}
+
+void Fermer_fenetres_hors_compte()
+{
+    QList<QPointer<FenetreComptee>> fenetres;
+    for (QWidget* w : QApplication::allWidgets()) {
+        auto* f = qobject_cast<FenetreComptee*>(w);
+        if (f && !f->estDecharge() && !f->estComptee())
+            fenetres << f;
+    }
+    for (const QPointer<FenetreComptee>& f : std::as_const(fenetres)) {
+        if (f)
+            f->close();
+    }
 }
 
 void FenetreComptee::terminer()
