@@ -657,7 +657,8 @@ void frm_view_record::Afficher_records()
                     sql += " AND RecordClub.Bassin = ?";
                     valeurs << m_bassinVue.toInt();
                 }
-                sql += " ORDER BY Categori_record_club.Num_cat, RecordClub.Tps, RecordClub.Date_perf";
+                // A time that cannot be swum (negative) is never a category's record.
+                sql += " ORDER BY Categori_record_club.Num_cat, RecordClub.Tps < 0, RecordClub.Tps, RecordClub.Date_perf";
                 QString dernierLibelle;
                 QString dernierTemps;
                 QString plusAncienne;

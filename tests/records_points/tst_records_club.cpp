@@ -132,6 +132,7 @@ private slots:
     void bassinDejaChoisiGardeLaSaisie();
     void echecEcritureNeLaisseRien();
     void voir();
+    void voirTempsNegatif();
     void ongletModifier();
     void impressionEtExport();
 };
@@ -499,6 +500,27 @@ void TstRecordsClub::voir()
     f->Cmd_view[3]->click();
     QCOMPARE(Nombre_coches(f->LsvNage), 0);
     QCOMPARE(Nombre_lignes(f->lsvRecords), 0);
+    f->close();
+}
+
+// A stored time that cannot be swum is shown with its sign and is never the record.
+void TstRecordsClub::voirTempsNegatif()
+{
+    Contexte c;
+    const QString poussins = c.categorie("Poussins", 0, 10, "Homme");
+    c.record(poussins, MessieursNL100, 50, "1.1000", "20220101", "A");
+    c.record(poussins, MessieursNL100, 50, "-0.5", "20230101", "N");
+    CommandesRecords commandes;
+    commandes.mnuPerfRecView_Click();
+    frm_view_record* f = commandes.records();
+    Cocher(f, MessieursNL100);
+    f->Opt_view_bassin[1]->setChecked(true);
+    f->Cmd_view[0]->click();
+    QCOMPARE(Lignes_records(f), QStringList({"|Messieurs 100 NL|||", "||||", "Poussins|A Prénom|1:10.00|1 janvier 2022|Lieu A"}));
+    f->Chk_histo->setChecked(true);
+    f->Cmd_view[0]->click();
+    QCOMPARE(Lignes_records(f), QStringList({"|Messieurs 100 NL|||", "||||", "Poussins|A Prénom|1:10.00|1 janvier 2022|Lieu A",
+                                             "|N Prénom|-50.00|1 janvier 2023|Lieu N"}));
     f->close();
 }
 
