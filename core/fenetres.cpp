@@ -148,6 +148,20 @@ void JetonFenetre::liberer()
         --intNbFenetres;
 }
 
+void Fermer_fenetres_hors_compte()
+{
+    QList<QPointer<FenetreComptee>> fenetres;
+    for (QWidget* w : QApplication::allWidgets()) {
+        auto* f = qobject_cast<FenetreComptee*>(w);
+        if (f && !f->estDecharge() && !f->estComptee())
+            fenetres << f;
+    }
+    for (const QPointer<FenetreComptee>& f : std::as_const(fenetres)) {
+        if (f)
+            f->close();
+    }
+}
+
 // ---- Menu locks ----------------------------------------------------------------------------
 
 const QStringList& Menus_du_groupe(GroupeVerrou g)
@@ -462,11 +476,11 @@ void Elargir_pour_liste(QTreeWidget* liste, int manque)
     Elargir_pour_controle(liste, manque);
 }
 
-void Elargir_pour_controle(QWidget* liste, int manque)
+void Elargir_pour_controle(QWidget* controle, int manque)
 {
-    QWidget* fenetre = Fenetre_document(liste);
+    QWidget* fenetre = Fenetre_document(controle);
     if (!fenetre)
-        fenetre = liste->window();
+        fenetre = controle->window();
     QWidget* cadre = Cadre_fenetre(fenetre);
     if (manque <= 0 || !cadre->isVisible() || cadre->isMaximized() || cadre->isFullScreen())
         return;
@@ -495,18 +509,18 @@ void Elargir_pour_controle(QWidget* liste, int manque)
         principale->setProperty(kAvantElargissement, donne);
         principale->setProperty(kLargeurElargie, largeur);
     };
-    // A list that takes a share of what the window gains needs the window to grow by more.
+    // A control that takes a share of what the window gains needs the window to grow by more.
     int pas = manque;
     for (int essai = 0; essai < 3 && manque > 0; ++essai) {
         const int largeur = cadre->width();
-        const int avant = liste->width();
+        const int avant = controle->width();
         if (largeur + pas > plafond())
             elargir_principale(largeur + pas - plafond());
         const int voulue = std::min(largeur + pas, plafond());
         if (voulue <= largeur)
             break;
         cadre->resize(voulue, cadre->height());
-        const int gain = liste->width() - avant;
+        const int gain = controle->width() - avant;
         if (gain <= 0) {
             cadre->resize(largeur, cadre->height());
             break;
@@ -903,20 +917,6 @@ bool FenetreComptee::focusNextPrevChild(bool suivant)
     // Laid out again as controls show and hide with the mode: ordered at each key.
     Ordonner_tabulation(this);
     return QWidget::focusNextPrevChild(suivant);
-}
-
-void Fermer_fenetres_hors_compte()
-{
-    QList<QPointer<FenetreComptee>> fenetres;
-    for (QWidget* w : QApplication::allWidgets()) {
-        auto* f = qobject_cast<FenetreComptee*>(w);
-        if (f && !f->estDecharge() && !f->estComptee())
-            fenetres << f;
-    }
-    for (const QPointer<FenetreComptee>& f : std::as_const(fenetres)) {
-        if (f)
-            f->close();
-    }
 }
 
 void FenetreComptee::terminer()

@@ -46,6 +46,10 @@ private:
     bool m_compte = true;
 };
 
+// Closes, as their "Annuler" would, the windows left out of the count: their edits belong to the
+// base being closed and must never be written into the next one.
+void Fermer_fenetres_hors_compte();
+
 // ---- Menu locks ----------------------------------------------------------------------------
 
 // The ten lock groups, in the order of their collections.
@@ -243,10 +247,6 @@ private:
     bool m_decharge = false;
     bool m_enDestruction = false;
 };
-
-// Closes, as their "Annuler" would, the windows left out of the count: their edits belong to the
-// base being closed and must never be written into the next one.
-void Fermer_fenetres_hors_compte();
 
 // ---- The opener protocol -------------------------------------------------------------------
 
