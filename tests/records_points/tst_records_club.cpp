@@ -129,7 +129,6 @@ private slots:
     void controleRecordPrecedent();
     void saisieRecord();
     void saisieRelais();
-    void bassinDejaChoisiGardeLaSaisie();
     void echecEcritureNeLaisseRien();
     void voir();
     void voirTempsNegatif();
@@ -340,10 +339,30 @@ void TstRecordsClub::saisieRelais()
     // Zoé swims the third leg.
     Selectionner_element(f->lsv_relais, 2);
     f->cmd_moins->click();
-    f->txt_info[0]->setText("Relais");
-    f->txt_info[1]->setText("Dames");
-    f->txt_info[2]->setText("2.0500");
-    Date(f, "12", "5", "2024");
+    const QStringList saisies{"Relais", "Dames", "2.0500", "12", "5", "2024", "Vichy"};
+    for (int i = 0; i < saisies.size(); ++i) {
+        f->txt_info[i]->clear();
+        Taper(f->txt_info[i], saisies[i]);
+    }
+    // The pool already chosen, clicked or pressed with Space, keeps what is being typed.
+    const auto saisie = [f] {
+        QStringList t;
+        for (int i = 0; i < 7; ++i)
+            t << f->txt_info[i]->text();
+        for (int i = 1; i <= Nombre_lignes(f->lsv_relais); ++i)
+            t << Ligne(f->lsv_relais, i)->text(0);
+        return t;
+    };
+    const QStringList tape = saisie();
+    QCOMPARE(tape.size(), 11);
+    QRadioButton* cinquante = f->Opt_bassin[1];
+    QVERIFY(cinquante->isEnabled() && cinquante->isChecked());
+    QTest::mouseClick(cinquante, Qt::LeftButton, Qt::NoModifier, QPoint(8, cinquante->height() / 2));
+    QCOMPARE(saisie(), tape);
+    cinquante->setFocus();
+    QTest::sendKeyEvent(QTest::Click, cinquante, Qt::Key_Space, QString(" "), Qt::NoModifier);
+    QCOMPARE(saisie(), tape);
+    QVERIFY(cinquante->isChecked());
     f->Cmd_def[1]->click();
     QCOMPARE(Lignes_requete("SELECT Rel1, Rel2, Rel3, Rel4, Rel5, Rel10 FROM RecordClub"),
              QStringList {"Anne|Claire|Zoé|Béa| | "});
@@ -352,55 +371,14 @@ void TstRecordsClub::saisieRelais()
     QCOMPARE(Nombre_lignes(f->lsv_relais), 4);
     QCOMPARE(Ligne(f->lsv_relais, 3)->text(0), QString("Zoé"));
     Capturer(f, "records_relais");
-    f->close();
-}
-
-// The pool already chosen, clicked or pressed with Space, keeps what is being typed; choosing the
-// other pool shows that pool's record.
-void TstRecordsClub::bassinDejaChoisiGardeLaSaisie()
-{
-    Contexte c;
-    c.categorie("Dames", 0, 99, "Femme");
-    CommandesRecords commandes;
-    commandes.mnuPerfRecView_Click();
-    frm_view_record* f = commandes.records();
-    f->SSTab1->setCurrentIndex(1);
-    Double_clic(f->LsvNage, Place(f, DamesRelais));
-    f->Cmd_def[0]->click();
-    for (const char* nom : {"Anne", "Zoé", "Claire", "Béa"}) {
-        Taper(f->txt_info[7], QString::fromUtf8(nom));
-        QTest::sendKeyEvent(QTest::Click, f->txt_info[7], Qt::Key_Return, QString("\r"), Qt::NoModifier);
-    }
-    const QList<int> boites{0, 1, 2, 3, 4, 5, 6};
-    const QStringList saisies{"Relais", "Dames", "2.0500", "12", "5", "2024", "Vichy"};
-    for (int i : boites) {
-        f->txt_info[i]->clear();
-        Taper(f->txt_info[i], saisies[i]);
-    }
-    const auto saisie = [&] {
-        QStringList t;
-        for (int i : boites)
-            t << f->txt_info[i]->text();
-        for (int i = 1; i <= Nombre_lignes(f->lsv_relais); ++i)
-            t << Ligne(f->lsv_relais, i)->text(0);
-        return t;
-    };
-    const QStringList attendu = saisie();
-    QCOMPARE(attendu.size(), 11);
-    QRadioButton* cinquante = f->Opt_bassin[1];
-    QVERIFY(cinquante->isEnabled() && cinquante->isChecked());
-    QTest::mouseClick(cinquante, Qt::LeftButton, Qt::NoModifier, cinquante->rect().center());
-    QCOMPARE(saisie(), attendu);
-    cinquante->setFocus();
-    QTest::sendKeyEvent(QTest::Click, cinquante, Qt::Key_Space, QString(" "), Qt::NoModifier);
-    QCOMPARE(saisie(), attendu);
-    QVERIFY(cinquante->isChecked());
-
-    // The other pool holds no record yet: its boxes are empty.
-    QTest::mouseClick(f->Opt_bassin[0], Qt::LeftButton, Qt::NoModifier, f->Opt_bassin[0]->rect().center());
+    // Choosing the other pool shows its record, none yet; back to 50 m, this one.
+    QTest::mouseClick(f->Opt_bassin[0], Qt::LeftButton, Qt::NoModifier, QPoint(8, f->Opt_bassin[0]->height() / 2));
     QVERIFY(f->Opt_bassin[0]->isChecked());
     QCOMPARE(f->txt_info[0]->text(), QString());
     QCOMPARE(Nombre_lignes(f->lsv_relais), 0);
+    QTest::mouseClick(cinquante, Qt::LeftButton, Qt::NoModifier, QPoint(8, cinquante->height() / 2));
+    QCOMPARE(f->txt_info[0]->text(), QString("Relais"));
+    QCOMPARE(Nombre_lignes(f->lsv_relais), 4);
     f->close();
 }
 
