@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QShortcut>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -145,6 +146,20 @@ void JetonFenetre::liberer()
     // A counter at its lowest bound cannot have been raised by this token: nothing to give back.
     if (intNbFenetres > std::numeric_limits<qint16>::min())
         --intNbFenetres;
+}
+
+void Fermer_fenetres_hors_compte()
+{
+    QList<QPointer<FenetreComptee>> fenetres;
+    for (QWidget* w : QApplication::allWidgets()) {
+        auto* f = qobject_cast<FenetreComptee*>(w);
+        if (f && !f->estDecharge() && !f->estComptee())
+            fenetres << f;
+    }
+    for (const QPointer<FenetreComptee>& f : std::as_const(fenetres)) {
+        if (f)
+            f->close();
+    }
 }
 
 // ---- Menu locks ----------------------------------------------------------------------------
@@ -438,11 +453,34 @@ void Elargir_au_contenu(QWidget* fenetre)
         cadre->setMinimumWidth(largeur);
 }
 
+namespace {
+// What a window looked like before a list widened it, and the width that widening gave it.
+constexpr char kAvantElargissement[] = "qv_avantElargissement";
+constexpr char kLargeurElargie[] = "qv_largeurElargie";
+} // namespace
+
+QRect Placement_donne(const QWidget* fenetre)
+{
+    QRect r(fenetre->pos(), fenetre->size());
+    const QVariant elargie = fenetre->property(kLargeurElargie);
+    if (elargie.isValid() && elargie.toInt() == fenetre->width()) {
+        const QRect avant = fenetre->property(kAvantElargissement).toRect();
+        r.moveLeft(avant.left());
+        r.setWidth(avant.width());
+    }
+    return r;
+}
+
 void Elargir_pour_liste(QTreeWidget* liste, int manque)
 {
-    QWidget* fenetre = Fenetre_document(liste);
+    Elargir_pour_controle(liste, manque);
+}
+
+void Elargir_pour_controle(QWidget* controle, int manque)
+{
+    QWidget* fenetre = Fenetre_document(controle);
     if (!fenetre)
-        fenetre = liste->window();
+        fenetre = controle->window();
     QWidget* cadre = Cadre_fenetre(fenetre);
     if (manque <= 0 || !cadre->isVisible() || cadre->isMaximized() || cadre->isFullScreen())
         return;
@@ -465,21 +503,24 @@ void Elargir_pour_liste(QTreeWidget* liste, int manque)
                                      ecran.width() - (principale->frameGeometry().width() - principale->width()));
         if (largeur <= principale->width())
             return;
+        const QRect donne = Placement_donne(principale);
         principale->resize(largeur, principale->height());
         principale->move(Position_visible(principale->frameGeometry(), ecran));
+        principale->setProperty(kAvantElargissement, donne);
+        principale->setProperty(kLargeurElargie, largeur);
     };
-    // A list that takes a share of what the window gains needs the window to grow by more.
+    // A control that takes a share of what the window gains needs the window to grow by more.
     int pas = manque;
     for (int essai = 0; essai < 3 && manque > 0; ++essai) {
         const int largeur = cadre->width();
-        const int avant = liste->width();
+        const int avant = controle->width();
         if (largeur + pas > plafond())
             elargir_principale(largeur + pas - plafond());
         const int voulue = std::min(largeur + pas, plafond());
         if (voulue <= largeur)
             break;
         cadre->resize(voulue, cadre->height());
-        const int gain = liste->width() - avant;
+        const int gain = controle->width() - avant;
         if (gain <= 0) {
             cadre->resize(largeur, cadre->height());
             break;
@@ -488,6 +529,33 @@ void Elargir_pour_liste(QTreeWidget* liste, int manque)
         pas = (manque * (voulue - largeur) + gain - 1) / gain;
     }
     Garder_fenetre_visible(fenetre);
+}
+
+namespace {
+// A label's text changing makes its window lay out again: the window is then widened for it.
+class ElargissementLibelle : public QObject {
+public:
+    explicit ElargissementLibelle(QLabel* libelle) : QObject(libelle), m_libelle(libelle) {}
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, [this] { Elargir_pour_controle(m_libelle, manque()); });
+        return QObject::eventFilter(objet, event);
+    }
+
+private:
+    int manque() const { return m_libelle->sizeHint().width() - m_libelle->width(); }
+    QLabel* m_libelle;
+};
+} // namespace
+
+void Elargir_pour_libelle(QLabel* libelle)
+{
+    auto* filtre = new ElargissementLibelle(libelle);
+    if (QWidget* fenetre = libelle->parentWidget())
+        fenetre->installEventFilter(filtre);
 }
 
 QPoint Position_visible(const QRect& cadre, const QRect& visible)

@@ -13,6 +13,7 @@
 #include <initializer_list>
 #include <type_traits>
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 class QTimer;
@@ -39,10 +40,15 @@ public:
     JetonFenetre(const JetonFenetre&) = delete;
     JetonFenetre& operator=(const JetonFenetre&) = delete;
     void liberer();
+    bool compte() const { return m_compte; }
 
 private:
     bool m_compte = true;
 };
+
+// Closes, as their "Annuler" would, the windows left out of the count: their edits belong to the
+// base being closed and must never be written into the next one.
+void Fermer_fenetres_hors_compte();
 
 // ---- Menu locks ----------------------------------------------------------------------------
 
@@ -146,6 +152,13 @@ void Elargir_au_contenu(QWidget* fenetre);
 // Widens the frame of the window that holds the list until the list is manque pixels wider, as far
 // as what the user sees allows; a frame that does not widen the list stays as it was.
 void Elargir_pour_liste(QTreeWidget* liste, int manque);
+// The same for any control the window's layout stretches.
+void Elargir_pour_controle(QWidget* controle, int manque);
+// The window widens, as for a list, whenever the label's text needs more room than it has.
+void Elargir_pour_libelle(QLabel* libelle);
+// Where and how large the user made a window: a widening for a list lasts only while the window
+// keeps the width it gave, and is never what is saved.
+QRect Placement_donne(const QWidget* fenetre);
 // Where a frame placed at `cadre` shows whole inside `visible`: where it is when it fits there,
 // otherwise moved the least that makes it fit; along a side longer than the area, at the
 // area's left or top edge.
@@ -213,6 +226,7 @@ public:
     void Fixer_taille_design(int largeurTwips, int hauteurTwips);
     QSize tailleDesign() const { return m_tailleDesign; }
     bool estDecharge() const { return m_decharge; }
+    bool estComptee() const { return m_jeton.compte(); }
 
 protected:
     // For a window that never holds work the base must wait for: closing the base or quitting

@@ -129,10 +129,15 @@ QString Temps_affichage(const QString& t)
     const QString s = Format_temps(t);
     if (s == "0.0000")
         return QStringLiteral(" ");
-    const QStringView minutes = QStringView(s).left(s.indexOf('.'));
-    const QStringView d = QStringView(s).right(4);
+    // A negative time cannot be swum: it keeps its sign so that it never reads as a valid one.
+    const bool negatif = s.startsWith(u'-');
+    const QStringView chiffres = QStringView(s).mid(negatif ? 1 : 0);
+    const QStringView minutes = chiffres.left(chiffres.indexOf(u'.'));
+    const QStringView d = chiffres.right(4);
     QString texte;
-    texte.reserve(minutes.size() + 6);
+    texte.reserve(minutes.size() + 7);
+    if (negatif)
+        texte += u'-';
     if (minutes.toLongLong() > 0) {
         texte += minutes;
         texte += u':';

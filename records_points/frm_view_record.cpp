@@ -182,7 +182,11 @@ QWidget* frm_view_record::construireModifier()
         Opt_bassin[i] = new QRadioButton(i == 0 ? "25 m" : "50 m", bassins);
         Opt_bassin[i]->setObjectName(QString("Opt_bassin_%1").arg(i));
         rangeeBassins->addWidget(Opt_bassin[i]);
-        connect(Opt_bassin[i], &QRadioButton::clicked, this, &frm_view_record::Charger_record_courant);
+        // Clicking the pool already shown must not throw away what is being typed.
+        connect(Opt_bassin[i], &QRadioButton::clicked, this, [this] {
+            if (bassinSaisie() != m_bassinCharge)
+                Charger_record_courant();
+        });
     }
     rangeeBassins->addStretch(1);
     Opt_bassin[1]->setChecked(true);
@@ -426,6 +430,7 @@ void frm_view_record::choisirCategorie()
 
 void frm_view_record::Charger_record_courant()
 {
+    m_bassinCharge = bassinSaisie();
     lsv_relais->clear();
     const auto vider = [this] {
         Vider_textes({txt_info[0], txt_info[1], txt_info[2], txt_info[3], txt_info[4], txt_info[5], txt_info[6]});
@@ -652,7 +657,8 @@ void frm_view_record::Afficher_records()
                     sql += " AND RecordClub.Bassin = ?";
                     valeurs << m_bassinVue.toInt();
                 }
-                sql += " ORDER BY Categori_record_club.Num_cat, RecordClub.Tps, RecordClub.Date_perf";
+                // A time that cannot be swum (negative) is never a category's record.
+                sql += " ORDER BY Categori_record_club.Num_cat, RecordClub.Tps < 0, RecordClub.Tps, RecordClub.Date_perf";
                 QString dernierLibelle;
                 QString dernierTemps;
                 QString plusAncienne;

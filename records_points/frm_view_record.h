@@ -93,6 +93,7 @@ private:
     QString m_libelleCategorie;
     QString m_cleRecordCourant;
     QString m_bassinVue;
+    QString m_bassinCharge; // the pool whose record the boxes were loaded with
     // Unset until a first event's categories are loaded, so that a mixed event (no sex) loads too.
     std::optional<QString> m_sexeCategories;
     QStringList m_clesCategories;

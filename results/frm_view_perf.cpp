@@ -98,8 +98,9 @@ RequetesPerf Construire_requetes_perf(const OptionsSuiviPerf& o, const QString& 
         r.individuel += " AND Liffn.Code_club = " + Sql_texte(strCodeClub);
     r.individuel += " ORDER BY liffn.Code_epreuve";
     r.relais += " ORDER BY Nage.Mixte DESC, Nage.Sexe, Nage.Nb_nageurs, Nage.Distance, Nage.Code_Nage ";
-    r.individuel += o.tri == 0 ? ", liffn.Date_perf DESC" : ", liffn.Tps";
-    r.relais += o.tri == 0 ? ", Liffn_relais.Date_perf DESC" : ", Liffn_relais.Tps";
+    // A time that cannot be swum (negative) is never the best.
+    r.individuel += o.tri == 0 ? ", liffn.Date_perf DESC" : ", liffn.Tps < 0, liffn.Tps";
+    r.relais += o.tri == 0 ? ", Liffn_relais.Date_perf DESC" : ", Liffn_relais.Tps < 0, Liffn_relais.Tps";
     return r;
 }
 

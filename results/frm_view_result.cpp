@@ -614,6 +614,13 @@ void frm_view_result::afficherEpreuve(const QString& code, const QString&, bool 
         int compteur = 0;
         int place = 0;
         int couloirPrec = 0;
+        // Times that cannot be swum (negative) take no place: they follow the ranked ones.
+        QList<QStringList> sansPlace;
+        const auto listerSansPlace = [&] {
+            for (const QStringList& l : std::as_const(sansPlace))
+                ajouterLigne(l);
+            sansPlace.clear();
+        };
         for (int i = 1; i <= lignes.nbLignes(); ++i) {
             const QString type = lignes.item(cType, i);
             const QString numSerie = lignes.item(cSerie, i);
@@ -633,6 +640,7 @@ void frm_view_result::afficherEpreuve(const QString& code, const QString&, bool 
                     if (!libCat.isEmpty())
                         titre += " catégorie " + libCat;
                 }
+                listerSansPlace();
                 ajouterLigne({" ", " "});
                 ajouterLigne({" ", titre});
                 compteur = 0;
@@ -645,23 +653,25 @@ void frm_view_result::afficherEpreuve(const QString& code, const QString&, bool 
             catPrec = cat;
 
             const QString tps = Format_temps(lignes.item(cTps, i));
-            ++compteur;
+            const bool classe = d.couloirs || !tps.startsWith(u'-');
             const int couloir = static_cast<int>(Valeur_numerique(lignes.item(cCouloir, i)));
             if (d.couloirs) {
+                ++compteur;
                 if (!d.monClub && couloirPrec > 0) {
                     for (int manque = couloirPrec + 1; manque < couloir; ++manque)
                         ajouterLigne({QString::number(manque)});
                 }
                 place = couloir;
-            } else if (compteur == 1 || tps != tempsPrecedent) {
-                place = compteur;
+                couloirPrec = couloir;
+            } else if (classe) {
+                if (++compteur == 1 || tps != tempsPrecedent)
+                    place = compteur;
+                tempsPrecedent = tps;
             }
-            couloirPrec = couloir;
-            tempsPrecedent = tps;
             if (d.monClub && lignes.item(cClub, i) != strCodeClub)
                 continue;
 
-            QStringList ligne{QString::number(place)};
+            QStringList ligne{classe ? QString::number(place) : QStringLiteral(" ")};
             if (relais) {
                 ligne << "Relais n° " + lignes.item(0, i) << " ";
                 if (d.nationalite)
@@ -691,8 +701,12 @@ void frm_view_result::afficherEpreuve(const QString& code, const QString&, bool 
                 for (int k = 0; k < 14; ++k)
                     ligne << Temps_affichage(lignes.item(cInter + k, i));
             }
-            ajouterLigne(ligne);
+            if (classe)
+                ajouterLigne(ligne);
+            else
+                sansPlace << ligne;
         }
+        listerSansPlace();
     }
 }
 

@@ -51,6 +51,8 @@ ChampsProfil Creer_champs_profil(QWidget* fenetre)
     c.txt_nom_club = new QLabel(fenetre);
     c.txt_nom_club->setObjectName("txt_nom_club");
     c.txt_nom_club->setTextFormat(Qt::PlainText);
+    // A long club name is shown whole: the window widens for it.
+    Elargir_pour_libelle(c.txt_nom_club);
     Installer_selection_au_focus(c.Text1_0);
     Installer_selection_au_focus(c.Text1_1);
     c.Command1_0 = Creer_bouton(fenetre, "Command1_0", "Ok");

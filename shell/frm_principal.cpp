@@ -422,10 +422,12 @@ void FrmPrincipal::sauverPlacement() const
 {
     QSettings reglages;
     reglages.beginGroup("Settings");
-    reglages.setValue("MainLeft", QString::number(x() * TwipsParPixel));
-    reglages.setValue("MainTop", QString::number(y() * TwipsParPixel));
-    reglages.setValue("MainWidth", QString::number(width() * TwipsParPixel));
-    reglages.setValue("MainHeight", QString::number(height() * TwipsParPixel));
+    // The size the user gave, not the one a long value in a list lent the window.
+    const QRect donne = Placement_donne(this);
+    reglages.setValue("MainLeft", QString::number(donne.x() * TwipsParPixel));
+    reglages.setValue("MainTop", QString::number(donne.y() * TwipsParPixel));
+    reglages.setValue("MainWidth", QString::number(donne.width() * TwipsParPixel));
+    reglages.setValue("MainHeight", QString::number(donne.height() * TwipsParPixel));
     // A maximised window opens maximised again.
     reglages.setValue("MainMaximized", isMaximized() ? "1" : "0");
 }

@@ -202,6 +202,7 @@ void ouvrirBase(const QString& chemin)
 
 void Oublier_contexte_base()
 {
+    Fermer_fenetres_hors_compte();
     Oublier_profil_courant();
     if (FrmPrincipal* principale = Fenetre_principale()) {
         principale->Decharger_suivi_perf();

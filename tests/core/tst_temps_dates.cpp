@@ -40,7 +40,12 @@ void TstTempsDates::affichage_data()
     QTest::newRow("douze minutes") << "12.05" << "12:05.00";
     QTest::newRow("zero") << "0" << " ";
     QTest::newRow("vide") << "" << " ";
-    QTest::newRow("negatif") << "-1.0532" << "05.32";
+    // A negative time is impossible: it keeps its sign, never shown as a valid one.
+    QTest::newRow("negatif") << "-1.0532" << "-1:05.32";
+    QTest::newRow("negatif secondes") << "-0.5" << "-50.00";
+    QTest::newRow("negatif virgule") << "-0,1" << "-10.00";
+    QTest::newRow("negatif sous le centieme") << "-0.00001" << " ";
+    QTest::newRow("negatif centieme") << "-0.0001" << "-00.01";
     QTest::newRow("moins zero") << "-0.0000" << " ";
     QTest::newRow("zeros devant") << "007.5" << "7:50.00";
     QTest::newRow("espace devant") << " 0.2875" << "28.75";

@@ -178,6 +178,7 @@ private slots:
     void formats_data();
     void formats();
     void bordereau();
+    void bordereauTempsNegatif();
     void bordereauSansEngagement();
     void imprimanteAnnulee();
     void convocations();
@@ -194,6 +195,7 @@ void TstConvocations::formats_data()
     QTest::newRow("libellé coupé") << Format_libelle_nage("Dames 200 4 Nages Extra", 17, false) << "Dames 200 4 Nages";
     QTest::newRow("temps nul") << Format_temps_engag("0") << "        ";
     QTest::newRow("temps") << Format_temps_engag("1.0532") << " 1:05.32";
+    QTest::newRow("temps négatif") << Format_temps_engag("-0.1") << "  -10.00";
     QTest::newRow("équipe individuelle") << Format_equipe("0", true) << "";
     QTest::newRow("équipe") << Format_equipe("2", false) << "     2    ";
     QTest::newRow("équipe mixte") << Format_equipe("12", true) << "     12      X";
@@ -253,6 +255,22 @@ void TstConvocations::bordereau()
     QVERIFY(texte.filter("<BALISE").isEmpty() && texte.filter("<ENGAG").isEmpty());
     QCOMPARE(l.lastIndexOf("Equipe 1 Mixte") > relaisF, true);
     QVERIFY(Pages_pdf(pdf) >= 1);
+}
+
+// An entry time that cannot be swum is printed with its sign, never as a valid time.
+void TstConvocations::bordereauTempsNegatif()
+{
+    Meeting m;
+    m.base.executer("UPDATE Engag SET Tps_engagement = -0.1 WHERE Num_Lic = " + m.nageurs[0] + " AND Code_epreuve = 1");
+    const QString pdf = Captures() + "/bordereau_negatif.pdf";
+    QFile::remove(pdf);
+    m.ihm.repondreImprimante(true, pdf);
+    Imprimer_bordereau_engag(m.compet);
+    const QStringList l = Colonnes(pdf);
+    const int indiv = static_cast<int>(l.indexOf("Individuel"));
+    QVERIFY(indiv > 0);
+    QCOMPARE(l[indiv + 1], Ligne_nageur(0, "Dames 50 NL", "-10.00"));
+    QVERIFY(l.filter(QRegularExpression("NAGEUR00 .* 10\\.00$")).isEmpty());
 }
 
 void TstConvocations::bordereauSansEngagement()

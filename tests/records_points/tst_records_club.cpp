@@ -131,6 +131,7 @@ private slots:
     void saisieRelais();
     void echecEcritureNeLaisseRien();
     void voir();
+    void voirTempsNegatif();
     void ongletModifier();
     void impressionEtExport();
 };
@@ -338,10 +339,30 @@ void TstRecordsClub::saisieRelais()
     // Zoé swims the third leg.
     Selectionner_element(f->lsv_relais, 2);
     f->cmd_moins->click();
-    f->txt_info[0]->setText("Relais");
-    f->txt_info[1]->setText("Dames");
-    f->txt_info[2]->setText("2.0500");
-    Date(f, "12", "5", "2024");
+    const QStringList saisies{"Relais", "Dames", "2.0500", "12", "5", "2024", "Vichy"};
+    for (int i = 0; i < saisies.size(); ++i) {
+        f->txt_info[i]->clear();
+        Taper(f->txt_info[i], saisies[i]);
+    }
+    // The pool already chosen, clicked or pressed with Space, keeps what is being typed.
+    const auto saisie = [f] {
+        QStringList t;
+        for (int i = 0; i < 7; ++i)
+            t << f->txt_info[i]->text();
+        for (int i = 1; i <= Nombre_lignes(f->lsv_relais); ++i)
+            t << Ligne(f->lsv_relais, i)->text(0);
+        return t;
+    };
+    const QStringList tape = saisie();
+    QCOMPARE(tape.size(), 11);
+    QRadioButton* cinquante = f->Opt_bassin[1];
+    QVERIFY(cinquante->isEnabled() && cinquante->isChecked());
+    QTest::mouseClick(cinquante, Qt::LeftButton, Qt::NoModifier, QPoint(8, cinquante->height() / 2));
+    QCOMPARE(saisie(), tape);
+    cinquante->setFocus();
+    QTest::sendKeyEvent(QTest::Click, cinquante, Qt::Key_Space, QString(" "), Qt::NoModifier);
+    QCOMPARE(saisie(), tape);
+    QVERIFY(cinquante->isChecked());
     f->Cmd_def[1]->click();
     QCOMPARE(Lignes_requete("SELECT Rel1, Rel2, Rel3, Rel4, Rel5, Rel10 FROM RecordClub"),
              QStringList {"Anne|Claire|Zoé|Béa| | "});
@@ -350,6 +371,14 @@ void TstRecordsClub::saisieRelais()
     QCOMPARE(Nombre_lignes(f->lsv_relais), 4);
     QCOMPARE(Ligne(f->lsv_relais, 3)->text(0), QString("Zoé"));
     Capturer(f, "records_relais");
+    // Choosing the other pool shows its record, none yet; back to 50 m, this one.
+    QTest::mouseClick(f->Opt_bassin[0], Qt::LeftButton, Qt::NoModifier, QPoint(8, f->Opt_bassin[0]->height() / 2));
+    QVERIFY(f->Opt_bassin[0]->isChecked());
+    QCOMPARE(f->txt_info[0]->text(), QString());
+    QCOMPARE(Nombre_lignes(f->lsv_relais), 0);
+    QTest::mouseClick(cinquante, Qt::LeftButton, Qt::NoModifier, QPoint(8, cinquante->height() / 2));
+    QCOMPARE(f->txt_info[0]->text(), QString("Relais"));
+    QCOMPARE(Nombre_lignes(f->lsv_relais), 4);
     f->close();
 }
 
@@ -449,6 +478,27 @@ void TstRecordsClub::voir()
     f->Cmd_view[3]->click();
     QCOMPARE(Nombre_coches(f->LsvNage), 0);
     QCOMPARE(Nombre_lignes(f->lsvRecords), 0);
+    f->close();
+}
+
+// A stored time that cannot be swum is shown with its sign and is never the record.
+void TstRecordsClub::voirTempsNegatif()
+{
+    Contexte c;
+    const QString poussins = c.categorie("Poussins", 0, 10, "Homme");
+    c.record(poussins, MessieursNL100, 50, "1.1000", "20220101", "A");
+    c.record(poussins, MessieursNL100, 50, "-0.5", "20230101", "N");
+    CommandesRecords commandes;
+    commandes.mnuPerfRecView_Click();
+    frm_view_record* f = commandes.records();
+    Cocher(f, MessieursNL100);
+    f->Opt_view_bassin[1]->setChecked(true);
+    f->Cmd_view[0]->click();
+    QCOMPARE(Lignes_records(f), QStringList({"|Messieurs 100 NL|||", "||||", "Poussins|A Prénom|1:10.00|1 janvier 2022|Lieu A"}));
+    f->Chk_histo->setChecked(true);
+    f->Cmd_view[0]->click();
+    QCOMPARE(Lignes_records(f), QStringList({"|Messieurs 100 NL|||", "||||", "Poussins|A Prénom|1:10.00|1 janvier 2022|Lieu A",
+                                             "|N Prénom|-50.00|1 janvier 2023|Lieu N"}));
     f->close();
 }
 

@@ -139,6 +139,7 @@ private slots:
     void competitionsEtEpreuves();
     void affichage_data();
     void affichage();
+    void tempsNegatifJamaisClasse();
     void entetesInter();
     void optionsEtBoutons();
     void ligneRapport_data();
@@ -320,6 +321,25 @@ void TstResultats::affichage()
     QCOMPARE(f->Cbo_search->count(), codes.size());
     // The query that a result without a category would have broken is never run.
     QVERIFY2(m_meet->ihm.messages().isEmpty(), qPrintable(m_meet->ihm.messages().join('\n')));
+}
+
+// A stored time that cannot be swum keeps its sign and takes no place: the times after it are
+// ranked as if it were not there, and it comes after them.
+void TstResultats::tempsNegatifJamaisClasse()
+{
+    m_meet->base.executer("UPDATE Prres SET Tps = -0.5 WHERE Num_Lic = (SELECT Num FROM Licence WHERE Nom = 'MARTIN')");
+    frm_view_result* f = ouvrir();
+    Cocher(f, {"2"});
+    Cliquer(f->cmd_0);
+    QCOMPARE(Tranche(Lignes_affichees(f), "Finale A catégorie Juniors", 8),
+             QStringList({"|Finale A catégorie Juniors||||", "1|DURAND Zoé|2009|Nageurs <Sud> & Co|59.00|690",
+                          "1|PETIT Inès|2008|Club A|59.00|690", "3|ROUX Jade|2007|Club A|1:00.00|650",
+                          "4|BLANC Eve|2008|Nageurs <Sud> & Co|Disq|DSQ", "5|NOIR Ana|2008|Club A||NA",
+                          "|MARTIN Léa|2008|Club A|-50.00|700", "|||||"}));
+    // By lanes the lane is its place; the time still shows as impossible.
+    Options(f, true, true, false);
+    Cliquer(f->cmd_0);
+    QVERIFY(Lignes_affichees(f).contains("4|MARTIN Léa|2008|Club A|-50.00|700"));
 }
 
 void TstResultats::entetesInter()

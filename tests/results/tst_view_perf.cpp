@@ -104,6 +104,7 @@ private slots:
     void saisons_data();
     void saisons();
     void meilleureDerniereEtPersonnalise();
+    void tempsNegatifJamaisMeilleur();
     void tempsIntermediairesEtRelais();
     void uniquementLaSelection();
     void suppressionDUneCompetition();
@@ -220,6 +221,45 @@ void TestViewPerf::meilleureDerniereEtPersonnalise()
     Cliquer(f->Cmd_option[2]);
     QVERIFY(f->Opt_nbPerf[2]->isChecked());
     QVERIFY(f->cmd[2]->isEnabled());
+    f->close();
+}
+
+// A stored time that cannot be swum keeps its sign, on screen and on paper, and is never the best.
+void TestViewPerf::tempsNegatifJamaisMeilleur()
+{
+    ContextePerfs c;
+    Remplir(c);
+    c.perf(11, 52, "20040105", "-0.5", "Lyon", 0, 5);
+    QPointer<frm_view_perf> f;
+    Ouvrir_frm_view_perf(f);
+    Cocher(f, "DUPONT");
+    Options(f, [&] {
+        Basculer(f->Opt_saison[2]);
+        Basculer(f->Opt_tri[1]);
+        Basculer(f->Opt_nbPerf[1]);
+    });
+    QCOMPARE(f->Opt_nbPerf[1]->text(), QString("Meilleure"));
+    Cliquer(f->cmd[0]);
+    QStringList lignes = Lignes(f);
+    QVERIFY2(lignes.contains("1:00.00|Paris|1 janvier 2001|25| "), qPrintable(lignes.join('\n')));
+    QVERIFY(lignes.filter("Lyon").isEmpty());
+
+    Options(f, [&] { Basculer(f->Opt_nbPerf[0]); });
+    Cliquer(f->cmd[0]);
+    lignes = Lignes(f);
+    const qsizetype lyon = lignes.indexOf("-50.00|Lyon|5 janvier 2004|25| ");
+    QVERIFY2(lyon > 0, qPrintable(lignes.join('\n')));
+    QCOMPARE(lignes[lyon - 1], QString("1:05.00|Lille|10 janvier 2004|25| "));
+
+    const QString pdf = c.base.repertoire().fichier("negatif.pdf");
+    c.ihm.repondreImprimante(true, pdf);
+    Cliquer(f->cmd[2]);
+    QCOMPARE(c.ihm.messages(), QStringList());
+    QStringList imprimees = Texte_pdf(pdf, 6);
+    for (QString& l : imprimees)
+        l = l.trimmed();
+    QCOMPARE(imprimees.filter(QRegularExpression("^-50\\.00   Lyon +5 janvier 2004 +25")).size(), 1);
+    QVERIFY(imprimees.filter(QRegularExpression("^50\\.00 ")).isEmpty());
     f->close();
 }
 

@@ -5,6 +5,7 @@
 #include "shell/demarrage.h"
 #include "shell/frm_principal.h"
 #include "core/fenetres.h"
+#include "core/listes.h"
 #include "fixtures.h"
 
 #include <QAction>
@@ -19,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -274,6 +277,42 @@ private slots:
         QCOMPARE(s.value("MainHeight").toString(), QString("6300"));
         FrmPrincipal g;
         QCOMPARE(QRect(g.pos(), g.size()), QRect(150, 90, 540, 420));
+    }
+
+    // A list that widens the main window for a long value does so for this session only: what is
+    // saved is the size the user gave, or the one he gives it afterwards.
+    void elargiePourUneListeSauveLaTailleDonnee()
+    {
+        for (const bool retouchee : {false, true}) {
+            {
+                FrmPrincipal f;
+                f.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&f));
+                f.showNormal();
+                f.move(100, 50);
+                f.resize(540, 420);
+                QCoreApplication::processEvents();
+                QCOMPARE(f.width(), 540);
+                auto* fenetre = new QWidget;
+                auto* disposition = new QVBoxLayout(fenetre);
+                QTreeWidget* liste = Creer_liste_rapport(fenetre, "liste", {"Code Club", "Libellé Club"});
+                disposition->addWidget(liste);
+                Afficher_fenetre(fenetre);
+                QCoreApplication::processEvents();
+                Ajouter_ligne(liste, {"FRA1320021234", QString(240, QChar('M'))});
+                QTest::qWait(50);
+                QVERIFY2(f.width() > 540, qPrintable(QString::number(f.width())));
+                if (retouchee)
+                    f.resize(560, 450);
+                QVERIFY(f.close());
+            }
+            QSettings s;
+            s.beginGroup("Settings");
+            QCOMPARE(s.value("MainWidth").toString(), QString::number((retouchee ? 560 : 540) * 15));
+            QCOMPARE(s.value("MainHeight").toString(), QString::number((retouchee ? 450 : 420) * 15));
+            if (!retouchee)
+                QCOMPARE(s.value("MainLeft").toString(), QString("1500"));
+        }
     }
 
     void agrandieRouvreAgrandie()

@@ -936,6 +936,39 @@ private slots:
         QVERIFY(!cnxBase.ouverte());
     }
 
+    // Its edits belong to the base they were typed in: closing that base closes the window as
+    // "&Annuler" would, and nothing of them reaches the base opened next.
+    void referencesLenFermeesAvecLeurBase()
+    {
+        Session s;
+        const QString a = Preparer_base(s.rep, "a.mdb");
+        const QString b = Preparer_base(s.rep, "b.mdb");
+        const QString sql = "SELECT group_concat(Code_Nage || '=' || ifnull(Ref_len, ''), ';') FROM Nage";
+        const QString refs = Valeur_fichier(a, sql);
+        QVERIFY(s.ouvrir(a));
+        QVERIFY(s.declencher("mnuPointRefLEN"));
+        QPointer<QWidget> f = s.fenetre->findChild<QWidget*>("frm_defreflen");
+        QVERIFY(f);
+        auto* boite = f->findChild<QLineEdit*>("txt_ref");
+        boite->setFocus();
+        boite->selectAll();
+        QTest::keyClick(boite, '9');
+        QTest::keyClick(boite, Qt::Key_Return, Qt::NoModifier);
+        QCOMPARE(f->findChild<QTreeWidget*>("lsvNageInfo")->topLevelItem(0)->text(1), QString("T"));
+
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        Traiter_evenements();
+        QVERIFY(!f);
+        QVERIFY(s.ouvrir(b));
+        QVERIFY(!s.fenetre->findChild<QWidget*>("frm_defreflen"));
+        QCOMPARE(Valeur(sql), refs);
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        QCOMPARE(Valeur_fichier(a, sql), refs);
+        QCOMPARE(Valeur_fichier(b, sql), refs);
+    }
+
     // A backup that cannot be put back is kept, and the next opening offers it.
     // While a base is open it reads as not closed cleanly, whatever closed and reopened it on
     // the way; its backups keep their own mark.

@@ -7,7 +7,14 @@
 #include "session_shell.h"
 #include "shell/demarrage.h"
 
+#include "clubs_licences/frm_liste_club.h"
+#include "core/listes.h"
+#include "shell/det_profil.h"
+
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -51,6 +58,28 @@ private:
     int m_numero = 0;
 };
 
+const QString kNomLong = QStringLiteral("CERCLE DES NAGEURS DE BOULOGNE-BILLANCOURT ET ENVIRONS");
+
+// The label shows the whole name, and its window (or document window) stays within what the user sees.
+void Verifier_nom_entier(QLabel* libelle)
+{
+    QCOMPARE(libelle->text(), kNomLong);
+    const int texte = libelle->fontMetrics().horizontalAdvance(libelle->text());
+    QVERIFY2(texte <= libelle->contentsRect().width(),
+             qPrintable(QString("%1 > %2").arg(texte).arg(libelle->contentsRect().width())));
+    QWidget* cadre = libelle->window();
+    for (QWidget* w = libelle; w; w = w->parentWidget()) {
+        if (auto* sous = qobject_cast<QMdiSubWindow*>(w)) {
+            const QRect zone = sous->mdiArea()->viewport()->rect();
+            QVERIFY2(zone.contains(sous->geometry()), qPrintable(QString("%1 px").arg(sous->width())));
+            break;
+        }
+    }
+    const QRect ecran = cadre->screen()->availableGeometry();
+    QVERIFY2(ecran.contains(cadre->frameGeometry()),
+             qPrintable(QString("%1 px, screen %2").arg(cadre->frameGeometry().width()).arg(ecran.width())));
+}
+
 } // namespace
 
 class TstParcoursImages : public QObject {
@@ -90,12 +119,29 @@ private slots:
             obli.champs->Command1_0->click();
             return d.result();
         });
+        // The club is chosen from its list: its long name shows whole, the dialog within the screen.
         ihm.repondreModal([](QDialog& d) {
             auto& creation = dynamic_cast<det_profil_obli&>(d);
             d.show();
             creation.Text1_0->setText("Bassin");
-            creation.Text1_1->setText(kCodeClub);
+            // Imported clubs keep their whole name, longer than one typed.
+            cnxBase.Executer_lie("UPDATE Club SET Intitule = ?", {kNomLong});
+            creation.Command1_2->click();
+            return d.result();
+        });
+        ihm.repondreModal([](QDialog& d) {
+            auto& choix = dynamic_cast<Frm_liste_club_obli&>(d);
+            d.show();
+            Selectionner_element(choix.Lsv_club, 1);
+            choix.Command1_0->click();
+            return d.result();
+        });
+        ihm.repondreModal([](QDialog& d) {
+            auto& creation = dynamic_cast<det_profil_obli&>(d);
+            d.show();
+            QTest::qWait(50);
             Capturer(&d, "05_creation_profil");
+            Verifier_nom_entier(creation.txt_nom_club);
             creation.Command1_0->click();
             return d.result();
         });
@@ -106,6 +152,22 @@ private slots:
         base->popup(s.fenetre->mapToGlobal(QPoint(0, s.fenetre->menuBar()->height())));
         QVERIFY(Capturer(base, "07_menu_base_ouverte"));
         base->hide();
+
+        // "Création d'un profil" shows the long name whole too.
+        QVERIFY(s.declencher("mnuBaseProfilNew"));
+        auto* profil = s.fenetre->findChild<det_profil*>("det_profil");
+        QVERIFY(profil);
+        profil->Command1_2->click();
+        auto* clubs = s.fenetre->findChild<Frm_liste_club*>("Frm_liste_club");
+        QVERIFY(clubs);
+        Selectionner_element(clubs->Lsv_club, 1);
+        clubs->Command1_0->click();
+        QTest::qWait(50);
+        QCOMPARE(profil->txt_nom_club->text(), kNomLong);
+        Verifier_nom_entier(profil->txt_nom_club);
+        QVERIFY(Capturer(s.fenetre.get(), "07b_creation_d_un_profil"));
+        profil->Command1_1->click();
+        QTest::qWait(20);
 
         QVERIFY(s.declencher("mnuBaseSave"));
         QVERIFY(QFileInfo::exists(chemin + ".sav"));
