@@ -10,7 +10,10 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
+
 class QLabel;
+class VerrouBase;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
@@ -45,6 +48,7 @@ class frm_upgrade_base : public QDialog {
     Q_OBJECT
 public:
     explicit frm_upgrade_base(QWidget* parent = nullptr);
+    ~frm_upgrade_base() override;
 
     // Unzips the chosen package and installs its model and script when they are newer.
     bool Installer_package_base();
@@ -71,6 +75,8 @@ private:
     void choisirPackage();
     void choisirBase();
     QString m_baseOuverte;
+    // The open base's lock, kept while the window is up: the base is set aside, not given up.
+    std::unique_ptr<VerrouBase> m_garde;
     bool m_decharge = false;
 };
 

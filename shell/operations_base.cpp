@@ -18,6 +18,7 @@
 #include "shell/maj_base.h"
 #include "shell/profils.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -29,6 +30,24 @@ const QString kFiltreBase = QStringLiteral("Base de données (*.mdb)|*.mdb");
 const QString kQuestionEffacer = QStringLiteral("Les données non sauvegardées seront effacées. Continuer ?");
 const QString kBaseEnUsage = QStringLiteral("Une connexion est déjà active sur la base.\r\n"
                                             "Vérifier qu'elle n'est pas ouverte dans une autre application.");
+
+// A lock of another machine cannot be checked from here: it is respected, and the user is told
+// whose it is and which file to remove once that machine no longer uses the base.
+QString texteMachineDuVerrou(const QString& chemin)
+{
+    const QString machine = Machine_du_verrou(chemin);
+    if (machine.isEmpty())
+        return QString();
+    return "\r\nLa base est ouverte depuis la machine « " + machine + " ».\r\n"
+           "Si cette machine ne l'utilise plus (arrêtée ou plantée), supprimer le fichier "
+           + QDir::toNativeSeparators(Chemin_verrou(chemin)) + " puis ouvrir la base à nouveau.";
+}
+
+QString texteBaseEnUsage(const QString& chemin)
+{
+    const QString machine = texteMachineDuVerrou(chemin);
+    return machine.isEmpty() ? kBaseEnUsage : "Une connexion est déjà active sur la base." + machine;
+}
 
 bool memeFichier(const QString& a, const QString& b)
 {
@@ -48,6 +67,10 @@ void chargerProfil(bool bSuivi)
 // use, and the next opening offers the backup, kept.
 bool fermerSansEnregistrer()
 {
+    // Locked until the backup is back in place: no other instance opens the base meanwhile.
+    VerrouBase garde;
+    if (cnxBase.ouverte())
+        garde.prendre(cnxBase.chemin());
     cnxBase.fermer();
     if (!Restaurer_sauvegarde())
         return false;
@@ -178,7 +201,7 @@ void ouvrirBase(const QString& chemin)
         if (!Est_fichier_base(chemin)) {
             Afficher_erreur("Mauvais format de fichier.");
         } else if (Base_verrouillee(chemin)) {
-            Afficher_erreur(kBaseEnUsage);
+            Afficher_erreur(texteBaseEnUsage(chemin));
         } else {
             QString erreur;
             if (!Ouvrir_base(erreur)) {
@@ -247,7 +270,7 @@ void mnuBaseNew_Click()
     }
     // A base in use elsewhere is not overwritten.
     if (Base_verrouillee(chemin)) {
-        Afficher_erreur(kBaseEnUsage);
+        Afficher_erreur(texteBaseEnUsage(chemin));
         return;
     }
 
@@ -317,6 +340,8 @@ void mnuBaseAnnuler_Click()
             Menus_base_fermee();
         }
     }
+    // The version check leaves its step in the status bar.
+    Afficher_statut("");
     // The profile is read again only from a base that is open.
     if (!cnxBase.ouverte()) {
         Oublier_contexte_base();
@@ -353,7 +378,8 @@ void mnuBaseSuppr_Click()
             return;
         }
         if (Base_verrouillee(chemin)) {
-            Afficher_erreur("Impossible de supprimer cette base.\r\nUne connexion est active sur la base.");
+            Afficher_erreur("Impossible de supprimer cette base.\r\nUne connexion est active sur la base."
+                            + texteMachineDuVerrou(chemin));
             return;
         }
         if (!QFileInfo::exists(chemin))
@@ -438,7 +464,10 @@ void mnuExit_Click()
     if (cnxBase.ouverte()) {
         if (Demander_confirmation(kQuestionEffacer, Style::DefautBouton2) != Reponse::Oui)
             return;
-        // Unmarked, as for closing the base.
+        // Unmarked, as for closing the base, and locked until the backup is back in place.
+        VerrouBase garde;
+        if (cnxBase.ouverte())
+            garde.prendre(cnxBase.chemin());
         cnxBase.fermer();
         Afficher_statut("Restauration de la dernière sauvegarde");
         if (Restaurer_sauvegarde()) {
@@ -459,7 +488,11 @@ void Fermer_base_fenetre_principale()
             Memoriser_erreur(e);
             Afficher_erreur("Une erreur s'est produite lors de la sauvegarde de la base.");
         }
-        // Closed first: the clean-close mark is written before the backup goes.
+        // Closed first: the clean-close mark is written before the backup goes. Locked until the
+        // backup is gone, or another instance could open the base and have its own backup deleted.
+        VerrouBase garde;
+        if (cnxBase.ouverte())
+            garde.prendre(cnxBase.chemin());
         Fermer_base();
         Supprimer_sauvegarde();
     } else {

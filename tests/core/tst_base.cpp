@@ -8,16 +8,21 @@
 #include "port_test.h"
 #include "sans_privileges.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
+
+#include <sys/mount.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,6 +41,7 @@ private slots:
     void verrouAbandonne();
     void restesDeTravailSupprimes();
     void ouvertureSansDroitDEcriture();
+    void ouvertureSurSupportEnLectureSeule();
     void clesJamaisReutilisees();
     void triFrancais_data();
     void triFrancais();
@@ -242,6 +248,8 @@ void TstBase::verrouAbandonne()
     strCheminBase = base.chemin();
     QString erreur;
     QCOMPARE(Ouvrir_base(erreur), !tenu);
+    // Only another machine's lock is named: the user has to see to it himself.
+    QCOMPARE(Machine_du_verrou(base.chemin()), QString(contenu.contains("une-autre-machine") ? "une-autre-machine" : ""));
     if (tenu) {
         QVERIFY2(erreur.contains("Une connexion est déjà active sur la base."), qPrintable(erreur));
         QVERIFY(lu.open(QIODevice::ReadOnly));
@@ -262,8 +270,10 @@ void TstBase::restesDeTravailSupprimes()
     BaseTest base;
     cnxBase.fermer();
     const QStringList restes{"test.mdb.tmp.compact", "test.mdb.tmp.compact-journal", "test.mdb.restore.tmp",
-                             "test.mdb.sav.tmp", "test.mdb.sav.tmp.Xy12Zt"};
-    const QStringList gardes{"test.mdb.sav", "autre.mdb.tmp.compact", "test.mdb.tmp.compacte", "test.mdb.restore.tmpx"};
+                             "test.mdb.sav.tmp"};
+    // The user's own files, however their names begin.
+    const QStringList gardes{"test.mdb.sav", "autre.mdb.tmp.compact", "test.mdb.tmp.compacte", "test.mdb.restore.tmpx",
+                             "test.mdb.sav.tmp.zip", "test.mdb.tmp.compact.old", "test.mdb.restore.tmp-copie"};
     for (const QString& nom : restes + gardes) {
         QFile f(base.repertoire().fichier(nom));
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -313,6 +323,61 @@ void TstBase::ouvertureSansDroitDEcriture()
         QVERIFY(!QFile::exists(Chemin_verrou(chemin)));
     }
     QFile(dossier).setPermissions(dossierOuvert);
+    strCheminBase.clear();
+}
+
+// A base on a volume mounted read-only: the file's protection is not the cause, and the user is
+// not sent to change it. Mounted for real in a namespace of the test's own when the system
+// allows it; the wording is checked for both causes in any case.
+void TstBase::ouvertureSurSupportEnLectureSeule()
+{
+    const QString fichier = "Le fichier '/media/cle/club.mdb' ";
+    QCOMPARE(Texte_base_lecture_seule("/media/cle/club.mdb", true),
+             fichier + "se trouve sur un support en lecture seule : la base ne peut pas être ouverte. "
+                       "Copier la base sur un support modifiable.");
+    QCOMPARE(Texte_base_lecture_seule("/media/cle/club.mdb", false),
+             fichier + "est en lecture seule : la base ne peut pas être ouverte. Retirer la protection en écriture "
+                       "du fichier.");
+
+    if (qEnvironmentVariableIsEmpty("QV_LECTURE_SEULE")) {
+        const QString unshare = QStandardPaths::findExecutable("unshare");
+        if (unshare.isEmpty())
+            QSKIP("unshare is not installed");
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QV_LECTURE_SEULE", "1");
+        p.setProcessEnvironment(env);
+        p.start(unshare, {"-rm", QCoreApplication::applicationFilePath(), "ouvertureSurSupportEnLectureSeule"});
+        QVERIFY(p.waitForFinished(120000));
+        const QString sortie = QString::fromLocal8Bit(p.readAll());
+        if (sortie.contains("QV_SANS_MONTAGE") || sortie.contains("unshare: "))
+            QSKIP("no file system can be mounted here");
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(sortie));
+        return;
+    }
+    QTemporaryDir d;
+    const QString support = d.filePath("cle");
+    QVERIFY(QDir().mkpath(support));
+    const QByteArray point = QFile::encodeName(support);
+    if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=4m") != 0) {
+        std::puts("QV_SANS_MONTAGE");
+        QSKIP("tmpfs cannot be mounted");
+    }
+    struct Demontage {
+        QByteArray point;
+        ~Demontage() { ::umount(point.constData()); }
+    } demontage{point};
+    const QString chemin = support + "/club.mdb";
+    QVERIFY(QFile::copy(Chemin_modele_construit(), chemin));
+    QVERIFY(QFile(chemin).setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(::mount(nullptr, point.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+
+    strCheminBase = chemin;
+    QString erreur;
+    QVERIFY(!Ouvrir_base(erreur));
+    QVERIFY2(erreur.endsWith(Texte_base_lecture_seule(chemin, true)), qPrintable(erreur));
+    QVERIFY(!cnxBase.ouverte());
     strCheminBase.clear();
 }
 
