@@ -10,7 +10,6 @@
 #include <sqlite3.h>
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -35,12 +34,7 @@ namespace {
 // The locks of bases this process holds, by the path of their file. The system lock belongs to
 // the process, not to one holder: a second QLockFile on the same file here would be refused by
 // the first, so the holders share one. Made before the connection and gone after it.
-QHash<QString, std::weak_ptr<QLockFile>> tenus;
-
-QHash<QString, std::weak_ptr<QLockFile>>& verrousTenus()
-{
-    return tenus;
-}
+QHash<QString, std::weak_ptr<QLockFile>> verrousTenus;
 } // namespace
 
 Connexion cnxBase;
@@ -277,7 +271,7 @@ QString cleVerrou(const QString& cheminBase)
 
 std::shared_ptr<QLockFile> verrouTenuIci(const QString& cheminBase)
 {
-    return verrousTenus().value(cleVerrou(cheminBase)).lock();
+    return verrousTenus.value(cleVerrou(cheminBase)).lock();
 }
 
 // Time a holder may take between creating its lock file and locking it: a file that names no
@@ -527,7 +521,7 @@ QLockFile::LockError VerrouBase::prendre(const QString& cheminBase)
 {
     liberer();
     const QString cle = cleVerrou(cheminBase);
-    if (std::shared_ptr<QLockFile> tenu = verrousTenus().value(cle).lock()) {
+    if (std::shared_ptr<QLockFile> tenu = verrousTenus.value(cle).lock()) {
         m_verrou = std::move(tenu);
         return QLockFile::NoError;
     }
@@ -535,7 +529,7 @@ QLockFile::LockError VerrouBase::prendre(const QString& cheminBase)
     const QLockFile::LockError refus = Prendre_verrou(*verrou, Chemin_verrou(cheminBase));
     if (refus != QLockFile::NoError)
         return refus;
-    verrousTenus().insert(cle, verrou);
+    verrousTenus.insert(cle, verrou);
     m_verrou = std::move(verrou);
     return QLockFile::NoError;
 }
@@ -543,8 +537,8 @@ QLockFile::LockError VerrouBase::prendre(const QString& cheminBase)
 void VerrouBase::liberer()
 {
     m_verrou.reset();
-    for (auto t = verrousTenus().begin(); t != verrousTenus().end();)
-        t = t->expired() ? verrousTenus().erase(t) : std::next(t);
+    for (auto t = verrousTenus.begin(); t != verrousTenus.end();)
+        t = t->expired() ? verrousTenus.erase(t) : std::next(t);
 }
 
 void FermerSqlite::operator()(sqlite3* db) const
