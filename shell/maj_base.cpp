@@ -54,13 +54,12 @@ QString Lire_version_finale(const QString& fichierIni)
     return Lire_ini("INFO", "Version finale", fichierIni);
 }
 
-QString Decompresser_package(const QString& nomDossier, const QString& archive)
+std::unique_ptr<DossierTravail> Decompresser_package(const QString& nomDossier, const QString& archive)
 {
-    const QString dossier = Nom_dossier_libre(nomDossier, Services::repertoireApplication());
-    if (QDir().mkpath(dossier) && Decompresser(archive, dossier))
+    auto dossier = std::make_unique<DossierTravail>(nomDossier);
+    if (Decompresser(archive, dossier->chemin()))
         return dossier;
-    Supprimer_dossier(dossier);
-    return QString();
+    return nullptr;
 }
 
 bool Mettre_a_jour_base(const QString& chemin, bool bSauvegardeDispo)
@@ -290,12 +289,13 @@ void frm_upgrade_base::choisirBase()
 
 bool frm_upgrade_base::Installer_package_base()
 {
-    QString dossier;
+    std::unique_ptr<DossierTravail> travail;
     bool installe = false;
     try {
         CurseurOccupe occupe;
-        dossier = Decompresser_package("tmpmajbase", txt_rep->text());
-        if (!dossier.isEmpty()) {
+        travail = Decompresser_package("tmpmajbase", txt_rep->text());
+        if (travail) {
+            const QString dossier = travail->chemin();
             const QString apportee = Lire_version_finale(Joindre_chemin(dossier, "maj_base.ini"));
             const QString disponible = Lire_version_finale(Chemin_maj_base_ini());
             if (!apportee.isEmpty()
@@ -325,8 +325,6 @@ bool frm_upgrade_base::Installer_package_base()
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de l'installation du package");
     }
-    if (!dossier.isEmpty())
-        Supprimer_dossier(dossier);
     return installe;
 }
 

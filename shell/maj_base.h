@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class DossierTravail;
 class QLabel;
 class VerrouBase;
 class QLineEdit;
@@ -20,9 +21,9 @@ class QTextEdit;
 
 // "Version finale" of that ini file, "" when absent.
 QString Lire_version_finale(const QString& fichierIni);
-// Unzips the archive into a new free folder of that name in the application folder; its path,
-// or "" on failure (reported, folder removed).
-QString Decompresser_package(const QString& nomDossier, const QString& archive);
+// Unzips the archive into a work folder of that name (DossierTravail: gone with the object, and
+// at the next start after a kill); nullptr on failure (reported, folder removed).
+std::unique_ptr<DossierTravail> Decompresser_package(const QString& nomDossier, const QString& archive);
 
 // Upgrades the base open on cnxBase at that path, logging every step in frm_update, shown at
 // the end. All statements run in one transaction: a failure leaves the base as it was. With a
