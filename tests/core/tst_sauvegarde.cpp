@@ -392,6 +392,8 @@ private slots:
     void restaurerDerniereSauvegarde();
     void compactage();
     void compactageReouvertureRatee();
+    void sauvegardeMiseDeCoteRemiseEnPlace_data();
+    void sauvegardeMiseDeCoteRemiseEnPlace();
     void copierModele();
     void initialiserBase();
 };
@@ -1383,6 +1385,56 @@ void TstSauvegarde::compactageReouvertureRatee()
     sqlite3* db = Ouvrir_connexion_sqlite(base.chemin(), true);
     QCOMPARE(lignes(db), QList<int>({1, 2, 3}));
     sqlite3_close(db);
+}
+
+// An upgrade sets the user's backup aside for its own. After a kill, the next opening (which
+// takes the lock) puts the user's back, or removes the upgrade's when the user had none; a
+// reopening by an operation of this process that holds the lock leaves them as they are.
+void TstSauvegarde::sauvegardeMiseDeCoteRemiseEnPlace_data()
+{
+    QTest::addColumn<bool>("sauvegardeUtilisateur");
+    QTest::newRow("sauvegarde de l'utilisateur") << true;
+    QTest::newRow("aucune sauvegarde") << false;
+}
+
+void TstSauvegarde::sauvegardeMiseDeCoteRemiseEnPlace()
+{
+    QFETCH(bool, sauvegardeUtilisateur);
+    BaseTest base;
+    PortIhmTest port;
+    const QString sauvegarde = base.chemin() + ".sav";
+    const auto ecrireSauvegarde = [&](const QByteArray& contenu) {
+        QFile f(sauvegarde);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(contenu);
+    };
+    if (sauvegardeUtilisateur)
+        ecrireSauvegarde("celle de l'utilisateur");
+    Mettre_de_cote_sauvegarde(base.chemin());
+    QVERIFY(QFileInfo::exists(base.chemin() + ".sav.maj"));
+    ecrireSauvegarde("celle de la mise à jour");
+
+    // Reopened under the lock the operation holds: nothing moves.
+    {
+        VerrouBase garde;
+        QCOMPARE(garde.prendre(base.chemin()), QLockFile::NoError);
+        cnxBase.fermer();
+        QString erreur;
+        QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+        QCOMPARE(octets(sauvegarde), QByteArray("celle de la mise à jour"));
+        QVERIFY(QFileInfo::exists(base.chemin() + ".sav.maj"));
+    }
+
+    // Killed there: the lock is let go without a word; the next opening puts things back.
+    cnxBase.fermer();
+    QString erreur;
+    QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+    QVERIFY(!QFileInfo::exists(base.chemin() + ".sav.maj"));
+    if (sauvegardeUtilisateur)
+        QCOMPARE(octets(sauvegarde), QByteArray("celle de l'utilisateur"));
+    else
+        QVERIFY(!QFileInfo::exists(sauvegarde));
+    QCOMPARE(port.messages(), QStringList());
 }
 
 void TstSauvegarde::copierModele()
