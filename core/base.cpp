@@ -481,7 +481,8 @@ void Connexion::ouvrir(const QString& chemin)
         throw ErreurExecution(SQLITE_READONLY, texteLectureSeule(chemin));
     if (const QLockFile::LockError refus = verrou.prendre(chemin); refus != QLockFile::NoError) {
         if (refus == QLockFile::LockFailedError)
-            throw ErreurExecution(SQLITE_BUSY, "Une connexion est déjà active sur la base.");
+            throw ErreurExecution(SQLITE_BUSY,
+                                  "Une connexion est déjà active sur la base." + Texte_verrou_autre_machine(chemin));
         // The lock and the journal are written beside the base.
         throw ErreurExecution(SQLITE_CANTOPEN, "Le dossier '" + QDir::toNativeSeparators(info.absolutePath())
                                                    + "' n'est pas accessible en écriture : la base ne peut pas y être "
@@ -609,6 +610,16 @@ QString Machine_du_verrou(const QString& cheminBase)
             c = u'?';
     }
     return machine;
+}
+
+QString Texte_verrou_autre_machine(const QString& cheminBase)
+{
+    const QString machine = Machine_du_verrou(cheminBase);
+    if (machine.isEmpty())
+        return QString();
+    return "\r\nLa base est ouverte depuis la machine « " + machine + " ».\r\n"
+           "Si cette machine ne l'utilise plus (arrêtée ou plantée), supprimer le fichier "
+           + QDir::toNativeSeparators(Chemin_verrou(cheminBase)) + " puis ouvrir la base à nouveau.";
 }
 
 QLockFile::LockError Prendre_verrou(QLockFile& verrou, const QString& chemin)

@@ -197,6 +197,9 @@ bool Base_verrouillee(const QString& cheminBase);
 // The machine a lock of another machine names, "" for any other lock: a lock of another machine
 // cannot be checked from here and stays until it is removed by hand.
 QString Machine_du_verrou(const QString& cheminBase);
+// For such a lock, the lines that name the machine and the lock file to remove once that machine
+// no longer uses the base, each after a line break; "" for any other lock.
+QString Texte_verrou_autre_machine(const QString& cheminBase);
 // Takes the lock file at chemin (verrou is made on that path). A lock file no living process
 // holds, whatever it holds (an empty one, a foreign one, one naming a dead process), is taken
 // over: only a live holder locks anything out. NoError once taken.

@@ -18,7 +18,6 @@
 #include "shell/maj_base.h"
 #include "shell/profils.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -31,21 +30,9 @@ const QString kQuestionEffacer = QStringLiteral("Les données non sauvegardées 
 const QString kBaseEnUsage = QStringLiteral("Une connexion est déjà active sur la base.\r\n"
                                             "Vérifier qu'elle n'est pas ouverte dans une autre application.");
 
-// A lock of another machine cannot be checked from here: it is respected, and the user is told
-// whose it is and which file to remove once that machine no longer uses the base.
-QString texteMachineDuVerrou(const QString& chemin)
-{
-    const QString machine = Machine_du_verrou(chemin);
-    if (machine.isEmpty())
-        return QString();
-    return "\r\nLa base est ouverte depuis la machine « " + machine + " ».\r\n"
-           "Si cette machine ne l'utilise plus (arrêtée ou plantée), supprimer le fichier "
-           + QDir::toNativeSeparators(Chemin_verrou(chemin)) + " puis ouvrir la base à nouveau.";
-}
-
 QString texteBaseEnUsage(const QString& chemin)
 {
-    const QString machine = texteMachineDuVerrou(chemin);
+    const QString machine = Texte_verrou_autre_machine(chemin);
     return machine.isEmpty() ? kBaseEnUsage : "Une connexion est déjà active sur la base." + machine;
 }
 
@@ -379,7 +366,7 @@ void mnuBaseSuppr_Click()
         }
         if (Base_verrouillee(chemin)) {
             Afficher_erreur("Impossible de supprimer cette base.\r\nUne connexion est active sur la base."
-                            + texteMachineDuVerrou(chemin));
+                            + Texte_verrou_autre_machine(chemin));
             return;
         }
         if (!QFileInfo::exists(chemin))

@@ -252,6 +252,9 @@ void TstBase::verrouAbandonne()
     QCOMPARE(Machine_du_verrou(base.chemin()), QString(contenu.contains("une-autre-machine") ? "une-autre-machine" : ""));
     if (tenu) {
         QVERIFY2(erreur.contains("Une connexion est déjà active sur la base."), qPrintable(erreur));
+        if (contenu.contains("une-autre-machine"))
+            QVERIFY2(erreur.contains("depuis la machine « une-autre-machine ».\r\n") && erreur.contains(verrou),
+                     qPrintable(erreur));
         QVERIFY(lu.open(QIODevice::ReadOnly));
         QCOMPARE(lu.readAll(), avant);
         return;
