@@ -270,13 +270,13 @@ void TstBase::verrouAbandonne()
 // else.
 void TstBase::restesDeTravailSupprimes()
 {
-    BaseTest base;
+    BaseTest base("club.mdb");
     cnxBase.fermer();
-    const QStringList restes{"test.mdb.tmp.compact", "test.mdb.tmp.compact-journal", "test.mdb.restore.tmp",
-                             "test.mdb.sav.tmp"};
+    const QStringList restes{"club.mdb.tmp.compact", "club.mdb.tmp.compact-journal", "club.mdb.restore.tmp",
+                             "club.mdb.sav.tmp"};
     // The user's own files, however their names begin.
-    const QStringList gardes{"test.mdb.sav", "autre.mdb.tmp.compact", "test.mdb.tmp.compacte", "test.mdb.restore.tmpx",
-                             "test.mdb.sav.tmp.zip", "test.mdb.tmp.compact.old", "test.mdb.restore.tmp-copie"};
+    const QStringList gardes{"club.mdb.sav", "autre.mdb.tmp.compact", "club.mdb.tmp.compacte", "club.mdb.restore.tmpx",
+                             "club.mdb.sav.tmp.zip", "club.mdb.tmp.compact.old", "club.mdb.restore.tmp-copie"};
     for (const QString& nom : restes + gardes) {
         QFile f(base.repertoire().fichier(nom));
         QVERIFY(f.open(QIODevice::WriteOnly));
