@@ -22,8 +22,6 @@
 #include <cstdio>
 #include <limits>
 
-#include <sys/mount.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -342,39 +340,16 @@ void TstBase::ouvertureSurSupportEnLectureSeule()
              fichier + "est en lecture seule : la base ne peut pas être ouverte. Retirer la protection en écriture "
                        "du fichier.");
 
-    if (qEnvironmentVariableIsEmpty("QV_LECTURE_SEULE")) {
-        const QString unshare = QStandardPaths::findExecutable("unshare");
-        if (unshare.isEmpty())
-            QSKIP("unshare is not installed");
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QV_LECTURE_SEULE", "1");
-        p.setProcessEnvironment(env);
-        p.start(unshare, {"-rm", QCoreApplication::applicationFilePath(), "ouvertureSurSupportEnLectureSeule"});
-        QVERIFY(p.waitForFinished(120000));
-        const QString sortie = QString::fromLocal8Bit(p.readAll());
-        if (sortie.contains("QV_SANS_MONTAGE") || sortie.contains("unshare: "))
-            QSKIP("no file system can be mounted here");
-        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(sortie));
-        return;
-    }
+    REJOUER_AVEC_MONTAGE("QV_LECTURE_SEULE");
     QTemporaryDir d;
     const QString support = d.filePath("cle");
-    QVERIFY(QDir().mkpath(support));
-    const QByteArray point = QFile::encodeName(support);
-    if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=4m") != 0) {
-        std::puts("QV_SANS_MONTAGE");
+    MontageMemoire montage(support, "size=4m");
+    if (!montage.monte())
         QSKIP("tmpfs cannot be mounted");
-    }
-    struct Demontage {
-        QByteArray point;
-        ~Demontage() { ::umount(point.constData()); }
-    } demontage{point};
     const QString chemin = support + "/club.mdb";
     QVERIFY(QFile::copy(Chemin_modele_construit(), chemin));
     QVERIFY(QFile(chemin).setPermissions(QFile::ReadOwner | QFile::WriteOwner));
-    QVERIFY(::mount(nullptr, point.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+    QVERIFY(montage.lectureSeule());
 
     strCheminBase = chemin;
     QString erreur;

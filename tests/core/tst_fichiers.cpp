@@ -6,6 +6,7 @@
 #include "core/services.h"
 #include "fixtures.h"
 #include "port_test.h"
+#include "sans_privileges.h"
 #include "zip_brut.h"
 
 #include <QDir>
@@ -22,7 +23,6 @@
 #include <cstdio>
 #include <optional>
 
-#include <sys/mount.h>
 
 namespace {
 
@@ -481,34 +481,12 @@ void TstFichiers::disquePleinNomme()
 {
     // A real small disk: a memory file system, mounted in a namespace of the test's own, where the
     // test runs again.
-    if (qEnvironmentVariableIsEmpty("QV_DISQUE_PLEIN")) {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QV_DISQUE_PLEIN", "1");
-        p.setProcessEnvironment(env);
-        const QString unshare = QStandardPaths::findExecutable("unshare");
-        if (unshare.isEmpty())
-            QSKIP("unshare is not installed");
-        p.start(unshare, {"-rm", QCoreApplication::applicationFilePath(), "disquePleinNomme"});
-        QVERIFY(p.waitForFinished(120000));
-        const QString sortie = QString::fromLocal8Bit(p.readAll());
-        if (sortie.contains("QV_SANS_MONTAGE") || sortie.contains("unshare: "))
-            QSKIP("no file system can be mounted here");
-        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(sortie));
-        return;
-    }
+    REJOUER_AVEC_MONTAGE("QV_DISQUE_PLEIN");
     QTemporaryDir d;
     const QString petit = d.filePath("petit");
-    QVERIFY(QDir().mkpath(petit));
-    if (::mount("tmpfs", QFile::encodeName(petit).constData(), "tmpfs", 0, "size=1m") != 0) {
-        std::puts("QV_SANS_MONTAGE");
+    MontageMemoire montage(petit, "size=1m");
+    if (!montage.monte())
         QSKIP("tmpfs cannot be mounted");
-    }
-    struct Demontage {
-        QString chemin;
-        ~Demontage() { ::umount(QFile::encodeName(chemin).constData()); }
-    } demontage{petit};
     // 250 entries of 4,100 bytes: 1,025,000 bytes fit in the megabyte, but each takes two pages
     // of 4,096, the second one barely used.
     QList<EntreeZip> liste;
