@@ -622,10 +622,7 @@ private slots:
         QFETCH(QString, point);
         Session s;
         const QString base = Preparer_base(s.rep, "club.mdb");
-        QVERIFY(s.ouvrir(base));
-        ajouterLicence("SAUVE");
-        QVERIFY(s.declencher("mnuBaseSave"));
-        ajouterLicence("PERDU");
+        QVERIFY(ouvrirEtTravailler(s.ihm, base));
         const QByteArray sauvegarde = contenu(base + ".sav");
         s.ihm.effacer();
 
