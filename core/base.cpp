@@ -535,6 +535,12 @@ QLockFile::LockError VerrouBase::prendre(const QString& cheminBase)
     return QLockFile::NoError;
 }
 
+void VerrouBase::garderBaseOuverte()
+{
+    if (cnxBase.ouverte())
+        prendre(cnxBase.chemin());
+}
+
 void VerrouBase::liberer()
 {
     m_verrou.reset();

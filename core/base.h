@@ -24,6 +24,9 @@ public:
     // Takes the base's lock, or shares the one this process holds. NoError once held;
     // LockFailedError when another living process (or another machine) holds it.
     QLockFile::LockError prendre(const QString& cheminBase);
+    // Shares the lock of the base open on cnxBase (nothing when none is open): it stays held
+    // once the connection is closed, until this object lets it go.
+    void garderBaseOuverte();
     void liberer();
     bool tenu() const { return m_verrou != nullptr; }
 

@@ -682,8 +682,7 @@ bool Annuler_operations()
     // The base stays locked from the closing to the reopening: nobody opens it while its backup
     // is unpacked, checked and put in place.
     VerrouBase garde;
-    if (cnxBase.ouverte())
-        garde.prendre(cnxBase.chemin());
+    garde.garderBaseOuverte();
     // Closed unmarked: the base reads as closed only once the backup's copy, marked closed,
     // has taken its place. Until then a kill, or a restore that fails, leaves it as in use, and
     // the next opening offers the backup, kept.
@@ -766,8 +765,7 @@ void Compacter_base(const QString& chemin)
     // Held from the closing to the reopening (or to the restore that follows a failure), so that
     // nobody opens the base in between.
     VerrouBase garde;
-    if (cnxBase.ouverte())
-        garde.prendre(cnxBase.chemin());
+    garde.garderBaseOuverte();
     try {
         if (QFileInfo::exists(temporaire) && !QFile::remove(temporaire))
             throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + temporaire);

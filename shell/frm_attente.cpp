@@ -439,9 +439,9 @@ void frm_attente::Cmd_ok_Click()
             }
             if (pret) {
                 // The component alone opens the file meanwhile: no other instance may.
-                if (!m_garde && cnxBase.ouverte()) {
+                if (!m_garde) {
                     m_garde = std::make_unique<VerrouBase>();
-                    m_garde->prendre(cnxBase.chemin());
+                    m_garde->garderBaseOuverte();
                 }
                 Fermer_base();
                 m_baseFermee = true;

@@ -243,7 +243,7 @@ frm_upgrade_base::frm_upgrade_base(QWidget* parent) : QDialog(parent)
     if (cnxBase.ouverte()) {
         m_baseOuverte = strCheminBase;
         m_garde = std::make_unique<VerrouBase>();
-        m_garde->prendre(m_baseOuverte);
+        m_garde->garderBaseOuverte();
         cnxBase.fermer();
     }
     majInfo();
@@ -350,7 +350,7 @@ void frm_upgrade_base::Mettre_a_jour_base_choisie()
         if (!Ouvrir_base(erreur)) {
             Erreur_connexion_base(erreur);
         } else {
-            garde.prendre(base);
+            garde.garderBaseOuverte();
             Mettre_de_cote_sauvegarde(base);
             deCote = true;
             Afficher_statut("Sauvegarde de la base");

@@ -56,8 +56,7 @@ bool fermerSansEnregistrer()
 {
     // Locked until the backup is back in place: no other instance opens the base meanwhile.
     VerrouBase garde;
-    if (cnxBase.ouverte())
-        garde.prendre(cnxBase.chemin());
+    garde.garderBaseOuverte();
     cnxBase.fermer();
     if (!Restaurer_sauvegarde())
         return false;
@@ -453,8 +452,7 @@ void mnuExit_Click()
             return;
         // Unmarked, as for closing the base, and locked until the backup is back in place.
         VerrouBase garde;
-        if (cnxBase.ouverte())
-            garde.prendre(cnxBase.chemin());
+        garde.garderBaseOuverte();
         cnxBase.fermer();
         Afficher_statut("Restauration de la dernière sauvegarde");
         if (Restaurer_sauvegarde()) {
@@ -478,8 +476,7 @@ void Fermer_base_fenetre_principale()
         // Closed first: the clean-close mark is written before the backup goes. Locked until the
         // backup is gone, or another instance could open the base and have its own backup deleted.
         VerrouBase garde;
-        if (cnxBase.ouverte())
-            garde.prendre(cnxBase.chemin());
+        garde.garderBaseOuverte();
         Fermer_base();
         Supprimer_sauvegarde();
     } else {
