@@ -5,14 +5,16 @@
 #include "core/fichiers.h"
 #include "core/globales.h"
 #include "core/messages.h"
+#include "core/sauvegarde.h"
 #include "core/services.h"
 
 #include <sqlite3.h>
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QStorageInfo>
 #include <QSysInfo>
 #include <QThread>
 
@@ -28,6 +30,13 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+// The locks of bases this process holds, by the path of their file. The system lock belongs to
+// the process, not to one holder: a second QLockFile on the same file here would be refused by
+// the first, so the holders share one. Made before the connection and gone after it.
+QHash<QString, std::weak_ptr<QLockFile>> verrousTenus;
+} // namespace
 
 Connexion cnxBase;
 Recordset rsRequete;
@@ -57,10 +66,20 @@ QString descriptionSqlite(int code, const char* message)
     }
 }
 
-QString Texte_base_lecture_seule(const QString& chemin)
+// A volume mounted read-only refuses every write, whatever the file's protection says.
+bool volumeEnLectureSeule(const QString& chemin)
 {
-    return "Le fichier '" + QDir::toNativeSeparators(chemin)
-           + "' est en lecture seule : la base ne peut pas être ouverte. Retirer la protection en écriture du fichier.";
+    if (::access(QFile::encodeName(chemin).constData(), W_OK) == 0)
+        return false;
+    if (errno == EROFS)
+        return true;
+    const QStorageInfo volume(QFileInfo(chemin).absolutePath());
+    return volume.isValid() && volume.isReadOnly();
+}
+
+QString texteLectureSeule(const QString& chemin)
+{
+    return Texte_base_lecture_seule(chemin, volumeEnLectureSeule(chemin));
 }
 
 // Only blanks, semicolons and comments may follow the statement.
@@ -227,7 +246,7 @@ private:
 // Who a lock file says holds it. QLockFile writes "pid\nname\nhost\n..." once it has locked it.
 enum class Auteur { Aucun, CetteMachine, AutreMachine };
 
-Auteur auteurVerrou(int fd)
+Auteur auteurVerrou(int fd, QString* machine = nullptr)
 {
     char texte[512];
     const ssize_t lu = ::pread(fd, texte, sizeof texte, 0);
@@ -237,7 +256,23 @@ Auteur auteurVerrou(int fd)
     bool nombre = false;
     if (lignes.size() < 4 || lignes[0].toLongLong(&nombre) <= 0 || !nombre)
         return Auteur::Aucun;
-    return lignes[2] == QSysInfo::machineHostName().toUtf8() ? Auteur::CetteMachine : Auteur::AutreMachine;
+    if (lignes[2] == QSysInfo::machineHostName().toUtf8())
+        return Auteur::CetteMachine;
+    if (machine)
+        *machine = QString::fromUtf8(lignes[2]);
+    return Auteur::AutreMachine;
+}
+
+QString cleVerrou(const QString& cheminBase)
+{
+    const QFileInfo verrou(Chemin_verrou(cheminBase));
+    const QString dossier = QFileInfo(verrou.absolutePath()).canonicalFilePath();
+    return (dossier.isEmpty() ? verrou.absolutePath() : dossier) + "/" + verrou.fileName();
+}
+
+std::shared_ptr<QLockFile> verrouTenuIci(const QString& cheminBase)
+{
+    return verrousTenus.value(cleVerrou(cheminBase)).lock();
 }
 
 // Time a holder may take between creating its lock file and locking it: a file that names no
@@ -281,9 +316,12 @@ bool retirerVerrouAbandonne(const QString& chemin)
 }
 
 // Work files an operation writes beside a base while it holds the base's lock: the compaction's
-// copy, the restore's copy and the backup being written, each with side files of its own (its
-// journal, the zip library's work file). A kill leaves them behind, each as large as the base.
-const char* const kRestesDeTravail[] = {".tmp.compact", ".restore.tmp", ".sav.tmp"};
+// copy, the restore's copy and the backup being written, the first two with the side files
+// SQLite may give them. A kill leaves them behind, each as large as the base. Only these exact
+// names go: a file of the user's whose name merely begins like one is his.
+const char* const kRestesDeTravail[] = {".tmp.compact", ".tmp.compact-journal", ".tmp.compact-wal",
+                                        ".tmp.compact-shm", ".restore.tmp", ".restore.tmp-journal",
+                                        ".sav.tmp"};
 
 void supprimerRestesDeTravail(const QString& base)
 {
@@ -291,23 +329,12 @@ void supprimerRestesDeTravail(const QString& base)
     QStringList emplacements{base};
     if (const QString reel = Chemin_reel(base); reel != base)
         emplacements << reel;
-    for (const QString& emplacement : emplacements) {
-        const QFileInfo info(emplacement);
-        const QString nom = info.fileName();
-        QDirIterator fichiers(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
-        while (fichiers.hasNext()) {
-            const QString chemin = fichiers.next();
-            const QString f = fichiers.fileName();
-            for (const char* reste : kRestesDeTravail) {
-                const QString travail = nom + QLatin1String(reste);
-                if (f == travail
-                    || (f.startsWith(travail) && (f[travail.size()] == u'-' || f[travail.size()] == u'.'))) {
-                    QFile::remove(chemin);
-                    break;
-                }
-            }
+    for (const QString& emplacement : std::as_const(emplacements))
+        for (const char* reste : kRestesDeTravail) {
+            const QFileInfo travail(emplacement + QLatin1String(reste));
+            if (travail.exists() || travail.isSymLink())
+                QFile::remove(travail.filePath());
         }
-    }
 }
 
 } // namespace
@@ -428,7 +455,7 @@ sqlite3* Ouvrir_connexion_sqlite(const QString& chemin, bool lectureSeule)
         // sqlite opens a file it may not write read-only without an error of its own.
         if (sqlite3_db_readonly(db, "main") == 1) {
             sqlite3_close(db);
-            throw ErreurExecution(SQLITE_READONLY, Texte_base_lecture_seule(chemin));
+            throw ErreurExecution(SQLITE_READONLY, texteLectureSeule(chemin));
         }
         // One file, never a write-ahead log: the base is zipped, restored and compacted whole.
         rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
@@ -445,28 +472,41 @@ Connexion::~Connexion()
 
 void Connexion::ouvrir(const QString& chemin)
 {
+    // A lock this process holds on the base (the one of an operation that reopens it) is shared
+    // from one connection to the next: the base is never free in between.
+    VerrouBase verrou;
+    const bool reouverture = verrouTenuIci(chemin) != nullptr;
+    if (reouverture)
+        verrou.prendre(chemin);
     fermer();
     const QFileInfo info(chemin);
     if (!info.isFile())
         throw ErreurExecution(SQLITE_CANTOPEN, "Le fichier '" + chemin + "' est introuvable.");
     // The base is written as soon as it opens (its clean-close mark).
     if (!info.isWritable())
-        throw ErreurExecution(SQLITE_READONLY, Texte_base_lecture_seule(chemin));
-    auto verrou = std::make_unique<QLockFile>(Chemin_verrou(chemin));
-    if (const QLockFile::LockError refus = Prendre_verrou(*verrou, Chemin_verrou(chemin));
-        refus != QLockFile::NoError) {
+        throw ErreurExecution(SQLITE_READONLY, texteLectureSeule(chemin));
+    if (const QLockFile::LockError refus = verrou.prendre(chemin); refus != QLockFile::NoError) {
         if (refus == QLockFile::LockFailedError)
-            throw ErreurExecution(SQLITE_BUSY, "Une connexion est déjà active sur la base.");
+            throw ErreurExecution(SQLITE_BUSY,
+                                  "Une connexion est déjà active sur la base." + Texte_verrou_autre_machine(chemin));
         // The lock and the journal are written beside the base.
         throw ErreurExecution(SQLITE_CANTOPEN, "Le dossier '" + QDir::toNativeSeparators(info.absolutePath())
                                                    + "' n'est pas accessible en écriture : la base ne peut pas y être "
                                                      "ouverte. Copier la base dans un dossier modifiable.");
     }
-    // Whoever wrote them held this lock: they are what a killed operation left.
-    supprimerRestesDeTravail(chemin);
+    // Whoever wrote them held this lock: they are what a killed operation left. Reopened by an
+    // operation of this process, which holds the lock, they may be its own, under way.
+    if (!reouverture) {
+        supprimerRestesDeTravail(chemin);
+        try {
+            Remettre_sauvegarde_de_cote(chemin);
+        } catch (const ErreurExecution&) {
+            // Left for the next opening: the backup set aside stays where it is.
+        }
+    }
     m_db = Ouvrir_connexion_sqlite(chemin);
     m_chemin = chemin;
-    m_verrou = std::move(verrou);
+    m_verrou.prendre(chemin);
 }
 
 void Connexion::fermer()
@@ -476,7 +516,42 @@ void Connexion::fermer()
         m_db = nullptr;
     }
     m_chemin.clear();
+    m_verrou.liberer();
+}
+
+VerrouBase::~VerrouBase()
+{
+    liberer();
+}
+
+QLockFile::LockError VerrouBase::prendre(const QString& cheminBase)
+{
+    liberer();
+    const QString cle = cleVerrou(cheminBase);
+    if (std::shared_ptr<QLockFile> tenu = verrousTenus.value(cle).lock()) {
+        m_verrou = std::move(tenu);
+        return QLockFile::NoError;
+    }
+    auto verrou = std::make_shared<QLockFile>(Chemin_verrou(cheminBase));
+    const QLockFile::LockError refus = Prendre_verrou(*verrou, Chemin_verrou(cheminBase));
+    if (refus != QLockFile::NoError)
+        return refus;
+    verrousTenus.insert(cle, verrou);
+    m_verrou = std::move(verrou);
+    return QLockFile::NoError;
+}
+
+void VerrouBase::garderBaseOuverte()
+{
+    if (cnxBase.ouverte())
+        prendre(cnxBase.chemin());
+}
+
+void VerrouBase::liberer()
+{
     m_verrou.reset();
+    for (auto t = verrousTenus.begin(); t != verrousTenus.end();)
+        t = t->expired() ? verrousTenus.erase(t) : std::next(t);
 }
 
 void FermerSqlite::operator()(sqlite3* db) const
@@ -511,6 +586,15 @@ qint64 Connexion::Dernier_id() const
     return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
 }
 
+QString Texte_base_lecture_seule(const QString& chemin, bool volumeLectureSeule)
+{
+    const QString fichier = "Le fichier '" + QDir::toNativeSeparators(chemin) + "' ";
+    if (volumeLectureSeule)
+        return fichier + "se trouve sur un support en lecture seule : la base ne peut pas être ouverte. "
+                         "Copier la base sur un support modifiable.";
+    return fichier + "est en lecture seule : la base ne peut pas être ouverte. Retirer la protection en écriture du fichier.";
+}
+
 QString Chemin_verrou(const QString& cheminBase)
 {
     const QFileInfo info(cheminBase);
@@ -519,10 +603,35 @@ QString Chemin_verrou(const QString& cheminBase)
 
 bool Base_verrouillee(const QString& cheminBase)
 {
-    if (cnxBase.ouverte() && QFileInfo(cnxBase.chemin()) == QFileInfo(cheminBase))
+    if (verrouTenuIci(cheminBase))
         return true;
     QLockFile verrou(Chemin_verrou(cheminBase));
     return Prendre_verrou(verrou, Chemin_verrou(cheminBase)) == QLockFile::LockFailedError;
+}
+
+QString Machine_du_verrou(const QString& cheminBase)
+{
+    const Descripteur fichier(
+        ::open(QFile::encodeName(Chemin_verrou(cheminBase)).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    QString machine;
+    if (fichier.fd() < 0 || auteurVerrou(fichier.fd(), &machine) != Auteur::AutreMachine)
+        return QString();
+    // Whatever the file holds is shown as text, on one line.
+    for (QChar& c : machine) {
+        if (!c.isPrint())
+            c = u'?';
+    }
+    return machine;
+}
+
+QString Texte_verrou_autre_machine(const QString& cheminBase)
+{
+    const QString machine = Machine_du_verrou(cheminBase);
+    if (machine.isEmpty())
+        return QString();
+    return "\r\nLa base est ouverte depuis la machine « " + machine + " ».\r\n"
+           "Si cette machine ne l'utilise plus (arrêtée ou plantée), supprimer le fichier "
+           + QDir::toNativeSeparators(Chemin_verrou(cheminBase)) + " puis ouvrir la base à nouveau.";
 }
 
 QLockFile::LockError Prendre_verrou(QLockFile& verrou, const QString& chemin)

@@ -12,6 +12,28 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+// The lock of a base (its ".ldb" file), held for as long as the object holds it. The lock belongs
+// to the process: whoever in it works on the base (the connection, an operation that closes the
+// connection for a while) shares the one lock, and the file is let go when the last one ends.
+class VerrouBase {
+public:
+    VerrouBase() = default;
+    ~VerrouBase();
+    VerrouBase(const VerrouBase&) = delete;
+    VerrouBase& operator=(const VerrouBase&) = delete;
+    // Takes the base's lock, or shares the one this process holds. NoError once held;
+    // LockFailedError when another living process (or another machine) holds it.
+    QLockFile::LockError prendre(const QString& cheminBase);
+    // Shares the lock of the base open on cnxBase (nothing when none is open): it stays held
+    // once the connection is closed, until this object lets it go.
+    void garderBaseOuverte();
+    void liberer();
+    bool tenu() const { return m_verrou != nullptr; }
+
+private:
+    std::shared_ptr<QLockFile> m_verrou;
+};
+
 // The base's connection. A statement that fails throws ErreurExecution.
 class Connexion {
 public:
@@ -22,7 +44,7 @@ public:
 
     // Opens an existing base and takes its lock; never creates a file. Throws on failure.
     void ouvrir(const QString& chemin);
-    // Closes without writing anything; releases the lock.
+    // Closes without writing anything; releases the connection's share of the lock.
     void fermer();
     bool ouverte() const { return m_db != nullptr; }
     // 1 when open, 0 when closed.
@@ -39,7 +61,7 @@ public:
 private:
     sqlite3* m_db = nullptr;
     QString m_chemin;
-    std::unique_ptr<QLockFile> m_verrou;
+    VerrouBase m_verrou;
 };
 
 // Opens a connection on a database file with the program's settings (no creation, French
@@ -167,11 +189,20 @@ bool Supprimer_modele_engagement(const QString& numero);
 QString Controler_licence_nulle();
 void Controler_piscine_reference();
 
+// Why a base cannot be written, in the user's words: the file's own protection, or a volume that
+// takes no write at all (mounted read-only, a locked medium), which no change to the file lifts.
+QString Texte_base_lecture_seule(const QString& chemin, bool volumeLectureSeule);
 // Path of the lock file of a base ("x.mdb" -> "x.ldb").
 QString Chemin_verrou(const QString& cheminBase);
 // True while a live process (this one included) holds the base's lock; false when the lock is
 // free or cannot be taken at all (a folder the user may not write: opening then says so).
 bool Base_verrouillee(const QString& cheminBase);
+// The machine a lock of another machine names, "" for any other lock: a lock of another machine
+// cannot be checked from here and stays until it is removed by hand.
+QString Machine_du_verrou(const QString& cheminBase);
+// For such a lock, the lines that name the machine and the lock file to remove once that machine
+// no longer uses the base, each after a line break; "" for any other lock.
+QString Texte_verrou_autre_machine(const QString& cheminBase);
 // Takes the lock file at chemin (verrou is made on that path). A lock file no living process
 // holds, whatever it holds (an empty one, a foreign one, one naming a dead process), is taken
 // over: only a live holder locks anything out. NoError once taken.

@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
+#include <unistd.h>
 #include <limits>
 
 namespace {
@@ -59,18 +60,33 @@ QString suffixeAleatoire()
     return suffixe;
 }
 
-// The names DossierTravail gives: "tempo" or "tmp" and letters, "-", six letters or digits.
+// Every work folder lies in a folder of its own named "quorvelane-", its name, "-" and six
+// letters or digits, which holds this mark: the start-up cleaning takes only folders of that name
+// that hold it, never another program's whose name looks alike.
+const QString kPrefixeTravail = QStringLiteral("quorvelane-");
+const QString kMarqueTravail = QStringLiteral("quorvelane.travail");
+const QByteArray kTexteMarque = "Dossier de travail de Quorvelane, supprimé par le programme.\n";
+
 bool estNomDeTravail(const QString& nom)
 {
+    if (!nom.startsWith(kPrefixeTravail))
+        return false;
     const qsizetype tiret = nom.lastIndexOf('-');
-    if (tiret < 0 || nom.size() - tiret - 1 != kLongueurSuffixeTravail)
+    if (tiret <= kPrefixeTravail.size() || nom.size() - tiret - 1 != kLongueurSuffixeTravail)
         return false;
-    const QString racine = nom.left(tiret);
-    if (racine != "tempo" && (!racine.startsWith("tmp") || racine.size() == 3))
+    const auto ascii = [](QChar c) { return c.unicode() < 128 && c.isLetter(); };
+    return std::all_of(nom.begin() + kPrefixeTravail.size(), nom.begin() + tiret, ascii)
+        && std::all_of(nom.begin() + tiret + 1, nom.end(), [&](QChar c) { return ascii(c) || c.isDigit(); });
+}
+
+// The mark, exactly as the program writes it, in a file of its own (not a link).
+bool porteLaMarque(const QString& dossier)
+{
+    const QFileInfo marque(Joindre_chemin(dossier, kMarqueTravail));
+    if (!marque.isFile() || marque.isSymLink() || marque.size() != kTexteMarque.size())
         return false;
-    const auto lettreOuChiffre = [](QChar c) { return c.isDigit() || (c.isLetter() && c.unicode() < 128); };
-    return std::all_of(racine.begin(), racine.end(), [](QChar c) { return c.isLetter() && c.unicode() < 128; })
-        && std::all_of(nom.begin() + tiret + 1, nom.end(), lettreOuChiffre);
+    QFile f(marque.filePath());
+    return f.open(QIODevice::ReadOnly) && f.readAll() == kTexteMarque;
 }
 
 // Deletes the folder with all it holds, read-only sub-folders included; never follows a link.
@@ -141,6 +157,27 @@ QString Chemin_reel(const QString& chemin)
     // A link to nothing (or to itself) names no file to keep: it is replaced as it is.
     const QString reel = info.canonicalFilePath();
     return reel.isEmpty() ? chemin : reel;
+}
+
+void Copier_fichier_vers(const QString& source, const QString& cible)
+{
+    QFile entree(source);
+    if (!entree.open(QIODevice::ReadOnly))
+        throw ErreurExecution(kFichierIntrouvable, "Fichier introuvable : " + source);
+    QFile::remove(cible);
+    QFile sortie(cible);
+    bool ecrit = sortie.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    constexpr qint64 kBloc = 1 << 20;
+    while (ecrit && !entree.atEnd()) {
+        const QByteArray bloc = entree.read(kBloc);
+        ecrit = !bloc.isEmpty() && sortie.write(bloc) == bloc.size();
+    }
+    ecrit = ecrit && sortie.flush() && ::fsync(sortie.handle()) == 0;
+    sortie.close();
+    if (!ecrit) {
+        QFile::remove(cible);
+        throw ErreurExecution(kErreurChemin, "Impossible de copier " + source + " vers " + cible);
+    }
 }
 
 QString Copier_fichier_libre(const QString& source, const QString& dossierCible, bool remplacer)
@@ -224,7 +261,7 @@ DossierTravail::DossierTravail(const QString& nom)
     QDir().mkpath(application);
     for (const QString& parent : {application, QDir::tempPath()}) {
         for (int essai = 0; essai < kEssaisNomTravail; ++essai) {
-            const QString candidat = Joindre_chemin(parent, nom + "-" + suffixeAleatoire());
+            const QString candidat = Joindre_chemin(parent, kPrefixeTravail + nom + "-" + suffixeAleatoire());
             // The lock comes first: whoever holds it owns the name, folder or not.
             auto verrou = std::make_unique<QLockFile>(candidat + kSuffixeVerrou);
             if (const QLockFile::LockError refus = Prendre_verrou(*verrou, candidat + kSuffixeVerrou);
@@ -238,7 +275,16 @@ DossierTravail::DossierTravail(const QString& nom)
                 continue;
             if (!QDir().mkdir(candidat, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
                 break;
-            m_chemin = candidat;
+            QFile marque(Joindre_chemin(candidat, kMarqueTravail));
+            const QString dossier = Joindre_chemin(candidat, nom);
+            if (!marque.open(QIODevice::WriteOnly | QIODevice::NewOnly) || marque.write(kTexteMarque) != kTexteMarque.size()
+                || !marque.flush() || !QDir().mkdir(dossier)) {
+                marque.close();
+                effacer(candidat);
+                break;
+            }
+            m_racine = candidat;
+            m_chemin = dossier;
             m_verrou = std::move(verrou);
             return;
         }
@@ -253,13 +299,14 @@ DossierTravail::~DossierTravail()
 
 bool DossierTravail::supprimer()
 {
-    if (m_chemin.isEmpty())
+    if (m_racine.isEmpty())
         return true;
-    effacer(m_chemin);
-    if (QFileInfo::exists(m_chemin))
+    effacer(m_racine);
+    if (QFileInfo::exists(m_racine))
         return false;
     // The lock goes with the folder, not before it.
     m_verrou.reset();
+    m_racine.clear();
     return true;
 }
 
@@ -281,8 +328,13 @@ void Nettoyer_dossiers_de_travail()
             if (Prendre_verrou(verrou, chemin + kSuffixeVerrou) != QLockFile::NoError)
                 continue;
             const QFileInfo info(chemin);
-            if (info.isDir() && !info.isSymLink())
+            if (!info.isDir() || info.isSymLink())
+                continue;
+            // Ours only with its mark; a run killed before writing it left the folder empty.
+            if (porteLaMarque(chemin))
                 effacer(chemin);
+            else
+                QDir().rmdir(chemin);
         }
     }
 }
@@ -389,7 +441,13 @@ bool Compresser(const QString& archive)
         // The zipped base reads as cleanly closed wherever it is opened again. The live one keeps
         // its own mark: a kill while it is being zipped is seen at its next opening.
         Executer_sur(ConnexionLocale(Ouvrir_connexion_sqlite(copie)).get(), "Update Info Set LastClose = True");
-        return Zipper(archive, copie, true, false);
+        // Zipped in the work folder: the zip library's own work files stay there, and only the
+        // archive's exact name is ever written where it goes.
+        const QString zip = Joindre_chemin(travail.chemin(), Nom_du_fichier(archive));
+        if (!Zipper(zip, copie, true, false))
+            return false;
+        Copier_fichier_vers(zip, archive);
+        return true;
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de la compression.");

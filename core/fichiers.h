@@ -24,6 +24,9 @@ void Renommer_en_remplacant(const QString& source, const QString& cible);
 // The file a path names: the target of a symbolic link, the path itself otherwise. A file that
 // replaces a base replaces this one, beside which its work files lie, so that a link stays a link.
 QString Chemin_reel(const QString& chemin);
+// Copies the file onto cible (replaced) under that exact name, down to the disk: a kill on the
+// way leaves cible itself, never a work file of another name. Throws ErreurExecution.
+void Copier_fichier_vers(const QString& source, const QString& cible);
 // Copies the file into the folder, under its own name (replacing) when remplacer is set, else
 // under a free name; returns the new path. Throws ErreurExecution when the copy fails.
 QString Copier_fichier_libre(const QString& source, const QString& dossierCible, bool remplacer);
@@ -53,10 +56,11 @@ bool Est_dossier_de_travail(const QString& dossier);
 // Never fails: whatever cannot be deleted stays.
 void Supprimer_dossier(const QString& dossier);
 // A work folder for the time of one operation, deleted with all it holds when the object ends.
-// Each one has a name of its own (name-XXXXXX), so that two runs or two instances never share
-// one, and a lock beside it (name-XXXXXX.verrou) held while it lives. It is made in the
-// application folder or, when that folder may not be written (a read-only installation), in the
-// system's temporary folder, so that the work can be done all the same.
+// It lies in a folder of its own, "quorvelane-name-XXXXXX", so that two runs or two instances
+// never share one, which holds the program's mark beside it and has a lock beside it
+// ("quorvelane-name-XXXXXX.verrou") held while it lives. It is made in the application folder
+// or, when that folder may not be written (a read-only installation), in the system's temporary
+// folder, so that the work can be done all the same.
 class DossierTravail {
 public:
     // nom: "tempo" or "tmp..." (letters only). Throws ErreurExecution when the folder can be made nowhere.
@@ -69,11 +73,13 @@ public:
     bool supprimer();
 
 private:
+    QString m_racine;
     QString m_chemin;
     std::unique_ptr<QLockFile> m_verrou;
 };
 // Removes the work folders that a killed run left behind, in the application folder and in the
-// system's temporary folder: only those whose lock no living process holds.
+// system's temporary folder: only folders of the program's name that hold its mark, and whose
+// lock no living process holds.
 void Nettoyer_dossiers_de_travail();
 
 // True when the extension is exactly "zip".

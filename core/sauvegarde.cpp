@@ -421,18 +421,6 @@ bool estBaseDuProgramme(const QString& copie, const QString& base)
     }
 }
 
-// A backup killed while being written leaves its archive and the zip library's own work file
-// (name.XXXXXX) beside the base. Whoever writes the backup holds the base's lock: they are ours.
-void supprimerRestesSauvegarde(const QString& temporaire)
-{
-    const QFileInfo info(temporaire);
-    const QString nom = info.fileName();
-    for (const QFileInfo& f : info.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (f.fileName() == nom || f.fileName().startsWith(nom + "."))
-            QFile::remove(f.filePath());
-    }
-}
-
 const char* const kTablesTemporaires[] = {"Licence_tempo", "Pcomp_tempo", "Rcomp_tempo", "Relais_tempo", "Engag_tempo"};
 
 } // namespace
@@ -474,6 +462,37 @@ void Supprimer_fichiers_annexes(const QString& base)
         if (QFileInfo(annexe).exists() && !QFile::remove(annexe))
             throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + annexe);
     }
+}
+
+void Mettre_de_cote_sauvegarde(const QString& base)
+{
+    const QString sauvegarde = base + ".sav";
+    const QString deCote = base + ".sav.maj";
+    QFile::remove(deCote);
+    if (QFileInfo(sauvegarde).isFile()) {
+        Renommer_en_remplacant(sauvegarde, deCote);
+        return;
+    }
+    QFile vide(deCote);
+    if (!vide.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw ErreurExecution(kErreurChemin, "Impossible de créer " + deCote);
+}
+
+void Remettre_sauvegarde_de_cote(const QString& base)
+{
+    const QString sauvegarde = base + ".sav";
+    const QFileInfo deCote(base + ".sav.maj");
+    // Only a file we wrote: never a link.
+    if (!deCote.isFile() || deCote.isSymLink())
+        return;
+    if (deCote.size() > 0) {
+        Renommer_en_remplacant(deCote.filePath(), sauvegarde);
+        return;
+    }
+    // There was no backup before the upgrade: its own goes too.
+    if (QFileInfo::exists(sauvegarde) && !QFile::remove(sauvegarde))
+        throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + sauvegarde);
+    QFile::remove(deCote.filePath());
 }
 
 void Copier_base_ouverte(const QString& cible)
@@ -590,7 +609,8 @@ bool Creer_sauvegarde()
         Marquer_fermeture("true");
         if (!fermetureLueVraie())
             throw ErreurExecution(3021, "Le marqueur de fermeture de la base n'a pu être relu.");
-        supprimerRestesSauvegarde(temporaire);
+        // What a killed backup left under that name: whoever writes the backup holds the lock.
+        QFile::remove(temporaire);
         if (Compresser(temporaire) && QFileInfo(temporaire).isFile()) {
             Renommer_en_remplacant(temporaire, sauvegarde);
             ecrite = true;
@@ -663,21 +683,22 @@ bool Restaurer_sauvegarde()
     QString etape = etapeRemplacer;
     try {
         // Nobody may open the base while it is being replaced.
-        QLockFile verrou(Chemin_verrou(base));
-        if (Prendre_verrou(verrou, Chemin_verrou(base)) != QLockFile::NoError)
+        VerrouBase verrou;
+        if (verrou.prendre(base) != QLockFile::NoError)
             throw ErreurExecution(5, "Une connexion est déjà active sur la base.");
+        // The checked copy itself goes beside the base, under its exact work name; it is copied
+        // (and synced) only from another disk.
         QFile::remove(remplacante);
-        // The checked copy itself goes beside the base; it is copied only from another disk.
-        if (std::rename(QFile::encodeName(copie).constData(), QFile::encodeName(remplacante).constData()) != 0
-            && !QFile::copy(copie, remplacante))
-            throw ErreurExecution(kErreurChemin, "Impossible de copier " + copie + " vers " + remplacante);
+        if (std::rename(QFile::encodeName(copie).constData(), QFile::encodeName(remplacante).constData()) == 0)
+            synchroniser(remplacante);
+        else
+            Copier_fichier_vers(copie, remplacante);
         QFile::setPermissions(remplacante, QFile::permissions(remplacante) | QFile::ReadOwner | QFile::WriteOwner);
-        synchroniser(remplacante);
         etape = "Impossible de supprimer la base " + base;
         Supprimer_fichiers_annexes(cible);
         etape = etapeRemplacer;
         Renommer_en_remplacant(remplacante, cible);
-        verrou.unlock();
+        verrou.liberer();
         etape = "Erreur lors de la suppression du répertoire temporaire " + tempo->chemin();
         if (!tempo->supprimer())
             throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + tempo->chemin());
@@ -716,6 +737,10 @@ bool Rouvrir_base(QString& erreur)
 
 bool Annuler_operations()
 {
+    // The base stays locked from the closing to the reopening: nobody opens it while its backup
+    // is unpacked, checked and put in place.
+    VerrouBase garde;
+    garde.garderBaseOuverte();
     // Closed unmarked: the base reads as closed only once the backup's copy, marked closed,
     // has taken its place. Until then a kill, or a restore that fails, leaves it as in use, and
     // the next opening offers the backup, kept.
@@ -797,6 +822,10 @@ void Compacter_base(const QString& chemin)
     const QString cible = Chemin_reel(chemin);
     const QString temporaire = cible + ".tmp.compact";
     int etape = 0;
+    // Held from the closing to the reopening (or to the restore that follows a failure), so that
+    // nobody opens the base in between.
+    VerrouBase garde;
+    garde.garderBaseOuverte();
     try {
         if (QFileInfo::exists(temporaire) && !QFile::remove(temporaire))
             throw ErreurExecution(kErreurChemin, "Impossible de supprimer " + temporaire);
@@ -806,9 +835,7 @@ void Compacter_base(const QString& chemin)
         cnxBase.fermer();
         etape = 2;
         {
-            // Held from the copy to the swap, so that nobody opens the base in between.
-            QLockFile verrou(Chemin_verrou(chemin));
-            if (Prendre_verrou(verrou, Chemin_verrou(chemin)) != QLockFile::NoError)
+            if (!garde.tenu() && garde.prendre(chemin) != QLockFile::NoError)
                 throw ErreurExecution(5, "Une connexion est déjà active sur la base.");
             {
                 ConnexionLocale source(Ouvrir_connexion_sqlite(chemin, true));

@@ -54,6 +54,13 @@ bool Copier_modele_base(const QString& cible);
 void Compacter_base(const QString& chemin);
 void Initialiser_base();
 
+// An upgrade makes its own backup under the backup's name: the user's backup is set aside
+// under base + ".sav.maj" meanwhile (an empty file there says there was none), and put back at
+// the end, or at the next opening after a kill, in place of the upgrade's one. Both run under the
+// base's lock. Throw ErreurExecution.
+void Mettre_de_cote_sauvegarde(const QString& base);
+void Remettre_sauvegarde_de_cote(const QString& base);
+
 // Writes a consistent copy of the open base into cible (replaced). Throws ErreurExecution.
 void Copier_base_ouverte(const QString& cible);
 // Removes the "-journal", "-wal" and "-shm" files SQLite may have left beside a base.

@@ -438,6 +438,11 @@ void frm_attente::Cmd_ok_Click()
                 m_competsCreees << m_strNumCompet_P;
             }
             if (pret) {
+                // The component alone opens the file meanwhile: no other instance may.
+                if (!m_garde) {
+                    m_garde = std::make_unique<VerrouBase>();
+                    m_garde->garderBaseOuverte();
+                }
                 Fermer_base();
                 m_baseFermee = true;
                 if ((estExport() || (m_strOperation == "disk" && !optionCochee()))
@@ -603,6 +608,7 @@ void frm_attente::Form_Unload()
         if (!cnxBase.ouverte())
             Oublier_contexte_base();
     }
+    m_garde.reset();
     // An import refused or failed leaves the base as it was, without the competition made for it.
     if (cnxBase.ouverte())
         for (const QString& cle : std::as_const(m_competsCreees))

@@ -16,6 +16,7 @@
 class BoiteRiche;
 class Composant;
 class DossierTravail;
+class VerrouBase;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -101,6 +102,8 @@ private:
     QString m_repDezip;
     Etat m_etat = Etat::Choix;
     bool m_baseFermee = false;
+    // The base's lock, kept from the closing of the base to its reopening.
+    std::unique_ptr<VerrouBase> m_garde;
     bool m_decharge = false;
 
     QWidget* m_groupeRep;

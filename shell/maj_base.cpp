@@ -59,13 +59,12 @@ QString Lire_version_finale(const QString& fichierIni)
     return Lire_ini("INFO", "Version finale", fichierIni);
 }
 
-QString Decompresser_package(const QString& nomDossier, const QString& archive)
+std::unique_ptr<DossierTravail> Decompresser_package(const QString& nomDossier, const QString& archive)
 {
-    const QString dossier = Nom_dossier_libre(nomDossier, Services::repertoireApplication());
-    if (QDir().mkpath(dossier) && Decompresser(archive, dossier))
+    auto dossier = std::make_unique<DossierTravail>(nomDossier);
+    if (Decompresser(archive, dossier->chemin()))
         return dossier;
-    Supprimer_dossier(dossier);
-    return QString();
+    return nullptr;
 }
 
 bool Mettre_a_jour_base(const QString& chemin, bool bSauvegardeDispo)
@@ -242,14 +241,20 @@ frm_upgrade_base::frm_upgrade_base(QWidget* parent) : QDialog(parent)
     connect(txt_rep, &QLineEdit::textChanged, this, &frm_upgrade_base::majBoutons);
     connect(txt_base, &QLineEdit::textChanged, this, &frm_upgrade_base::majBoutons);
 
-    // Load: the open base is set free, so that it can be upgraded too. Only a base really
-    // open is reopened afterwards (the path may hold a base an open refused).
+    // Load: the connection is closed, so that the base can be upgraded too; its lock stays, so
+    // that no other instance takes it meanwhile. Closed unmarked: it is not closed by its user,
+    // and a kill while the window is up is seen at the next opening. Only a base really open is
+    // reopened afterwards (the path may hold a base an open refused).
     if (cnxBase.ouverte()) {
         m_baseOuverte = strCheminBase;
-        Fermer_base();
+        m_garde = std::make_unique<VerrouBase>();
+        m_garde->garderBaseOuverte();
+        cnxBase.fermer();
     }
     majInfo();
 }
+
+frm_upgrade_base::~frm_upgrade_base() = default;
 
 void frm_upgrade_base::majInfo()
 {
@@ -289,12 +294,13 @@ void frm_upgrade_base::choisirBase()
 
 bool frm_upgrade_base::Installer_package_base()
 {
-    QString dossier;
+    std::unique_ptr<DossierTravail> travail;
     bool installe = false;
     try {
         CurseurOccupe occupe;
-        dossier = Decompresser_package("tmpmajbase", txt_rep->text());
-        if (!dossier.isEmpty()) {
+        travail = Decompresser_package("tmpmajbase", txt_rep->text());
+        if (travail) {
+            const QString dossier = travail->chemin();
             const QString apportee = Lire_version_finale(Joindre_chemin(dossier, "maj_base.ini"));
             const QString disponible = Lire_version_finale(Chemin_maj_base_ini());
             if (!apportee.isEmpty()
@@ -324,8 +330,6 @@ bool frm_upgrade_base::Installer_package_base()
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de l'installation du package");
     }
-    if (!dossier.isEmpty())
-        Supprimer_dossier(dossier);
     return installe;
 }
 
@@ -337,9 +341,12 @@ void frm_upgrade_base::Mettre_a_jour_base_choisie()
             return;
     }
     const QString base = txt_base->text();
-    // The base's own backup is its user's undo point: it is set aside for the upgrade's one.
-    const QString sauvegarde = base + ".sav";
-    const QString miseDeCote = base + ".sav.maj";
+    // The base's own backup is its user's undo point: it is set aside (Mettre_de_cote_sauvegarde)
+    // for the upgrade's one, and put back at the end, or at the next opening after a kill.
+    // The base that was open is its user's, in use: it is closed unmarked, as in the window.
+    const bool baseDeLUtilisateur = !m_baseOuverte.isEmpty() && QFileInfo(base) == QFileInfo(m_baseOuverte);
+    // Held until the user's backup is back: nobody opens the base in between.
+    VerrouBase garde;
     bool deCote = false;
     try {
         Afficher_statut("Connexion à la base");
@@ -348,33 +355,38 @@ void frm_upgrade_base::Mettre_a_jour_base_choisie()
         if (!Ouvrir_base(erreur)) {
             Erreur_connexion_base(erreur);
         } else {
-            if (QFileInfo::exists(sauvegarde)) {
-                QFile::remove(miseDeCote);
-                Renommer_en_remplacant(sauvegarde, miseDeCote);
-                deCote = true;
-            }
+            garde.garderBaseOuverte();
+            Mettre_de_cote_sauvegarde(base);
+            deCote = true;
             Afficher_statut("Sauvegarde de la base");
             // No upgrade without a copy to come back to.
             if (Creer_sauvegarde())
                 Mettre_a_jour_base(base, true);
             Afficher_statut("Déconnexion");
-            Fermer_base();
+            if (baseDeLUtilisateur)
+                cnxBase.fermer();
+            else
+                Fermer_base();
             Afficher_statut("Suppression de la sauvegarde temporaire");
             Supprimer_sauvegarde();
         }
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de la mise à jour de la base.");
-        if (cnxBase.ouverte())
-            Fermer_base();
+        if (cnxBase.ouverte()) {
+            if (baseDeLUtilisateur)
+                cnxBase.fermer();
+            else
+                Fermer_base();
+        }
     }
     if (deCote) {
         try {
-            Renommer_en_remplacant(miseDeCote, sauvegarde);
+            Remettre_sauvegarde_de_cote(base);
         } catch (const std::exception& e) {
             Memoriser_erreur(e);
             Afficher_erreur("La sauvegarde de la base n'a pas pu être remise en place.\r\nElle se trouve dans le fichier "
-                            + miseDeCote + ".");
+                            + base + ".sav.maj.");
         }
     }
     Afficher_statut("");
@@ -389,7 +401,9 @@ void frm_upgrade_base::Form_Unload()
     if (m_baseOuverte.isEmpty())
         return;
     QString erreur;
-    if (Rouvrir_base(erreur)) {
+    const bool rouverte = Rouvrir_base(erreur);
+    m_garde.reset();
+    if (rouverte) {
         Menus_base_ouverte();
         return;
     }

@@ -10,16 +10,20 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
+
+class DossierTravail;
 class QLabel;
+class VerrouBase;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
 
 // "Version finale" of that ini file, "" when absent.
 QString Lire_version_finale(const QString& fichierIni);
-// Unzips the archive into a new free folder of that name in the application folder; its path,
-// or "" on failure (reported, folder removed).
-QString Decompresser_package(const QString& nomDossier, const QString& archive);
+// Unzips the archive into a work folder of that name (DossierTravail: gone with the object, and
+// at the next start after a kill); nullptr on failure (reported, folder removed).
+std::unique_ptr<DossierTravail> Decompresser_package(const QString& nomDossier, const QString& archive);
 
 // Upgrades the base open on cnxBase at that path, logging every step in frm_update, shown at
 // the end. All statements run in one transaction: a failure leaves the base as it was. With a
@@ -45,6 +49,7 @@ class frm_upgrade_base : public QDialog {
     Q_OBJECT
 public:
     explicit frm_upgrade_base(QWidget* parent = nullptr);
+    ~frm_upgrade_base() override;
 
     // Unzips the chosen package and installs its model and script when they are newer.
     bool Installer_package_base();
@@ -71,6 +76,8 @@ private:
     void choisirPackage();
     void choisirBase();
     QString m_baseOuverte;
+    // The open base's lock, kept while the window is up: the base is set aside, not given up.
+    std::unique_ptr<VerrouBase> m_garde;
     bool m_decharge = false;
 };
 

@@ -63,13 +63,14 @@ void Mettre_a_jour_logiciel(const QString& package)
         return;
     }
     QString etape;
-    QString dossier;
+    std::unique_ptr<DossierTravail> travail;
     try {
         CurseurOccupe occupe;
         etape = "Création des fichiers temporaires pour la mise à jour.";
         Afficher_statut(etape);
-        dossier = Decompresser_package("tmpmajsoft", package);
-        if (!dossier.isEmpty()) {
+        travail = Decompresser_package("tmpmajsoft", package);
+        if (travail) {
+            const QString dossier = travail->chemin();
             const QString liste = Joindre_chemin(dossier, "maj.txt");
             if (!QFileInfo(liste).isFile()) {
                 Afficher_erreur("Le package sélectionné ne contenait pas le fichier maj.txt.\r\n"
@@ -112,6 +113,4 @@ void Mettre_a_jour_logiciel(const QString& package)
         Afficher_erreur("Une erreur s'est produite lors de la tentative de la mise à jour.\r\nEtape : " + etape);
     }
     Afficher_statut("");
-    if (!dossier.isEmpty())
-        Supprimer_dossier(dossier);
 }

@@ -30,6 +30,12 @@ const QString kQuestionEffacer = QStringLiteral("Les données non sauvegardées 
 const QString kBaseEnUsage = QStringLiteral("Une connexion est déjà active sur la base.\r\n"
                                             "Vérifier qu'elle n'est pas ouverte dans une autre application.");
 
+QString texteBaseEnUsage(const QString& chemin)
+{
+    const QString machine = Texte_verrou_autre_machine(chemin);
+    return machine.isEmpty() ? kBaseEnUsage : "Une connexion est déjà active sur la base." + machine;
+}
+
 bool memeFichier(const QString& a, const QString& b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();
@@ -48,6 +54,9 @@ void chargerProfil(bool bSuivi)
 // use, and the next opening offers the backup, kept.
 bool fermerSansEnregistrer()
 {
+    // Locked until the backup is back in place: no other instance opens the base meanwhile.
+    VerrouBase garde;
+    garde.garderBaseOuverte();
     cnxBase.fermer();
     if (!Restaurer_sauvegarde())
         return false;
@@ -178,7 +187,7 @@ void ouvrirBase(const QString& chemin)
         if (!Est_fichier_base(chemin)) {
             Afficher_erreur("Mauvais format de fichier.");
         } else if (Base_verrouillee(chemin)) {
-            Afficher_erreur(kBaseEnUsage);
+            Afficher_erreur(texteBaseEnUsage(chemin));
         } else {
             QString erreur;
             if (!Ouvrir_base(erreur)) {
@@ -248,7 +257,7 @@ void mnuBaseNew_Click()
     }
     // A base in use elsewhere is not overwritten.
     if (Base_verrouillee(chemin)) {
-        Afficher_erreur(kBaseEnUsage);
+        Afficher_erreur(texteBaseEnUsage(chemin));
         return;
     }
 
@@ -318,6 +327,8 @@ void mnuBaseAnnuler_Click()
             Menus_base_fermee();
         }
     }
+    // The version check leaves its step in the status bar.
+    Afficher_statut("");
     // The profile is read again only from a base that is open.
     if (!cnxBase.ouverte()) {
         Oublier_contexte_base();
@@ -354,7 +365,8 @@ void mnuBaseSuppr_Click()
             return;
         }
         if (Base_verrouillee(chemin)) {
-            Afficher_erreur("Impossible de supprimer cette base.\r\nUne connexion est active sur la base.");
+            Afficher_erreur("Impossible de supprimer cette base.\r\nUne connexion est active sur la base."
+                            + Texte_verrou_autre_machine(chemin));
             return;
         }
         if (!QFileInfo::exists(chemin))
@@ -439,7 +451,9 @@ void mnuExit_Click()
     if (cnxBase.ouverte()) {
         if (Demander_confirmation(kQuestionEffacer, Style::DefautBouton2) != Reponse::Oui)
             return;
-        // Unmarked, as for closing the base.
+        // Unmarked, as for closing the base, and locked until the backup is back in place.
+        VerrouBase garde;
+        garde.garderBaseOuverte();
         cnxBase.fermer();
         Afficher_statut("Restauration de la dernière sauvegarde");
         if (Restaurer_sauvegarde()) {
@@ -460,7 +474,10 @@ void Fermer_base_fenetre_principale()
             Memoriser_erreur(e);
             Afficher_erreur("Une erreur s'est produite lors de la sauvegarde de la base.");
         }
-        // Closed first: the clean-close mark is written before the backup goes.
+        // Closed first: the clean-close mark is written before the backup goes. Locked until the
+        // backup is gone, or another instance could open the base and have its own backup deleted.
+        VerrouBase garde;
+        garde.garderBaseOuverte();
         Fermer_base();
         Supprimer_sauvegarde();
     } else {

@@ -361,7 +361,7 @@ void TstFrmProg::chargerPcomp()
     QCOMPARE(prog->txt_nb_journee()->text(), QString("3"));
     QCOMPARE(prog->CboDate()->count(), 3);
     QCOMPARE(cochees(prog), (QStringList{"1", "91"}));
-    QVERIFY(QDir(Services::repertoireApplication()).entryList({"tmpProg*"}, QDir::Dirs).isEmpty());
+    QVERIFY(QDir(Services::repertoireApplication()).entryList({"tmpProg*", "quorvelane-tmpProg*"}, QDir::Dirs).isEmpty());
     // Saved, then the name is confirmed or changed in the name dialog, which cannot be cancelled.
     c.ihm.repondreModal([](QDialog& d) {
         auto* nom = d.findChild<QLineEdit*>("Text1");

@@ -8,15 +8,18 @@
 #include "port_test.h"
 #include "sans_privileges.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include <sys/wait.h>
@@ -36,6 +39,7 @@ private slots:
     void verrouAbandonne();
     void restesDeTravailSupprimes();
     void ouvertureSansDroitDEcriture();
+    void ouvertureSurSupportEnLectureSeule();
     void clesJamaisReutilisees();
     void triFrancais_data();
     void triFrancais();
@@ -242,8 +246,13 @@ void TstBase::verrouAbandonne()
     strCheminBase = base.chemin();
     QString erreur;
     QCOMPARE(Ouvrir_base(erreur), !tenu);
+    // Only another machine's lock is named: the user has to see to it himself.
+    QCOMPARE(Machine_du_verrou(base.chemin()), QString(contenu.contains("une-autre-machine") ? "une-autre-machine" : ""));
     if (tenu) {
         QVERIFY2(erreur.contains("Une connexion est déjà active sur la base."), qPrintable(erreur));
+        if (contenu.contains("une-autre-machine"))
+            QVERIFY2(erreur.contains("depuis la machine « une-autre-machine ».\r\n") && erreur.contains(verrou),
+                     qPrintable(erreur));
         QVERIFY(lu.open(QIODevice::ReadOnly));
         QCOMPARE(lu.readAll(), avant);
         return;
@@ -259,11 +268,13 @@ void TstBase::verrouAbandonne()
 // else.
 void TstBase::restesDeTravailSupprimes()
 {
-    BaseTest base;
+    BaseTest base("club.mdb");
     cnxBase.fermer();
-    const QStringList restes{"test.mdb.tmp.compact", "test.mdb.tmp.compact-journal", "test.mdb.restore.tmp",
-                             "test.mdb.sav.tmp", "test.mdb.sav.tmp.Xy12Zt"};
-    const QStringList gardes{"test.mdb.sav", "autre.mdb.tmp.compact", "test.mdb.tmp.compacte", "test.mdb.restore.tmpx"};
+    const QStringList restes{"club.mdb.tmp.compact", "club.mdb.tmp.compact-journal", "club.mdb.restore.tmp",
+                             "club.mdb.sav.tmp"};
+    // The user's own files, however their names begin.
+    const QStringList gardes{"club.mdb.sav", "autre.mdb.tmp.compact", "club.mdb.tmp.compacte", "club.mdb.restore.tmpx",
+                             "club.mdb.sav.tmp.zip", "club.mdb.tmp.compact.old", "club.mdb.restore.tmp-copie"};
     for (const QString& nom : restes + gardes) {
         QFile f(base.repertoire().fichier(nom));
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -313,6 +324,38 @@ void TstBase::ouvertureSansDroitDEcriture()
         QVERIFY(!QFile::exists(Chemin_verrou(chemin)));
     }
     QFile(dossier).setPermissions(dossierOuvert);
+    strCheminBase.clear();
+}
+
+// A base on a volume mounted read-only: the file's protection is not the cause, and the user is
+// not sent to change it. Mounted for real in a namespace of the test's own when the system
+// allows it; the wording is checked for both causes in any case.
+void TstBase::ouvertureSurSupportEnLectureSeule()
+{
+    const QString fichier = "Le fichier '/media/cle/club.mdb' ";
+    QCOMPARE(Texte_base_lecture_seule("/media/cle/club.mdb", true),
+             fichier + "se trouve sur un support en lecture seule : la base ne peut pas être ouverte. "
+                       "Copier la base sur un support modifiable.");
+    QCOMPARE(Texte_base_lecture_seule("/media/cle/club.mdb", false),
+             fichier + "est en lecture seule : la base ne peut pas être ouverte. Retirer la protection en écriture "
+                       "du fichier.");
+
+    REJOUER_AVEC_MONTAGE("QV_LECTURE_SEULE");
+    QTemporaryDir d;
+    const QString support = d.filePath("cle");
+    MontageMemoire montage(support, "size=4m");
+    if (!montage.monte())
+        QSKIP("tmpfs cannot be mounted");
+    const QString chemin = support + "/club.mdb";
+    QVERIFY(QFile::copy(Chemin_modele_construit(), chemin));
+    QVERIFY(QFile(chemin).setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(montage.lectureSeule());
+
+    strCheminBase = chemin;
+    QString erreur;
+    QVERIFY(!Ouvrir_base(erreur));
+    QVERIFY2(erreur.endsWith(Texte_base_lecture_seule(chemin, true)), qPrintable(erreur));
+    QVERIFY(!cnxBase.ouverte());
     strCheminBase.clear();
 }
 

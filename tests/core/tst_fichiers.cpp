@@ -6,6 +6,7 @@
 #include "core/services.h"
 #include "fixtures.h"
 #include "port_test.h"
+#include "sans_privileges.h"
 #include "zip_brut.h"
 
 #include <QDir>
@@ -22,7 +23,6 @@
 #include <cstdio>
 #include <optional>
 
-#include <sys/mount.h>
 
 namespace {
 
@@ -211,43 +211,77 @@ void TstFichiers::dossiersDeTravail()
     QVERIFY(QFileInfo(lien).isSymLink());
 }
 
-// Each work folder has a name of its own and a lock beside it. The cleaning of the start takes
-// the folders of those names that no living run holds, and nothing else: no other name, no
-// link, no folder in use.
+// Each work folder lies in a folder of the program's name, marked as the program's, with a lock
+// beside it. The cleaning of the start takes the folders of that name and mark that no living run
+// holds, in the application folder and in the system's temporary folder, and nothing else: no
+// other program's folder whose name looks alike, no link, no folder in use.
 void TstFichiers::dossiersDeTravailNettoyes()
 {
     RepertoireTest rep;
     QTemporaryDir ailleurs;
+    QTemporaryDir systeme; // the system's temporary folder, for the time of the test
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(systeme.path()));
+    struct Remettre {
+        QByteArray tmpdir;
+        ~Remettre() { qputenv("TMPDIR", tmpdir); }
+    } remettre{tmpdir};
+
     std::optional<DossierTravail> a(std::in_place, "tempo");
     const DossierTravail b("tempo");
     QVERIFY(a->chemin() != b.chemin());
-    QCOMPARE(QFileInfo(a->chemin()).absolutePath(), rep.chemin());
+    QCOMPARE(QFileInfo(a->chemin()).fileName(), QString("tempo"));
+    const QString racineA = QFileInfo(a->chemin()).absolutePath();
+    QCOMPARE(QFileInfo(racineA).absolutePath(), rep.chemin());
     ecrire(a->chemin() + "/club.mdb", "a");
 
-    const QString orphelin = rep.fichier("tmpsauvegarde-Orph01"); // its run is gone, lock and all
-    ecrire(orphelin + "/club.mdb", "o");
+    // What a killed run leaves: its folder, marked, and a lock nobody holds; in both places.
+    QStringList orphelins;
+    for (const QString& parent : {rep.chemin(), systeme.path()}) {
+        const QString orphelin = parent + "/quorvelane-tmpsauvegarde-Orph01";
+        QVERIFY(QDir().mkpath(orphelin + "/tmpsauvegarde"));
+        QVERIFY(QFile::copy(racineA + "/quorvelane.travail", orphelin + "/quorvelane.travail"));
+        ecrire(orphelin + "/tmpsauvegarde/club.mdb", "o");
+        ecrire(orphelin + ".verrou", "");
+        orphelins << orphelin;
+    }
+    // A run killed before its mark: an empty folder.
+    const QString vide = systeme.filePath("quorvelane-tempo-Vide01");
+    QVERIFY(QDir().mkpath(vide));
+
     const QString choisi = ailleurs.filePath("tmpchoisi");
     ecrire(choisi + "/precieux.txt", "p");
-    const QString lien = rep.fichier("tmplien-Lien01");
+    const QString lien = rep.fichier("quorvelane-tmplien-Lien01");
     QVERIFY(QFile::link(choisi, lien));
-    const QStringList autres{"tempo", "tmpsauvegarde1", "tmp-abcdef", "tempo-abc", "documents-abcdef", "tmp1-abcdef"};
-    for (const QString& nom : autres)
+    // Other programs' folders, in the system's temporary folder and in ours; one of our name
+    // without our mark.
+    const QStringList autres{"tmpbuild-Xy12Ab", "tmpphotos-vacanc", "tempo-abc123", "tmpsauvegarde-Orph02",
+                             "quorvelane-tempo-Sans01"};
+    for (const QString& nom : autres) {
+        ecrire(systeme.filePath(nom) + "/x.txt", "x");
         ecrire(rep.fichier(nom) + "/x.txt", "x");
+    }
+    ecrire(systeme.filePath("tmpbuild-Xy12Ab.verrou"), "");
 
     Nettoyer_dossiers_de_travail();
     QVERIFY(QFileInfo::exists(a->chemin() + "/club.mdb"));
     QVERIFY(QFileInfo::exists(b.chemin()));
-    QVERIFY(!QFileInfo::exists(orphelin));
-    QVERIFY(!QFileInfo::exists(orphelin + ".verrou"));
+    for (const QString& orphelin : std::as_const(orphelins)) {
+        QVERIFY2(!QFileInfo::exists(orphelin), qPrintable(orphelin));
+        QVERIFY2(!QFileInfo::exists(orphelin + ".verrou"), qPrintable(orphelin));
+    }
+    QVERIFY(!QFileInfo::exists(vide));
     QVERIFY(QFileInfo::exists(choisi + "/precieux.txt"));
     QVERIFY(QFileInfo(lien).isSymLink());
-    for (const QString& nom : autres)
+    for (const QString& nom : autres) {
+        QVERIFY2(QFileInfo::exists(systeme.filePath(nom) + "/x.txt"), qPrintable(nom));
         QVERIFY2(QFileInfo::exists(rep.fichier(nom) + "/x.txt"), qPrintable(nom));
+    }
+    QVERIFY(QFileInfo::exists(systeme.filePath("tmpbuild-Xy12Ab.verrou")));
 
-    const QString cheminA = a->chemin();
     a.reset();
-    QVERIFY(!QFileInfo::exists(cheminA));
-    QVERIFY(!QFileInfo::exists(cheminA + ".verrou"));
+    QVERIFY(!QFileInfo::exists(racineA));
+    QVERIFY(!QFileInfo::exists(racineA + ".verrou"));
 }
 
 // A run killed between creating its lock and writing it leaves the lock empty; any other
@@ -255,11 +289,18 @@ void TstFichiers::dossiersDeTravailNettoyes()
 void TstFichiers::dossiersAuVerrouAbandonneNettoyes()
 {
     RepertoireTest rep;
-    const QStringList noms{"tempo-Vide01", "tmpsauvegarde-Brou01"};
+    QString marque;
+    {
+        const DossierTravail modele("tempo");
+        marque = QFileInfo(modele.chemin()).absolutePath() + "/quorvelane.travail";
+        QVERIFY(QFile::copy(marque, rep.fichier("marque")));
+    }
+    const QStringList noms{"quorvelane-tempo-Vide01", "quorvelane-tmpsauvegarde-Brou01"};
     const QByteArray contenus[] = {QByteArray(), QByteArray("n'importe quoi")};
     for (int i = 0; i < noms.size(); ++i) {
         const QString dossier = rep.fichier(noms[i]);
-        ecrire(dossier + "/club.mdb", "copie");
+        ecrire(dossier + "/travail/club.mdb", "copie");
+        QVERIFY(QFile::copy(rep.fichier("marque"), dossier + "/quorvelane.travail"));
         QFile verrou(dossier + ".verrou");
         QVERIFY(verrou.open(QIODevice::WriteOnly));
         verrou.write(contenus[i]);
@@ -425,34 +466,12 @@ void TstFichiers::disquePleinNomme()
 {
     // A real small disk: a memory file system, mounted in a namespace of the test's own, where the
     // test runs again.
-    if (qEnvironmentVariableIsEmpty("QV_DISQUE_PLEIN")) {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QV_DISQUE_PLEIN", "1");
-        p.setProcessEnvironment(env);
-        const QString unshare = QStandardPaths::findExecutable("unshare");
-        if (unshare.isEmpty())
-            QSKIP("unshare is not installed");
-        p.start(unshare, {"-rm", QCoreApplication::applicationFilePath(), "disquePleinNomme"});
-        QVERIFY(p.waitForFinished(120000));
-        const QString sortie = QString::fromLocal8Bit(p.readAll());
-        if (sortie.contains("QV_SANS_MONTAGE") || sortie.contains("unshare: "))
-            QSKIP("no file system can be mounted here");
-        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(sortie));
-        return;
-    }
+    REJOUER_AVEC_MONTAGE("QV_DISQUE_PLEIN");
     QTemporaryDir d;
     const QString petit = d.filePath("petit");
-    QVERIFY(QDir().mkpath(petit));
-    if (::mount("tmpfs", QFile::encodeName(petit).constData(), "tmpfs", 0, "size=1m") != 0) {
-        std::puts("QV_SANS_MONTAGE");
+    MontageMemoire montage(petit, "size=1m");
+    if (!montage.monte())
         QSKIP("tmpfs cannot be mounted");
-    }
-    struct Demontage {
-        QString chemin;
-        ~Demontage() { ::umount(QFile::encodeName(chemin).constData()); }
-    } demontage{petit};
     // 250 entries of 4,100 bytes: 1,025,000 bytes fit in the megabyte, but each takes two pages
     // of 4,096, the second one barely used.
     QList<EntreeZip> liste;

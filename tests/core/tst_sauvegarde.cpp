@@ -70,7 +70,7 @@ QString valeur(sqlite3* db, const QString& sql)
 // The work folders and their locks left in a folder.
 QStringList travaux(const QString& dossier)
 {
-    return QDir(dossier).entryList({"tempo*", "tmp*"}, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    return QDir(dossier).entryList({"quorvelane-*"}, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
 QByteArray octets(const QString& chemin)
@@ -183,20 +183,28 @@ ContenuSauvegarde lireSauvegarde(const QString& sauvegarde, const QString& nomBa
     return c;
 }
 
-// Takes the base's lock as another program would, the moment the program starts opening it.
-class PriseDeVerrou {
+// The base's file is out of reach the moment the program starts opening it again (a disk pulled
+// out), and back when the object ends. (Another program can no longer take the lock then: the
+// program holds it from the closing to the reopening.)
+class ReouvertureEmpechee {
 public:
-    explicit PriseDeVerrou(const QString& base) : m_verrou(Chemin_verrou(base))
+    explicit ReouvertureEmpechee(const QString& base) : m_base(base)
     {
         Services::fixerSortieStatut([this](const QString& texte) {
-            if (texte == "Ouverture de la base" && !m_verrou.isLocked())
-                m_verrou.tryLock(0);
+            if (texte == "Ouverture de la base" && !m_retiree)
+                m_retiree = QFile::rename(m_base, m_base + ".retiree");
         });
     }
-    ~PriseDeVerrou() { Services::fixerSortieStatut({}); }
+    ~ReouvertureEmpechee()
+    {
+        Services::fixerSortieStatut({});
+        if (m_retiree)
+            QFile::rename(m_base + ".retiree", m_base);
+    }
 
 private:
-    QLockFile m_verrou;
+    QString m_base;
+    bool m_retiree = false;
 };
 
 // Records the steps the upper layers plug into the opening.
@@ -352,9 +360,12 @@ bool tuer(QProcess& enfant)
 QStringList copiesDeBase(const QString& dossier, const QString& nomBase)
 {
     QStringList copies;
-    for (const QString& nom : QDir(dossier).entryList({"tmp*"}, QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (QFileInfo::exists(Joindre_chemin(Joindre_chemin(dossier, nom), nomBase)))
-            copies << nom;
+    for (const QString& nom : QDir(dossier).entryList({"quorvelane-tmp*"}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QDir travail(Joindre_chemin(dossier, nom));
+        for (const QString& sous : travail.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (QFileInfo::exists(travail.filePath(sous + "/" + nomBase)))
+                copies << nom;
+        }
     }
     return copies;
 }
@@ -396,6 +407,8 @@ private slots:
     void restaurerDerniereSauvegarde();
     void compactage();
     void compactageReouvertureRatee();
+    void sauvegardeMiseDeCoteRemiseEnPlace_data();
+    void sauvegardeMiseDeCoteRemiseEnPlace();
     void copierModele();
     void initialiserBase();
 };
@@ -574,8 +587,9 @@ void TstSauvegarde::sauvegardesTueesNettoyees()
         QVERIFY(tuer(*enfant));
     }
     QCOMPARE(copiesDeBase(rep.chemin(), "club.mdb").size(), 2);
-    QVERIFY(QFileInfo::exists(base + ".sav.tmp"));
-    QVERIFY(QFileInfo::exists(base + ".sav.tmp.Xy12Zt"));
+    // The archive is written in the work folder, the zip library's work files with it: nothing
+    // of a killed backup is left beside the base.
+    QVERIFY(!QFileInfo::exists(base + ".sav.tmp"));
 
     const std::unique_ptr<QProcess> vivant = lancerJusquaPret(arguments);
     QVERIFY(vivant);
@@ -645,13 +659,13 @@ void TstSauvegarde::repriseRateeEstUnEchec()
     PortIhmTest port;
     EtapesEnregistrees etapes;
     QVERIFY(Creer_sauvegarde()); // the live base now reads false, as after a crash
-    std::unique_ptr<PriseDeVerrou> autreProgramme;
+    std::unique_ptr<ReouvertureEmpechee> disqueRetire;
     if (sauvegardeAbimee) {
         QFile f(Chemin_sauvegarde());
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("ceci n'est pas une archive");
     } else {
-        autreProgramme = std::make_unique<PriseDeVerrou>(base.chemin());
+        disqueRetire = std::make_unique<ReouvertureEmpechee>(base.chemin());
     }
     port.repondre(Reponse::Oui);
     port.accepterMessagesOk(true);
@@ -688,10 +702,10 @@ void TstSauvegarde::restaurationSure()
     QVERIFY(QFileInfo::exists(Chemin_sauvegarde())); // kept
 
     // A second restore in a row, beside the copy a killed restore left: each has its own folder.
-    const QString reste = base.repertoire().dossier("tempo-AbCd12");
+    const QString reste = base.repertoire().dossier("quorvelane-tempo-AbCd12/tempo");
     QVERIFY(QFile::copy(Chemin_modele_construit(), Joindre_chemin(reste, "test.mdb")));
     QVERIFY(Restaurer_sauvegarde());
-    QCOMPARE(travaux(base.repertoire().chemin()), QStringList({"tempo-AbCd12"}));
+    QCOMPARE(travaux(base.repertoire().chemin()), QStringList({"quorvelane-tempo-AbCd12"}));
     QString erreur;
     QVERIFY(Ouvrir_base(erreur));
     QCOMPARE(lignes(cnxBase.handle()), QList<int>({1, 2}));
@@ -1440,7 +1454,7 @@ void TstSauvegarde::compactageReouvertureRatee()
     creerTableEssai();
     ajouter(1, 3);
     {
-        PriseDeVerrou autreProgramme(base.chemin());
+        ReouvertureEmpechee disqueRetire(base.chemin());
         Compacter_base(strCheminBase);
     }
     QCOMPARE(port.messages().size(), 1);
@@ -1452,6 +1466,56 @@ void TstSauvegarde::compactageReouvertureRatee()
     sqlite3* db = Ouvrir_connexion_sqlite(base.chemin(), true);
     QCOMPARE(lignes(db), QList<int>({1, 2, 3}));
     sqlite3_close(db);
+}
+
+// An upgrade sets the user's backup aside for its own. After a kill, the next opening (which
+// takes the lock) puts the user's back, or removes the upgrade's when the user had none; a
+// reopening by an operation of this process that holds the lock leaves them as they are.
+void TstSauvegarde::sauvegardeMiseDeCoteRemiseEnPlace_data()
+{
+    QTest::addColumn<bool>("sauvegardeUtilisateur");
+    QTest::newRow("sauvegarde de l'utilisateur") << true;
+    QTest::newRow("aucune sauvegarde") << false;
+}
+
+void TstSauvegarde::sauvegardeMiseDeCoteRemiseEnPlace()
+{
+    QFETCH(bool, sauvegardeUtilisateur);
+    BaseTest base;
+    PortIhmTest port;
+    const QString sauvegarde = base.chemin() + ".sav";
+    const auto ecrireSauvegarde = [&](const QByteArray& contenu) {
+        QFile f(sauvegarde);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(contenu);
+    };
+    if (sauvegardeUtilisateur)
+        ecrireSauvegarde("celle de l'utilisateur");
+    Mettre_de_cote_sauvegarde(base.chemin());
+    QVERIFY(QFileInfo::exists(base.chemin() + ".sav.maj"));
+    ecrireSauvegarde("celle de la mise à jour");
+
+    // Reopened under the lock the operation holds: nothing moves.
+    {
+        VerrouBase garde;
+        QCOMPARE(garde.prendre(base.chemin()), QLockFile::NoError);
+        cnxBase.fermer();
+        QString erreur;
+        QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+        QCOMPARE(octets(sauvegarde), QByteArray("celle de la mise à jour"));
+        QVERIFY(QFileInfo::exists(base.chemin() + ".sav.maj"));
+    }
+
+    // Killed there: the lock is let go without a word; the next opening puts things back.
+    cnxBase.fermer();
+    QString erreur;
+    QVERIFY2(Ouvrir_base(erreur), qPrintable(erreur));
+    QVERIFY(!QFileInfo::exists(base.chemin() + ".sav.maj"));
+    if (sauvegardeUtilisateur)
+        QCOMPARE(octets(sauvegarde), QByteArray("celle de l'utilisateur"));
+    else
+        QVERIFY(!QFileInfo::exists(sauvegarde));
+    QCOMPARE(port.messages(), QStringList());
 }
 
 void TstSauvegarde::copierModele()

@@ -361,9 +361,11 @@ private slots:
                 // In the run's own work folder, in the application folder.
                 const QFileInfo f(v.toString());
                 const QString nom = role == "dezip" ? "tmpdezip" : role == "temp" ? "tmpexpimp" : "traceexpimp.txt";
-                QDir travail = f.dir();
-                const bool sien = f.fileName() == nom && travail.dirName().startsWith("tmpexpimp-") && travail.cdUp()
-                                  && travail.path() == m_base->repertoire().chemin();
+                const QFileInfo travail(f.path());
+                const QFileInfo racine(travail.path());
+                const bool sien = f.fileName() == nom && travail.fileName() == "tmpexpimp"
+                                  && racine.fileName().startsWith("quorvelane-tmpexpimp-")
+                                  && racine.path() == m_base->repertoire().chemin();
                 attendu = sien ? v : QVariant();
             }
             else if (role == "coche")
@@ -388,7 +390,7 @@ private slots:
         }
         QVERIFY(rapport.startsWith("Trace du composant : é"));
         // The trace and the work folders are gone; an export's output is in the chosen folder.
-        QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*", "trace*"}), QStringList());
+        QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*", "trace*", "quorvelane-*"}), QStringList());
         QCOMPARE(QFileInfo::exists(cible + "/sortie.txt"), estExport);
     }
 
@@ -500,7 +502,7 @@ private slots:
             QVERIFY(texte.endsWith("Aucun fichier n'a été copié dans le répertoire choisi."));
         // Only the export that succeeded (without a trace) delivered its file.
         QCOMPARE(QFileInfo::exists(cible + "/licences.txt"), cas == 3);
-        QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*"}), QStringList());
+        QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*", "quorvelane-*"}), QStringList());
         QVERIFY(cnxBase.ouverte());
     }
 
@@ -558,7 +560,7 @@ private slots:
                 QCOMPARE(enfant<QLineEdit>(d, "txt_rep")->text(), QString());
                 QVERIFY(!enfant<QPushButton>(d, "Cmd_ok")->isEnabled());
                 QVERIFY(enfant<QCheckBox>(d, "chk_option")->isEnabled());
-                QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*"}), QStringList());
+                QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*", "quorvelane-*"}), QStringList());
                 cliquer(d, "Cmd_rep_0");
                 cliquer(d, "Cmd_ok");
             }();
@@ -809,7 +811,7 @@ private slots:
         QCOMPARE(m_port->messages().size(), 1);
         QVERIFY(m_port->messages()[0].startsWith("Une erreur s'est produite lors de la décompression."));
         QVERIFY(cnxBase.ouverte());
-        QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*"}), QStringList());
+        QCOMPARE(QDir(m_base->repertoire().chemin()).entryList({"tmp*", "quorvelane-*"}), QStringList());
     }
 
     // Paths: a file that is not a zip or Lenex archive is no path; the folder browser's title.

@@ -7,11 +7,16 @@
 #include "fixtures.h"
 #include "sans_privileges.h"
 #include "session_shell.h"
+#include "shell/frm_attente.h"
+#include "shell/maj_base.h"
 #include "shell/operations_base.h"
 
 #include "fenetres_test.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTreeWidget>
@@ -28,6 +33,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <unistd.h>
 
@@ -54,6 +60,16 @@ QByteArray contenu(const QString& chemin)
         return QByteArray();
     QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// An upgrade one version past the model's.
+const QString kScriptVersion4 = QStringLiteral("[INFO]\nVersion finale=4\n[FROM 3]\nmaj1=CREATE TABLE Nouveau (x)\n");
+
+void ecrireFichier(const QString& chemin, const QString& texte)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(texte.toUtf8());
 }
 
 bool menusBaseOuverte()
@@ -115,11 +131,16 @@ int sessionTuee(const QString& repertoire, const QString& base)
 // "vacuum" in the middle of the compaction's copy, "fin" once the command is over.
 QString pointArret;
 bool arretArme = false;
+// What happens at the point: the kill tests' child waits there to be killed; the tests of a
+// second instance try an opening from another process there, once.
+std::function<void()> auPoint = attendreLaFin;
 
 void passer(const QString& ici)
 {
-    if (arretArme && ici == pointArret)
-        attendreLaFin();
+    if (arretArme && ici == pointArret) {
+        arretArme = false;
+        auPoint();
+    }
 }
 
 class PortArrete : public PortIhmTest {
@@ -151,6 +172,19 @@ public:
 
 private:
     std::shared_ptr<Composant> m_reelle;
+};
+
+// An import that stops at "composant" while it works on the closed base.
+class ImportArrete : public Composant {
+public:
+    QVariant appeler(const QString&, const QVariantList& arguments) override
+    {
+        QFile trace(arguments.value(3).toString());
+        if (trace.open(QIODevice::WriteOnly))
+            trace.write("Import terminé.\n");
+        passer("composant");
+        return true;
+    }
 };
 
 // Every connection traces its statements; the one that runs the compaction's copy stops a few
@@ -207,6 +241,24 @@ int operationTuee(const QString& repertoire, const QString& base, const QString&
     if (operation == "annuler") {
         ihm.repondre(Reponse::Oui);
         mnuBaseAnnuler_Click();
+    } else if (operation == "majbase") {
+        // The user upgrades the base open, from the upgrade window.
+        ihm.repondreModal([&ihm, base](QDialog& d) {
+            auto& f = dynamic_cast<frm_upgrade_base&>(d);
+            passer("fenêtre");
+            ihm.repondreFichier(base);
+            f.Cmd_base_0->click();
+            f.Cmd_base_2->click();
+            passer("fenêtre, base mise à jour");
+            f.cmd->click();
+            return d.result();
+        });
+        ihm.repondreModal([](QDialog& d) {
+            passer("journal");
+            d.findChild<QPushButton*>("cmd")->click();
+            return d.result();
+        });
+        mnuMajBase_Click();
     } else if (operation == "compacter") {
         mnuBaseCompacter_Click();
     } else {
@@ -217,6 +269,34 @@ int operationTuee(const QString& repertoire, const QString& base, const QString&
     }
     passer("fin");
     return 7; // the point was never reached
+}
+
+// Another instance of the program, on the same machine: a user opens the base there. Prints what
+// the user was told, then "OUVERTE" or "REFUSEE".
+int ouvrirAilleurs(const QString& repertoire, const QString& base)
+{
+    Services::fixerRepertoireApplication(repertoire);
+    PortIhmTest ihm;
+    ihm.accepterMessagesOk(true);
+    ihm.repondre(Reponse::Non); // to a crash question, were one asked
+    Installer_etapes_profil();
+    ihm.repondreFichier(base);
+    mnuBaseOpen_Click();
+    const QStringList messages = ihm.messages();
+    const bool ouverte = cnxBase.ouverte();
+    cnxBase.fermer();
+    std::printf("%s\n%s\n", messages.join(" | ").toUtf8().constData(), ouverte ? "OUVERTE" : "REFUSEE");
+    return 0;
+}
+
+// What another instance of the program gets when it opens the base now.
+QString ouvertureDAilleurs(const QString& repertoire, const QString& base)
+{
+    QProcess autre;
+    autre.start(QCoreApplication::applicationFilePath(), {"--ouvrir", repertoire, base});
+    if (!autre.waitForFinished(60000))
+        return "(pas de fin)";
+    return QString::fromUtf8(autre.readAllStandardOutput()).trimmed();
 }
 
 // Runs the test program again as a child with these arguments, waits for its "PRET" and kills it
@@ -519,6 +599,126 @@ private slots:
         }
     }
 
+    // While the program itself works on the base with its connection closed (a component, an
+    // undo, a compaction, the upgrade window, a close), another instance on the same machine is
+    // refused: the base's lock is held from its opening to its closing by the user.
+    void secondeInstanceRefusee_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("point");
+        QTest::newRow("composant en cours") << "composant" << "composant";
+        QTest::newRow("trace du composant affichée") << "composant" << "trace";
+        QTest::newRow("annuler, base fermée") << "annuler" << "statut:Restauration de la sauvegarde";
+        QTest::newRow("annuler, décompression") << "annuler" << "avant:UnzipFile";
+        QTest::newRow("annuler, sauvegarde vérifiée") << "annuler" << "après:UnzipFile";
+        QTest::newRow("annuler, réouverture") << "annuler" << "statut:Ouverture de la base";
+        QTest::newRow("compactage, réouverture") << "compacter" << "statut:Ouverture de la base";
+        QTest::newRow("fenêtre de mise à jour") << "majbase" << "fenêtre";
+        QTest::newRow("fermer, décompression") << "fermer" << "avant:UnzipFile";
+    }
+
+    void secondeInstanceRefusee()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, point);
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        QVERIFY(ouvrirEtTravailler(s.ihm, base));
+        const QByteArray sauvegarde = contenu(base + ".sav");
+        s.ihm.effacer();
+
+        QString ailleurs;
+        pointArret = point;
+        arretArme = true;
+        auPoint = [&] { ailleurs = ouvertureDAilleurs(s.rep.chemin(), base); };
+        struct Desarmer {
+            ~Desarmer()
+            {
+                arretArme = false;
+                auPoint = attendreLaFin;
+                Composants::retirer_tout();
+            }
+        } desarmer;
+        Services::fixerSortieStatut([](const QString& texte) { passer("statut:" + texte); });
+        const std::shared_ptr<Composant> archive = Composants::creer("ArchiveTool");
+        QVERIFY(archive);
+        Composants::enregistrer("ArchiveTool", [archive] { return std::make_unique<ArchiveArretee>(archive); });
+
+        if (operation == "composant") {
+            Composants::enregistrer("ClubImporter", [] { return std::make_unique<ImportArrete>(); });
+            s.ihm.repondreRepertoire(s.rep.dossier("source"));
+            s.ihm.repondreModal([](QDialog& d) {
+                d.findChild<QPushButton*>("Cmd_rep_0")->click();
+                d.findChild<QPushButton*>("Cmd_ok")->click();
+                passer("trace");
+                d.findChild<QPushButton*>("Cmd_quit")->click();
+                return 0;
+            });
+            Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false);
+        } else if (operation == "majbase") {
+            s.ihm.repondreModal([](QDialog& d) {
+                passer("fenêtre");
+                d.findChild<QPushButton*>("cmd")->click();
+                return d.result();
+            });
+            QVERIFY(s.declencher("mnuMajBase"));
+        } else if (operation == "compacter") {
+            QVERIFY(s.declencher("mnuBaseCompacter"));
+        } else {
+            s.ihm.repondre(Reponse::Oui);
+            QVERIFY(s.declencher(operation == "annuler" ? "mnuBaseAnnuler" : "mnuBaseClose"));
+        }
+        QVERIFY(s.ihm.toutConsomme());
+        QVERIFY2(ailleurs.startsWith("Une connexion est déjà active sur la base.") && ailleurs.endsWith("REFUSEE"),
+                 qPrintable(ailleurs));
+        // The other instance touched nothing: the operation ended as it does alone.
+        if (operation == "fermer") {
+            QVERIFY(!cnxBase.ouverte());
+            QCOMPARE(licences(base), QString("SAUVE"));
+            QVERIFY(!QFileInfo::exists(base + ".sav"));
+            QVERIFY(!QFileInfo::exists(Chemin_verrou(base)));
+        } else {
+            QVERIFY(cnxBase.ouverte());
+            QCOMPARE(licences(), QString(operation == "annuler" ? "SAUVE" : "SAUVE,PERDU"));
+            QCOMPARE(contenu(base + ".sav"), sauvegarde);
+        }
+    }
+
+    // A lock of another machine is respected (it cannot be checked from here); the user is told
+    // which machine holds it and which file to remove once it no longer does, and then gets in.
+    void verrouDUneAutreMachine()
+    {
+        Session s;
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        {
+            QFile verrou(Chemin_verrou(base));
+            QVERIFY(verrou.open(QIODevice::WriteOnly));
+            verrou.write("4321\nquorvelane\nposte-secretariat\n\n");
+        }
+        QVERIFY(!s.ouvrir(base));
+        QCOMPARE(s.ihm.messages(),
+                 QStringList({"Une connexion est déjà active sur la base.\r\n"
+                              "La base est ouverte depuis la machine « poste-secretariat ».\r\n"
+                              "Si cette machine ne l'utilise plus (arrêtée ou plantée), supprimer le fichier "
+                              + Chemin_verrou(base) + " puis ouvrir la base à nouveau."}));
+        QVERIFY(QFileInfo::exists(Chemin_verrou(base)));
+        s.ihm.effacer();
+        QVERIFY(QFile::remove(Chemin_verrou(base)));
+        QVERIFY(s.ouvrir(base));
+        QCOMPARE(s.ihm.messages(), QStringList());
+    }
+
+    // "Annuler" leaves no step of its own in the status bar.
+    void statutEffaceApresAnnulation()
+    {
+        Session s;
+        QVERIFY(s.ouvrir(Preparer_base(s.rep, "club.mdb")));
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseAnnuler"));
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(s.fenetre->findChild<QLabel*>("sbStatusBar_2")->text(), QString());
+    }
+
     // Saving, undoing and archiving would empty or replace what an open window keeps: refused.
     // Closing and quitting are refused silently, as always.
     // A command of the "&Base" menu killed at each of its steps: the base reads as closed only
@@ -546,6 +746,15 @@ private slots:
         QTest::newRow("archive, choix du dossier") << "archiver" << "répertoire" << false << true;
         QTest::newRow("archive, finie") << "archiver" << "message:Base archivée mémorisée avec succès." << false
                                         << true;
+        // The upgrade window on the base open: whatever step the kill comes at, the next opening
+        // offers the user's own last save, and the upgrade's copies are gone.
+        QTest::newRow("mise à jour, fenêtre ouverte") << "majbase" << "fenêtre" << false << true;
+        QTest::newRow("mise à jour, mise de côté") << "majbase" << "statut:Sauvegarde de la base" << false << true;
+        QTest::newRow("mise à jour, sauvegarde écrite") << "majbase" << "statut:Mise à jour de la base" << false << true;
+        QTest::newRow("mise à jour, journal affiché") << "majbase" << "journal" << false << true;
+        QTest::newRow("mise à jour, déconnexion") << "majbase" << "statut:Suppression de la sauvegarde temporaire"
+                                                  << false << true;
+        QTest::newRow("mise à jour, finie") << "majbase" << "fenêtre, base mise à jour" << false << true;
     }
 
     void operationTuee()
@@ -556,6 +765,8 @@ private slots:
         QFETCH(bool, question);
         Session s;
         const QString base = Preparer_base(s.rep, "club.mdb");
+        if (operation == "majbase")
+            ecrireFichier(s.rep.fichier("maj_base.ini"), kScriptVersion4);
         QVERIFY(tuerAuPoint({"--operation-tuee", s.rep.chemin(), base, operation, arret, sauvegardeAbimee ? "1" : "0"}));
         if (arret == "vacuum")
             QVERIFY(QFileInfo::exists(base + ".tmp.compact"));
@@ -694,7 +905,7 @@ private slots:
         QCOMPARE(Valeur_archive(cible, "club.mdb", "SELECT LastClose FROM Info"), QString("Vrai"));
         QCOMPARE(Valeur_archive(cible, "club.mdb", "SELECT count(*) FROM Licence_tempo"), QString("0"));
         QCOMPARE(Valeur("SELECT LastClose FROM Info"), QString("Faux"));
-        QCOMPARE(QDir(s.rep.chemin()).entryList({"tempo*"}), QStringList());
+        QCOMPARE(QDir(s.rep.chemin()).entryList({"tempo*", "quorvelane-*"}), QStringList());
 
         // An archive already there is replaced only on Yes.
         const QByteArray premiere = contenu(cible);
@@ -714,7 +925,7 @@ private slots:
         s.ihm.repondreRepertoire(QString());
         QVERIFY(s.declencher("mnuBaseArchive"));
         QVERIFY(s.ihm.toutConsomme());
-        QCOMPARE(QDir(s.rep.chemin()).entryList({"tempo*"}), QStringList());
+        QCOMPARE(QDir(s.rep.chemin()).entryList({"tempo*", "quorvelane-*"}), QStringList());
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList({"club.zip"}));
     }
 
@@ -1121,8 +1332,12 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         return sessionTuee(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     }
-    if (argc == 7 && qstrcmp(argv[1], "--operation-tuee") == 0) {
+    if (argc == 4 && qstrcmp(argv[1], "--ouvrir") == 0) {
         QCoreApplication app(argc, argv);
+        return ouvrirAilleurs(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    if (argc == 7 && qstrcmp(argv[1], "--operation-tuee") == 0) {
+        QApplication app(argc, argv); // the upgrade window is a window
         return operationTuee(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
                              QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[5]), qstrcmp(argv[6], "1") == 0);
     }
