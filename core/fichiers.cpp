@@ -180,6 +180,17 @@ void Copier_fichier_vers(const QString& source, const QString& cible)
     }
 }
 
+void Deplacer_fichier_vers(const QString& source, const QString& cible)
+{
+    {
+        QFile f(source);
+        if (!f.open(QIODevice::ReadOnly) || ::fsync(f.handle()) != 0)
+            return Copier_fichier_vers(source, cible);
+    }
+    if (std::rename(QFile::encodeName(source).constData(), QFile::encodeName(cible).constData()) != 0)
+        Copier_fichier_vers(source, cible);
+}
+
 QString Copier_fichier_libre(const QString& source, const QString& dossierCible, bool remplacer)
 {
     if (!QFileInfo(source).isFile())
@@ -446,7 +457,7 @@ bool Compresser(const QString& archive)
         const QString zip = Joindre_chemin(travail.chemin(), Nom_du_fichier(archive));
         if (!Zipper(zip, copie, true, false))
             return false;
-        Copier_fichier_vers(zip, archive);
+        Deplacer_fichier_vers(zip, archive);
         return true;
     } catch (const std::exception& e) {
         Memoriser_erreur(e);

@@ -27,6 +27,9 @@ QString Chemin_reel(const QString& chemin);
 // Copies the file onto cible (replaced) under that exact name, down to the disk: a kill on the
 // way leaves cible itself, never a work file of another name. Throws ErreurExecution.
 void Copier_fichier_vers(const QString& source, const QString& cible);
+// Moves the file onto cible (replaced) under that exact name, down to the disk: renamed when both
+// lie on one disk, else copied as above and the source left. Throws ErreurExecution.
+void Deplacer_fichier_vers(const QString& source, const QString& cible);
 // Copies the file into the folder, under its own name (replacing) when remplacer is set, else
 // under a free name; returns the new path. Throws ErreurExecution when the copy fails.
 QString Copier_fichier_libre(const QString& source, const QString& dossierCible, bool remplacer);

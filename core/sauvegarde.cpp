@@ -687,12 +687,8 @@ bool Restaurer_sauvegarde()
         if (verrou.prendre(base) != QLockFile::NoError)
             throw ErreurExecution(5, "Une connexion est déjà active sur la base.");
         // The checked copy itself goes beside the base, under its exact work name; it is copied
-        // (and synced) only from another disk.
-        QFile::remove(remplacante);
-        if (std::rename(QFile::encodeName(copie).constData(), QFile::encodeName(remplacante).constData()) == 0)
-            synchroniser(remplacante);
-        else
-            Copier_fichier_vers(copie, remplacante);
+        // only from another disk.
+        Deplacer_fichier_vers(copie, remplacante);
         QFile::setPermissions(remplacante, QFile::permissions(remplacante) | QFile::ReadOwner | QFile::WriteOwner);
         etape = "Impossible de supprimer la base " + base;
         Supprimer_fichiers_annexes(cible);
