@@ -319,6 +319,8 @@ void mnuBaseAnnuler_Click()
     if (Demander_confirmation("Annuler toutes les opérations depuis la dernière sauvegarde ?", Style::DefautBouton2)
             == Reponse::Oui
         && Annuler_operations()) {
+        // The rows put back are not those a window left out of the count read: it goes, unsaved.
+        Fermer_fenetres_hors_compte();
         // The backup put back may be older than the program: it is upgraded, or closed, as at an
         // opening.
         bool misAJour = false;

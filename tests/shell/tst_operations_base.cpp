@@ -1180,6 +1180,30 @@ private slots:
         QCOMPARE(Valeur_fichier(b, sql), refs);
     }
 
+    // Undoing puts back other rows than those the window read: it goes, as on Annuler.
+    void referencesLenFermeesParAnnulation()
+    {
+        Session s;
+        const QString a = Preparer_base(s.rep, "a.mdb");
+        const QString sql = "SELECT group_concat(Code_Nage || '=' || ifnull(Ref_len, ''), ';') FROM Nage";
+        const QString refs = Valeur_fichier(a, sql);
+        QVERIFY(s.ouvrir(a));
+        QVERIFY(s.declencher("mnuPointRefLEN"));
+        QPointer<QWidget> f = s.fenetre->findChild<QWidget*>("frm_defreflen");
+        QVERIFY(f);
+        auto* boite = f->findChild<QLineEdit*>("txt_ref");
+        boite->setFocus();
+        boite->selectAll();
+        QTest::keyClick(boite, '9');
+        QTest::keyClick(boite, Qt::Key_Return, Qt::NoModifier);
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseAnnuler"));
+        Traiter_evenements();
+        QVERIFY(!f);
+        QVERIFY(cnxBase.ouverte());
+        QCOMPARE(Valeur(sql), refs);
+    }
+
     // A backup that cannot be put back is kept, and the next opening offers it.
     // While a base is open it reads as not closed cleanly, whatever closed and reopened it on
     // the way; its backups keep their own mark.
