@@ -597,7 +597,8 @@ QString Texte_base_lecture_seule(const QString& chemin, bool volumeLectureSeule)
 
 QString Chemin_verrou(const QString& cheminBase)
 {
-    const QFileInfo info(cheminBase);
+    // Beside the file itself, so that a base reached through a link and by its own path is one.
+    const QFileInfo info(Chemin_reel(cheminBase));
     return info.path() + "/" + info.completeBaseName() + ".ldb";
 }
 

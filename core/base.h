@@ -192,7 +192,7 @@ void Controler_piscine_reference();
 // Why a base cannot be written, in the user's words: the file's own protection, or a volume that
 // takes no write at all (mounted read-only, a locked medium), which no change to the file lifts.
 QString Texte_base_lecture_seule(const QString& chemin, bool volumeLectureSeule);
-// Path of the lock file of a base ("x.mdb" -> "x.ldb").
+// Path of the lock file of a base ("x.mdb" -> "x.ldb"), beside the file a link names.
 QString Chemin_verrou(const QString& cheminBase);
 // True while a live process (this one included) holds the base's lock; false when the lock is
 // free or cannot be taken at all (a folder the user may not write: opening then says so).

@@ -993,6 +993,8 @@ private slots:
         const QString lien = s.rep.fichier("club.mdb");
         QVERIFY(QFile::link(reelle, lien));
         QVERIFY(s.ouvrir(lien));
+        // The lock lies beside the file: the file opened by its own path is refused too.
+        QVERIFY(Base_verrouillee(reelle));
         ajouterLicence("SAUVE");
         QVERIFY(s.declencher("mnuBaseSave"));
         ajouterLicence("PERDU");
@@ -1008,7 +1010,8 @@ private slots:
         // No work file left beside the link or beside the base.
         QCOMPARE(QDir(s.rep.chemin()).entryList({"club.mdb*"}, QDir::AllEntries | QDir::System),
                  QStringList(cnxBase.ouverte() ? QStringList({"club.mdb", "club.mdb.sav"}) : QStringList({"club.mdb"})));
-        QCOMPARE(QDir(ailleurs.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"club.mdb"}));
+        QCOMPARE(QDir(ailleurs.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList(cnxBase.ouverte() ? QStringList({"club.ldb", "club.mdb"}) : QStringList({"club.mdb"})));
 
         // What is written next reaches the same file.
         if (!cnxBase.ouverte())
