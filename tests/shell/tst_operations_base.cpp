@@ -1150,6 +1150,22 @@ private slots:
         QVERIFY(!cnxBase.ouverte());
     }
 
+    // The LEN references window opened on the open base, a reference typed in it and not saved.
+    static QPointer<QWidget> referenceLenTapee(Session& s)
+    {
+        if (!s.declencher("mnuPointRefLEN"))
+            return nullptr;
+        QPointer<QWidget> f = s.fenetre->findChild<QWidget*>("frm_defreflen");
+        auto* boite = f ? f->findChild<QLineEdit*>("txt_ref") : nullptr;
+        if (!boite)
+            return nullptr;
+        boite->setFocus();
+        boite->selectAll();
+        QTest::keyClick(boite, '9');
+        QTest::keyClick(boite, Qt::Key_Return, Qt::NoModifier);
+        return f;
+    }
+
     // Its edits belong to the base they were typed in: closing that base closes the window as
     // "&Annuler" would, and nothing of them reaches the base opened next.
     void referencesLenFermeesAvecLeurBase()
@@ -1160,14 +1176,8 @@ private slots:
         const QString sql = "SELECT group_concat(Code_Nage || '=' || ifnull(Ref_len, ''), ';') FROM Nage";
         const QString refs = Valeur_fichier(a, sql);
         QVERIFY(s.ouvrir(a));
-        QVERIFY(s.declencher("mnuPointRefLEN"));
-        QPointer<QWidget> f = s.fenetre->findChild<QWidget*>("frm_defreflen");
+        QPointer<QWidget> f = referenceLenTapee(s);
         QVERIFY(f);
-        auto* boite = f->findChild<QLineEdit*>("txt_ref");
-        boite->setFocus();
-        boite->selectAll();
-        QTest::keyClick(boite, '9');
-        QTest::keyClick(boite, Qt::Key_Return, Qt::NoModifier);
         QCOMPARE(f->findChild<QTreeWidget*>("lsvNageInfo")->topLevelItem(0)->text(1), QString("T"));
 
         s.ihm.repondre(Reponse::Oui);
@@ -1191,14 +1201,8 @@ private slots:
         const QString sql = "SELECT group_concat(Code_Nage || '=' || ifnull(Ref_len, ''), ';') FROM Nage";
         const QString refs = Valeur_fichier(a, sql);
         QVERIFY(s.ouvrir(a));
-        QVERIFY(s.declencher("mnuPointRefLEN"));
-        QPointer<QWidget> f = s.fenetre->findChild<QWidget*>("frm_defreflen");
+        QPointer<QWidget> f = referenceLenTapee(s);
         QVERIFY(f);
-        auto* boite = f->findChild<QLineEdit*>("txt_ref");
-        boite->setFocus();
-        boite->selectAll();
-        QTest::keyClick(boite, '9');
-        QTest::keyClick(boite, Qt::Key_Return, Qt::NoModifier);
         s.ihm.repondre(Reponse::Oui);
         QVERIFY(s.declencher("mnuBaseAnnuler"));
         Traiter_evenements();
