@@ -52,8 +52,9 @@ QString Date_groupe(const QMap<int, QLineEdit*>& boites, int base, bool bToujour
     return Composer_date(annee, mois, jour);
 }
 
-// An optional date typed in part would be stored as no date at all: it is refused with its
-// message instead, its tab shown, and the window keeps what was typed.
+// An optional date typed in part would be stored as no date at all, and one that is no day (year
+// 0, 29 February 1900) as a date the licence exchange refuses: either is refused with its message
+// instead, its tab shown, and the window keeps what was typed.
 bool Dates_facultatives_entieres(const QMap<int, QLineEdit*>& boites, QTabWidget* onglets)
 {
     static const struct {
@@ -67,10 +68,11 @@ bool Dates_facultatives_entieres(const QMap<int, QLineEdit*>& boites, QTabWidget
         // A selection profile has no medical check to type.
         if (!boites.value(date.base)->isEnabled())
             continue;
-        const QString jour = boites.value(date.base)->text();
-        const QString mois = boites.value(date.base + 1)->text();
+        QString jour = boites.value(date.base)->text();
+        QString mois = boites.value(date.base + 1)->text();
         const QString annee = boites.value(date.base + 2)->text();
-        if ((jour + mois + annee).isEmpty() || Date_valide(annee, mois, jour))
+        // Whole, it must still be a day: the licence exchange reads back no other.
+        if ((jour + mois + annee).isEmpty() || (Date_valide(annee, mois, jour) && Date_correcte(Composer_date(annee, mois, jour))))
             continue;
         onglets->setCurrentIndex(date.onglet);
         Afficher_erreur(QString::fromUtf8(date.message));

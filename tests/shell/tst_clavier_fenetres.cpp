@@ -623,6 +623,13 @@ private slots:
         QTest::newRow("contrôle médical") << false << 2 << 30 << QStringList{"", "5", "2024"}
                                           << "Date du contrôle médical invalide." << "" << "SELECT Date_Ctrl_Medical "
                                           "FROM Licence WHERE Nom = 'DUPONT'" << "";
+        // Whole, but no day: stored, the licence exchange would refuse it.
+        QTest::newRow("dépôt un 29 février 1900") << false << 1 << 10 << QStringList{"29", "02", "1900"}
+                                             << "Date de dépôt invalide." << "" << "SELECT Date_Depot FROM Licence WHERE "
+                                             "Nom = 'DUPONT'" << "";
+        QTest::newRow("oblitération en l'an 0") << false << 1 << 20 << QStringList{"01", "01", "0000"}
+                                                << "Date d'oblitération invalide." << "" << "SELECT Date_obliteration "
+                                                "FROM Licence WHERE Nom = 'DUPONT'" << "";
         QTest::newRow("naissance") << true << 0 << 0 << QStringList{"3", "7", "198"} << "Date de naissance invalide."
                                    << "5" << "SELECT Date_Naissance FROM Licence WHERE Nom = 'DURAND'" << "19850703";
     }
