@@ -376,6 +376,13 @@ Requete::~Requete()
     sqlite3_finalize(m_stmt);
 }
 
+void Requete::relier(const QVariantList& valeurs)
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    lier(valeurs);
+}
+
 void Requete::lier(const QVariantList& valeurs)
 {
     for (int i = 0; i < valeurs.size(); ++i) {

@@ -82,6 +82,8 @@ public:
     Requete(const Requete&) = delete;
     Requete& operator=(const Requete&) = delete;
     void lier(const QVariantList& valeurs);
+    // Makes the statement new again and binds these values, to be run once more.
+    void relier(const QVariantList& valeurs);
     // false at the end of the rows.
     bool suivante();
     int colonnes() const;

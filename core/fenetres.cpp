@@ -1000,8 +1000,6 @@ void FenetreComptee::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-
-
 bool FenetreComptee::focusNextPrevChild(bool suivant)
 {
     // Laid out again as controls show and hide with the mode: ordered at each key.

@@ -180,13 +180,16 @@ void Copier_fichier_vers(const QString& source, const QString& cible)
     }
 }
 
+bool Synchroniser_fichier(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) && ::fsync(f.handle()) == 0;
+}
+
 void Deplacer_fichier_vers(const QString& source, const QString& cible)
 {
-    {
-        QFile f(source);
-        if (!f.open(QIODevice::ReadOnly) || ::fsync(f.handle()) != 0)
-            return Copier_fichier_vers(source, cible);
-    }
+    if (!Synchroniser_fichier(source))
+        return Copier_fichier_vers(source, cible);
     if (std::rename(QFile::encodeName(source).constData(), QFile::encodeName(cible).constData()) != 0)
         Copier_fichier_vers(source, cible);
 }

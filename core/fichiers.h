@@ -27,6 +27,8 @@ QString Chemin_reel(const QString& chemin);
 // Copies the file onto cible (replaced) under that exact name, down to the disk: a kill on the
 // way leaves cible itself, never a work file of another name. Throws ErreurExecution.
 void Copier_fichier_vers(const QString& source, const QString& cible);
+// Writes the file's data down to the disk; false when it cannot.
+bool Synchroniser_fichier(const QString& chemin);
 // Moves the file onto cible (replaced) under that exact name, down to the disk: renamed when both
 // lie on one disk, else copied as above and the source left. Throws ErreurExecution.
 void Deplacer_fichier_vers(const QString& source, const QString& cible);

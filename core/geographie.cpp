@@ -33,12 +33,10 @@ bool ControleCodeClub::existe(Requete& requete, char question, const QString& va
     const auto connue = m_reponses.constFind(cle);
     if (connue != m_reponses.constEnd())
         return connue.value();
-    sqlite3_reset(requete.stmt());
-    sqlite3_clear_bindings(requete.stmt());
     QVariantList valeurs{valeur};
     if (!parent.isNull())
         valeurs << parent;
-    requete.lier(valeurs);
+    requete.relier(valeurs);
     const bool trouve = requete.suivante() && sqlite3_column_int64(requete.stmt(), 0) != 0;
     sqlite3_reset(requete.stmt());
     m_reponses.insert(cle, trouve);

@@ -22,10 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
-
-#include <unistd.h>
 
 namespace {
 
@@ -43,14 +40,6 @@ void menusBaseFermee()
 {
     if (Etapes_base().menusBaseFermee)
         Etapes_base().menusBaseFermee();
-}
-
-// A file that replaces a base reaches the disk before its name does.
-void synchroniser(const QString& chemin)
-{
-    QFile f(chemin);
-    if (f.open(QIODevice::ReadOnly))
-        ::fsync(f.handle());
 }
 
 bool fermetureLueVraie()
@@ -840,7 +829,8 @@ void Compacter_base(const QString& chemin)
                 if (rc != SQLITE_OK)
                     Lever_erreur_sqlite(source.get(), rc);
             }
-            synchroniser(temporaire);
+            // The copy that replaces the base reaches the disk before its name does.
+            Synchroniser_fichier(temporaire);
             etape = 3;
             Supprimer_fichiers_annexes(cible);
             Renommer_en_remplacant(temporaire, cible);

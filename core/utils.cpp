@@ -147,3 +147,22 @@ bool Lire_collection(const QHash<QString, QString>& collection, const QString& c
     valeur = it.value();
     return true;
 }
+
+QString Libelle_course(const QString& type)
+{
+    if (type == "F")
+        return "Finale";
+    if (type == "J")
+        return "Finale Jeune";
+    if (type == "2")
+        return "1/2 Finale";
+    if (type == "4")
+        return "1/4 Finale";
+    if (type == "8")
+        return "1/8 Finale";
+    if (type == "S")
+        return "Série";
+    if (type == "B")
+        return "Barrage";
+    return QString();
+}

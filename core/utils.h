@@ -40,3 +40,7 @@ void Copier_collection(QList<T>& source, QList<T>& cible, bool viderSource)
     if (viderSource)
         source.clear();
 }
+
+// The name of a race type (Prres.Type_course) as the results show it: "Finale", "Série", "1/2 Finale"…;
+// "" for none of them.
+QString Libelle_course(const QString& type);

@@ -42,25 +42,6 @@ QRect Twips(int gauche, int haut, int largeur, int hauteur)
     return {Twips_en_pixels(gauche), Twips_en_pixels(haut), Twips_en_pixels(largeur), Twips_en_pixels(hauteur)};
 }
 
-QString Libelle_course(const QString& type)
-{
-    if (type == "F")
-        return "Finale";
-    if (type == "J")
-        return "Finale Jeune";
-    if (type == "2")
-        return "1/2 Finale";
-    if (type == "4")
-        return "1/4 Finale";
-    if (type == "8")
-        return "1/8 Finale";
-    if (type == "S")
-        return "Série";
-    if (type == "B")
-        return "Barrage";
-    return QString();
-}
-
 // The key of a special code: the number in its shortest form, "," as decimal separator.
 QString Cle_code(double valeur)
 {

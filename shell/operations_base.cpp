@@ -58,10 +58,14 @@ bool fermerSansEnregistrer()
     VerrouBase garde;
     garde.garderBaseOuverte();
     cnxBase.fermer();
-    if (!Restaurer_sauvegarde())
-        return false;
-    Supprimer_sauvegarde();
-    return true;
+    Afficher_statut("Restauration de la dernière sauvegarde");
+    const bool remise = Restaurer_sauvegarde();
+    if (remise) {
+        Afficher_statut("Suppression de la sauvegarde");
+        Supprimer_sauvegarde();
+    }
+    Afficher_statut("");
+    return remise;
 }
 
 void fermerFenetrePrincipale()
@@ -453,16 +457,7 @@ void mnuExit_Click()
     if (cnxBase.ouverte()) {
         if (Demander_confirmation(kQuestionEffacer, Style::DefautBouton2) != Reponse::Oui)
             return;
-        // Unmarked, as for closing the base, and locked until the backup is back in place.
-        VerrouBase garde;
-        garde.garderBaseOuverte();
-        cnxBase.fermer();
-        Afficher_statut("Restauration de la dernière sauvegarde");
-        if (Restaurer_sauvegarde()) {
-            Afficher_statut("Suppression de la sauvegarde");
-            Supprimer_sauvegarde();
-        }
-        Afficher_statut("");
+        fermerSansEnregistrer();
     }
     fermerFenetrePrincipale();
 }

@@ -422,16 +422,9 @@ qint64 BaseEchange::dernierId() const
     return sqlite3_last_insert_rowid(m_db);
 }
 
-void Relier(Requete& requete, const QVariantList& valeurs)
-{
-    sqlite3_reset(requete.stmt());
-    sqlite3_clear_bindings(requete.stmt());
-    requete.lier(valeurs);
-}
-
 void Executer(Requete& requete, const QVariantList& valeurs)
 {
-    Relier(requete, valeurs);
+    requete.relier(valeurs);
     while (requete.suivante()) {
     }
 }

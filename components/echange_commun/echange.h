@@ -165,8 +165,6 @@ private:
     bool m_transaction = false;
 };
 
-// Makes a prepared statement ready to run again with new values; the caller steps it.
-void Relier(Requete& requete, const QVariantList& valeurs);
 // Runs a prepared statement again with new values.
 void Executer(Requete& requete, const QVariantList& valeurs);
 // A column as the files hold it: numbers with ".", yes/no as 0/1, Null as "".

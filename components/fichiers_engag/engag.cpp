@@ -381,7 +381,7 @@ protected:
                     const qint64 num = Valeur_brute(r, i).toLongLong();
                     if (!num)
                         continue;
-                    Relier(leg, {num});
+                    leg.relier({num});
                     if (!leg.suivante())
                         continue;
                     Athlete at;

@@ -732,23 +732,14 @@ QString Libelle_lenex(const Epreuve& e)
     return (genre == u"F" ? "Dames " : genre == u"M" ? "Messieurs " : "Dames et Messieurs ") + course;
 }
 
-// A round as the programme and the results viewer name it.
-QString Libelle_tour(const QString& tour)
-{
-    if (tour == u"FIN")
-        return "finale";
-    const QString type = Type_course(tour);
-    return type == u"S" ? "séries" : type == u"2" ? "1/2 finale" : type == u"4" ? "1/4 finale" : type == u"B" ? "barrage"
-                                                                                                   : "classement au temps";
-}
-
 // An event of the file for the trace: its number, our catalogue's label when it is one event of
-// ours (else the file's stroke, distance and gender, written alike), and its round.
+// ours (else the file's stroke, distance and gender, written alike), and its round as the results
+// viewer names it.
 QString Description(const Epreuve& e, const Catalogue& catalogue)
 {
     const QList<int> codes = catalogue.codes(e);
     const QString libelle = codes.size() == 1 ? catalogue.libelle(codes.first()) : QString();
-    return "épreuve " + Extrait(e.numero) + " (" + (libelle.isEmpty() ? Libelle_lenex(e) : libelle) + ", " + Libelle_tour(e.tour) + ")";
+    return "épreuve " + Extrait(e.numero) + " (" + (libelle.isEmpty() ? Libelle_lenex(e) : libelle) + ", " + Libelle_course(Type_course(e.tour)) + ")";
 }
 
 // The events in the meet's running order: sessions by date and number (file order when they have

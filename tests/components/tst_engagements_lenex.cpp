@@ -353,11 +353,11 @@ private slots:
         const ResultatAppel s = squelette(source, compet);
         QVERIFY2(s.resultat.toBool(), qPrintable(s.trace));
         // What the entry file cannot name is in the trace.
-        for (const char* ligne : {"Épreuve non reprise pour les engagements, épreuve 34 (Messieurs 50 NL, finale) : ses engagés vont "
-                                  "à l'épreuve 32 (Messieurs 50 NL, séries), de même nage et d'âges communs (19 ans et plus).",
-                                  "Épreuve non reprise pour les engagements, épreuve 35 (Dames 100 Dos, classement au temps) : "
+        for (const char* ligne : {"Épreuve non reprise pour les engagements, épreuve 34 (Messieurs 50 NL, Finale) : ses engagés vont "
+                                  "à l'épreuve 32 (Messieurs 50 NL, Série), de même nage et d'âges communs (19 ans et plus).",
+                                  "Épreuve non reprise pour les engagements, épreuve 35 (Dames 100 Dos, Finale) : "
                                   "l'organisateur ne lui donne pas d'identifiant.",
-                                  "Épreuve ignorée, sans code dans le catalogue : épreuve 40 (Dames 25 KICK, classement au temps)."})
+                                  "Épreuve ignorée, sans code dans le catalogue : épreuve 40 (Dames 25 KICK, Finale)."})
             QVERIFY2(s.trace.contains(QString::fromUtf8(ligne)), qPrintable(s.trace));
         programme(compet, 52, 2, 20);
         const qint64 ado = m_base->executer("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance) "

@@ -397,7 +397,7 @@ private slots:
                           "WHERE Num_compet = ? ORDER BY Code_epreuve",
                           {compet}),
                  (QStringList{"2|1|1|0| |1", "17|1|1|0| |3", "81|1|3|1|T|2"}));
-        QVERIFY2(r.trace.contains("épreuve 5 (Dames 100 UNKNOWN, classement au temps)"), qPrintable(r.trace));
+        QVERIFY2(r.trace.contains("épreuve 5 (Dames 100 UNKNOWN, Finale)"), qPrintable(r.trace));
 
         // A second import replaces the programme, never adds to it.
         QVERIFY(squelette(b, source, compet).resultat.toBool());
@@ -423,8 +423,8 @@ private slots:
                  (QStringList{compet + "|2|10|1|-1|-1", compet + "|17|12|3|-1|-1", compet + "|81|11|2|-1|-1", "99|2|501|7|-1|-1"}));
         QCOMPARE(b.lignes("SELECT Num_compet, Nation, Eventid_max, Numero_max FROM Lenex_reunion ORDER BY 1"),
                  (QStringList{compet + "|FRA|14|5", "99|SUI||"}));
-        QVERIFY2(r.trace.contains("Épreuve non reprise pour les engagements, épreuve 4 (Messieurs 50 Papillon, finale) : ses engagés "
-                                  "vont à l'épreuve 2 (Messieurs 50 Papillon, séries)"),
+        QVERIFY2(r.trace.contains("Épreuve non reprise pour les engagements, épreuve 4 (Messieurs 50 Papillon, Finale) : ses engagés "
+                                  "vont à l'épreuve 2 (Messieurs 50 Papillon, Série)"),
                  qPrintable(r.trace));
     }
 
@@ -481,7 +481,7 @@ private slots:
                                                       trace());
             QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
             QVERIFY2(r.trace.contains("1 résultat ignoré"), qPrintable(r.trace));
-            QVERIFY2(r.trace.contains("2 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 1 (Dames 100 NL, séries)"),
+            QVERIFY2(r.trace.contains("2 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 1 (Dames 100 NL, Série)"),
                      qPrintable(r.trace));
         }
         const QString z = QString::number(zoe), l = QString::number(lea);
@@ -580,7 +580,7 @@ private slots:
                           {compet}),
                  (QStringList{jan + "|0690123|1||||||", jan + "|0690123|1|1,31|1|0,29|||",
                               tom + "|0690123|2||||||", jan + "|0690123|3|14|13|12|11|2|1"}));
-        QVERIFY2(r.trace.contains("15 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 2 (Messieurs 1500 NL, classement au temps)"),
+        QVERIFY2(r.trace.contains("15 temps intermédiaires non enregistrés (distance sans colonne) : épreuve 2 (Messieurs 1500 NL, Finale)"),
                  qPrintable(r.trace));
         QVERIFY2(!r.trace.contains("épreuve 1 ("), qPrintable(r.trace));
         // Relay rows hold the team's number.
@@ -1044,11 +1044,11 @@ private slots:
         const ResultatAppel r = resultats(b, compet);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         for (const char* ligne :
-             {"r.lef, ligne 129 : résultat ignoré, engagement refusé par l'organisateur (RJC) : Antunes Lívia, épreuve 3 (Dames 200 4 Nages, classement au temps).",
-              "r.lef, ligne 135 : résultat ignoré, ni temps ni statut : Brandão Maitê, épreuve 3 (Dames 200 4 Nages, classement au temps).",
-              "r.lef, ligne 90 : résultat ignoré, ni temps ni statut : relais n° 2 de Itamirim/Novos Cielos/Nadar Itajai, épreuve 4 (Messieurs 4 x 50 m N.L., classement au temps).",
-              "r.lef, ligne 150 : nage hors concours (EXH), sans place : Fernández Matías, épreuve 1 (Messieurs 100 NL, finale).",
-              "r.lef, ligne 155 : nage hors concours (EXH), sans place : Sørensen Mía, épreuve 3 (Dames 200 4 Nages, classement au temps).",
+             {"r.lef, ligne 129 : résultat ignoré, engagement refusé par l'organisateur (RJC) : Antunes Lívia, épreuve 3 (Dames 200 4 Nages, Finale).",
+              "r.lef, ligne 135 : résultat ignoré, ni temps ni statut : Brandão Maitê, épreuve 3 (Dames 200 4 Nages, Finale).",
+              "r.lef, ligne 90 : résultat ignoré, ni temps ni statut : relais n° 2 de Itamirim/Novos Cielos/Nadar Itajai, épreuve 4 (Messieurs 4 x 50 m N.L., Finale).",
+              "r.lef, ligne 150 : nage hors concours (EXH), sans place : Fernández Matías, épreuve 1 (Messieurs 100 NL, Finale).",
+              "r.lef, ligne 155 : nage hors concours (EXH), sans place : Sørensen Mía, épreuve 3 (Dames 200 4 Nages, Finale).",
               "13 résultats individuels importés.", "1 résultat de relais importé.", "2 nages hors concours (EXH), sans place.",
               "1 résultat ignoré (engagement refusé par l'organisateur, RJC).", "2 résultats ignorés (ni temps ni statut).",
               "Total : 19 résultats dans le fichier, 14 importés, 2 hors concours, 3 ignorés."})
@@ -1100,8 +1100,8 @@ private slots:
         Ecrire_fichier(dossier("source") + "/r.lef", kTraceReelle);
         const ResultatAppel r = resultats(b, compet);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
-        const QString series = "épreuve 2 (Dames 50 Papillon, séries)", finale = "épreuve 2 (Dames 50 Papillon, finale)";
-        const QString relais = "épreuve 3 (Messieurs 8 x 50 m N.L., classement au temps)";
+        const QString series = "épreuve 2 (Dames 50 Papillon, Série)", finale = "épreuve 2 (Dames 50 Papillon, Finale)";
+        const QString relais = "épreuve 3 (Messieurs 8 x 50 m N.L., Finale)";
         const QStringList lignes = {
             "Épreuve ignorée, sans code dans le catalogue : " + relais + ".",
             "Épreuve non reprise pour les engagements, " + finale + " : ses engagés vont à l'" + series,
