@@ -1274,12 +1274,13 @@ private:
         return num;
     }
 
-    // A club code as the base compares them (Code_federal is NOCASE: ASCII letters only).
+    // A club code as the base tells codes apart: its NOCASE comparison takes every letter without
+    // its case, Cyrillic and accented ones too, and keeps accents apart.
     static QString Cle_code(QString code)
     {
         for (QChar& c : code)
-            if (c >= u'a' && c <= u'z')
-                c = QChar(c.unicode() - 'a' + 'A');
+            if (!c.isSurrogate())
+                c = c.toLower();
         return code;
     }
     // `base`, or when a club of the base holds it the first of "base/2", "base/3"… free. Each

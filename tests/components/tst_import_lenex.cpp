@@ -152,6 +152,8 @@ const QByteArray kClubsRegionaux =
     + Club_regional("МЫТИЩИ", "сшор  мытищи", Athlete("3", "Орлова", "Ольга", "F", "2010-01-01", "I", "2", "00:01:03.00"))
     + Club_regional("", "Спортивный клуб Восток", Athlete("4", "Орлова", "Вера", "F", "2010-01-01", "I", "2", "00:01:04.00"))
     + Club_regional("", "Спортивный клуб Восток-2", Athlete("5", "Орлова", "Нина", "F", "2010-01-01", "I", "2", "00:01:05.00"))
+    // The base compares codes without case, Cyrillic letters too.
+    + Club_regional("мытищи", "Лицей Мытищи", Athlete("6", "Орлова", "Зоя", "F", "2010-01-01", "I", "2", "00:01:06.00"))
     + "</CLUBS></MEET></MEETS></LENEX>\n";
 
 // Rounds that are no finals, and relay teams the file does not number.
@@ -817,11 +819,11 @@ private slots:
                               "JOIN Club ON Code_federal = Prres.Code_club WHERE Num_compet = ? ORDER BY Tps",
                               {compet}),
                      (QStringList{"Анна|СШОР Мытищи", "Ирина|ДЮСШ Мытищи", "Ольга|СШОР Мытищи", "Вера|Спортивный клуб Восток",
-                                  "Нина|Спортивный клуб Восток-2"}));
-            QCOMPARE(b.nombre("Club"), 4);
+                                  "Нина|Спортивный клуб Восток-2", "Зоя|Лицей Мытищи"}));
+            QCOMPARE(b.nombre("Club"), 5);
         }
         QCOMPARE(b.lignes("SELECT Code_federal FROM Club ORDER BY Num"),
-                 (QStringList{"МЫТИЩИ", "МЫТИЩИ/2", "RUSСпортивный клуб В", "RUSСпортивный клуб В/2"}));
+                 (QStringList{"МЫТИЩИ", "МЫТИЩИ/2", "RUSСпортивный клуб В", "RUSСпортивный клуб В/2", "мытищи/3"}));
     }
 
     // A relay leg is an athlete of the meet, whatever his club and wherever the file puts him.
