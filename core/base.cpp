@@ -226,23 +226,6 @@ private:
     QString m_texte;
 };
 
-// A file descriptor closed when it goes out of scope.
-class Descripteur {
-public:
-    explicit Descripteur(int fd) : m_fd(fd) {}
-    ~Descripteur()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descripteur(const Descripteur&) = delete;
-    Descripteur& operator=(const Descripteur&) = delete;
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 // Who a lock file says holds it. QLockFile writes "pid\nname\nhost\n..." once it has locked it.
 enum class Auteur { Aucun, CetteMachine, AutreMachine };
 
@@ -506,6 +489,7 @@ void Connexion::ouvrir(const QString& chemin)
     if (!reouverture) {
         supprimerRestesDeTravail(chemin);
         try {
+            Reprendre_sauvegardes_du_lien(chemin);
             Remettre_sauvegarde_de_cote(chemin);
         } catch (const ErreurExecution&) {
             // Left for the next opening: the backup set aside stays where it is.
@@ -630,6 +614,15 @@ QString Machine_du_verrou(const QString& cheminBase)
             c = u'?';
     }
     return machine;
+}
+
+bool Verrou_de_cette_machine(const QString& chemin)
+{
+    const Descripteur fichier(
+        ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat info {};
+    return fichier.fd() >= 0 && ::fstat(fichier.fd(), &info) == 0 && S_ISREG(info.st_mode)
+        && auteurVerrou(fichier.fd()) == Auteur::CetteMachine;
 }
 
 QString Texte_verrou_autre_machine(const QString& cheminBase)

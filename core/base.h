@@ -202,6 +202,9 @@ bool Base_verrouillee(const QString& cheminBase);
 // The machine a lock of another machine names, "" for any other lock: a lock of another machine
 // cannot be checked from here and stays until it is removed by hand.
 QString Machine_du_verrou(const QString& cheminBase);
+// True for a lock file as a lock of this machine writes it (a process number, a name, this
+// machine's name), held or not: never a file of the user's that merely bears such a name.
+bool Verrou_de_cette_machine(const QString& chemin);
 // For such a lock, the lines that name the machine and the lock file to remove once that machine
 // no longer uses the base, each after a line break; "" for any other lock.
 QString Texte_verrou_autre_machine(const QString& cheminBase);

@@ -11,7 +11,6 @@
 #include <sqlite3.h>
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -23,7 +22,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <limits>
 
@@ -79,28 +81,85 @@ bool estNomDeTravail(const QString& nom)
         && std::all_of(nom.begin() + tiret + 1, nom.end(), [&](QChar c) { return ascii(c) || c.isDigit(); });
 }
 
-// The mark, exactly as the program writes it, in a file of its own (not a link).
-bool porteLaMarque(const QString& dossier)
+// The mark, exactly as the program writes it, in a file of its own (not a link) of the folder open
+// at dossier.
+bool porteLaMarque(int dossier)
 {
-    const QFileInfo marque(Joindre_chemin(dossier, kMarqueTravail));
-    if (!marque.isFile() || marque.isSymLink() || marque.size() != kTexteMarque.size())
+    const Descripteur marque(
+        ::openat(dossier, QFile::encodeName(kMarqueTravail).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (marque.fd() < 0 || ::fstat(marque.fd(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size != kTexteMarque.size())
         return false;
-    QFile f(marque.filePath());
-    return f.open(QIODevice::ReadOnly) && f.readAll() == kTexteMarque;
+    QByteArray lu(kTexteMarque.size(), '\0');
+    return ::pread(marque.fd(), lu.data(), lu.size(), 0) == lu.size() && lu == kTexteMarque;
+}
+
+// The names a folder open at fd holds, "." and ".." aside.
+QList<QByteArray> nomsDans(int fd)
+{
+    QList<QByteArray> noms;
+    // The listing takes the descriptor it is given: it gets a copy.
+    const int copie = ::dup(fd);
+    DIR* liste = copie >= 0 ? ::fdopendir(copie) : nullptr;
+    if (!liste) {
+        if (copie >= 0)
+            ::close(copie);
+        return noms;
+    }
+    ::rewinddir(liste);
+    while (const dirent* e = ::readdir(liste)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            noms << QByteArray(e->d_name);
+    }
+    ::closedir(liste);
+    return noms;
+}
+
+// A folder opened from its parent without following a link: a name swapped for a link leads
+// nowhere else.
+int ouvrirDossierDans(int parent, const char* nom)
+{
+    return ::openat(parent, nom, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+void effacerDans(int parent, const char* nom);
+
+// Deletes what the folder open at fd holds. Every name is removed relative to the folder that
+// holds it, and a sub-folder is entered only as opened above: nothing is ever reached through a
+// link, even one that takes a name's place on the way.
+void viderDossier(int fd)
+{
+    struct stat info {};
+    // A read-only folder of the user's would keep what it holds.
+    if (::fstat(fd, &info) == 0 && info.st_uid == ::geteuid() && (info.st_mode & S_IRWXU) != S_IRWXU)
+        ::fchmod(fd, (info.st_mode & 07777) | S_IRWXU);
+    for (const QByteArray& nom : nomsDans(fd)) {
+        // unlinkat never follows a link: a link goes, not what it names.
+        if (::unlinkat(fd, nom.constData(), 0) != 0 && (errno == EISDIR || errno == EPERM))
+            effacerDans(fd, nom.constData());
+    }
+}
+
+void effacerDans(int parent, const char* nom)
+{
+    {
+        const Descripteur dossier(ouvrirDossierDans(parent, nom));
+        if (dossier.fd() < 0)
+            return;
+        viderDossier(dossier.fd());
+    }
+    // Fails on whatever took the name meanwhile that is no empty folder: it stays.
+    ::unlinkat(parent, nom, AT_REMOVEDIR);
 }
 
 // Deletes the folder with all it holds, read-only sub-folders included; never follows a link.
 void effacer(const QString& dossier)
 {
-    // Read-only sub-folders would keep their files.
-    QDirIterator it(dossier, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo sous(it.next());
-        if (!sous.isSymLink())
-            QFile::setPermissions(sous.filePath(), sous.permissions() | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    QDir(dossier).removeRecursively();
+    const QFileInfo info(QDir::cleanPath(dossier));
+    const Descripteur parent(
+        ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (parent.fd() >= 0)
+        effacerDans(parent.fd(), QFile::encodeName(info.fileName()).constData());
 }
 
 } // namespace
@@ -324,10 +383,13 @@ bool DossierTravail::supprimer()
     return true;
 }
 
-void Nettoyer_dossiers_de_travail()
+void Nettoyer_dossiers_de_travail(const std::function<void(const QString&)>& avantSuppression)
 {
-    for (const QString& parent : {Services::repertoireApplication(), QDir::tempPath()}) {
-        const QDir dossier(parent);
+    for (const QString& racine : {Services::repertoireApplication(), QDir::tempPath()}) {
+        const QDir dossier(racine);
+        const Descripteur parent(::open(QFile::encodeName(racine).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (parent.fd() < 0)
+            continue;
         QSet<QString> noms;
         for (const QString& entree :
              dossier.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
@@ -337,18 +399,31 @@ void Nettoyer_dossiers_de_travail()
         }
         for (const QString& nom : std::as_const(noms)) {
             const QString chemin = dossier.filePath(nom);
-            // A lock held by a living run is refused; one left by a killed run is taken over.
-            QLockFile verrou(chemin + kSuffixeVerrou);
-            if (Prendre_verrou(verrou, chemin + kSuffixeVerrou) != QLockFile::NoError)
+            const QString cheminVerrou = chemin + kSuffixeVerrou;
+            // The folder checked is the one deleted: it is held open from here on.
+            const Descripteur travail(ouvrirDossierDans(parent.fd(), QFile::encodeName(nom).constData()));
+            const bool absent = travail.fd() < 0 && errno == ENOENT;
+            struct stat info {};
+            const bool aLUtilisateur =
+                travail.fd() >= 0 && ::fstat(travail.fd(), &info) == 0 && info.st_uid == ::geteuid();
+            // Ours with its mark; a run killed between its lock and its mark left the folder empty,
+            // or no folder at all, beside a lock it wrote. Anything else is somebody else's.
+            const bool nOtre = aLUtilisateur
+                ? porteLaMarque(travail.fd()) || (nomsDans(travail.fd()).isEmpty() && Verrou_de_cette_machine(cheminVerrou))
+                : absent && Verrou_de_cette_machine(cheminVerrou);
+            if (!nOtre)
                 continue;
-            const QFileInfo info(chemin);
-            if (!info.isDir() || info.isSymLink())
+            // A lock held by a living run is refused; one left by a killed run is taken over, and
+            // goes when this one is released.
+            QLockFile verrou(cheminVerrou);
+            if (Prendre_verrou(verrou, cheminVerrou) != QLockFile::NoError)
                 continue;
-            // Ours only with its mark; a run killed before writing it left the folder empty.
-            if (porteLaMarque(chemin))
-                effacer(chemin);
-            else
-                QDir().rmdir(chemin);
+            if (avantSuppression)
+                avantSuppression(chemin);
+            if (travail.fd() >= 0) {
+                viderDossier(travail.fd());
+                ::unlinkat(parent.fd(), QFile::encodeName(nom).constData(), AT_REMOVEDIR);
+            }
         }
     }
 }

@@ -7,7 +7,27 @@
 #include <QString>
 #include <QLockFile>
 
+#include <functional>
 #include <memory>
+
+#include <unistd.h>
+
+// A file descriptor closed when it goes out of scope.
+class Descripteur {
+public:
+    explicit Descripteur(int fd) : m_fd(fd) {}
+    ~Descripteur()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descripteur(const Descripteur&) = delete;
+    Descripteur& operator=(const Descripteur&) = delete;
+    int fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
 
 // folder + "/" (unless it already ends with one) + name.
 QString Joindre_chemin(const QString& dossier, const QString& nom);
@@ -83,9 +103,12 @@ private:
     std::unique_ptr<QLockFile> m_verrou;
 };
 // Removes the work folders that a killed run left behind, in the application folder and in the
-// system's temporary folder: only folders of the program's name that hold its mark, and whose
-// lock no living process holds.
-void Nettoyer_dossiers_de_travail();
+// system's temporary folder: only folders of the user's, of the program's name, that hold its mark
+// (or, empty, have a lock of this machine beside them), and whose lock no living process holds;
+// and lone locks of this machine under such a name. What is checked is what is deleted: a name
+// swapped for a link meanwhile is not followed. avantSuppression, when set, is called between the
+// checks and the deletion.
+void Nettoyer_dossiers_de_travail(const std::function<void(const QString&)>& avantSuppression = {});
 
 // True when the extension is exactly "zip".
 bool Est_fichier_zip(const QString& chemin);

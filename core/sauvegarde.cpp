@@ -27,8 +27,6 @@
 namespace {
 
 constexpr int kErreurChemin = 75;
-// The flag was read back "again and again" until it showed; a few reads are plenty on SQLite.
-constexpr int kLecturesFermeture = 5;
 
 void menusBaseOuverte()
 {
@@ -40,18 +38,6 @@ void menusBaseFermee()
 {
     if (Etapes_base().menusBaseFermee)
         Etapes_base().menusBaseFermee();
-}
-
-bool fermetureLueVraie()
-{
-    for (int i = 0; i < kLecturesFermeture; ++i) {
-        Executer_requete("select LastClose from Info", false);
-        const bool vrai = colResultat.Count(0) >= 1 && Texte_en_booleen(colResultat.item(0, 1));
-        Liberer_resultat();
-        if (vrai)
-            return true;
-    }
-    return false;
 }
 
 QString valeurUnique(sqlite3* db, const char* sql)
@@ -421,9 +407,32 @@ EtapesBase& Etapes_base()
     return etapes;
 }
 
+QString Chemin_sauvegarde_de(const QString& base)
+{
+    return Chemin_reel(base) + ".sav";
+}
+
 QString Chemin_sauvegarde()
 {
-    return strCheminBase + ".sav";
+    return Chemin_sauvegarde_de(strCheminBase);
+}
+
+void Reprendre_sauvegardes_du_lien(const QString& base)
+{
+    const QString reelle = Chemin_reel(base);
+    if (reelle == base)
+        return;
+    for (const char* suffixe : {".sav", ".sav.maj"}) {
+        const QFileInfo ancienne(base + suffixe);
+        // Only a file an earlier version wrote: never a link.
+        if (!ancienne.isFile() || ancienne.isSymLink())
+            continue;
+        const QFileInfo ici(reelle + suffixe);
+        // The later of the two is the last save; the other is a save already replaced.
+        if (!ici.exists() || ici.lastModified() < ancienne.lastModified())
+            Deplacer_fichier_vers(ancienne.filePath(), ici.filePath());
+        QFile::remove(ancienne.filePath());
+    }
 }
 
 QString Chemin_maj_base_ini()
@@ -455,8 +464,8 @@ void Supprimer_fichiers_annexes(const QString& base)
 
 void Mettre_de_cote_sauvegarde(const QString& base)
 {
-    const QString sauvegarde = base + ".sav";
-    const QString deCote = base + ".sav.maj";
+    const QString sauvegarde = Chemin_sauvegarde_de(base);
+    const QString deCote = sauvegarde + ".maj";
     QFile::remove(deCote);
     if (QFileInfo(sauvegarde).isFile()) {
         Renommer_en_remplacant(sauvegarde, deCote);
@@ -469,8 +478,8 @@ void Mettre_de_cote_sauvegarde(const QString& base)
 
 void Remettre_sauvegarde_de_cote(const QString& base)
 {
-    const QString sauvegarde = base + ".sav";
-    const QFileInfo deCote(base + ".sav.maj");
+    const QString sauvegarde = Chemin_sauvegarde_de(base);
+    const QFileInfo deCote(sauvegarde + ".maj");
     // Only a file we wrote: never a link.
     if (!deCote.isFile() || deCote.isSymLink())
         return;
@@ -559,13 +568,18 @@ void Marquer_fermeture(const QString& valeur)
     cnxBase.Execute("Update Info Set LastClose = " + valeur);
 }
 
-ControleFermeture Controler_fermeture_base()
+bool Base_marquee_en_usage()
 {
     Executer_requete("select LastClose from Info", false);
     // No Info row is no sign of a crash: the version check refuses such a base.
-    const bool crash = colResultat.Count(0) >= 1 && colResultat.item(0, 1).toLower() == "faux";
+    const bool enUsage = colResultat.Count(0) >= 1 && colResultat.item(0, 1).toLower() == "faux";
     Liberer_resultat();
-    if (!crash)
+    return enUsage;
+}
+
+ControleFermeture Controler_fermeture_base()
+{
+    if (!Base_marquee_en_usage())
         return ControleFermeture::Normale;
     if (QFileInfo(Chemin_sauvegarde()).isFile()) {
         const int reponse = Demander_confirmation(
@@ -592,17 +606,25 @@ bool Creer_sauvegarde()
     // The archive is written aside and takes the backup's name only when complete, so a failure
     // leaves the previous backup whole.
     const QString temporaire = sauvegarde + ".tmp";
+    try {
+        // The live base reads as not closed until it is closed cleanly, and all the while its
+        // backup is written, which takes seconds for a large base: a kill meanwhile is seen at
+        // the next opening. Only the copy zipped into the backup reads as cleanly closed.
+        Marquer_fermeture("false");
+    } catch (const std::exception& e) {
+        Memoriser_erreur(e);
+        Afficher_erreur("Une erreur s'est produite lors de la création de la sauvegarde.");
+    }
     bool ecrite = false;
     try {
-        // The copy in the backup must read as cleanly closed.
-        Marquer_fermeture("true");
-        if (!fermetureLueVraie())
-            throw ErreurExecution(3021, "Le marqueur de fermeture de la base n'a pu être relu.");
         // What a killed backup left under that name: whoever writes the backup holds the lock.
         QFile::remove(temporaire);
         if (Compresser(temporaire) && QFileInfo(temporaire).isFile()) {
             Renommer_en_remplacant(temporaire, sauvegarde);
             ecrite = true;
+            // One base, one backup: the one an earlier version wrote beside a link goes.
+            if (const QString ancienne = strCheminBase + ".sav"; ancienne != sauvegarde && QFileInfo(ancienne).isFile())
+                QFile::remove(ancienne);
         }
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
@@ -611,13 +633,6 @@ bool Creer_sauvegarde()
     if (!ecrite)
         Afficher_erreur("La création de la sauvegarde a échoué.\r\n"
                         "Vérifier l'espace sur le disque dur, les droits d'accès.");
-    try {
-        // The live base reads as not closed until it is closed cleanly.
-        Marquer_fermeture("false");
-    } catch (const std::exception& e) {
-        Memoriser_erreur(e);
-        Afficher_erreur("Une erreur s'est produite lors de la création de la sauvegarde.");
-    }
     return ecrite;
 }
 

@@ -25,8 +25,15 @@ enum class ControleFermeture {
 
 class FichierIni;
 
-// strCheminBase + ".sav"
+// The backup of a base: beside the file a link names, as its lock and its work files are, so that
+// a base reached by two names keeps one backup.
+QString Chemin_sauvegarde_de(const QString& base);
+// The backup of the open base (strCheminBase).
 QString Chemin_sauvegarde();
+// A base reached through a link: the backup (and the one set aside by an upgrade) that an earlier
+// version wrote beside the link is moved beside the file, unless a later one lies there already.
+// Runs under the base's lock. Throws ErreurExecution.
+void Reprendre_sauvegardes_du_lien(const QString& base);
 // The upgrade script "maj_base.ini" of the application folder.
 QString Chemin_maj_base_ini();
 
@@ -38,6 +45,9 @@ QString Lire_version_base();
 QString Verifier_version_base();
 // "Update Info Set LastClose = " + one of "True", "False", "true", "false".
 void Marquer_fermeture(const QString& valeur);
+// True when the open base reads as not closed cleanly: a session that ended without closing it,
+// or a base in use.
+bool Base_marquee_en_usage();
 ControleFermeture Controler_fermeture_base();
 // Remakes the backup; a failure is reported and the previous backup kept. True when written.
 bool Creer_sauvegarde();
@@ -55,7 +65,7 @@ void Compacter_base(const QString& chemin);
 void Initialiser_base();
 
 // An upgrade makes its own backup under the backup's name: the user's backup is set aside
-// under base + ".sav.maj" meanwhile (an empty file there says there was none), and put back at
+// under its name + ".maj" meanwhile (an empty file there says there was none), and put back at
 // the end, or at the next opening after a kill, in place of the upgrade's one. Both run under the
 // base's lock. Throw ErreurExecution.
 void Mettre_de_cote_sauvegarde(const QString& base);

@@ -443,7 +443,10 @@ void frm_attente::Cmd_ok_Click()
                     m_garde = std::make_unique<VerrouBase>();
                     m_garde->garderBaseOuverte();
                 }
-                Fermer_base();
+                // Closed unmarked: the base reads as in use until it is open again, so a kill
+                // while the component works (an import half written) is seen at the next
+                // opening, which offers the last save.
+                cnxBase.fermer();
                 m_baseFermee = true;
                 if ((estExport() || (m_strOperation == "disk" && !optionCochee()))
                     && Demander_confirmation("Les fichiers dans le répertoire cibles seront écrasés.\r\nContinuer ?", 0)

@@ -343,11 +343,18 @@ void frm_upgrade_base::Mettre_a_jour_base_choisie()
     const QString base = txt_base->text();
     // The base's own backup is its user's undo point: it is set aside (Mettre_de_cote_sauvegarde)
     // for the upgrade's one, and put back at the end, or at the next opening after a kill.
-    // The base that was open is its user's, in use: it is closed unmarked, as in the window.
-    const bool baseDeLUtilisateur = !m_baseOuverte.isEmpty() && QFileInfo(base) == QFileInfo(m_baseOuverte);
     // Held until the user's backup is back: nobody opens the base in between.
     VerrouBase garde;
     bool deCote = false;
+    // Each base is left marked as it was found: the one open in the program is in use, and one
+    // whose session was killed must still say so at its next opening, which offers its backup.
+    bool enUsage = true;
+    const auto deconnecter = [&enUsage] {
+        if (enUsage)
+            cnxBase.fermer();
+        else
+            Fermer_base();
+    };
     try {
         Afficher_statut("Connexion à la base");
         strCheminBase = base;
@@ -356,6 +363,7 @@ void frm_upgrade_base::Mettre_a_jour_base_choisie()
             Erreur_connexion_base(erreur);
         } else {
             garde.garderBaseOuverte();
+            enUsage = Base_marquee_en_usage();
             Mettre_de_cote_sauvegarde(base);
             deCote = true;
             Afficher_statut("Sauvegarde de la base");
@@ -363,22 +371,15 @@ void frm_upgrade_base::Mettre_a_jour_base_choisie()
             if (Creer_sauvegarde())
                 Mettre_a_jour_base(base, true);
             Afficher_statut("Déconnexion");
-            if (baseDeLUtilisateur)
-                cnxBase.fermer();
-            else
-                Fermer_base();
+            deconnecter();
             Afficher_statut("Suppression de la sauvegarde temporaire");
             Supprimer_sauvegarde();
         }
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
         Afficher_erreur("Une erreur s'est produite lors de la mise à jour de la base.");
-        if (cnxBase.ouverte()) {
-            if (baseDeLUtilisateur)
-                cnxBase.fermer();
-            else
-                Fermer_base();
-        }
+        if (cnxBase.ouverte())
+            deconnecter();
     }
     if (deCote) {
         try {
@@ -386,7 +387,7 @@ void frm_upgrade_base::Mettre_a_jour_base_choisie()
         } catch (const std::exception& e) {
             Memoriser_erreur(e);
             Afficher_erreur("La sauvegarde de la base n'a pas pu être remise en place.\r\nElle se trouve dans le fichier "
-                            + base + ".sav.maj.");
+                            + Chemin_sauvegarde_de(base) + ".maj.");
         }
     }
     Afficher_statut("");

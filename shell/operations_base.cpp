@@ -32,8 +32,7 @@ const QString kBaseEnUsage = QStringLiteral("Une connexion est déjà active sur
 
 QString texteBaseEnUsage(const QString& chemin)
 {
-    const QString machine = Texte_verrou_autre_machine(chemin);
-    return machine.isEmpty() ? kBaseEnUsage : "Une connexion est déjà active sur la base." + machine;
+    return kBaseEnUsage + Texte_verrou_autre_machine(chemin);
 }
 
 bool memeFichier(const QString& a, const QString& b)

@@ -16,6 +16,7 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -32,6 +33,12 @@ void ecrire(const QString& chemin, const QByteArray& contenu)
     QFile f(chemin);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(contenu);
+}
+
+// A lock as this machine's runs write it, left by a run that is gone.
+QByteArray verrouDUnMort()
+{
+    return "999999\nquorvelane\n" + QSysInfo::machineHostName().toUtf8() + "\n\n";
 }
 
 QByteArray lire(const QString& chemin)
@@ -58,6 +65,7 @@ private slots:
     void dossiersDeTravail();
     void dossiersDeTravailNettoyes();
     void dossiersAuVerrouAbandonneNettoyes();
+    void nettoyageSansSuivreDeLien();
     void zipAllerRetour();
     void entreesHorsDossierRefusees_data();
     void entreesHorsDossierRefusees();
@@ -245,9 +253,13 @@ void TstFichiers::dossiersDeTravailNettoyes()
         ecrire(orphelin + ".verrou", "");
         orphelins << orphelin;
     }
-    // A run killed before its mark: an empty folder.
+    // A run killed before its mark: an empty folder beside its lock. Without a lock of ours, an
+    // empty folder of that name is somebody else's.
     const QString vide = systeme.filePath("quorvelane-tempo-Vide01");
     QVERIFY(QDir().mkpath(vide));
+    ecrire(vide + ".verrou", verrouDUnMort());
+    const QString videSansVerrou = systeme.filePath("quorvelane-tempo-Vide02");
+    QVERIFY(QDir().mkpath(videSansVerrou));
 
     const QString choisi = ailleurs.filePath("tmpchoisi");
     ecrire(choisi + "/precieux.txt", "p");
@@ -271,6 +283,8 @@ void TstFichiers::dossiersDeTravailNettoyes()
         QVERIFY2(!QFileInfo::exists(orphelin + ".verrou"), qPrintable(orphelin));
     }
     QVERIFY(!QFileInfo::exists(vide));
+    QVERIFY(!QFileInfo::exists(vide + ".verrou"));
+    QVERIFY(QFileInfo(videSansVerrou).isDir());
     QVERIFY(QFileInfo::exists(choisi + "/precieux.txt"));
     QVERIFY(QFileInfo(lien).isSymLink());
     for (const QString& nom : autres) {
@@ -310,6 +324,53 @@ void TstFichiers::dossiersAuVerrouAbandonneNettoyes()
         QVERIFY2(!QFileInfo::exists(rep.fichier(nom)), qPrintable(nom));
         QVERIFY2(!QFileInfo::exists(rep.fichier(nom) + ".verrou"), qPrintable(nom));
     }
+}
+
+// What the cleaning checked is what it deletes: a marked folder swapped for a link to the user's
+// home between the check and the deletion (another local user can race this in the shared
+// temporary folder) leads nowhere. Lock files go only when the program wrote them.
+void TstFichiers::nettoyageSansSuivreDeLien()
+{
+    RepertoireTest rep;
+    QTemporaryDir systeme;
+    QTemporaryDir maison;
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(systeme.path()));
+    struct Remettre {
+        QByteArray tmpdir;
+        ~Remettre() { qputenv("TMPDIR", tmpdir); }
+    } remettre{tmpdir};
+    QString texteMarque;
+    {
+        const DossierTravail modele("tempo");
+        texteMarque = QString::fromUtf8(lire(QFileInfo(modele.chemin()).absolutePath() + "/quorvelane.travail"));
+    }
+    ecrire(maison.filePath("photo.jpg"), "photo");
+    ecrire(maison.filePath("lettre.txt"), "lettre");
+
+    const QString piege = systeme.filePath("quorvelane-tmpsauvegarde-Piege1");
+    ecrire(piege + "/quorvelane.travail", texteMarque.toUtf8());
+    ecrire(piege + "/tmpsauvegarde/club.mdb", "copie");
+    // A user's notes and a lone lock of a killed run, under names of the same shape.
+    ecrire(systeme.filePath("quorvelane-notes-abc125.verrou"), "mes notes");
+    const QString seul = systeme.filePath("quorvelane-tempo-Seul01.verrou");
+    ecrire(seul, verrouDUnMort());
+
+    QStringList vus;
+    Nettoyer_dossiers_de_travail([&](const QString& chemin) {
+        vus << QFileInfo(chemin).fileName();
+        if (chemin != piege)
+            return;
+        QVERIFY(QFile::rename(piege, piege + "-ailleurs"));
+        QVERIFY(QFile::link(maison.path(), piege));
+    });
+    vus.sort();
+    QCOMPARE(vus, QStringList({"quorvelane-tempo-Seul01", "quorvelane-tmpsauvegarde-Piege1"}));
+    QCOMPARE(lire(maison.filePath("photo.jpg")), QByteArray("photo"));
+    QCOMPARE(lire(maison.filePath("lettre.txt")), QByteArray("lettre"));
+    QVERIFY(QFileInfo(piege).isSymLink());
+    QCOMPARE(lire(systeme.filePath("quorvelane-notes-abc125.verrou")), QByteArray("mes notes"));
+    QVERIFY(!QFileInfo::exists(seul));
 }
 
 void TstFichiers::zipAllerRetour()

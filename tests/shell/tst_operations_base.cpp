@@ -32,6 +32,7 @@
 #include <sqlite3.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -108,11 +109,13 @@ bool ouvrirEtTravailler(PortIhmTest& ihm, const QString& base)
 }
 
 // The child of the crash test: a user opens the base, works, saves, works again, and the
-// session is then killed.
-int sessionTuee(const QString& repertoire, const QString& base)
+// session is then killed. reprise: the answer to the crash question, when one is expected.
+int sessionTuee(const QString& repertoire, const QString& base, int reprise = 0)
 {
     Services::fixerRepertoireApplication(repertoire);
-    PortIhmTest ihm; // any message ends the child with an error
+    PortIhmTest ihm; // any other message ends the child with an error
+    if (reprise)
+        ihm.repondre(reprise);
     if (!ouvrirEtTravailler(ihm, base))
         return 2;
     // An entry edit is under way: its work copies and saved team counts are written.
@@ -174,11 +177,15 @@ private:
     std::shared_ptr<Composant> m_reelle;
 };
 
-// An import that stops at "composant" while it works on the closed base.
+const QString kClubImporte = QStringLiteral("IMPORT EN COURS");
+
+// An import that writes a club into the closed base, then stops at "composant" while it works.
 class ImportArrete : public Composant {
 public:
     QVariant appeler(const QString&, const QVariantList& arguments) override
     {
+        Executer_sur(ConnexionLocale(Ouvrir_connexion_sqlite(arguments.value(0).toString())).get(),
+                     "INSERT INTO Club (Code_federal, Intitule) VALUES ('099999', '" + kClubImporte + "')");
         QFile trace(arguments.value(3).toString());
         if (trace.open(QIODevice::WriteOnly))
             trace.write("Import terminé.\n");
@@ -241,6 +248,19 @@ int operationTuee(const QString& repertoire, const QString& base, const QString&
     if (operation == "annuler") {
         ihm.repondre(Reponse::Oui);
         mnuBaseAnnuler_Click();
+    } else if (operation == "enregistrer") {
+        mnuBaseSave_Click();
+    } else if (operation == "composant") {
+        Composants::enregistrer("ClubImporter", [] { return std::make_unique<ImportArrete>(); });
+        ihm.repondreRepertoire(Joindre_chemin(repertoire, "source"));
+        QDir().mkpath(Joindre_chemin(repertoire, "source"));
+        ihm.repondreModal([](QDialog& d) {
+            d.findChild<QPushButton*>("Cmd_rep_0")->click();
+            d.findChild<QPushButton*>("Cmd_ok")->click();
+            d.findChild<QPushButton*>("Cmd_quit")->click();
+            return 0;
+        });
+        Lancer_attente("ClubImporter", "impclub", "Importer Clubs", "", false);
     } else if (operation == "majbase") {
         // The user upgrades the base open, from the upgrade window.
         ihm.repondreModal([&ihm, base](QDialog& d) {
@@ -698,6 +718,7 @@ private slots:
         QVERIFY(!s.ouvrir(base));
         QCOMPARE(s.ihm.messages(),
                  QStringList({"Une connexion est déjà active sur la base.\r\n"
+                              "Vérifier qu'elle n'est pas ouverte dans une autre application.\r\n"
                               "La base est ouverte depuis la machine « poste-secretariat ».\r\n"
                               "Si cette machine ne l'utilise plus (arrêtée ou plantée), supprimer le fichier "
                               + Chemin_verrou(base) + " puis ouvrir la base à nouveau."}));
@@ -755,6 +776,13 @@ private slots:
         QTest::newRow("mise à jour, déconnexion") << "majbase" << "statut:Suppression de la sauvegarde temporaire"
                                                   << false << true;
         QTest::newRow("mise à jour, finie") << "majbase" << "fenêtre, base mise à jour" << false << true;
+        // Inside the zip of a backup, whatever saves it: only the copy zipped reads as closed.
+        QTest::newRow("mise à jour, zip de la sauvegarde") << "majbase" << "avant:ZipFile" << false << true;
+        QTest::newRow("mise à jour, sauvegarde zippée") << "majbase" << "après:ZipFile" << false << true;
+        QTest::newRow("enregistrer, zip de la sauvegarde") << "enregistrer" << "avant:ZipFile" << false << true;
+        QTest::newRow("enregistrer, sauvegarde zippée") << "enregistrer" << "après:ZipFile" << false << true;
+        // A component that has written part of its import when the session is killed.
+        QTest::newRow("composant, import en cours") << "composant" << "composant" << false << true;
     }
 
     void operationTuee()
@@ -781,8 +809,102 @@ private slots:
                                                       "utilisation.\r\nReprendre la base depuis la dernière "
                                                       "sauvegarde trouvée ?"));
         QCOMPARE(licences(), QString(sauvegardeAbimee ? "SAUVE,PERDU" : "SAUVE"));
+        QCOMPARE(Valeur("SELECT count(*) FROM Club WHERE Intitule = '" + kClubImporte + "'"), QString("0"));
         QCOMPARE(QDir(s.rep.chemin()).entryList({"club.mdb*"}, QDir::Files | QDir::Hidden),
                  QStringList({"club.mdb", "club.mdb.sav"}));
+    }
+
+    // The upgrade window run on a base whose session was killed leaves it as it found it: not
+    // closed, so that its next opening offers its own last save.
+    void miseAJourDUneBaseNonFermee()
+    {
+        Session s;
+        const QString tuee = Preparer_base(s.rep, "autre.mdb");
+        QVERIFY(tuerAuPoint({"--session-tuee", s.rep.chemin(), tuee}));
+        const QByteArray sauvegarde = contenu(tuee + ".sav");
+        QVERIFY(s.ouvrir(Preparer_base(s.rep, "club.mdb")));
+        ecrireFichier(s.rep.fichier("maj_base.ini"), kScriptVersion4);
+        s.ihm.effacer();
+        s.ihm.repondreModal([&s, tuee](QDialog& d) {
+            auto& f = dynamic_cast<frm_upgrade_base&>(d);
+            s.ihm.repondreFichier(tuee);
+            f.Cmd_base_0->click();
+            f.Cmd_base_2->click();
+            f.cmd->click();
+            return d.result();
+        });
+        s.ihm.repondreModal([](QDialog& d) {
+            d.findChild<QPushButton*>("cmd")->click();
+            return d.result();
+        });
+        QVERIFY(s.declencher("mnuMajBase"));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(Valeur_fichier(tuee, "SELECT Version FROM Info"), QString("4"));
+        QCOMPARE(Valeur_fichier(tuee, "SELECT LastClose FROM Info"), QString("Faux"));
+        QCOMPARE(contenu(tuee + ".sav"), sauvegarde);
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+
+        s.ihm.effacer();
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.ouvrir(tuee));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(s.ihm.appels()[1].texte, QString("La base n'a pas été correctement fermée lors de la dernière "
+                                                  "utilisation.\r\nReprendre la base depuis la dernière "
+                                                  "sauvegarde trouvée ?"));
+        QCOMPARE(licences(), QString("SAUVE"));
+        QCOMPARE(QDir(s.rep.chemin()).entryList({"autre.mdb*"}, QDir::Files | QDir::Hidden),
+                 QStringList({"autre.mdb", "autre.mdb.sav"}));
+    }
+
+    // One base reached by its own path and through a link keeps one backup, beside the file,
+    // whatever name the kills come under: the last save is the one taken back.
+    void baseParDeuxNomsUneSauvegarde()
+    {
+        Session s;
+        QVERIFY(QDir().mkpath(s.rep.fichier("data")) && QDir().mkpath(s.rep.fichier("bureau")));
+        const QString base = Preparer_base(s.rep, "club.mdb");
+        const QString reelle = s.rep.fichier("data/club.mdb");
+        QVERIFY(QFile::rename(base, reelle));
+        const QString lien = s.rep.fichier("bureau/lien.mdb");
+        QVERIFY(QFile::link(reelle, lien));
+
+        // Saved "SAUVE", then "PERDU" unsaved, killed; through the link the crash is seen, kept
+        // (No), then "SAUVE" saved again and "PERDU" unsaved, killed.
+        QVERIFY(tuerAuPoint({"--session-tuee", s.rep.chemin(), reelle}));
+        QVERIFY(tuerAuPoint({"--session-tuee", s.rep.chemin(), lien, QString::number(Reponse::Non)}));
+        QCOMPARE(QDir(s.rep.fichier("bureau")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList({"lien.mdb"}));
+
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.ouvrir(reelle));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(licences(), QString("SAUVE,PERDU,SAUVE"));
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.declencher("mnuBaseClose"));
+        QCOMPARE(QDir(s.rep.fichier("data")).entryList(QDir::Files | QDir::Hidden), QStringList({"club.mdb"}));
+        QVERIFY(QFileInfo(lien).isSymLink());
+    }
+
+    // A backup an earlier version wrote beside the link the base was opened by is still found,
+    // and moved beside the file.
+    void sauvegardeAncienneDuLienTrouvee()
+    {
+        Session s;
+        QVERIFY(QDir().mkpath(s.rep.fichier("data")));
+        const QString reelle = s.rep.fichier("data/club.mdb");
+        QVERIFY(QFile::rename(Preparer_base(s.rep, "club.mdb"), reelle));
+        const QString lien = s.rep.fichier("lien.mdb");
+        QVERIFY(QFile::link(reelle, lien));
+        QVERIFY(tuerAuPoint({"--session-tuee", s.rep.chemin(), reelle}));
+        QVERIFY(QFile::rename(reelle + ".sav", lien + ".sav"));
+
+        s.ihm.repondre(Reponse::Oui);
+        QVERIFY(s.ouvrir(lien));
+        QVERIFY(s.ihm.toutConsomme());
+        QCOMPARE(licences(), QString("SAUVE"));
+        QVERIFY(QFileInfo::exists(reelle + ".sav"));
+        QVERIFY(!QFileInfo::exists(lien + ".sav"));
     }
 
     void refusSousFenetreOuverte_data()
@@ -1359,9 +1481,10 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && qstrcmp(argv[1], "--session-tuee") == 0) {
+    if ((argc == 4 || argc == 5) && qstrcmp(argv[1], "--session-tuee") == 0) {
         QCoreApplication app(argc, argv);
-        return sessionTuee(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+        return sessionTuee(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                           argc == 5 ? std::atoi(argv[4]) : 0);
     }
     if (argc == 4 && qstrcmp(argv[1], "--ouvrir") == 0) {
         QCoreApplication app(argc, argv);
