@@ -525,11 +525,19 @@ bool Compresser(const QString& archive)
     // The open base is zipped from a consistent copy, never from the live file.
     try {
         const DossierTravail travail("tmpsauvegarde");
-        const QString copie = Joindre_chemin(travail.chemin(), Nom_du_fichier(cnxBase.chemin()));
+        // Under the name of the file itself: a base opened through a link is zipped as the file
+        // that its backup, beside that file, is put back into.
+        const QString copie = Joindre_chemin(travail.chemin(), Nom_du_fichier(Chemin_reel(cnxBase.chemin())));
         Copier_base_ouverte(copie);
         // The zipped base reads as cleanly closed wherever it is opened again. The live one keeps
         // its own mark: a kill while it is being zipped is seen at its next opening.
-        Executer_sur(ConnexionLocale(Ouvrir_connexion_sqlite(copie)).get(), "Update Info Set LastClose = True");
+        {
+            const ConnexionLocale db(Ouvrir_connexion_sqlite(copie));
+            Executer_sur(db.get(), "Update Info Set LastClose = True");
+            // A base without its Info row would give a backup that never reads as closed.
+            if (sqlite3_changes(db.get()) != 1)
+                throw ErreurExecution(3021, "Le marqueur de fermeture de la base n'a pu être écrit.");
+        }
         // Zipped in the work folder: the zip library's own work files stay there, and only the
         // archive's exact name is ever written where it goes.
         const QString zip = Joindre_chemin(travail.chemin(), Nom_du_fichier(archive));

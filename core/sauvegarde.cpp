@@ -653,9 +653,12 @@ bool Restaurer_sauvegarde()
         // A large base takes seconds to unpack and check; the pointer says so until a message.
         CurseurOccupe occupe;
         tempo = std::make_unique<DossierTravail>("tempo");
-        copie = Joindre_chemin(tempo->chemin(), Nom_du_fichier(base));
-        QFile::remove(copie);
+        copie = Joindre_chemin(tempo->chemin(), Nom_du_fichier(Chemin_reel(base)));
         Decompresser_ou_lever(sauvegarde, tempo->chemin());
+        // A backup an earlier version wrote through a link holds the base under the link's name.
+        if (const QString duLien = Joindre_chemin(tempo->chemin(), Nom_du_fichier(base));
+            !QFileInfo::exists(copie) && QFileInfo::exists(duLien))
+            copie = duLien;
         endommagee = !estBaseDuProgramme(copie, base);
     } catch (const ErreurExecution& e) {
         Memoriser_erreur(e);

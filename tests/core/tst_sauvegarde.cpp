@@ -526,11 +526,12 @@ void TstSauvegarde::marqueurIllisibleBorne()
     BaseTest base;
     PortIhmTest port;
     port.accepterMessagesOk(true);
-    // The flag can never read true: the backup gives up instead of looping.
+    // The zipped copy can never read as closed: no backup is written from it.
     base.executer("DELETE FROM Info");
     QVERIFY(!Creer_sauvegarde());
-    QCOMPARE(port.messages().size(), 1);
-    QVERIFY(port.messages()[0].startsWith(kEchecSauvegarde + "\r\nErreur n° 3021"));
+    QCOMPARE(port.messages().size(), 2);
+    QVERIFY(port.messages()[0].startsWith("Une erreur s'est produite lors de la compression.\r\nErreur n° 3021"));
+    QCOMPARE(port.messages()[1], kEchecSauvegarde);
     QVERIFY(!QFileInfo::exists(Chemin_sauvegarde()));
 }
 
