@@ -657,7 +657,10 @@ void frm_view_record::Afficher_records()
                     sql += " AND RecordClub.Bassin = ?";
                     valeurs << m_bassinVue.toInt();
                 }
-                // A time that cannot be swum (negative) is never a category's record.
+                // A time that cannot be swum (negative) is never a category's record: only the
+                // history lists it, after the real ones.
+                if (!historique)
+                    sql += " AND RecordClub.Tps >= 0";
                 sql += " ORDER BY Categori_record_club.Num_cat, RecordClub.Tps < 0, RecordClub.Tps, RecordClub.Date_perf";
                 QString dernierLibelle;
                 QString dernierTemps;

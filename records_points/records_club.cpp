@@ -104,8 +104,9 @@ void Enregistrer_categories(const QString& club, const QList<CategorieRecord>& l
 
 void Purger_records_categorie(qint64 numCat)
 {
+    // A time that cannot be swum (negative) supersedes nothing and is left as it is.
     const auto lignes = Lignes_requete_liee("SELECT Num_auto, Code_nage, Bassin, Date_perf, Tps FROM RecordClub "
-                                            "WHERE Categorie = ? ORDER BY Bassin, Code_nage, Tps, Date_perf",
+                                            "WHERE Categorie = ? AND Tps >= 0 ORDER BY Bassin, Code_nage, Tps, Date_perf",
                                             {numCat});
     QString epreuve = "-1";
     QString bassin = "99";
@@ -133,11 +134,12 @@ void Purger_records_categorie(qint64 numCat)
 
 namespace {
 
+// A time that cannot be swum (negative) is never a record.
 const QString kSelectionRecords =
     "FROM Categori_record_club Categori_record_club, RecordClub RecordClub "
     "WHERE Categori_record_club.Num_cat = RecordClub.Categorie "
     "AND Categori_record_club.Code_Club = ? AND Categori_record_club.Libelle = ? "
-    "AND RecordClub.Code_nage = ? AND RecordClub.Bassin = ? ORDER BY RecordClub.Tps";
+    "AND RecordClub.Code_nage = ? AND RecordClub.Bassin = ? AND RecordClub.Tps >= 0 ORDER BY RecordClub.Tps";
 
 // Rel1..Rel10: the names typed, " " for every other leg.
 QVariantList Relayeurs(const QStringList& noms)

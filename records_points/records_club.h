@@ -39,7 +39,7 @@ int Compter_records_orphelins(const QString& club, const QList<CategorieRecord>&
 // category. All or nothing: throws ErreurExecution after undoing everything.
 void Enregistrer_categories(const QString& club, const QList<CategorieRecord>& lignes);
 // Deletes the category's records that a row of the same pool and event, at least as fast and
-// dated earlier, supersedes.
+// dated earlier, supersedes. A negative time, which cannot be swum, supersedes nothing and stays.
 void Purger_records_categorie(qint64 numCat);
 
 // ---- Records -------------------------------------------------------------------------------
@@ -56,7 +56,8 @@ struct RecordSaisi {
 };
 
 // The records of a category label, event and pool, fastest first: Num_auto, Tps, Nom, Prenom,
-// Date_perf, Lieu, Rel1..Rel10.
+// Date_perf, Lieu, Rel1..Rel10. A negative time, which cannot be swum, is no record, here or in
+// the check below.
 QList<QStringList> Records_categorie(const QString& club, const QString& libelle, int codeNage, int bassin);
 // False when the record of that rank (1 the current one) exists and is faster than tps or
 // dated after date.

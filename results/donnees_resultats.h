@@ -35,10 +35,13 @@ int Compter_inter(const DonneesResultats& d, const QStringList& entete);
 // Time texts whose cell is joined with the points cell in the printed and HTML results.
 bool Est_code_special_joint(const QString& tps);
 
-// Walks the rows as the exports read them: a row whose place and name are blank is an empty
-// line; a row with a name but no place is a heading, an event heading when it holds the next
-// displayed event's label (evenement is then that event's place in the display, else -1); any
-// other row is a result, given with the split count of its event.
+// Walks the rows as the exports read them. A result's row has a place or a cell of its own
+// between the name and the splits: a result always shows its time or its code, also when it
+// takes no place (a negative time), while headings and empty lines only fill the place and name
+// cells (and the split distances over an event heading). A result is given with the split count
+// of its event; any other row whose name is blank is an empty line; any other is a heading, an
+// event heading when it holds the next displayed event's label (evenement is then that event's
+// place in the display, else -1).
 struct VisiteurResultats {
     std::function<void()> ligneVide;
     std::function<void(const QString& titre, int evenement)> entete;

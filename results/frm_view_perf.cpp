@@ -509,6 +509,7 @@ void frm_view_perf::Afficher_suivi_perf()
     else if (Opt_nbPerf[2]->isChecked())
         n = txt_nb_perf->text().trimmed().isEmpty() ? 1 : txt_nb_perf->text().trimmed().toInt();
     const OptionsSuiviPerf o = options();
+    const bool meilleures = n != -1 && o.tri == 1;
     const RequetesPerf requetes = Construire_requetes_perf(o, Aujourdhui_texte());
     const int nbColonnes = LsvPerf->columnCount();
     const int colRelais = o.tpsRelais ? (o.codif ? 8 : 4) : -1;
@@ -556,6 +557,10 @@ void frm_view_perf::Afficher_suivi_perf()
             const int nb = colResultat.nbLignes();
             const QString table = relais ? "Liffn_relais" : "Liffn";
             for (int r = 1; r <= nb; ++r) {
+                // The best ones hold no time that cannot be swum (negative): sorted after the
+                // real ones, it is left out, and an event with no real time shows no best.
+                if (meilleures && Format_temps(colResultat.item(2, r)).startsWith(u'-'))
+                    continue;
                 const QString libelle = colResultat.item(0, r);
                 if (premiereLigne || libelle != epreuve) {
                     premiereLigne = false;

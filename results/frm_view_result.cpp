@@ -79,13 +79,29 @@ int Compter_inter(const DonneesResultats& d, const QStringList& entete)
     return n;
 }
 
+namespace {
+
+// A place, or any cell from the year to the points: headings never fill those.
+bool Est_ligne_resultat(const DonneesResultats& d, const QStringList& ligne)
+{
+    if (!Est_blanc(Cellule(ligne, 0)))
+        return true;
+    for (int c = 2; c <= d.colonnePoints(); ++c) {
+        if (!Est_blanc(Cellule(ligne, c)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void Parcourir_resultats(const DonneesResultats& d, const VisiteurResultats& visiteur)
 {
     int prochain = 0;
     int nbInter = 0;
     for (const QStringList& ligne : d.lignes) {
         const QString nom = Cellule(ligne, 1);
-        if (!Est_blanc(Cellule(ligne, 0))) {
+        if (Est_ligne_resultat(d, ligne)) {
             visiteur.resultat(ligne, nbInter);
         } else if (Est_blanc(nom)) {
             visiteur.ligneVide();

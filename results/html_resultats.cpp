@@ -140,7 +140,7 @@ private:
 
     void ligneResultat(const QStringList& ligne)
     {
-        ligneHtml("<TR><TD align=right width=\"25\">" + Echapper_html(Cellule(ligne, 0).trimmed()) + "</TD>");
+        ligneHtml("<TR><TD align=right width=\"25\">" + Cellule_html(Cellule(ligne, 0).trimmed()) + "</TD>");
         for (int c = 1; c <= m_d.colonnePoints(); ++c) {
             const QString cellule = Cellule(ligne, c);
             if (c == m_d.colonneTemps() && Est_code_special_joint(cellule)) {

@@ -556,14 +556,22 @@ bool Separateur(QChar c)
 QString Cle_nom(const QString& nom)
 {
     const bool ascii = std::all_of(nom.cbegin(), nom.cend(), [](QChar c) { return c.unicode() < 0x80; });
-    // Upper-cased first: upper-casing may bring marks back (ǰ is J and a caron).
-    const QString texte = ascii ? nom.toUpper() : nom.toUpper().normalized(QString::NormalizationForm_KD);
+    // Decomposed first, then upper-cased: a letter that decomposes to a small one (ª is a, º o, №
+    // No, ǰ j and a caron) meets the same letter typed in capitals. Marks go before upper-casing,
+    // but for one that upper-cases to a letter (the iota under ᾳ is Ι, as ᾳ is ΑΙ in capitals).
+    const QString texte = ascii ? nom : nom.normalized(QString::NormalizationForm_KD);
+    QString lettres;
+    lettres.reserve(texte.size());
+    for (const QChar c : texte)
+        if (!Separateur(c) && (!c.isMark() || c.toUpper() != c))
+            lettres += c;
+    lettres = std::move(lettres).toUpper();
+    if (ascii)
+        return lettres;
     QString cle;
-    cle.reserve(texte.size());
-    for (const QChar c : texte) {
-        if (Separateur(c) || c.isMark())
-            continue;
-        if (const QStringView base = ascii ? QStringView() : Lettre_de_base(c.unicode()); !base.isEmpty())
+    cle.reserve(lettres.size());
+    for (const QChar c : std::as_const(lettres)) {
+        if (const QStringView base = Lettre_de_base(c.unicode()); !base.isEmpty())
             cle += base;
         else
             cle += c;

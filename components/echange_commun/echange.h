@@ -197,8 +197,9 @@ QString Nombre(qint64 n, const QString& singulier, const QString& pluriel);
 
 // The key two spellings of one name meet under, in every exchange that matches swimmers or clubs
 // by name, on both sides: each letter as its base letter (marks dropped; ß as SS, Ø as O, Ł as L,
-// Đ as D, Æ as AE, Œ as OE, Þ as TH), upper case, without spaces, hyphens or apostrophes. So the
-// file's "Balduíno", "João", "Núñez" or "O'Brien" is our "BALDUINO", "JOAO", "NUNEZ", "OBRIEN".
+// Đ as D, Æ as AE, Œ as OE, Þ as TH), then upper case (ª as A, º as O, № as NO), without spaces,
+// hyphens or apostrophes. So the file's "Balduíno", "João", "Núñez", "O'Brien" or "Srª." is our
+// "BALDUINO", "JOAO", "NUNEZ", "OBRIEN", "SRA.".
 QString Cle_nom(const QString& nom);
 // A swimmer as the exchanges find him without a number: family name, first name and birth date.
 QString Identite(const QString& nom, const QString& prenom, const QString& naissance);

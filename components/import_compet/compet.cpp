@@ -180,9 +180,52 @@ std::optional<int> Entier(const QXmlStreamAttributes& a, const QString& nom, int
     return n;
 }
 
-// A Lenex date, "yyyy-mm-dd" and nothing else, of a day that exists; invalid otherwise.
+// Two ASCII digits at `i` of `v`, making a number up to `max`.
+bool Deux_chiffres(QStringView v, qsizetype i, int max)
+{
+    const auto chiffre = [&](qsizetype k) { return v[k] >= u'0' && v[k] <= u'9'; };
+    return i + 2 <= v.size() && chiffre(i) && chiffre(i + 1) && (v[i].unicode() - u'0') * 10 + (v[i + 1].unicode() - u'0') <= max;
+}
+
+// A time of day as ISO 8601 writes it after a date's "T": "hh:mm" or "hh:mm:ss", the seconds
+// maybe with a fraction ("." or ","), then nothing, "Z" or an offset ("+hh", "+hh:mm", "+hhmm",
+// "-" alike).
+bool Heure_iso(QStringView v)
+{
+    if (!Deux_chiffres(v, 0, 23) || v.size() < 5 || v[2] != u':' || !Deux_chiffres(v, 3, 59))
+        return false;
+    qsizetype i = 5;
+    if (i < v.size() && v[i] == u':') {
+        if (!Deux_chiffres(v, i + 1, 59))
+            return false;
+        i += 3;
+        if (i < v.size() && (v[i] == u'.' || v[i] == u',')) {
+            const qsizetype fraction = ++i;
+            while (i < v.size() && v[i] >= u'0' && v[i] <= u'9')
+                ++i;
+            if (i == fraction)
+                return false;
+        }
+    }
+    const QStringView zone = v.sliced(i);
+    if (zone.isEmpty() || zone == u"Z")
+        return true;
+    if ((zone[0] != u'+' && zone[0] != u'-') || !Deux_chiffres(zone, 1, 23))
+        return false;
+    return zone.size() == 3 || (zone.size() == 5 && Deux_chiffres(zone, 3, 59))
+           || (zone.size() == 6 && zone[3] == u':' && Deux_chiffres(zone, 4, 59));
+}
+
+// A Lenex date, "yyyy-mm-dd" of a day that exists, maybe followed by a time of that day as ISO
+// 8601 writes it ("2025-04-30T00:00:00", as some programs write every date): that day; invalid
+// otherwise.
 QDate Date_lenex(QStringView v)
 {
+    if (v.size() > 10) {
+        if (v[10] != u'T' || !Heure_iso(v.sliced(11)))
+            return QDate();
+        v = v.first(10);
+    }
     if (v.size() != 10 || v[4] != u'-' || v[7] != u'-')
         return QDate();
     for (const qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9})
@@ -406,7 +449,10 @@ public:
                 r.epreuves.push_back(e);
                 courante = &r.epreuves.back();
             } else if (nom == u"AGEDATE") {
+                // Kept as the day when it is one, a time after it left out.
                 r.dateAge = a.value("value").toString().trimmed();
+                if (const QDate d = Date_lenex(r.dateAge); d.isValid())
+                    r.dateAge = d.toString(Qt::ISODate);
                 r.typeAge = a.value("type").toString().trimmed().toUpper();
             } else if (nom == u"AGEGROUP") {
                 entier(a, "agemin", -1, 999, -1);

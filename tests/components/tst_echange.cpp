@@ -3,6 +3,7 @@
 
 #include "clubs_licences/code_club.h"
 #include "clubs_licences/licences.h"
+#include "components/echange_commun/echange.h"
 #include "core/dates.h"
 #include "core/progression.h"
 #include "tests/components/outils_echange.h"
@@ -859,6 +860,35 @@ private slots:
         const ResultatAppel p = Appeler_composant("PerformanceImporter", "bimport_perf", {b.chemin(), perf, dossier("t"), trace(), cible()}, trace());
         QVERIFY2(p.resultat.toBool(), qPrintable(p.trace));
         QCOMPARE(b.lignes("SELECT Num_Lic FROM Liffn"), trouve ? QStringList{QString::number(num)} : QStringList());
+    }
+
+    // A name and the same name typed in capitals meet under one key, whatever letters it holds:
+    // ª, º and № decompose to small letters, which are upper-cased after (our club saved as
+    // "… NOSSA SRA. D" is the file's "… Nossa Srª. D…"); so are letters whose capitals decompose
+    // (ǰ) or carry a letter more (the iota under ᾳ).
+    void cleDUnNomEnCapitales_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("capitales");
+        QTest::addColumn<QString>("cle");
+        QTest::newRow("ª") << "Colegio Bom Jesus Nossa Srª. D" << "COLEGIO BOM JESUS NOSSA SRA. D" << "COLEGIOBOMJESUSNOSSASRA.D";
+        QTest::newRow("º") << "Clube Atlético 1º de Maio" << "CLUBE ATLETICO 1O DE MAIO" << "CLUBEATLETICO1ODEMAIO";
+        QTest::newRow("n.º") << "Escola n.º 5" << "ESCOLA N.O 5" << "ESCOLAN.O5";
+        QTest::newRow("№") << "Спортклуб № 7" << "СПОРТКЛУБ NO 7" << "СПОРТКЛУБNO7";
+        QTest::newRow("№ en capitales") << "Clube № 1" << "CLUBE NO 1" << "CLUBENO1";
+        QTest::newRow("ǰ") << "Ǆaǰić" << "DŽAJIĆ" << "DZAJIC";
+        QTest::newRow("ᾳ") << "Ἀθηνᾶ Ἀκαδημίᾳ" << "ΑΘΗΝΑ ΑΚΑΔΗΜΙΑΙ" << "ΑΘΗΝΑΑΚΑΔΗΜΙΑΙ";
+        QTest::newRow("ß") << "Schwimmclub Straße" << "SCHWIMMCLUB STRASSE" << "SCHWIMMCLUBSTRASSE";
+    }
+    void cleDUnNomEnCapitales()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QString, capitales);
+        QFETCH(QString, cle);
+        QCOMPARE(Echange::Cle_nom(nom), cle);
+        QCOMPARE(Echange::Cle_nom(capitales), cle);
+        QCOMPARE(Echange::Cle_nom(nom.toUpper()), cle);
+        QCOMPARE(Echange::Cle_nom(nom.toLower()), cle);
     }
 
     // The runner's call must match: another member or another count of arguments is an error,

@@ -261,6 +261,14 @@ QByteArray Octets(const QString& chemin)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The file with a time written after each of its dates (sessions, birth dates, the age date), as
+// some programs write every date: "2024-06-08" becomes "2024-06-08T00:00:00" for "T00:00:00".
+QByteArray Avec_heure(const QByteArray& fichier, const QByteArray& heure)
+{
+    static const QRegularExpression date("((?:date|value)='\\d{4}-\\d{2}-\\d{2})'");
+    return QString::fromLatin1(fichier).replace(date, "\\1" + QString::fromLatin1(heure) + "'").toLatin1();
+}
+
 // Rows holding a value that cannot be, whatever file they came from: times beyond M.SSCC or
 // its statuses, lanes, heats, points, ages, race days, pools and birth dates out of reach.
 QStringList Valeurs_impossibles(const BaseFichier& b)
@@ -622,6 +630,38 @@ private slots:
         QCOMPARE(b.nombre("Club WHERE Code_federal = 'SVB'"), 0);
         QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Prres WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
         QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Prres_relais WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
+    }
+
+    // Our club saved in capitals is the file's club that writes ª, º or № in its name: "SRA." is
+    // "Srª.", the whole name or the beginning of a name the club dialog cut. No club is added, and
+    // every result goes to ours.
+    void notreClubEnCapitales_data()
+    {
+        QTest::addColumn<QString>("notreNom");
+        QTest::addColumn<QByteArray>("club");
+        QTest::newRow("ª, nom coupé") << "COLEGIO BOM JESUS NOSSA SRA. D"
+                                      << QByteArray("code='18230' nation='BRA' name='Colegio Bom Jesus Nossa Srª. Dourados'");
+        QTest::newRow("º") << "CLUBE ATLETICO 1O DE MAIO" << QByteArray("code='18231' nation='BRA' name='Clube Atlético 1º de Maio'");
+        QTest::newRow("№") << "SPORTKLUB NO 7" << QByteArray("code='SK7' nation='BUL' name='Sportklub № 7'");
+    }
+    void notreClubEnCapitales()
+    {
+        QFETCH(QString, notreNom);
+        QFETCH(QByteArray, club);
+        BaseFichier b(m_rep->fichier("base.mdb"));
+        b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', ?)", {notreNom});
+        b.executer("INSERT INTO Profil (Libelle, Code_club) VALUES ('Club', '0690123')");
+        const QString compet = competition(b);
+        Ecrire_fichier(dossier("source") + "/r.lef",
+                       Resultats_reels().replace("code='SVB' nation='SUI' name='Schwimmverein beider Basel'", club));
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(!r.trace.contains("Club ajouté"), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Code_federal FROM Club"), QStringList{"0690123"});
+        QCOMPARE(b.lignes("SELECT Code_club, count(*) FROM Prres WHERE Num_compet = ? GROUP BY 1", {compet}), QStringList{"0690123|4"});
+        QCOMPARE(b.lignes("SELECT Code_club, count(*) FROM Prres_relais WHERE Num_compet = ? GROUP BY 1", {compet}),
+                 QStringList{"0690123|2"});
+        QCOMPARE(b.lignes("SELECT Nom, Code_club FROM Licence ORDER BY 1"), (QStringList{"Gast|0690123", "Keller|0690123"}));
     }
 
     // A club of two swimmers, one of them ours, is another club: our swimmer's own results and
@@ -1339,6 +1379,56 @@ private slots:
         QCOMPARE(b.valeur("SELECT count(*) FROM Pcomp WHERE Num_compet = ?", {compet}), QString("3"));
     }
 
+    // Dates followed by a time of day, as ISO 8601 writes it, are read as their day: the skeleton
+    // and the results import whole, every swimmer with his birth date, as without the time.
+    void datesAvecHeure_data()
+    {
+        QTest::addColumn<QByteArray>("heure");
+        for (const char* heure : {"T00:00:00", "T14:30", "T00:00:00.000", "T23:59:59,5", "T00:00:00Z", "T00:00:00+02:00",
+                                  "T10:00-0300", "T12:00:00.25+05"})
+            QTest::newRow(heure) << QByteArray(heure);
+    }
+    void datesAvecHeure()
+    {
+        QFETCH(QByteArray, heure);
+        const QByteArray fichier = Avec_heure(Resultats_reels(), heure);
+        QVERIFY(fichier.contains("date='2024-06-08" + heure + "'") && fichier.contains("birthdate='1990-01-01" + heure + "'")
+                && fichier.contains("AGEDATE value='2024-06-08" + heure + "'"));
+        QVERIFY(Avec_heure(kPetiteReunion, heure).contains("date='2024-06-09" + heure + "'"));
+
+        BaseFichier sq(m_rep->fichier("squelette.mdb"));
+        const QString squel = competition(sq);
+        Ecrire_fichier(dossier("squelette") + "/reunion.lef", Avec_heure(kPetiteReunion, heure));
+        const ResultatAppel s = squelette(sq, dossier("squelette"), squel);
+        QVERIFY2(s.resultat.toBool(), qPrintable(s.trace));
+        QCOMPARE(sq.valeur("SELECT Debut || '-' || Fin FROM Rcomp WHERE AutoNum = ?", {squel}), QString("20240608-20240609"));
+        QCOMPARE(sq.lignes("SELECT Code_epreuve, JourCourse, Num_ordre FROM Pcomp WHERE Num_compet = ? ORDER BY Code_epreuve", {squel}),
+                 (QStringList{"2|1|1", "17|1|3", "81|1|2"}));
+
+        // The same results without the times, imported into a base of their own, are what the import must give.
+        BaseFichier b(m_rep->fichier("base.mdb")), t(m_rep->fichier("temoin.mdb"));
+        const QString compet = avecKeller(b);
+        QCOMPARE(avecKeller(t), compet);
+        Ecrire_fichier(dossier("temoin") + "/r.lef", Resultats_reels());
+        QVERIFY(Appeler_composant("MeetResultsImporter", "bimport_result",
+                                  {t.chemin(), dossier("temoin"), dossier("temp"), trace(), QVariant(), compet, false}, trace())
+                    .resultat.toBool());
+        Ecrire_fichier(dossier("source") + "/r.lef", fichier);
+        const ResultatAppel r = resultats(b, compet);
+        QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
+        QVERIFY2(!r.trace.contains("nageur ignoré") && !r.trace.contains("impossible"), qPrintable(r.trace));
+        QCOMPARE(b.lignes("SELECT Nom, Date_Naissance FROM Licence ORDER BY 1"), (QStringList{"Gast|19900101", "KELLER|19970402"}));
+        QCOMPARE(b.lignes("SELECT Debut, Fin FROM Rcomp WHERE AutoNum = ?", {compet}), QStringList{"20240608|20240609"});
+        QCOMPARE(b.lignes("SELECT Date_age, Type_age FROM Lenex_reunion WHERE Num_compet = ?", {compet}), QStringList{"2024-06-08|YEAR"});
+        QCOMPARE(b.nombre("Prres"), 4);
+        QCOMPARE(b.nombre("Liffn"), 3);
+        for (const char* table : {"Rcomp", "Pcomp", "Prres", "Prres_relais", "Liffn", "Liffn_relais", "Categori", "Licence", "Club",
+                                  "Lenex_reunion", "Lenex_epreuve"}) {
+            const QString requete = QString("SELECT * FROM ") + table;
+            QCOMPARE(b.lignes(requete), t.lignes(requete));
+        }
+    }
+
     // Values that cannot be. In a result it is left out and named, the others imported; in the
     // meet's frame the file is refused and the base, holding an earlier import, keeps every byte.
     void valeursImpossibles_data()
@@ -1365,6 +1455,9 @@ private slots:
             << "r.lef, ligne 23 : nageur ignoré, date de naissance impossible « 2030-01-01 » : Gast Tom (1 résultat).";
         QTest::newRow("naissance sans jour") << QByteArray("birthdate='1990-01-01'") << QByteArray("birthdate='1990-02-30'") << 3
                                              << "nageur ignoré, date de naissance impossible « 1990-02-30 »";
+        QTest::newRow("naissance sans jour, avec heure")
+            << QByteArray("birthdate='1990-01-01'") << QByteArray("birthdate='1990-02-30T00:00:00'") << 3
+            << "nageur ignoré, date de naissance impossible « 1990-02-30T00:00:00 »";
         QTest::newRow("distance × relayeurs")
             << QByteArray("distance='50' relaycount='4'") << QByteArray("distance='2147483647' relaycount='4'") << -1
             << "r.lef, ligne 12, élément SWIMSTYLE : valeur impossible pour distance « 2147483647 » (attendu : de 0 à 25000).";
@@ -1382,7 +1475,9 @@ private slots:
         QTest::newRow("couloirs à l'envers") << QByteArray("type='YEAR'/>") << QByteArray("type='YEAR'/><POOL lanemin='50' lanemax='1'/>") << -1
                                             << "r.lef, ligne 2, élément POOL : couloirs impossibles, du couloir « 50 » au couloir « 1 ».";
         // A session date that is no day would leave our swimmers' times undated and every event on day 1.
-        for (const char* date : {"2024-02-30", "24/02/2024", "2024-13-01", "2024-6-9", "2024-06-09T10:00", "-2024-06-09", "09.06.2024"})
+        // A time after it does not make it one, and what follows its "T" must be a time.
+        for (const char* date : {"2024-02-30", "24/02/2024", "2024-13-01", "2024-6-9", "-2024-06-09", "09.06.2024", "2024-02-30T00:00:00",
+                                 "2024-06-09T", "2024-06-09T25:00", "2024-06-09T10:00:00abc", "2024-06-09 10:00", "2024-06-09T10:00+2"})
             QTest::newRow(qPrintable(QString("session du ") + date))
                 << QByteArray("date='2024-06-09'") << "date='" + QByteArray(date) + "'" << -1
                 << QString("r.lef, ligne 11, élément SESSION : date de session impossible « %1 » (attendu : aaaa-mm-jj, un jour qui existe).").arg(date);

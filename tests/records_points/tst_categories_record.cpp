@@ -109,6 +109,7 @@ private slots:
     void orphelinsDemandes();
     void purge_data();
     void purge();
+    void okSansChangementAvecTempsNegatif();
     void echecGardeFenetreOuverte();
 };
 
@@ -362,6 +363,12 @@ void TstCategoriesRecord::purge_data()
     QTest::newRow("bassins et epreuves separes")
         << QStringList {"A:25:52:1.0000:20200101", "B:50:52:1.0100:20210101", "C:25:53:1.2000:20210101"}
         << QStringList {"A", "B", "C"};
+    // A time that cannot be swum neither supersedes a record nor is superseded.
+    QTest::newRow("un temps negatif ne fait partir aucun record")
+        << QStringList {"N:25:52:-0.5000:20200101", "A:25:52:0.2490:20261201", "B:25:52:0.2500:20261202"}
+        << QStringList {"A", "N"};
+    QTest::newRow("un temps negatif plus tardif reste")
+        << QStringList {"A:25:52:1.0000:20200101", "N:25:52:-0.5000:20230101"} << QStringList {"A", "N"};
 }
 
 void TstCategoriesRecord::purge()
@@ -376,6 +383,29 @@ void TstCategoriesRecord::purge()
     }
     Purger_records_categorie(cat.toLongLong());
     QCOMPARE(Valeurs_colonne("SELECT Nom FROM RecordClub ORDER BY Nom"), restent);
+}
+
+// "Ok" with the categories as they were keeps every real record, whatever row that cannot be
+// swum lies beside them.
+void TstCategoriesRecord::okSansChangementAvecTempsNegatif()
+{
+    Contexte c;
+    const QString cat = c.categorie("Toutes", 0, 99, "Homme");
+    c.record(cat, 52, 25, "-0.5", "20200101", "N");
+    c.record(cat, 52, 25, "0.2600", "20250101", "A");
+    c.record(cat, 52, 25, "0.2490", "20261201", "B");
+    CommandesRecords commandes;
+    commandes.mnuPerfRecModifier_Click();
+    det_categorie_record_club* f = commandes.categories();
+    QVERIFY(f);
+    QCOMPARE(Lignes_liste(f->lsv_cat), QStringList {"Toutes|0|99|Homme"});
+    QTest::mouseClick(f->cmd[0], Qt::LeftButton);
+    Traiter_evenements();
+    QVERIFY(!commandes.categories());
+    QCOMPARE(c.ihm.messages(), QStringList());
+    QCOMPARE(Lignes_requete("SELECT r.Nom, r.Tps, c.Libelle FROM RecordClub r JOIN Categori_record_club c "
+                            "ON c.Num_cat = r.Categorie ORDER BY r.Nom"),
+             (QStringList {"A|0,26|Toutes", "B|0,249|Toutes", "N|-0,5|Toutes"}));
 }
 
 void TstCategoriesRecord::echecGardeFenetreOuverte()

@@ -132,6 +132,7 @@ private slots:
     void echecEcritureNeLaisseRien();
     void voir();
     void voirTempsNegatif();
+    void modifierTempsNegatif();
     void ongletModifier();
     void impressionEtExport();
 };
@@ -499,7 +500,72 @@ void TstRecordsClub::voirTempsNegatif()
     f->Cmd_view[0]->click();
     QCOMPARE(Lignes_records(f), QStringList({"|Messieurs 100 NL|||", "||||", "Poussins|A Prénom|1:10.00|1 janvier 2022|Lieu A",
                                              "|N Prénom|-50.00|1 janvier 2023|Lieu N"}));
+
+    // A category whose only time cannot be swum has no record; the history still lists it.
+    const QString benjamins = c.categorie("Benjamins", 11, 12, "Homme");
+    c.record(benjamins, MessieursNL100, 50, "-0.4", "20230101", "M");
+    f->Chk_histo->setChecked(false);
+    f->Cmd_view[0]->click();
+    QCOMPARE(Lignes_records(f), QStringList({"|Messieurs 100 NL|||", "||||", "Poussins|A Prénom|1:10.00|1 janvier 2022|Lieu A"}));
+    f->Chk_histo->setChecked(true);
+    f->Cmd_view[0]->click();
+    QCOMPARE(Lignes_records(f), QStringList({"|Messieurs 100 NL|||", "||||", "Poussins|A Prénom|1:10.00|1 janvier 2022|Lieu A",
+                                             "|N Prénom|-50.00|1 janvier 2023|Lieu N",
+                                             "Benjamins|M Prénom|-40.00|1 janvier 2023|Lieu M"}));
     f->close();
+}
+
+// Beside real records, a stored time that cannot be swum is never the current record: the best
+// real one is shown, a faster real time is taken and "&Remplacer" overwrites a real record, the
+// row itself staying as it was. A pool holding only such a time has no record yet.
+void TstRecordsClub::modifierTempsNegatif()
+{
+    Contexte c;
+    const QString poussins = c.categorie("Poussins", 0, 10, "Homme");
+    c.record(poussins, MessieursNL100, 50, "1.1000", "20220101", "A");
+    c.record(poussins, MessieursNL100, 50, "1.0500", "20230615", "B");
+    c.record(poussins, MessieursNL100, 50, "-0.5", "20200101", "N");
+    c.record(poussins, MessieursNL100, 25, "-0.4", "20200101", "M");
+    CommandesRecords commandes;
+    commandes.mnuPerfRecView_Click();
+    frm_view_record* f = commandes.records();
+    f->SSTab1->setCurrentIndex(1);
+    Double_clic(f->LsvNage, Place(f, MessieursNL100));
+    QVERIFY(f->Opt_bassin[1]->isChecked());
+    QCOMPARE(f->Cbo_cat->currentText(), QString("Poussins"));
+    QCOMPARE(f->txt_info[0]->text(), QString("B"));
+    QCOMPARE(f->txt_info[2]->text(), QString("1.0500"));
+
+    const auto saisir = [f](const QString& nom, const QString& tps) {
+        f->Cmd_def[0]->click();
+        f->txt_info[0]->clear();
+        Taper(f->txt_info[0], nom);
+        f->txt_info[2]->clear();
+        Taper(f->txt_info[2], tps);
+        Date(f, "1", "7", "2023");
+    };
+    saisir("C", "1.04");
+    f->Cmd_def[1]->click();
+    QCOMPARE(c.ihm.messages(), QStringList());
+    QVERIFY(!f->Cmd_def[1]->isEnabled());
+    // Compared with B, the record before the current one.
+    saisir("C", "1.045");
+    f->Cmd_def[2]->click();
+    QCOMPARE(c.ihm.messages(), QStringList());
+    QCOMPARE(Lignes_requete("SELECT Nom, Tps FROM RecordClub WHERE Bassin = 50 ORDER BY Nom"),
+             QStringList({"A|1,1", "B|1,05", "C|1,045", "N|-0,5"}));
+
+    QTest::mouseClick(f->Opt_bassin[0], Qt::LeftButton, Qt::NoModifier, QPoint(8, f->Opt_bassin[0]->height() / 2));
+    QVERIFY(f->Opt_bassin[0]->isChecked());
+    QCOMPARE(f->txt_info[0]->text(), QString());
+    QCOMPARE(f->txt_info[2]->text(), QString());
+    saisir("D", "1.2");
+    f->Cmd_def[1]->click();
+    QCOMPARE(c.ihm.messages(), QStringList());
+    QCOMPARE(Lignes_requete("SELECT Nom, Tps FROM RecordClub WHERE Bassin = 25 ORDER BY Nom"),
+             QStringList({"D|1,2", "M|-0,4"}));
+    f->close();
+    Traiter_evenements();
 }
 
 // Showing "Modifier" unticks the events ticked for viewing: only the event shown there stays

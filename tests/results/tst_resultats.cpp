@@ -140,6 +140,7 @@ private slots:
     void affichage_data();
     void affichage();
     void tempsNegatifJamaisClasse();
+    void tempsNegatifImprimeEtRtf();
     void entetesInter();
     void optionsEtBoutons();
     void ligneRapport_data();
@@ -340,6 +341,45 @@ void TstResultats::tempsNegatifJamaisClasse()
     Options(f, true, true, false);
     Cliquer(f->cmd_0);
     QVERIFY(Lignes_affichees(f).contains("4|MARTIN Léa|2008|Club A|-50.00|700"));
+}
+
+// The printed results and the rich-text file keep the line of a time that cannot be swum: a
+// swimmer's line without a place, with the year, the club, the time as shown and the points,
+// never a race heading.
+void TstResultats::tempsNegatifImprimeEtRtf()
+{
+    m_meet->base.executer("UPDATE Prres SET Tps = -0.5 WHERE Num_Lic = (SELECT Num FROM Licence WHERE Nom = 'MARTIN')");
+    frm_view_result* f = ouvrir();
+    Cocher(f, {"2"});
+    Cliquer(f->cmd_0);
+    const QString pdf = Dossier_captures() + "/resultats_negatif.pdf";
+    QFile::remove(pdf);
+    m_meet->ihm.repondreImprimante(true, pdf);
+    Cliquer(f->cmd_2);
+    const QString rtf = m_meet->base.repertoire().fichier("negatif.rtf");
+    m_meet->ihm.repondreFichier(rtf, 2);
+    Cliquer(f->cmd_3);
+    QVERIFY2(m_meet->ihm.messages().isEmpty(), qPrintable(m_meet->ihm.messages().join('\n')));
+
+    QStringList imprimees;
+    for (int page = 1; page <= Pages_pdf(pdf); ++page)
+        imprimees += Texte_page(pdf, page).split('\n');
+    BoiteRiche boite;
+    boite.chargerFichier(rtf);
+    const QStringList enregistrees = boite.texte().split(QRegularExpression("[\\r\\n]+"));
+    for (const QStringList& lignes : {imprimees, enregistrees}) {
+        // Column for column: a blank place, then name 28, year 4, club 30, time 8, points 4.
+        const QStringList martin = lignes.filter("MARTIN");
+        QCOMPARE(martin.size(), 1);
+        QCOMPARE(martin.first().trimmed(), QString("MARTIN Léa                   2008 Club A                         "
+                                                   "-50.00    700"));
+        QCOMPARE(martin.first().indexOf("2008") - martin.first().indexOf("MARTIN"), 29);
+        // Last of its race, after the ranked ones; the race keeps its one heading.
+        const qsizetype noir = lignes.indexOf(lignes.filter("NOIR Ana").value(0));
+        QVERIFY(noir >= 0);
+        QCOMPARE(lignes.value(noir + 1), martin.first());
+        QCOMPARE(lignes.filter(QRegularExpression("^ *Finale +A +catégorie +Juniors *$")).size(), 1);
+    }
 }
 
 void TstResultats::entetesInter()

@@ -85,6 +85,7 @@ private slots:
     void init();
     void cleanup();
     void menusEtPages();
+    void tempsNegatifGardeSaLigne();
     void dossierExistantRefuse();
     void aucuneEpreuveAuMenu();
     void ecritureImpossible();
@@ -196,6 +197,22 @@ void TstResultatsHtml::menusEtPages()
     QCOMPARE(inter.count("</TR><TR align=right>"), 1);
     QVERIFY(inter.contains("<TD width = 60>7:00.12</TD>\r\n</TR><TR align=right>\r\n<TD width = 60>8:00.12</TD>"));
     QVERIFY2(Liens_casses(m_site).isEmpty(), qPrintable(Liens_casses(m_site).join(", ")));
+}
+
+// A time that cannot be swum keeps its swimmer's line, without a place, after the ranked ones:
+// never a race heading that would lose the year, the club, the time and the points.
+void TstResultatsHtml::tempsNegatifGardeSaLigne()
+{
+    m_meet->base.executer("UPDATE Prres SET Tps = -0.5 WHERE Num_Lic = (SELECT Num FROM Licence WHERE Nom = 'MARTIN')");
+    exporter({"2"}, false);
+    QVERIFY2(m_meet->ihm.messages().isEmpty(), qPrintable(m_meet->ihm.messages().join('\n')));
+    const QString n2 = Lire(m_site + "/rep_res/n2.htm");
+    QVERIFY2(n2.contains("<TD>Club A</TD>\r\n<TD>&nbsp;</TD>\r\n<TD>NA</TD>\r\n</TR>\r\n"
+                         "<TR><TD align=right width=\"25\">&nbsp;</TD>\r\n<TD>MARTIN Léa</TD>\r\n<TD>2008</TD>\r\n"
+                         "<TD>Club A</TD>\r\n<TD>-50.00</TD>\r\n<TD>700</TD>\r\n</TR>\r\n"),
+             qPrintable(n2));
+    QVERIFY(!n2.contains("colspan = 5>MARTIN"));
+    QCOMPARE(n2.count("Finale A catégorie Juniors"), 1);
 }
 
 void TstResultatsHtml::dossierExistantRefuse()

@@ -224,12 +224,14 @@ void TestViewPerf::meilleureDerniereEtPersonnalise()
     f->close();
 }
 
-// A stored time that cannot be swum keeps its sign, on screen and on paper, and is never the best.
+// A stored time that cannot be swum keeps its sign, on screen and on paper, and is never the best,
+// not even of an event where it is the swimmer's only time.
 void TestViewPerf::tempsNegatifJamaisMeilleur()
 {
     ContextePerfs c;
     Remplir(c);
     c.perf(11, 52, "20040105", "-0.5", "Lyon", 0, 5);
+    c.perf(11, 61, "20040106", "-0.4", "Nice", 0, 6);
     QPointer<frm_view_perf> f;
     Ouvrir_frm_view_perf(f);
     Cocher(f, "DUPONT");
@@ -243,6 +245,16 @@ void TestViewPerf::tempsNegatifJamaisMeilleur()
     QStringList lignes = Lignes(f);
     QVERIFY2(lignes.contains("1:00.00|Paris|1 janvier 2001|25| "), qPrintable(lignes.join('\n')));
     QVERIFY(lignes.filter("Lyon").isEmpty());
+    QVERIFY2(lignes.filter("Nice").isEmpty() && !lignes.contains("# Messieurs 50 Dos"), qPrintable(lignes.join('\n')));
+    // "Personnalisé" counts real times only.
+    Options(f, [&] {
+        Basculer(f->Opt_nbPerf[2]);
+        Taper(f->txt_nb_perf, "9");
+    });
+    Cliquer(f->cmd[0]);
+    lignes = Lignes(f);
+    QVERIFY2(lignes.filter("Lyon").isEmpty() && lignes.filter("Nice").isEmpty(), qPrintable(lignes.join('\n')));
+    QCOMPARE(lignes.filter("|").size(), 5);
 
     Options(f, [&] { Basculer(f->Opt_nbPerf[0]); });
     Cliquer(f->cmd[0]);
@@ -250,6 +262,7 @@ void TestViewPerf::tempsNegatifJamaisMeilleur()
     const qsizetype lyon = lignes.indexOf("-50.00|Lyon|5 janvier 2004|25| ");
     QVERIFY2(lyon > 0, qPrintable(lignes.join('\n')));
     QCOMPARE(lignes[lyon - 1], QString("1:05.00|Lille|10 janvier 2004|25| "));
+    QCOMPARE(lignes.mid(lyon + 1), QStringList({"# Messieurs 50 Dos", "-40.00|Nice|6 janvier 2004|25| "}));
 
     const QString pdf = c.base.repertoire().fichier("negatif.pdf");
     c.ihm.repondreImprimante(true, pdf);
