@@ -47,6 +47,18 @@ QByteArray lire(const QString& chemin)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A temporary folder of the test's own taken as the system's temporary folder while it lives.
+class TemporaireDuTest : public QTemporaryDir {
+public:
+    TemporaireDuTest() : m_avant(qgetenv("TMPDIR")) { qputenv("TMPDIR", QFile::encodeName(path())); }
+    ~TemporaireDuTest() { qputenv("TMPDIR", m_avant); }
+    TemporaireDuTest(const TemporaireDuTest&) = delete;
+    TemporaireDuTest& operator=(const TemporaireDuTest&) = delete;
+
+private:
+    QByteArray m_avant;
+};
+
 } // namespace
 
 class TstFichiers : public QObject {
@@ -227,13 +239,7 @@ void TstFichiers::dossiersDeTravailNettoyes()
 {
     RepertoireTest rep;
     QTemporaryDir ailleurs;
-    QTemporaryDir systeme; // the system's temporary folder, for the time of the test
-    const QByteArray tmpdir = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(systeme.path()));
-    struct Remettre {
-        QByteArray tmpdir;
-        ~Remettre() { qputenv("TMPDIR", tmpdir); }
-    } remettre{tmpdir};
+    const TemporaireDuTest systeme;
 
     std::optional<DossierTravail> a(std::in_place, "tempo");
     const DossierTravail b("tempo");
@@ -332,14 +338,8 @@ void TstFichiers::dossiersAuVerrouAbandonneNettoyes()
 void TstFichiers::nettoyageSansSuivreDeLien()
 {
     RepertoireTest rep;
-    QTemporaryDir systeme;
+    const TemporaireDuTest systeme;
     QTemporaryDir maison;
-    const QByteArray tmpdir = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(systeme.path()));
-    struct Remettre {
-        QByteArray tmpdir;
-        ~Remettre() { qputenv("TMPDIR", tmpdir); }
-    } remettre{tmpdir};
     QString texteMarque;
     {
         const DossierTravail modele("tempo");
