@@ -875,39 +875,104 @@ private:
     bool m_renvoi = false;
 };
 
+// The control with the focus. With no window in front (a message box just closed, and the desktop
+// gives the window back on its own time), the one the control's window gives it to once back.
+QWidget* Focus_dans(QWidget* controle)
+{
+    if (QWidget* focus = QApplication::focusWidget())
+        return focus;
+    return controle->window()->focusWidget();
+}
+
+// Puts the focus back in a box left for a button, caret and selection as they were, while the
+// focus is still on that button, or still in the box where it was put back.
+class RetourSaisie : public QObject {
+public:
+    RetourSaisie(QWidget* saisie, QPushButton* presse) : QObject(saisie), m_saisie(saisie), m_presse(presse)
+    {
+        if (auto* boite = qobject_cast<QLineEdit*>(saisie)) {
+            m_curseur = boite->cursorPosition();
+            m_debut = boite->selectionStart();
+            m_longueur = boite->selectionLength();
+        }
+    }
+
+    // Where the focus is: true when it is back in the box, or will be once the window is back.
+    bool rendre(QWidget* focus)
+    {
+        if (!m_saisie || !m_presse || !m_saisie->isVisible() || !m_saisie->isEnabled())
+            return false;
+        if (focus != m_presse && !(m_rendu && focus == m_saisie))
+            return false;
+        m_rendu = true;
+        if (!m_saisie->hasFocus())
+            m_saisie->setFocus(Qt::OtherFocusReason);
+        remettre();
+        // After what the focus itself does later (a box selecting its whole text).
+        QTimer::singleShot(0, this, [this] { remettre(); });
+        return true;
+    }
+
+    // Once more when the desktop gives the window back, before the window hands its focus out.
+    void rendreAuRetour() { m_saisie->window()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (evenement->type() == QEvent::WindowActivate && m_saisie && objet == m_saisie->window()) {
+            objet->removeEventFilter(this);
+            rendre(m_saisie->window()->focusWidget());
+            QTimer::singleShot(0, this, &QObject::deleteLater);
+        }
+        return false;
+    }
+
+private:
+    void remettre()
+    {
+        auto* boite = qobject_cast<QLineEdit*>(m_saisie.data());
+        if (!boite || Focus_dans(boite) != boite)
+            return;
+        if (m_debut >= 0 && m_longueur > 0)
+            boite->setSelection(m_debut == m_curseur ? m_debut + m_longueur : m_debut,
+                                m_debut == m_curseur ? -m_longueur : m_longueur);
+        else
+            boite->setCursorPosition(m_curseur);
+    }
+
+    QPointer<QWidget> m_saisie;
+    QPointer<QPushButton> m_presse;
+    int m_curseur = 0;
+    int m_debut = -1;
+    int m_longueur = 0;
+    bool m_rendu = false;
+};
+
 // The box being typed in is left first, as a click on the button leaves it: what leaving it does
 // (a time written out in full, a list read again) is done before the button reads it. Refused, the
 // window stays with the focus back where the typing was, caret and selection as they were, unless
-// the button put the focus elsewhere.
+// the button put the focus elsewhere. A message box shown on the way leaves the window in the
+// background when it closes, until the desktop gives it back, with the focus it had then: the
+// focus is put back in the box for then, and again once it is back.
 void Presser_apres_saisie(QWidget* fenetre, QPushButton* bouton)
 {
-    QPointer<QWidget> saisie = QApplication::focusWidget();
+    QWidget* saisie = QApplication::focusWidget();
     if (saisie == bouton || !fenetre->isAncestorOf(saisie))
         saisie = nullptr;
-    QPointer<QLineEdit> boite = qobject_cast<QLineEdit*>(saisie.data());
-    const int curseur = boite ? boite->cursorPosition() : 0;
-    const int debut = boite ? boite->selectionStart() : -1;
-    const int longueur = boite ? boite->selectionLength() : 0;
-    const QPointer<QPushButton> presse = bouton;
-    if (saisie)
-        bouton->setFocus(Qt::OtherFocusReason);
+    if (!saisie) {
+        bouton->click();
+        return;
+    }
+    // Owned by the box: gone with it, whatever the button does to the window.
+    QPointer<RetourSaisie> retour = new RetourSaisie(saisie, bouton);
+    bouton->setFocus(Qt::OtherFocusReason);
     bouton->click();
-    if (!saisie || !presse || !presse->hasFocus() || !saisie->isVisible() || !saisie->isEnabled())
+    if (!retour)
         return;
-    saisie->setFocus(Qt::OtherFocusReason);
-    if (!boite)
-        return;
-    const auto remettre = [boite, curseur, debut, longueur] {
-        if (!boite || !boite->hasFocus())
-            return;
-        if (debut >= 0 && longueur > 0)
-            boite->setSelection(debut == curseur ? debut + longueur : debut, debut == curseur ? -longueur : longueur);
-        else
-            boite->setCursorPosition(curseur);
-    };
-    remettre();
-    // After what the focus itself does later (a box selecting its whole text).
-    QTimer::singleShot(0, boite, remettre);
+    if (retour->rendre(Focus_dans(saisie)) && !QApplication::focusWidget())
+        retour->rendreAuRetour();
+    else
+        QTimer::singleShot(0, retour, &QObject::deleteLater);
 }
 
 // One guard for the whole program, put in place by the first window or button.

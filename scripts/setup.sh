@@ -2,7 +2,7 @@
 # Installs what a fresh Debian machine lacks to build, run and test the program.
 set -euo pipefail
 paquets=(cmake g++ make ccache qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6printsupport6
-         libsqlite3-dev libzip-dev sqlite3 zip unzip xvfb xauth poppler-utils libgl-dev
+         libsqlite3-dev libzip-dev sqlite3 zip unzip xvfb xauth openbox poppler-utils libgl-dev
          chromium fonts-liberation fonts-dejavu-core)
 manquants=()
 for p in "${paquets[@]}"; do

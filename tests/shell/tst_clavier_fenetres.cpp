@@ -4,6 +4,7 @@
 // the menu bar's, Return presses the button drawn as the default, and a window opened to type or
 // choose in has its focus where that is done.
 
+#include "clavier_shell.h"
 #include "clubs_licences/construc_code_club.h"
 #include "clubs_licences/det_licence.h"
 #include "clubs_licences/det_mon_club.h"
@@ -45,62 +46,6 @@ T* Fenetre_document(const QString& nom)
     }
     return nullptr;
 }
-
-QString Focus()
-{
-    if (QApplication::focusWidget())
-        return QApplication::focusWidget()->objectName();
-    QWidget* active = QApplication::activeWindow();
-    return QString("<aucun> dans ") + (active ? active->objectName() + "/" + (active->focusWidget() ? active->focusWidget()->objectName() : QString("-")) : QString("-"));
-}
-
-// A key as the desktop delivers it: to the window with the focus, which hands it to its control.
-void Touche(Qt::Key touche, Qt::KeyboardModifiers modificateurs = Qt::NoModifier)
-{
-    QWindow* fenetre = QGuiApplication::focusWindow();
-    QVERIFY(fenetre);
-    QTest::keyClick(fenetre, touche, modificateurs);
-    QCoreApplication::processEvents();
-}
-
-// Types the text key by key, each key with the text it gives.
-void Taper(const QString& texte)
-{
-    // A person is slower than the event loop: what the focus set up (a box selecting its text) is done.
-    QCoreApplication::processEvents();
-    for (const QChar c : texte) {
-        QWindow* fenetre = QGuiApplication::focusWindow();
-        QVERIFY(fenetre);
-        QTest::sendKeyEvent(QTest::Click, fenetre, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
-    }
-    QCoreApplication::processEvents();
-}
-
-bool Actif(QWidget* fenetre)
-{
-    fenetre->activateWindow();
-    const bool actif = QTest::qWaitForWindowActive(fenetre);
-    // The window system says so first; the application's active window and focus follow.
-    QCoreApplication::processEvents();
-    return actif && QApplication::activeWindow() == fenetre;
-}
-
-// A session on an open base, the main window active.
-struct Bureau {
-    Session s;
-    Bureau()
-    {
-        ok = s.ouvrir(Preparer_base(s.rep, "club.mdb")) && Actif(s.fenetre.get());
-        s.ihm.effacer();
-    }
-    ~Bureau()
-    {
-        // A menu left open would take the next test's keys.
-        if (QWidget* menu = QApplication::activePopupWidget())
-            menu->close();
-    }
-    bool ok = false;
-};
 
 // The window the keys go to: a dialog of its own, or the document window in front.
 QWidget* Fenetre_active()
@@ -168,13 +113,6 @@ QPointer<frm_engag> Ouvrir_engagements()
     QPointer<frm_engag> f;
     Ouvrir_frm_engag(f, "Définition des engagements", "Choix pour engagements", false, compet, nullptr, false);
     return f;
-}
-
-QString Num_licence_dupont()
-{
-    cnxBase.Execute("INSERT INTO Licence (Code_club, Licence, Nom, Prenom, Sexe, Date_Naissance, Nationalite, Visible) "
-                    "VALUES ('" + kCodeClub + "', '95123F', 'DUPONT', 'Jean', 'M', '19950101', 'FRA', true)");
-    return Valeur("SELECT max(Num) FROM Licence");
 }
 
 const QMap<QString, FenetreValidee>& Fenetres_validees()
