@@ -533,6 +533,9 @@ bool Compresser(const QString& archive)
         // its own mark: a kill while it is being zipped is seen at its next opening.
         {
             const ConnexionLocale db(Ouvrir_connexion_sqlite(copie));
+            // A scratch copy: only the archive made of it is written to disk for good.
+            Executer_sur(db.get(), "PRAGMA journal_mode = OFF");
+            Executer_sur(db.get(), "PRAGMA synchronous = OFF");
             Executer_sur(db.get(), "Update Info Set LastClose = True");
             // A base without its Info row would give a backup that never reads as closed.
             if (sqlite3_changes(db.get()) != 1)
