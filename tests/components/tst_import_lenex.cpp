@@ -315,6 +315,16 @@ class TstImportLenex : public QObject {
         return Appeler_composant("MeetResultsImporter", "bimport_result",
                                  {b.chemin(), dossier("source"), dossier("temp"), trace(), QVariant(), compet, false}, trace());
     }
+    // The real results with the Swiss club's element given the attributes `club`, and the clubs
+    // `autres` after the file's own, imported into b for the meet compet.
+    ResultatAppel resultatsAvecLeClub(const BaseFichier& b, const QString& compet, const QByteArray& club,
+                                      const QByteArray& autres = {})
+    {
+        QByteArray fichier = Resultats_reels().replace("code='SVB' nation='SUI' name='Schwimmverein beider Basel'", club);
+        fichier.replace("</CLUBS>", autres + "</CLUBS>");
+        Ecrire_fichier(dossier("source") + "/r.lef", fichier);
+        return resultats(b, compet);
+    }
     QString competition(const BaseFichier& b) const
     {
         return QString::number(b.executer("INSERT INTO Rcomp (Deroule, Visible) VALUES (1, 1)"));
@@ -623,9 +633,7 @@ private slots:
         b.executer(kNotreClub);
         b.executer("INSERT INTO Profil (Libelle, Code_club) VALUES ('Club', '0690123')");
         const QString compet = competition(b);
-        Ecrire_fichier(dossier("source") + "/r.lef",
-                       Resultats_reels().replace("code='SVB' nation='SUI' name='Schwimmverein beider Basel'", club));
-        const ResultatAppel r = resultats(b, compet);
+        const ResultatAppel r = resultatsAvecLeClub(b, compet, club);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         QCOMPARE(b.nombre("Club WHERE Code_federal = 'SVB'"), 0);
         QCOMPARE(b.lignes("SELECT DISTINCT Code_club FROM Prres WHERE Num_compet = ?", {compet}), QStringList{"0690123"});
@@ -652,9 +660,7 @@ private slots:
         b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES ('0690123', ?)", {notreNom});
         b.executer("INSERT INTO Profil (Libelle, Code_club) VALUES ('Club', '0690123')");
         const QString compet = competition(b);
-        Ecrire_fichier(dossier("source") + "/r.lef",
-                       Resultats_reels().replace("code='SVB' nation='SUI' name='Schwimmverein beider Basel'", club));
-        const ResultatAppel r = resultats(b, compet);
+        const ResultatAppel r = resultatsAvecLeClub(b, compet, club);
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         QVERIFY2(!r.trace.contains("Club ajouté"), qPrintable(r.trace));
         QCOMPARE(b.lignes("SELECT Code_federal FROM Club"), QStringList{"0690123"});
@@ -735,13 +741,12 @@ private slots:
         b.executer("INSERT INTO Club (Code_federal, Intitule) VALUES (?, ?)", {notreCode, notreNom});
         b.executer("INSERT INTO Profil (Libelle, Code_club) VALUES ('Club', ?)", {notreCode});
         const QString compet = competition(b);
-        QByteArray fichier = Resultats_reels().replace("code='SVB' nation='SUI' name='Schwimmverein beider Basel'", club);
-        if (!autre.isEmpty())
-            fichier.replace("</CLUBS>", "<CLUB " + autre + "><ATHLETES><ATHLETE lastname='Outro' firstname='Rui' gender='M' "
-                                        "birthdate='1995-01-01' athleteid='9'><RESULTS><RESULT eventid='1' resultid='109' "
-                                        "swimtime='00:02:20.00'/></RESULTS></ATHLETE></ATHLETES></CLUB></CLUBS>");
-        Ecrire_fichier(dossier("source") + "/r.lef", fichier);
-        const ResultatAppel r = resultats(b, compet);
+        const ResultatAppel r = resultatsAvecLeClub(
+            b, compet, club,
+            autre.isEmpty() ? QByteArray()
+                            : "<CLUB " + autre + "><ATHLETES><ATHLETE lastname='Outro' firstname='Rui' gender='M' "
+                                  "birthdate='1995-01-01' athleteid='9'><RESULTS><RESULT eventid='1' resultid='109' "
+                                  "swimtime='00:02:20.00'/></RESULTS></ATHLETE></ATHLETES></CLUB>");
         QVERIFY2(r.resultat.toBool(), qPrintable(r.trace));
         QCOMPARE(b.lignes("SELECT DISTINCT Licence.Nom, Prres.Code_club, Licence.Code_club FROM Prres JOIN Licence ON Num = Num_Lic "
                           "WHERE Num_compet = ? AND Licence.Nom IN ('Gast', 'Outro') ORDER BY 1",

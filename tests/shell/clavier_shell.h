@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QMap>
 #include <QWindow>
 #include <QtTest>
 
@@ -66,6 +68,21 @@ struct Bureau {
     }
     bool ok = false;
 };
+
+// Types each text in its box, from the box numbered `premiere` on, Tab from one to the next: the
+// parts of a date as a user types them.
+inline void Taper_dans_les_boites(const QMap<int, QLineEdit*>& boites, int premiere, const QStringList& textes,
+                                  Qt::FocusReason raison)
+{
+    boites.value(premiere)->setFocus(raison);
+    for (qsizetype i = 0; i < textes.size(); ++i) {
+        if (i > 0)
+            Touche(Qt::Key_Tab);
+        QCOMPARE(Focus(), boites.value(premiere + i)->objectName());
+        Taper(textes[i]);
+        QCOMPARE(boites.value(premiere + i)->text(), textes[i]);
+    }
+}
 
 // DUPONT Jean, born 1 January 1995: his licence number.
 inline QString Num_licence_dupont()

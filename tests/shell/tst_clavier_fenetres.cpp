@@ -598,13 +598,7 @@ private slots:
         QVERIFY(d);
         const QString avant = Valeur(verification);
         d->SSTab1->setCurrentIndex(onglet);
-        d->txt_description.value(base)->setFocus(Qt::MouseFocusReason);
-        for (qsizetype i = 0; i < textes.size(); ++i) {
-            if (i > 0)
-                Touche(Qt::Key_Tab);
-            QCOMPARE(Focus(), QString("txt_description_%1").arg(base + i));
-            Taper(textes[i]);
-        }
+        Taper_dans_les_boites(d->txt_description, base, textes, Qt::MouseFocusReason);
         const QString tapee = Focus();
         b.s.ihm.effacer();
         Touche(Qt::Key_Return);

@@ -105,14 +105,7 @@ private slots:
         QTRY_VERIFY(principale->isActiveWindow());
         d->SSTab1->setCurrentIndex(onglet);
         // As after a Tab into it: what the box holds is selected, typing replaces it.
-        d->txt_description.value(base)->setFocus(Qt::TabFocusReason);
-        for (qsizetype i = 0; i < textes.size(); ++i) {
-            if (i > 0)
-                Touche(Qt::Key_Tab);
-            QCOMPARE(Focus(), QString("txt_description_%1").arg(base + i));
-            Taper(textes[i]);
-            QCOMPARE(d->txt_description.value(base + i)->text(), textes[i]);
-        }
+        Taper_dans_les_boites(d->txt_description, base, textes, Qt::TabFocusReason);
         const QPointer<QLineEdit> annee = d->txt_description.value(base + 2);
         const QString avant = Valeur(verification);
 
