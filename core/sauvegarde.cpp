@@ -431,7 +431,8 @@ void Reprendre_sauvegardes_du_lien(const QString& base)
         // The later of the two is the last save; the other is a save already replaced.
         if (!ici.exists() || ici.lastModified() < ancienne.lastModified())
             Deplacer_fichier_vers(ancienne.filePath(), ici.filePath());
-        QFile::remove(ancienne.filePath());
+        else
+            QFile::remove(ancienne.filePath());
     }
 }
 
@@ -622,9 +623,6 @@ bool Creer_sauvegarde()
         if (Compresser(temporaire) && QFileInfo(temporaire).isFile()) {
             Renommer_en_remplacant(temporaire, sauvegarde);
             ecrite = true;
-            // One base, one backup: the one an earlier version wrote beside a link goes.
-            if (const QString ancienne = strCheminBase + ".sav"; ancienne != sauvegarde && QFileInfo(ancienne).isFile())
-                QFile::remove(ancienne);
         }
     } catch (const std::exception& e) {
         Memoriser_erreur(e);
